@@ -1,0 +1,24 @@
+#pragma once
+// The data file: the record's 12324 bytes; older files of 11120 to 12323 bytes in the legacy layout.
+
+#include "model/IntercomData.h"
+
+#include <QString>
+
+enum class LoadResult { Loaded, LoadedLegacy, TooShort, CannotOpen };
+
+inline constexpr int LegacyDataFileSize = 11120;
+
+// Reads `path` into the record. The record changes only for Loaded and LoadedLegacy; the
+// extension key slots never change.
+LoadResult LoadDataFile(TIntercomData& record, const QString& path);
+
+// Loads the record from the bytes of a data file (the file layer's half of LoadDataFile).
+LoadResult LoadDataFileBytes(TIntercomData& record, const QByteArray& bytes);
+
+// Writes the 12324 bytes of the record through a temporary file and a rename, so a failed
+// write leaves the previous file as it was. `error` receives the reason of a failure.
+bool SaveDataFile(const TIntercomData& record, const QString& path, QString* error = nullptr);
+
+// The record as the bytes of a data file.
+QByteArray DataFileBytes(const TIntercomData& record);

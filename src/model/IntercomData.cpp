@@ -1,0 +1,13 @@
+#include "model/IntercomData.h"
+
+#include <cstring>
+
+void ResetRecord(IntercomStore& store)
+{
+    std::memset(&store.Record, 0, sizeof store.Record);
+    TIntercomData& r = store.Record;
+    for (KeySlot& slot : r.KeySlots) slot.clear();
+    for (KeySlot& slot : r.HeaderKeySlots) slot.clear();
+    r.MasterKey.clear();
+    for (KeySlot& slot : store.ExtensionKeySlots) slot.clear();
+}
