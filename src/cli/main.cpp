@@ -1,22 +1,28 @@
-// kavro-cli: data files, chip images and conversion from a shell, on the same core as the window.
+// kavro-cli: data files, chip images, conversion and the programmer's chip operations from a
+// shell, on the same core as the window.
 
-#include "model/TypeCatalogue.h"
+#include "cli/CliCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
 namespace {
 
-const char* Usage = R"(Usage:
-  kavro-cli types
-  kavro-cli --help
-)";
-
-int ListTypes()
+void PrintUsage(QTextStream& out)
 {
-    QTextStream out(stdout);
-    for (TDeviceType type = 0; type < DeviceTypeCount; ++type) out << type << '\t' << TypeText(type) << '\n';
-    return 0;
+    out << "Usage:\n";
+    for (auto commands : {DataCommands(), ChipCommands()})
+        for (const CliCommand& command : commands)
+            out << "  kavro-cli " << command.usage << '\n';
+    out << "  kavro-cli --help\n";
+}
+
+const CliCommand* FindCommand(const QString& name)
+{
+    for (auto commands : {DataCommands(), ChipCommands()})
+        for (const CliCommand& command : commands)
+            if (name == QLatin1String(command.name)) return &command;
+    return nullptr;
 }
 
 } // namespace
@@ -24,12 +30,29 @@ int ListTypes()
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        QTextStream(stdout) << Usage;
-        return args.isEmpty() ? 1 : 0;
+    QCoreApplication::setApplicationName(QStringLiteral("kavro"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
+    QStringList args = app.arguments().mid(1);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (args.isEmpty()) {
+        PrintUsage(err);
+        return ExitBadArguments;
     }
-    if (args.first() == QLatin1String("types")) return ListTypes();
-    QTextStream(stderr) << "kavro-cli: unknown command '" << args.first() << "'\n" << Usage;
-    return 1;
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        PrintUsage(out);
+        return ExitDone;
+    }
+    if (name == QLatin1String("--version")) {
+        out << "kavro-cli " << KAVRO_VERSION << '\n';
+        return ExitDone;
+    }
+    const CliCommand* command = FindCommand(name);
+    if (!command) {
+        err << "kavro-cli: unknown command '" << name << "'\n";
+        PrintUsage(err);
+        return ExitBadArguments;
+    }
+    return command->run(args);
 }

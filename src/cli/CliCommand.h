@@ -1,0 +1,25 @@
+#pragma once
+// A kavro-cli command: its name, its usage line and the routine that runs it.
+
+#include <QStringList>
+
+#include <span>
+
+// Exit status of kavro-cli.
+enum ExitStatus : int {
+    ExitDone = 0,
+    ExitBadArguments = 1,  // unknown type or chip, a pairing with no codec, a bad option
+    ExitInputRefused = 2,  // unreadable or too short file, damaged data rejected
+    ExitDeviceFailure = 3, // no programmer, port busy, no answer, incompatible firmware
+};
+
+struct CliCommand {
+    const char* name;
+    const char* usage;                    // the synopsis line(s), without "kavro-cli "
+    int (*run)(const QStringList& args);  // args after the command name
+};
+
+// Data files, chip images and conversion.
+std::span<const CliCommand> DataCommands();
+// The programmer's chip operations.
+std::span<const CliCommand> ChipCommands();

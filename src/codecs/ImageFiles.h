@@ -1,0 +1,36 @@
+#pragma once
+// The file layer over the layouts: fixed image files in the working directory and chip dumps.
+
+#include "codecs/Layout.h"
+#include "model/TypeCatalogue.h"
+
+#include <QString>
+
+inline constexpr int MaxDumpSize = 65536;
+
+QString ImageFileName(ImageFile file);   // "~dev24c16.tmp", "~dev24c64.tmp", "~dev1995.tmp", "~dev1996.tmp"
+ImageFile ImageFileOf(ChipKind chip);
+
+// The outcome of a file-layer operation; `error` names the file and says what went wrong.
+struct FileOutcome {
+    bool ok = false;
+    DecodeOutcome decoded = DecodeOutcome::Accepted; // meaningful when ok
+    QString error;
+};
+
+// Reads the layout's image file and decodes it. An image file that cannot be read (or is larger
+// than any chip dump) is reported and the record does not change.
+FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const DecodeContext& context);
+
+// Encodes the record into the layout's image file, written whole.
+FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store);
+
+// Opening a chip dump for `type`: the dump's bytes go to the type's image file, are decoded and
+// the image file is deleted. A dump longer than 65536 bytes or one that cannot be read is
+// refused and the record does not change. With NoType nothing is decoded.
+FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store,
+                       const DecodeContext& context);
+
+// Saving as a chip dump: the type's encoder output becomes the dump file, written through a
+// temporary file and a rename so a failure leaves the previous file intact. NoType writes nothing.
+FileOutcome ExportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store);

@@ -1,0 +1,37 @@
+#pragma once
+// A chip layout: a pair of pure functions between the image bytes and the record.
+
+#include "app/Language.h"
+#include "app/Prompts.h"
+#include "model/IntercomData.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <span>
+
+enum class DecodeOutcome { Accepted, Rejected };
+
+// What a decoder may need besides the bytes: only the DS1995 decoder asks a question.
+struct DecodeContext {
+    Prompts& prompts;
+    Language language;
+};
+
+using ImageBytes = std::span<const std::uint8_t>;
+
+// A decoder reads the image from its first byte on (bytes past the end read as 0xFF) and writes
+// record fields; an encoder returns the whole image it writes. Encoders take the store mutably:
+// the CRC work byte AuxByte is part of their behaviour.
+using DecodeFunction = DecodeOutcome (*)(ImageBytes image, IntercomStore& store, const DecodeContext& context);
+using EncodeFunction = QByteArray (*)(IntercomStore& store);
+
+// The image files in the working directory, one per chip kind.
+enum class ImageFile { Dev24C16, Dev24C64, Dev1995, Dev1996 };
+
+struct Layout {
+    const char* name;         // e.g. "T150 24C16"
+    ImageFile imageFile;
+    DecodeFunction decode;
+    EncodeFunction encode;    // nullptr where no encoder exists (DS1995)
+};
