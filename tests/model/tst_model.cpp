@@ -4,6 +4,7 @@
 #include "model/DataFile.h"
 #include "model/IntercomData.h"
 #include "model/NewDocument.h"
+#include "model/TextForms.h"
 #include "model/TypeCatalogue.h"
 #include "model/TypeName.h"
 #include "support/TestFiles.h"
@@ -235,6 +236,17 @@ private slots:
         }
         QVERIFY(TypeInfoOf(DeviceTypes::PKU512S).readItemsOnTypeChange->contains(ChipKind::C24C16));
         QVERIFY(TypeInfoOf(DeviceTypes::G300).readItemsOnTypeChange->contains(ChipKind::DS1995));
+    }
+
+    void textFormsShowTheKeysThirdByteFirst()
+    {
+        KeySlot slot;
+        QCOMPARE(KeyText(slot), QString("FF FF FF"));
+        slot.bytes = {0x3C, 0x2B, 0x1A, 0xFF};
+        QCOMPARE(KeyText(slot), QString("1A 2B 3C"));
+        QCOMPARE(FourDigitText(0x0A05), QString("0A05"));
+        QCOMPARE(FourDigitText(0xFFFF), QString("FFFF"));
+        QCOMPARE(TwoDigitText(0x07), QString("07"));
     }
 
     void languageFlagDefaultsToEnglishAndIsStoredAtOnce()
