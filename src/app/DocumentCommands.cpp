@@ -1,0 +1,269 @@
+#include "app/DocumentCommands.h"
+
+#include "app/CommandStates.h"
+#include "model/DataFile.h"
+#include "model/NewDocument.h"
+#include "model/TypeName.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <memory>
+
+namespace {
+
+constexpr Bilingual MessageTitle{"Сообщение", "Message"};
+constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
+constexpr Bilingual SaveFirstQuestion{"Данные были изменены. Сохранить?",
+                                      "Data have been modified. Do you want to save?"};
+constexpr Bilingual SelectTypeFirst{"Сначала выберите тип домофона", "First, select the type of doorphone"};
+constexpr Bilingual OverwriteQuestion{"Файл с таким именем уже существует. Перезаписать?",
+                                      "File name already exists. Do you want to overwrite?"};
+constexpr Bilingual CannotCreate{"Ошибка создания файла", "Failed to create file"};
+constexpr Bilingual CannotOpen{"Ошибка открытия файла", "Error: cannot open the file"};
+constexpr Bilingual CannotRead{"ошибка чтения файла", "Error: cannot read the file"};
+constexpr Bilingual ReadErrorTitle{"Ошибка", "ERROR"};
+constexpr Bilingual DamagedQuestion{"Данные повреждены, всё равно открыть?",
+                                    "Data have been damaged. Do you really want to continue?"};
+
+// The dialogs' own texts exist in Russian only.
+const char* const OpenTitle = "Открыть файл для записи в программатор";
+const char* const Filters = "файл данных(*.kvr)|*.kvr|бинарный файл(*.bin)|*.bin";
+
+FileDialogRequest DialogRequest(const QString& title, bool mustExist)
+{
+    return {title, QString::fromUtf8(Filters), QStringLiteral("kvr"), QStringLiteral("*.kvr"),
+            static_cast<int>(DocumentFormat::DataFile), mustExist};
+}
+
+DocumentFormat FormatOfFilter(int filterIndex)
+{
+    return filterIndex == static_cast<int>(DocumentFormat::ChipDump) ? DocumentFormat::ChipDump
+                                                                      : DocumentFormat::DataFile;
+}
+
+} // namespace
+
+DocumentCommands::DocumentCommands(IntercomStore& store, Prompts& prompts, DocumentWindow& window, DumpFiles dumps)
+    : store_(store), prompts_(prompts), window_(window), dumps_(std::move(dumps)),
+      openDialog_(DialogRequest(QString::fromUtf8(OpenTitle), true)), saveDialog_(DialogRequest(QString(), false))
+{
+}
+
+PromptAnswer DocumentCommands::Ask(const Bilingual& text, PromptButtons buttons)
+{
+    const Language language = window_.CurrentLanguage();
+    return prompts_.message(text.in(language), MessageTitle.in(language), buttons, PromptIcon::Question);
+}
+
+void DocumentCommands::ShowError(const Bilingual& text, const QString& detail)
+{
+    const Language language = window_.CurrentLanguage();
+    prompts_.message(text.in(language) + QStringLiteral("\n") + detail, ErrorTitle.in(language), PromptButtons::Ok,
+                     PromptIcon::Error);
+}
+
+bool DocumentCommands::AskSaveFirst()
+{
+    if (!state_.DataModified) return true;
+    switch (Ask(SaveFirstQuestion, PromptButtons::YesNoCancel)) {
+    case PromptAnswer::Yes:
+        // A cancelled save dialog goes on as the user chose; a failed write keeps the data.
+        if (Save() == SaveOutcome::Failed) return false;
+        break;
+    case PromptAnswer::No: break;
+    default: return false;
+    }
+    state_.DataModified = false;
+    return true;
+}
+
+void DocumentCommands::ANewExecute()
+{
+    window_.SetLanguageListEnabled(false);
+    if (!AskSaveFirst()) return;
+    const TDeviceType type = window_.CurrentType();
+    if (!IsValidType(type)) {
+        Ask(SelectTypeFirst, PromptButtons::Ok);
+        return;
+    }
+    state_.HasFileName = false;
+    window_.Commands().SetEnabled("ToolButton3", true);
+    window_.Commands().SetReaderButtons(true);
+    ApplyNewDocument(store_, type); // stores the type name too
+    ShowPageOfCurrentType();
+    window_.Commands().AfterNew(type);
+}
+
+void DocumentCommands::ShowPageOfCurrentType()
+{
+    if (window_.CurrentType() == DeviceTypes::G300) window_.ClearSmallIButton();
+    window_.ShowDataSet();
+}
+
+void DocumentCommands::MFile_OpenClick()
+{
+    window_.SetLanguageListEnabled(false);
+    if (window_.CurrentType() == DeviceTypes::PKU630XE) {
+        openDialog_.filterIndex = static_cast<int>(DocumentFormat::ChipDump);
+        openDialog_.fileName = QStringLiteral("*.bin");
+    }
+    if (!AskSaveFirst()) return;
+    const std::optional<FileDialogChoice> choice = prompts_.openFile(openDialog_);
+    if (!choice) return;
+    openDialog_.filterIndex = choice->filterIndex;
+    openDialog_.fileName = choice->path;
+    if (FormatOfFilter(choice->filterIndex) == DocumentFormat::ChipDump) OpenChipDump(choice->path);
+    else OpenDataFile(choice->path);
+}
+
+void DocumentCommands::AdoptFile(const QString& path, DocumentFormat format)
+{
+    state_.DocumentPath = path;
+    state_.HasFileName = true;
+    state_.PathFormat = format;
+    window_.SetTitleFileName(path);
+}
+
+void DocumentCommands::OpenChipDump(const QString& path)
+{
+    const TDeviceType type = window_.CurrentType();
+    if (!IsValidType(type)) {
+        Ask(SelectTypeFirst, PromptButtons::Ok);
+        return;
+    }
+    const DecodeContext context{prompts_, window_.CurrentLanguage()};
+    const FileOutcome outcome = dumps_.importDump(path, type, store_, context);
+    if (!outcome.ok) {
+        ShowError(CannotRead, outcome.error);
+        return;
+    }
+    if (outcome.decoded == DecodeOutcome::Rejected) return;
+    AdoptFile(path, DocumentFormat::ChipDump);
+    ShowPageOfCurrentType();
+    window_.Commands().SetReaderButtons(true);
+    state_.DataModified = false;
+}
+
+void DocumentCommands::OpenDataFile(const QString& path)
+{
+    // Loaded into a copy first: a refused file or a declined question leaves the document as it was.
+    auto loaded = std::make_unique<TIntercomData>(store_.Record);
+    const LoadResult result = LoadDataFile(*loaded, path);
+    const Language language = window_.CurrentLanguage();
+    if (result == LoadResult::CannotOpen) {
+        prompts_.message(CannotOpen.in(language) + QStringLiteral("\n") + path,
+                         QGuiApplication::applicationDisplayName(), PromptButtons::Ok, PromptIcon::Error);
+        return;
+    }
+    if (result == LoadResult::TooShort) {
+        prompts_.message(CannotRead.in(language) + QStringLiteral("\n") + path, ReadErrorTitle.in(language),
+                         PromptButtons::Ok, PromptIcon::Error);
+        return;
+    }
+    const TDeviceType named = FindTypeByName(*loaded);
+    if (named == NoType) {
+        if (Ask(DamagedQuestion, PromptButtons::YesNo) != PromptAnswer::Yes) return;
+    } else {
+        window_.SelectTypeSilently(named);
+    }
+    const TDeviceType type = window_.CurrentType();
+    store_.Record = *loaded;
+    StoreTypeName(store_.Record, type);
+    AdoptFile(path, DocumentFormat::DataFile);
+    window_.Commands().EnableSaving();
+    // A PKU-630XE keeps its keys in the extension slots, which a data file does not carry.
+    if (IsValidType(type) && type != DeviceTypes::PKU630XE) {
+        ShowPageOfCurrentType();
+        window_.Commands().SetReaderButtons(true);
+    }
+    state_.DataModified = false;
+}
+
+bool DocumentCommands::ASaveExecute() { return Save() == SaveOutcome::Written; }
+
+DocumentCommands::SaveOutcome DocumentCommands::Save()
+{
+    if (state_.HasFileName) return WriteDocument();
+    if (window_.CurrentType() == DeviceTypes::PKU630XE) {
+        saveDialog_.filterIndex = static_cast<int>(DocumentFormat::ChipDump);
+        return SaveAs(QStringLiteral("PKU630XE"));
+    }
+    return SaveAs(TypeNameText(store_.Record));
+}
+
+bool DocumentCommands::ASaveAsExecute() { return SaveAs(TypeNameText(store_.Record)) == SaveOutcome::Written; }
+
+DocumentCommands::SaveOutcome DocumentCommands::SaveAs(const QString& proposedName)
+{
+    if (!ChooseSaveTarget(proposedName)) return SaveOutcome::Cancelled;
+    return WriteDocument();
+}
+
+bool DocumentCommands::ChooseSaveTarget(const QString& proposedName)
+{
+    saveDialog_.fileName = proposedName;
+    for (;;) {
+        const std::optional<FileDialogChoice> choice = prompts_.saveFile(saveDialog_);
+        if (!choice) return false;
+        saveDialog_.filterIndex = choice->filterIndex;
+        // The path becomes the document's only once the user has accepted it, so a file the
+        // user declined to overwrite is never written by a later Save.
+        if (QFileInfo::exists(choice->path)
+            && Ask(OverwriteQuestion, PromptButtons::YesNo) == PromptAnswer::No) {
+            continue;
+        }
+        state_.SaveFormat = choice->filterIndex;
+        AdoptFile(choice->path, FormatOfFilter(choice->filterIndex));
+        return true;
+    }
+}
+
+DocumentCommands::SaveOutcome DocumentCommands::WriteDocument()
+{
+    QString error;
+    bool written = false;
+    if (state_.PathFormat == DocumentFormat::ChipDump) {
+        const FileOutcome outcome = dumps_.exportDump(state_.DocumentPath, window_.CurrentType(), store_);
+        written = outcome.ok;
+        error = outcome.error;
+    } else {
+        written = SaveDataFile(store_.Record, state_.DocumentPath, &error);
+    }
+    if (!written) {
+        // The file that was there is intact and the data stay modified: nothing is lost.
+        ShowError(CannotCreate, error.isEmpty() ? state_.DocumentPath : error);
+        return SaveOutcome::Failed;
+    }
+    state_.DataModified = false;
+    return SaveOutcome::Written;
+}
+
+void DocumentCommands::ReturnToRecordsType()
+{
+    // The entry whose text equals the record's type name, or none; nothing else changes.
+    TDeviceType previous = NoType;
+    for (TDeviceType entry = 0; entry < DeviceTypeCount; ++entry)
+        if (TypeText(entry) == TypeNameText(store_.Record)) previous = entry;
+    window_.SelectTypeSilently(previous);
+}
+
+void DocumentCommands::CBox2Change(TDeviceType type)
+{
+    if (state_.DataModified) {
+        switch (Ask(SaveFirstQuestion, PromptButtons::YesNoCancel)) {
+        case PromptAnswer::Yes:
+            // A cancelled save dialog goes on; a failed write keeps the data modified.
+            if (Save() != SaveOutcome::Failed) break;
+            [[fallthrough]];
+        case PromptAnswer::Cancel: ReturnToRecordsType(); return;
+        default: break;
+        }
+    }
+    state_.DataModified = false;
+    state_.HasFileName = false;
+    window_.SetLanguageListEnabled(true);
+    window_.Commands().AfterTypeChange(type);
+    window_.HideDataSet();
+    StoreTypeName(store_.Record, type);
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The document commands of the File menu and the type list: New, Open (data file or chip dump),
+// Save, Save As, the type change and the save-first question, with the document state they keep.
+
+#include "app/Language.h"
+#include "app/Prompts.h"
+#include "codecs/ImageFiles.h"
+#include "model/IntercomData.h"
+#include "model/TypeCatalogue.h"
+
+#include <QString>
+
+#include <functional>
+
+class CommandStates;
+
+enum class DocumentFormat { None = 0, DataFile = 1, ChipDump = 2 };
+
+struct DocumentState {
+    bool DataModified = false;
+    bool HasFileName = false; // the document can be saved without asking for a name
+    QString DocumentPath;
+    int SaveFormat = 0;       // filter index of the last save dialog; 0 before the first
+    // The format of the file at DocumentPath: a plain Save writes it in this format, so a data
+    // file never replaces a chip dump (or the other way round) without a save dialog.
+    DocumentFormat PathFormat = DocumentFormat::None;
+};
+
+// What the commands need of the main window.
+class DocumentWindow {
+public:
+    virtual TDeviceType CurrentType() const = 0;
+    virtual void SelectTypeSilently(TDeviceType type) = 0;
+    virtual Language CurrentLanguage() const = 0;
+    virtual void SetLanguageListEnabled(bool enabled) = 0;
+    // Selects the current type's page, shows the page control and runs PageControl1Change.
+    virtual void ShowDataSet() = 0;
+    virtual void HideDataSet() = 0;
+    virtual void SetTitleFileName(const QString& path) = 0;
+    virtual void ClearSmallIButton() = 0;
+    virtual CommandStates& Commands() = 0;
+
+protected:
+    ~DocumentWindow() = default;
+};
+
+// The chip dump file layer, handed in so the commands do not depend on how dumps are coded.
+struct DumpFiles {
+    std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store,
+                              const DecodeContext& context)>
+        importDump;
+    std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store)> exportDump;
+};
+
+class DocumentCommands {
+public:
+    DocumentCommands(IntercomStore& store, Prompts& prompts, DocumentWindow& window, DumpFiles dumps);
+
+    const DocumentState& State() const { return state_; }
+    void MarkModified() { state_.DataModified = true; }
+
+    // False when the user chose Cancel (or a chosen save failed): the command is to stop.
+    bool AskSaveFirst();
+    void ANewExecute();
+    void MFile_OpenClick();
+    // True when the document was written.
+    bool ASaveExecute();
+    bool ASaveAsExecute();
+    // The user picked entry `type` of the type list, which is already selected.
+    void CBox2Change(TDeviceType type);
+    // The document part of closing the window: true lets it close.
+    bool FormClose() { return AskSaveFirst(); }
+
+private:
+    enum class SaveOutcome { Written, Cancelled, Failed };
+    SaveOutcome Save();
+    SaveOutcome SaveAs(const QString& proposedName);
+    bool ChooseSaveTarget(const QString& proposedName);
+    SaveOutcome WriteDocument();
+    void OpenDataFile(const QString& path);
+    void OpenChipDump(const QString& path);
+    void AdoptFile(const QString& path, DocumentFormat format);
+    void ShowPageOfCurrentType();
+    void ReturnToRecordsType();
+    PromptAnswer Ask(const Bilingual& text, PromptButtons buttons);
+    void ShowError(const Bilingual& text, const QString& detail);
+
+    IntercomStore& store_;
+    Prompts& prompts_;
+    DocumentWindow& window_;
+    DumpFiles dumps_;
+    DocumentState state_;
+    FileDialogRequest openDialog_;
+    FileDialogRequest saveDialog_;
+};

@@ -1,0 +1,319 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutBox.h"
+#include "app/Captions.h"
+#include "app/Pictures.h"
+#include "model/TypeName.h"
+#include "views/ApartmentPage.h"
+#include "views/ConfigCheckBox.h"
+#include "views/Page.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const char* const TypeListHint = "Выбор типа домофона";
+const char* const ReadItems[][2] = {{"N24c162", "24C16"}, {"N24c322", "24C32"}, {"N24c642", "24C64"},
+                                    {"N24c1282", "24C128"}, {"DS19952", "DS1995"}, {"DS19962", "DS1996"}};
+const char* const WriteItems[][2] = {{"N24c163", "24C16"}, {"N24c323", "24C32"}, {"N24c643", "24C64"},
+                                     {"DS19963", "DS1996"}};
+const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"},
+                                    {"N24c641", "24C64"}};
+} // namespace
+
+TForm1::TForm1(TForm1Setup setup, QWidget* parent)
+    : QMainWindow(parent), prompts_(setup.prompts), languageIniPath_(setup.languageIniPath),
+      store_(std::make_unique<IntercomStore>()),
+      pageContext_{*store_, [this] { return language_; }, [this] { return CurrentType(); },
+                   [this] { MarkModified(); }, inputTarget_},
+      commands_(*this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    documents_ = std::make_unique<DocumentCommands>(*store_, prompts_, static_cast<DocumentWindow&>(*this),
+                                                    std::move(setup.dumps));
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildPages();
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(status);
+    resize(1180, 760);
+
+    language_ = ReadLanguageFlag(languageIniPath_);
+    ResetRecord(*store_);
+    {
+        const QSignalBlocker silent(ComboBox1);
+        ComboBox1->setCurrentIndex(static_cast<int>(language_));
+    }
+    ApplyCaptions();
+    commands_.AfterStartUp();
+    SelectTypeSilently(0);
+    PageControl1->hide();
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::NamedAction(const char* name, QObject* parent)
+{
+    auto* action = new QAction(parent ? parent : this);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void TForm1::BuildActions()
+{
+    connect(NamedAction("ANew"), &QAction::triggered, this, &TForm1::ANewExecute);
+    connect(NamedAction("AOpen"), &QAction::triggered, this, &TForm1::MFile_OpenClick);
+    connect(NamedAction("ASave"), &QAction::triggered, this, &TForm1::ASaveExecute);
+    connect(NamedAction("ASaveAs"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
+    connect(NamedAction("AClose"), &QAction::triggered, this, &TForm1::ACloseExecute);
+    findChild<QAction*>(QStringLiteral("ANew"))->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    findChild<QAction*>(QStringLiteral("AOpen"))->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    findChild<QAction*>(QStringLiteral("ASave"))->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    findChild<QAction*>(QStringLiteral("AClose"))->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+}
+
+QMenu* TForm1::AddMenu(QWidget* parent, const char* name)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    if (auto* bar = qobject_cast<QMenuBar*>(parent)) bar->addMenu(menu);
+    else if (auto* owner = qobject_cast<QMenu*>(parent)) owner->addMenu(menu);
+    return menu;
+}
+
+QAction* TForm1::AddItem(QMenu* menu, const char* name, const QString& fixedText)
+{
+    QAction* item = NamedAction(name, menu);
+    item->setText(fixedText);
+    menu->addAction(item);
+    return item;
+}
+
+void TForm1::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    const auto runs = [this](QAction* item, const char* actionName) {
+        QAction* action = findChild<QAction*>(QString::fromLatin1(actionName));
+        connect(item, &QAction::triggered, action, &QAction::trigger);
+    };
+
+    QMenu* MFile = AddMenu(bar, "MFile");
+    connect(AddItem(MFile, "MFile_New"), &QAction::triggered, this, &TForm1::ANewExecute);
+    connect(AddItem(MFile, "MFile_Open"), &QAction::triggered, this, &TForm1::MFile_OpenClick);
+    connect(AddItem(MFile, "MFile_Save"), &QAction::triggered, this, &TForm1::ASaveExecute);
+    connect(AddItem(MFile, "N3"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
+    AddItem(MFile, "N4");
+    MFile->addSeparator();
+    runs(AddItem(MFile, "MFile_Exit"), "AClose");
+
+    QMenu* MCmd = AddMenu(bar, "MCmd");
+    QMenu* MCmd_Read = AddMenu(MCmd, "MCmd_Read");
+    for (const auto& item : ReadItems) AddItem(MCmd_Read, item[0], QString::fromLatin1(item[1]));
+    QMenu* MCmd_Write = AddMenu(MCmd, "MCmd_Write");
+    for (const auto& item : WriteItems) AddItem(MCmd_Write, item[0], QString::fromLatin1(item[1]));
+    MCmd->addSeparator();
+    // Only a check mark: choosing a chip to copy starts nothing.
+    QMenu* MCmd_Copy = AddMenu(MCmd, "MCmd_Copy");
+    auto* copyChoice = new QActionGroup(MCmd_Copy);
+    for (const auto& item : CopyItems) {
+        QAction* choice = AddItem(MCmd_Copy, item[0], QString::fromLatin1(item[1]));
+        choice->setCheckable(true);
+        copyChoice->addAction(choice);
+    }
+    copyChoice->actions().constFirst()->setChecked(true);
+    AddItem(MCmd, "N5");
+
+    AddMenu(bar, "N1");
+
+    QMenu* MCfg = AddMenu(bar, "MCfg");
+    N2 = AddItem(MCfg, "N2");
+    N2->setCheckable(true);
+    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+
+    QAction* N6 = NamedAction("N6", bar);
+    bar->addAction(N6);
+    connect(N6, &QAction::triggered, this, &TForm1::N6Click);
+    QAction* MExit = NamedAction("MExit", bar);
+    bar->addAction(MExit);
+    runs(MExit, "AClose");
+}
+
+QToolButton* TForm1::AddToolButton(const char* name, QAction* action)
+{
+    auto* button = new QToolButton(ToolBar1);
+    button->setObjectName(QString::fromLatin1(name));
+    if (action) button->setDefaultAction(action);
+    ToolBar1->addWidget(button);
+    return button;
+}
+
+void TForm1::BuildToolBar()
+{
+    ToolBar1 = addToolBar(QString());
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    AddToolButton("ToolButton1", action("ANew"));
+    AddToolButton("ToolButton2", action("AOpen"));
+    AddToolButton("ToolButton3", action("ASave"));
+    ToolBar1->addSeparator();
+    for (const auto& [name, text] : {std::pair{"ToolButton5", "TM"}, std::pair{"ToolButton6", "RX"}}) {
+        QToolButton* reader = AddToolButton(name);
+        reader->setText(QString::fromLatin1(text));
+        reader->setCheckable(true);
+    }
+    ToolBar1->addSeparator();
+    AddToolButton("ToolButton8")->setText(QStringLiteral("Конфигурация"));
+    ToolBar1->addSeparator();
+    AddToolButton("ToolButton10", action("AClose"));
+    AddToolButton("ToolButton11")->setText(QStringLiteral("PX17"));
+    ToolBar1->addSeparator();
+
+    CBox2 = new QComboBox(ToolBar1);
+    CBox2->setObjectName(QStringLiteral("CBox2"));
+    CBox2->setToolTip(QString::fromUtf8(TypeListHint));
+    for (TDeviceType type = 0; type < DeviceTypeCount; ++type) CBox2->addItem(TypeText(type));
+    connect(CBox2, &QComboBox::currentIndexChanged, this, &TForm1::CBox2Change);
+    ToolBar1->addWidget(CBox2);
+
+    auto* spacer = new QWidget(ToolBar1);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    ToolBar1->addWidget(spacer);
+    Label30 = new QLabel(ToolBar1);
+    Label30->setObjectName(QStringLiteral("Label30"));
+    ToolBar1->addWidget(Label30);
+    ComboBox1 = new QComboBox(ToolBar1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems({QStringLiteral("русский"), QStringLiteral("english")});
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox1Change);
+    ToolBar1->addWidget(ComboBox1);
+    Image1 = new QLabel(ToolBar1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setContentsMargins(4, 0, 4, 0);
+    ToolBar1->addWidget(Image1);
+}
+
+void TForm1::BuildPages()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    CGauge1 = new QProgressBar(central);
+    CGauge1->setObjectName(QStringLiteral("CGauge1"));
+    CGauge1->hide();
+    layout->addWidget(CGauge1);
+
+    // The program switches pages, never the user: tiny tabs and no keyboard focus.
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    PageControl1->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { width: 1px; height: 1px; padding: 0; margin: 0; border: none; }"));
+    pages_[0] = new ApartmentPage(pageContext_, PageControl1);
+    for (int number = 2; number <= 10; ++number)
+        pages_[static_cast<std::size_t>(number - 1)] =
+            new Page(QStringLiteral("TabSheet%1").arg(number), pageContext_, PageControl1);
+    for (Page* page : pages_) PageControl1->addTab(page, QString());
+    layout->addWidget(PageControl1, 1);
+    setCentralWidget(central);
+}
+
+Page* TForm1::PageNamed(const char* name) const
+{
+    for (Page* page : pages_)
+        if (page->objectName() == QLatin1String(name)) return page;
+    return nullptr;
+}
+
+TDeviceType TForm1::CurrentType() const { return CBox2->currentIndex(); }
+
+void TForm1::SelectTypeSilently(TDeviceType type)
+{
+    const QSignalBlocker silent(CBox2);
+    CBox2->setCurrentIndex(IsValidType(type) ? type : -1);
+}
+
+void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
+
+void TForm1::ShowDataSet()
+{
+    const TDeviceType type = CurrentType();
+    if (!IsValidType(type)) return;
+    PageControl1->setCurrentWidget(PageNamed(FillRuleOf(FillOf(type, smallIButton_)).page));
+    PageControl1->show();
+    PageControl1Change();
+}
+
+void TForm1::HideDataSet() { PageControl1->hide(); }
+
+void TForm1::PageControl1Change()
+{
+    const TDeviceType type = CurrentType();
+    if (!IsValidType(type)) return;
+    const Fill fill = FillOf(type, smallIButton_);
+    const FillRule& rule = FillRuleOf(fill);
+    PageNamed(rule.page)->RunFill(fill);
+    commands_.AfterFill(fill);
+    if (rule.focus)
+        if (auto* first = findChild<QWidget*>(QString::fromLatin1(rule.focus))) first->setFocus();
+    StoreTypeName(store_->Record, type);
+    commands_.SetEnabled("N1", true);
+}
+
+void TForm1::ApplyCaptions()
+{
+    caption_ = WindowCaption.in(language_);
+    setWindowTitle(caption_);
+    for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);
+    for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language_);
+    Image1->setPixmap(FlagPicture(language_));
+    update();
+}
+
+void TForm1::SetTitleFileName(const QString& path) { setWindowTitle(caption_ + QStringLiteral("   ") + path); }
+
+void TForm1::ComboBox1Change()
+{
+    language_ = ComboBox1->currentIndex() == 0 ? Language::Russian : Language::English;
+    ApplyCaptions();
+    WriteLanguageFlag(languageIniPath_, language_);
+}
+
+void TForm1::CBox2Change() { documents_->CBox2Change(CurrentType()); }
+
+void TForm1::ANewExecute() { documents_->ANewExecute(); }
+void TForm1::MFile_OpenClick() { documents_->MFile_OpenClick(); }
+void TForm1::ASaveExecute() { documents_->ASaveExecute(); }
+void TForm1::ASaveAsExecute() { documents_->ASaveAsExecute(); }
+void TForm1::ACloseExecute() { close(); }
+
+void TForm1::N2Click(bool checked) { soundOn_ = checked; }
+
+void TForm1::N6Click()
+{
+    TAboutBox about(this, language_);
+    about.exec();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (documents_->FormClose()) event->accept();
+    else event->ignore();
+}

@@ -1,0 +1,109 @@
+#pragma once
+// TForm1, the main window: the composition root that owns the record, the document state, the
+// pages and the commands, and wires menus, tool bar and lists to them.
+
+#include "app/CommandStates.h"
+#include "app/DocumentCommands.h"
+#include "app/Language.h"
+#include "app/Prompts.h"
+#include "model/IntercomData.h"
+#include "views/PageContext.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class ApartmentPage;
+class Page;
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+// Everything the window takes from outside, so tests can hand in scripted versions.
+struct TForm1Setup {
+    Prompts& prompts;
+    QString languageIniPath;
+    DumpFiles dumps;
+};
+
+class TForm1 : public QMainWindow, private DocumentWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(TForm1Setup setup, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    IntercomStore& Store() { return *store_; }
+    const DocumentState& Document() const { return documents_->State(); }
+    Language CurrentLanguage() const override { return language_; }
+    TDeviceType CurrentType() const override;
+    bool SoundOn() const { return soundOn_; }
+    bool SmallIButton() const { return smallIButton_; }
+    void SetSmallIButton(bool set) { smallIButton_ = set; }
+    int InputTarget() const { return inputTarget_; }
+    CommandStates& Commands() override { return commands_; }
+
+    // Handlers, named after their control and event.
+    void ANewExecute();
+    void MFile_OpenClick();
+    void ASaveExecute();
+    void ASaveAsExecute();
+    void ACloseExecute();
+    void CBox2Change();
+    void ComboBox1Change();
+    void PageControl1Change();
+    void N2Click(bool checked);
+    void N6Click();
+
+    void ApplyCaptions();
+    void SetTitleFileName(const QString& path) override;
+    void SelectTypeSilently(TDeviceType type) override;
+    // Any edit of the record by the pages and editing rules.
+    void MarkModified() { documents_->MarkModified(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPages();
+    QAction* NamedAction(const char* name, QObject* parent = nullptr);
+    QAction* AddItem(QMenu* menu, const char* name, const QString& fixedText = QString());
+    QMenu* AddMenu(QWidget* parent, const char* name);
+    QToolButton* AddToolButton(const char* name, QAction* action = nullptr);
+
+    void SetLanguageListEnabled(bool enabled) override;
+    void ShowDataSet() override;
+    void HideDataSet() override;
+    void ClearSmallIButton() override { smallIButton_ = false; }
+    Page* PageNamed(const char* name) const;
+
+    Prompts& prompts_;
+    const QString languageIniPath_;
+    std::unique_ptr<IntercomStore> store_;
+    Language language_ = Language::English;
+    bool soundOn_ = false;
+    bool smallIButton_ = false;
+    int inputTarget_ = 1;
+    QString caption_; // the window's caption without a file name
+    PageContext pageContext_;
+    CommandStates commands_;
+    std::unique_ptr<DocumentCommands> documents_;
+
+    QToolBar* ToolBar1 = nullptr;
+    QComboBox* CBox2 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLabel* Label30 = nullptr;
+    QLabel* Image1 = nullptr;
+    QProgressBar* CGauge1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QAction* N2 = nullptr;
+    std::array<Page*, 10> pages_{}; // TabSheet1 to TabSheet10
+};

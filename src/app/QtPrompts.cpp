@@ -1,0 +1,87 @@
+#include "app/QtPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons)
+{
+    switch (buttons) {
+    case PromptButtons::Ok: return QMessageBox::Ok;
+    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information: return QMessageBox::Information;
+    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::Warning: return QMessageBox::Warning;
+    case PromptIcon::Error: return QMessageBox::Critical;
+    case PromptIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+PromptAnswer AnswerOf(int button, PromptButtons buttons)
+{
+    switch (button) {
+    case QMessageBox::Ok: return PromptAnswer::Ok;
+    case QMessageBox::Yes: return PromptAnswer::Yes;
+    case QMessageBox::No: return PromptAnswer::No;
+    case QMessageBox::Cancel: return PromptAnswer::Cancel;
+    default: break;
+    }
+    // Closed without a button: the set's escape answer.
+    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
+    return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+}
+
+} // namespace
+
+QStringList NameFilters(const QString& filters)
+{
+    const QStringList parts = filters.split(QLatin1Char('|'));
+    QStringList names;
+    for (int i = 0; i + 1 < parts.size(); i += 2) names << parts[i];
+    return names;
+}
+
+PromptAnswer QtPrompts::message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon)
+{
+    QMessageBox box(IconOf(icon), caption, text, ButtonsOf(buttons), parent_);
+    return AnswerOf(box.exec(), buttons);
+}
+
+std::optional<FileDialogChoice> QtPrompts::ShowFileDialog(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(parent_, request.title);
+    const QStringList filters = NameFilters(request.filters);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The save dialog asks its own overwrite question through the document commands.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return FileDialogChoice{dialog.selectedFiles().constFirst(),
+                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+std::optional<FileDialogChoice> QtPrompts::openFile(const FileDialogRequest& request)
+{
+    return ShowFileDialog(request, false);
+}
+
+std::optional<FileDialogChoice> QtPrompts::saveFile(const FileDialogRequest& request)
+{
+    return ShowFileDialog(request, true);
+}

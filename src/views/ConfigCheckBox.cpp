@@ -1,0 +1,33 @@
+#include "views/ConfigCheckBox.h"
+
+ConfigCheckBox::ConfigCheckBox(const ConfigBoxTexts& texts, PageContext& context, QWidget* parent)
+    : QCheckBox(parent), texts_(texts), context_(context)
+{
+    setObjectName(QString::fromLatin1(texts.name));
+    // `clicked` comes from the user only, so a fill setting the state runs no click rule.
+    connect(this, &QCheckBox::clicked, this, &ConfigCheckBox::Click);
+}
+
+void ConfigCheckBox::ShowCaption(bool checked)
+{
+    setText((checked ? texts_.checked : texts_.unchecked).in(context_.language()));
+}
+
+void ConfigCheckBox::ShowFromRecord()
+{
+    const bool bitSet = (context_.store.Record.ConfigByte >> texts_.bit) & 1;
+    setChecked(bitSet);
+    ShowCaption(bitSet);
+}
+
+void ConfigCheckBox::ApplyHint(Language language) { setToolTip(texts_.hint.in(language)); }
+
+void ConfigCheckBox::Click(bool checked)
+{
+    std::uint8_t& config = context_.store.Record.ConfigByte;
+    const auto mask = static_cast<std::uint8_t>(1u << texts_.bit);
+    config = checked ? (config | mask) : (config & ~mask);
+    context_.markModified();
+    ShowCaption(checked);
+    if (afterClick_) afterClick_(checked);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// A check box that stands for one bit of the record's configuration byte. A fill shows the bit
+// without running the click rules; a click stores the bit, marks the document modified and
+// changes the caption. Each box has a caption for either state in either language and a hint.
+
+#include "app/Language.h"
+#include "views/PageContext.h"
+
+#include <QCheckBox>
+
+#include <functional>
+
+struct ConfigBoxTexts {
+    const char* name;
+    int bit;
+    Bilingual checked;
+    Bilingual unchecked;
+    Bilingual hint;
+};
+
+class ConfigCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    ConfigCheckBox(const ConfigBoxTexts& texts, PageContext& context, QWidget* parent = nullptr);
+
+    // Fill: state from the bit, caption in the current language; nothing is stored.
+    void ShowFromRecord();
+    void ApplyHint(Language language);
+    // A further rule run after the bit was stored (the lock opening time box).
+    void SetAfterClick(std::function<void(bool checked)> rule) { afterClick_ = std::move(rule); }
+
+private:
+    void Click(bool checked);
+    void ShowCaption(bool checked);
+
+    const ConfigBoxTexts& texts_;
+    PageContext& context_;
+    std::function<void(bool)> afterClick_;
+};

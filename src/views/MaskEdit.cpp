@@ -1,0 +1,34 @@
+#include "views/MaskEdit.h"
+
+#include <QKeyEvent>
+
+MaskEdit::MaskEdit(const QString& objectName, Digits digits, QWidget* parent) : QLineEdit(parent)
+{
+    setObjectName(objectName);
+    setInputMask(QString(static_cast<int>(digits), QLatin1Char('9')) + QStringLiteral(";F"));
+    setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
+}
+
+void MaskEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (keyHandler_) keyHandler_(*event, KeyPhase::Press);
+    QLineEdit::keyPressEvent(event);
+}
+
+void MaskEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    if (keyHandler_) keyHandler_(*event, KeyPhase::Release);
+    QLineEdit::keyReleaseEvent(event);
+}
+
+void MaskEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    emit Entered();
+}
+
+void MaskEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    emit Exited();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A masked field of decimal digits whose blank positions show as 'F', as the code and password
+// fields use it. Key handlers see every press and release but never swallow the key.
+
+#include "views/StringGrid.h" // KeyPhase
+
+#include <QLineEdit>
+
+#include <functional>
+
+class MaskEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class Digits { Two = 2, Four = 4 };
+    using KeyHandler = std::function<void(QKeyEvent& event, KeyPhase phase)>;
+
+    MaskEdit(const QString& objectName, Digits digits, QWidget* parent = nullptr);
+
+    // Every digit position is filled.
+    bool IsComplete() const { return hasAcceptableInput(); }
+    void SetKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
+
+signals:
+    void Entered();
+    void Exited();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    KeyHandler keyHandler_;
+};

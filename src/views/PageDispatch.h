@@ -1,0 +1,34 @@
+#pragma once
+// Which page and fill show a controller type, and what each fill leaves enabled among the chip
+// commands and where it puts the input focus.
+
+#include "model/TypeCatalogue.h"
+
+#include <array>
+#include <cstdint>
+
+enum class Fill {
+    T150, PKU512T, LMR702, LMR70x2680, PKU630XE, PKU618, PKU630, G300, G300DS1995, PKU512S
+};
+
+// A command state after a fill: on, off, or left as it was.
+enum class After : std::int8_t { Off = 0, On = 1, Keep = -1 };
+
+// The chip items a fill sets, in the order of FillRule::chipItems.
+inline constexpr std::array<const char*, 8> FillChipItems{
+    "N24c162", "N24c322", "N24c642", "DS19962", // read 24C16, 24C32, 24C64, DS1996
+    "N24c163", "N24c323", "N24c643", "DS19963", // write 24C16, 24C32, 24C64, DS1996
+};
+
+struct FillRule {
+    Fill fill;
+    const char* name;     // the fill routine, as messages and benchmarks name it
+    const char* page;     // object name of the page it fills
+    std::array<After, 8> chipItems;
+    After fillCodes;      // "fill individual codes" item N5
+    const char* focus;    // object name of the control that gets the input focus; nullptr: none
+};
+
+const FillRule& FillRuleOf(Fill fill);
+// The fill of a type; the G300 shows its DS1995 variant exactly while SmallIButton is set.
+Fill FillOf(TDeviceType type, bool smallIButton);
