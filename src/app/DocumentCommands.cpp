@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr Bilingual MessageTitle{"Сообщение", "Message"};
+constexpr Bilingual NoTitle{"", ""};
 constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
 constexpr Bilingual SaveFirstQuestion{"Данные были изменены. Сохранить?",
                                       "Data have been modified. Do you want to save?"};
@@ -50,10 +50,10 @@ DocumentCommands::DocumentCommands(IntercomStore& store, Prompts& prompts, Docum
 {
 }
 
-PromptAnswer DocumentCommands::Ask(const Bilingual& text, PromptButtons buttons)
+PromptAnswer DocumentCommands::Ask(const Bilingual& text, PromptButtons buttons, const Bilingual& title)
 {
     const Language language = window_.CurrentLanguage();
-    return prompts_.message(text.in(language), MessageTitle.in(language), buttons, PromptIcon::Question);
+    return prompts_.message(text.in(language), title.in(language), buttons, PromptIcon::Question);
 }
 
 void DocumentCommands::ShowError(const Bilingual& text, const QString& detail)
@@ -210,7 +210,7 @@ bool DocumentCommands::ChooseSaveTarget(const QString& proposedName)
         // The path becomes the document's only once the user has accepted it, so a file the
         // user declined to overwrite is never written by a later Save.
         if (QFileInfo::exists(choice->path)
-            && Ask(OverwriteQuestion, PromptButtons::YesNo) == PromptAnswer::No) {
+            && Ask(OverwriteQuestion, PromptButtons::YesNo, NoTitle) == PromptAnswer::No) {
             continue;
         }
         state_.SaveFormat = choice->filterIndex;

@@ -14,6 +14,8 @@
 
 class CommandStates;
 
+inline constexpr Bilingual MessageTitle{"Сообщение", "Message"};
+
 enum class DocumentFormat { None = 0, DataFile = 1, ChipDump = 2 };
 
 struct DocumentState {
@@ -82,7 +84,7 @@ private:
     void AdoptFile(const QString& path, DocumentFormat format);
     void ShowPageOfCurrentType();
     void ReturnToRecordsType();
-    PromptAnswer Ask(const Bilingual& text, PromptButtons buttons);
+    PromptAnswer Ask(const Bilingual& text, PromptButtons buttons, const Bilingual& title = MessageTitle);
     void ShowError(const Bilingual& text, const QString& detail);
 
     IntercomStore& store_;

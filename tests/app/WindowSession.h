@@ -1,0 +1,73 @@
+#pragma once
+// A started main window in a private working folder, with scripted prompts and its own "lang.ini".
+
+#include "app/MainWindow.h"
+#include "model/DataFile.h"
+#include "model/TypeName.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+class WindowSession {
+public:
+    explicit WindowSession(const QByteArray& langIni = {}, DumpFiles dumps = {})
+    {
+        if (!langIni.isEmpty()) WriteAll(IniPath(), langIni);
+        form = std::make_unique<TForm1>(TForm1Setup{prompts, IniPath(), std::move(dumps)});
+        form->show();
+    }
+
+    QString IniPath() const { return dir.file(QStringLiteral("lang.ini")); }
+    QString File(const QString& name) const { return dir.file(name); }
+
+    template <typename T = QWidget> T* Find(const char* name) const
+    {
+        T* found = form->findChild<T*>(QString::fromLatin1(name));
+        if (!found) qWarning("no control %s", name);
+        return found;
+    }
+    bool Enabled(const char* name) const { return form->Commands().IsEnabled(name); }
+    void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+
+    // The user picks an entry of the type list or the language list.
+    void PickType(TDeviceType type) { Find<QComboBox>("CBox2")->setCurrentIndex(type); }
+    void PickLanguage(int index) { Find<QComboBox>("ComboBox1")->setCurrentIndex(index); }
+
+    void NewDocument(TDeviceType type)
+    {
+        form->SelectTypeSilently(type);
+        form->ANewExecute();
+    }
+    // A data file of `type` whose first key slot holds `firstKey`.
+    QString WriteDataFile(const QString& name, TDeviceType type, std::uint8_t firstKey = 0x11)
+    {
+        auto record = std::make_unique<TIntercomData>(form->Store().Record);
+        StoreTypeName(*record, type);
+        record->KeySlots[0].bytes = {firstKey, 0x22, 0x33, 0xFF};
+        const QString path = File(name);
+        WriteAll(path, DataFileBytes(*record));
+        return path;
+    }
+    void Open(const QString& path, int filterIndex = 1)
+    {
+        prompts.choose(FileDialogChoice{path, filterIndex});
+        form->MFile_OpenClick();
+    }
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const auto& shown : prompts.messages()) texts << shown.text;
+        return texts;
+    }
+
+    WorkingDirectory dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TForm1> form;
+};

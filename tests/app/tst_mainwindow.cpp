@@ -1,0 +1,510 @@
+// The main window as a user drives it: start-up, language, New, Open, Save, the type change and
+// closing, with scripted answers to every question and dialog.
+
+#include "WindowSession.h"
+
+#include "model/TextForms.h"
+#include "views/StringGrid.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace {
+
+bool PageShown(const WindowSession& session, const char* page)
+{
+    auto* pages = session.Find<QTabWidget>("PageControl1");
+    return !pages->isHidden() && pages->currentWidget()->objectName() == QLatin1String(page);
+}
+
+QString ReadKeyCell(const WindowSession& session, int column, int row)
+{
+    return session.Find<StringGrid>("SGrid1")->Cell(column, row);
+}
+
+// Stand-in for the chip dump file layer: a dump holds the first key slot's three bytes.
+DumpFiles RecordingDumps(QStringList* calls)
+{
+    DumpFiles dumps;
+    dumps.importDump = [calls](const QString& path, TDeviceType type, IntercomStore& store, const DecodeContext&) {
+        *calls << QStringLiteral("import %1 %2").arg(path).arg(type);
+        const QByteArray bytes = ReadAll(path);
+        if (bytes.size() < 3) return FileOutcome{false, DecodeOutcome::Accepted, QStringLiteral("short dump")};
+        std::copy_n(bytes.constData(), 3, store.Record.KeySlots[0].bytes.begin());
+        return FileOutcome{true, DecodeOutcome::Accepted, {}};
+    };
+    dumps.exportDump = [calls](const QString& path, TDeviceType type, IntercomStore& store) {
+        *calls << QStringLiteral("export %1 %2").arg(path).arg(type);
+        WriteAll(path, QByteArray(reinterpret_cast<const char*>(store.Record.KeySlots[0].bytes.data()), 3));
+        return FileOutcome{true, DecodeOutcome::Accepted, {}};
+    };
+    return dumps;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsInEnglishWithOnlyTheFileCommandsAndTheFirstReadItem()
+    {
+        WindowSession session;
+        QCOMPARE(session.form->windowTitle(), QString("Program KAVRO_PX17"));
+        QCOMPARE(session.Find<QComboBox>("ComboBox1")->currentText(), QString("english"));
+        QCOMPARE(session.Find<QMenu>("MFile")->title(), QString("File"));
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 0);
+        QVERIFY(session.Find<QTabWidget>("PageControl1")->isHidden());
+        QVERIFY(session.Find("CGauge1")->isHidden());
+        for (const char* off : {"MCmd_Write", "N1", "N5", "MFile_Save", "N3", "N24c322", "N24c642", "N24c1282",
+                                "DS19952", "DS19962", "ToolButton5", "ToolButton6", "ToolButton11"})
+            QVERIFY2(!session.Enabled(off), off);
+        for (const char* on : {"N24c162", "ToolButton3", "ToolButton1", "ToolButton2"}) QVERIFY2(session.Enabled(on), on);
+        QVERIFY(!session.form->SoundOn());
+        QVERIFY(!session.Find<QAction>("N2")->isChecked());
+        // Until New, codes and passwords read 0000, not the empty FFFF.
+        QCOMPARE(session.form->Store().Record.Codes[0], 0);
+        QCOMPARE(session.form->Store().Record.ServicePassword, 0);
+        QVERIFY(session.form->Store().Record.KeySlots[0].isEmpty());
+    }
+
+    void startsInTheLanguageOfLangIni_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("listEntry");
+        QTest::addColumn<QString>("fileMenu");
+        QTest::newRow("russian") << QByteArray("[language]\nselected=0\n") << "русский" << "Файл";
+        QTest::newRow("other value is english") << QByteArray("[language]\nselected=7\n") << "english" << "File";
+        QTest::newRow("missing key is english") << QByteArray("[other]\nx=1\n") << "english" << "File";
+    }
+    void startsInTheLanguageOfLangIni()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, listEntry);
+        QFETCH(QString, fileMenu);
+        WindowSession session(ini);
+        QCOMPARE(session.Find<QComboBox>("ComboBox1")->currentText(), listEntry);
+        QCOMPARE(session.Find<QMenu>("MFile")->title(), fileMenu);
+    }
+
+    void choosingALanguageSwitchesCaptionsAndHintsAtOnceAndStoresIt()
+    {
+        WindowSession session;
+        session.PickLanguage(0);
+        QVERIFY(ReadAll(session.IniPath()).contains("[language]\nselected=0"));
+        QCOMPARE(session.form->windowTitle(), QString("Программа KAVRO_PX17"));
+        QCOMPARE(session.Find<QLabel>("Label30")->text(), QString("язык"));
+        QCOMPARE(session.Find<QAction>("N3")->text(), QString("Сохранить как..."));
+        QCOMPARE(session.Find<QMenu>("MCmd_Copy")->title(), QString("Копировать микросхему"));
+        QCOMPARE(session.Find("ToolButton1")->toolTip(), QString("Создать файл"));
+        QCOMPARE(session.Find("MaskEdit1")->toolTip(), QString("Изменение пароля входа в режим сервисных установок"));
+        QCOMPARE(session.Find("CB5")->toolTip().left(20), QString("Разрешение/запрет ин"));
+        session.PickLanguage(1);
+        QVERIFY(ReadAll(session.IniPath()).contains("[language]\nselected=1"));
+        QCOMPARE(session.Find("ToolButton6")->toolTip(), QString("Reading keys KAVRO-RX5"));
+    }
+
+    void pagesKeepTheLanguageOfTheirLastFill()
+    {
+        WindowSession session;
+        session.NewDocument(0);
+        QCOMPARE(ReadKeyCell(session, 2, 0), QString("key 1"));
+        QVERIFY(!session.Find("ComboBox1")->isEnabled());
+        session.PickType(8); // a type change enables the language list again
+        QVERIFY(session.Find("ComboBox1")->isEnabled());
+        session.PickLanguage(0);
+        QCOMPARE(ReadKeyCell(session, 2, 0), QString("key 1"));
+        QCOMPARE(session.Find<QCheckBox>("CB7")->text(), QString("enable general access code"));
+        session.form->ANewExecute();
+        QCOMPARE(ReadKeyCell(session, 2, 0), QString("ключ 1"));
+        QCOMPARE(session.Find<QCheckBox>("CB7")->text(), QString("Разрешение общего кода доступа"));
+    }
+
+    void newShowsTheTypesPageWithDefaultsAndItsWriteItem_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("writeItem");
+        QTest::newRow("T150") << 0 << "TabSheet1" << "N24c163";
+        QTest::newRow("PKU-511") << 1 << "TabSheet1" << "N24c163";
+        QTest::newRow("LMR 702") << 2 << "TabSheet2" << "N24c163";
+        QTest::newRow("PKU-618") << 3 << "TabSheet3" << "N24c163";
+        QTest::newRow("PKU-630") << 4 << "TabSheet4" << "N24c643";
+        QTest::newRow("G300") << 5 << "TabSheet5" << "DS19963";
+        QTest::newRow("PKU-512S") << 6 << "TabSheet7" << "N24c643";
+        QTest::newRow("LMR 70x-2680") << 7 << "TabSheet8" << "N24c643";
+        QTest::newRow("QS151") << 8 << "TabSheet1" << "N24c163";
+        QTest::newRow("PKU-512T") << 9 << "TabSheet1" << "N24c163";
+        QTest::newRow("PKU-630XE") << 10 << "TabSheet10" << "";
+    }
+    void newShowsTheTypesPageWithDefaultsAndItsWriteItem()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, page);
+        QFETCH(QString, writeItem);
+        WindowSession session;
+        session.form->SetSmallIButton(true); // a DS1995 read before: New still shows the DS1996 page
+        session.NewDocument(type);
+        QVERIFY(PageShown(session, qPrintable(page)));
+        for (const char* item : {"N24c163", "N24c323", "N24c643", "DS19963"})
+            QCOMPARE(session.Enabled(item), writeItem == QLatin1String(item));
+        for (const char* on : {"MCmd_Write", "MFile_Save", "N3", "ToolButton3", "ToolButton5", "ToolButton6", "N1"})
+            QVERIFY2(session.Enabled(on), on);
+        const TIntercomData& record = session.form->Store().Record;
+        QCOMPARE(record.ServicePassword, 0x8527);
+        QCOMPARE(record.GeneralCode, 0x9385);
+        QCOMPARE(TypeNameText(record), TypeText(type));
+        QVERIFY(!session.form->Document().DataModified);
+        QVERIFY(!session.form->SmallIButton() || type != DeviceTypes::G300);
+    }
+
+    void newKeepsOrSetsTheConfigurationByteByType()
+    {
+        WindowSession session;
+        session.form->Store().Record.ConfigByte = 0x42;
+        session.NewDocument(2);
+        QCOMPARE(session.form->Store().Record.ConfigByte, 0x42);
+        session.NewDocument(1);
+        QCOMPARE(session.form->Store().Record.ConfigByte, 0x10);
+    }
+
+    void newAfterChangesAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("renewed");
+        QTest::newRow("cancel keeps everything") << int(PromptAnswer::Cancel) << false;
+        QTest::newRow("no makes the new document") << int(PromptAnswer::No) << true;
+    }
+    void newAfterChangesAsksFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, renewed);
+        WindowSession session;
+        session.NewDocument(0);
+        session.form->Store().Record.Codes[0] = 0x1234;
+        session.form->MarkModified();
+        session.prompts.answer(PromptAnswer(answer));
+        session.form->ANewExecute();
+        QCOMPARE(session.MessageTexts(), QStringList{"Data have been modified. Do you want to save?"});
+        QCOMPARE(session.form->Store().Record.Codes[0] == 0xFFFF, renewed);
+        QCOMPARE(session.form->Document().DataModified, !renewed);
+        QVERIFY(!session.Find("ComboBox1")->isEnabled());
+    }
+
+    void newWithoutATypeAsksToSelectOne()
+    {
+        WindowSession session;
+        session.NewDocument(NoType);
+        QCOMPARE(session.MessageTexts(), QStringList{"First, select the type of doorphone"});
+        QVERIFY(session.Find<QTabWidget>("PageControl1")->isHidden());
+    }
+
+    void typeChangeHidesThePageAndKeepsTheData()
+    {
+        WindowSession session;
+        session.NewDocument(0);
+        session.form->Store().Record.KeySlots[7].bytes = {1, 2, 3, 0xFF};
+        session.PickType(6);
+        QVERIFY(session.Find<QTabWidget>("PageControl1")->isHidden());
+        for (const char* off : {"MCmd_Write", "MFile_Save", "N3", "ToolButton3", "N5", "ToolButton5", "N1"})
+            QVERIFY2(!session.Enabled(off), off);
+        QVERIFY(session.Enabled("N24c162") && session.Enabled("N24c642"));
+        QCOMPARE(TypeNameText(session.form->Store().Record), QString("PKU-512S"));
+        QCOMPARE(session.form->Store().Record.KeySlots[7].bytes[0], 1);
+        session.PickType(5);
+        QVERIFY(session.Enabled("DS19952") && session.Enabled("DS19962") && !session.Enabled("N24c162"));
+        session.PickType(0);
+        session.form->ANewExecute();
+        QVERIFY(PageShown(session, "TabSheet1"));
+    }
+
+    void typeChangeWithChangesFollowsTheAnswer()
+    {
+        WindowSession session;
+        session.NewDocument(4);
+        session.form->MarkModified();
+        session.prompts.answer(PromptAnswer::Cancel);
+        session.PickType(2);
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 4);
+        QVERIFY(PageShown(session, "TabSheet4"));
+        QVERIFY(session.form->Document().DataModified);
+
+        // Yes without a file name shows the save dialog; cancelling it still changes the type.
+        session.prompts.answer(PromptAnswer::Yes).choose(std::nullopt);
+        session.PickType(2);
+        QCOMPARE(session.prompts.dialogs().size(), 1);
+        QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("PKU-630"));
+        QVERIFY(!session.form->Document().DataModified);
+        QVERIFY(session.Find<QTabWidget>("PageControl1")->isHidden());
+    }
+
+    void typeChangeCancelSelectsNoEntryWhenTheRecordNamesNone()
+    {
+        WindowSession session;
+        session.NewDocument(3);
+        StoreTypeName(session.form->Store().Record, NoType);
+        session.form->MarkModified();
+        session.prompts.answer(PromptAnswer::Cancel);
+        session.PickType(1);
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), -1);
+        QVERIFY(PageShown(session, "TabSheet3"));
+    }
+
+    void saveOfANewDocumentProposesTheTypeAndWritesADataFile()
+    {
+        WindowSession session;
+        session.NewDocument(7);
+        const QString path = session.File("lmr.kvr");
+        session.prompts.choose(FileDialogChoice{path, 1});
+        session.form->ASaveExecute();
+        const FileDialogRequest& dialog = session.prompts.dialogs().constFirst();
+        QCOMPARE(dialog.fileName, QString("LMR 70\u0445-2680"));
+        QCOMPARE(dialog.defaultSuffix, QString("kvr"));
+        QCOMPARE(dialog.filters, QString("файл данных(*.kvr)|*.kvr|бинарный файл(*.bin)|*.bin"));
+        QCOMPARE(ReadAll(path).size(), DataFileSize);
+        QVERIFY(session.form->windowTitle().endsWith("   " + path));
+        session.form->MarkModified();
+        session.form->ASaveExecute(); // named now: no dialog
+        QCOMPARE(session.prompts.dialogs().size(), 1);
+        QVERIFY(session.form->close()); // saved: nothing asked
+        QVERIFY(session.prompts.messages().isEmpty());
+    }
+
+    void saveOfANewPku630XEProposesAChipDump()
+    {
+        QStringList calls;
+        WindowSession session({}, RecordingDumps(&calls));
+        session.NewDocument(10);
+        const QString path = session.File("xe.bin");
+        session.prompts.choose(FileDialogChoice{path, 2});
+        session.form->ASaveExecute();
+        QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("PKU630XE"));
+        QCOMPARE(session.prompts.dialogs().constFirst().filterIndex, 2);
+        QCOMPARE(calls, QStringList{"export " + path + " 10"});
+        // Save As proposes the type's list text, also for this type.
+        session.prompts.choose(std::nullopt);
+        session.form->ASaveAsExecute();
+        QCOMPARE(session.prompts.dialogs().last().fileName, QString("PKU-630XE"));
+    }
+
+    void saveAsOverAnExistingFileAsksUntilTheUserAgrees()
+    {
+        WindowSession session;
+        session.NewDocument(0);
+        const QString existing = session.File("old.kvr");
+        WriteAll(existing, "keep");
+        session.prompts.choose(FileDialogChoice{existing, 1}).answer(PromptAnswer::No).choose(std::nullopt);
+        session.form->ASaveAsExecute();
+        QCOMPARE(ReadAll(existing), QByteArray("keep"));
+        QCOMPARE(session.prompts.dialogs().size(), 2);
+        QCOMPARE(session.MessageTexts(), QStringList{"File name already exists. Do you want to overwrite?"});
+        QCOMPARE(session.prompts.messages().constFirst().caption, QString());
+        // The declined file never becomes the document's file.
+        QVERIFY(!session.form->Document().HasFileName);
+        QVERIFY(session.form->Document().DocumentPath.isEmpty());
+
+        session.prompts.choose(FileDialogChoice{existing, 1}).answer(PromptAnswer::Yes);
+        session.form->ASaveAsExecute();
+        QCOMPARE(ReadAll(existing).size(), DataFileSize);
+        QCOMPARE(session.form->Document().DocumentPath, existing);
+    }
+
+    void aSaveThatCannotWriteKeepsTheWindowTheDataAndTheOldFile()
+    {
+        WindowSession session;
+        session.NewDocument(0);
+        session.form->MarkModified();
+        WriteAll(session.File("plain"), "x");
+        const QString impossible = session.File("plain/doc.kvr"); // its folder is a file
+        session.prompts.choose(FileDialogChoice{impossible, 1});
+        session.form->ASaveExecute();
+        QCOMPARE(session.prompts.messages().size(), 1);
+        QVERIFY(session.prompts.messages().constFirst().text.startsWith("Failed to create file"));
+        QCOMPARE(session.prompts.messages().constFirst().caption, QString("Error"));
+        QVERIFY(session.form->isVisible());
+        QVERIFY(session.form->Document().DataModified);
+
+        // Closing with Yes and the same failure keeps the window open and the data modified.
+        session.prompts.answer(PromptAnswer::Yes);
+        QVERIFY(!session.form->close());
+        QVERIFY(session.form->Document().DataModified);
+        QCOMPARE(ReadAll(session.File("plain")), QByteArray("x"));
+    }
+
+    void openLoadsADataFileSelectsItsTypeAndShowsItsPage()
+    {
+        WindowSession session;
+        const QString path = session.WriteDataFile("a.kvr", 9, 0x5A);
+        session.Open(path);
+        const FileDialogRequest& dialog = session.prompts.dialogs().constFirst();
+        QCOMPARE(dialog.title, QString("Открыть файл для записи в программатор"));
+        QCOMPARE(dialog.fileName, QString("*.kvr"));
+        QCOMPARE(dialog.filterIndex, 1);
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 9);
+        QVERIFY(PageShown(session, "TabSheet1"));
+        QCOMPARE(ReadKeyCell(session, 2, 1), QString("33 22 5A"));
+        for (const char* on : {"ToolButton3", "MFile_Save", "ASave", "ASaveAs", "ToolButton5"})
+            QVERIFY2(session.Enabled(on), on);
+        QVERIFY(!session.form->Document().DataModified);
+        QVERIFY(!session.Find("ComboBox1")->isEnabled());
+        // The dialog remembers the file and filter for the next time.
+        session.prompts.choose(std::nullopt);
+        session.form->MFile_OpenClick();
+        QCOMPARE(session.prompts.dialogs().last().fileName, path);
+    }
+
+    void theTitleShowsOnlyTheLastOpenedFile()
+    {
+        WindowSession session;
+        const QString first = session.WriteDataFile("a.kvr", 0);
+        const QString second = session.WriteDataFile("b.kvr", 0);
+        session.Open(first);
+        session.Open(second);
+        QCOMPARE(session.form->windowTitle(), "Program KAVRO_PX17   " + second);
+    }
+
+    void openRefusesBadFilesAndKeepsThePreviousDocument_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short") << Filled(LegacyDataFileSize - 1, 0) << true << "Error: cannot read the file";
+        QTest::newRow("empty") << QByteArray() << true << "Error: cannot read the file";
+        QTest::newRow("missing") << QByteArray() << false << "Error: cannot open the file";
+    }
+    void openRefusesBadFilesAndKeepsThePreviousDocument()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, exists);
+        QFETCH(QString, message);
+        WindowSession session;
+        const QString good = session.WriteDataFile("good.kvr", 4, 0x77);
+        session.Open(good);
+        const QString bad = session.File("bad.kvr");
+        if (exists) WriteAll(bad, content);
+        session.Open(bad);
+        QCOMPARE(session.prompts.messages().size(), 1);
+        QVERIFY(session.prompts.messages().constFirst().text.startsWith(message));
+        QVERIFY(session.form->isVisible());
+        QCOMPARE(session.form->windowTitle(), "Program KAVRO_PX17   " + good);
+        QCOMPARE(session.form->Document().DocumentPath, good);
+        QCOMPARE(session.form->Store().Record.KeySlots[0].bytes[0], 0x77);
+        QVERIFY(PageShown(session, "TabSheet4"));
+    }
+
+    void openReadsOlderAndLowerCaseNamedFiles()
+    {
+        WindowSession session;
+        QByteArray legacy = Filled(LegacyDataFileSize, char(0xFF));
+        const QByteArray name = "pku-618";
+        legacy.replace(10036, name.size() + 1, name + '\0');
+        legacy[9600] = 0x34; // first code, at the older file's own offset
+        legacy[9601] = 0x12;
+        WriteAll(session.File("old.kvr"), legacy);
+        session.Open(session.File("old.kvr"));
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 3);
+        QCOMPARE(session.form->Store().Record.Codes[0], 0x1234);
+        QCOMPARE(TypeNameText(session.form->Store().Record), QString("PKU-618"));
+        QVERIFY(PageShown(session, "TabSheet3"));
+    }
+
+    void openOfADamagedNameAsksFirst()
+    {
+        WindowSession session;
+        session.NewDocument(8);
+        auto record = std::make_unique<TIntercomData>(session.form->Store().Record);
+        record->TypeName.fill(0);
+        record->Codes[0] = 0x4321;
+        WriteAll(session.File("damaged.kvr"), DataFileBytes(*record));
+
+        session.prompts.answer(PromptAnswer::No);
+        session.Open(session.File("damaged.kvr"));
+        QCOMPARE(session.MessageTexts(), QStringList{"Data have been damaged. Do you really want to continue?"});
+        QCOMPARE(session.form->Store().Record.Codes[0], 0xFFFF);
+        QVERIFY(!session.form->Document().HasFileName);
+
+        session.prompts.answer(PromptAnswer::Yes);
+        session.Open(session.File("damaged.kvr"));
+        QCOMPARE(session.form->Store().Record.Codes[0], 0x4321);
+        QCOMPARE(TypeNameText(session.form->Store().Record), QString("QS151"));
+        QCOMPARE(ReadKeyCell(session, 1, 1), QString("4321"));
+    }
+
+    void openWithPku630XESelectedOffersChipDumpsAndShowsNoPageForDataFiles()
+    {
+        WindowSession session;
+        session.PickType(10);
+        session.Open(session.WriteDataFile("xe.kvr", 10));
+        QCOMPARE(session.prompts.dialogs().constFirst().filterIndex, 2);
+        QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("*.bin"));
+        QVERIFY(session.Find<QTabWidget>("PageControl1")->isHidden());
+        QVERIFY(session.form->Document().HasFileName);
+        QVERIFY(session.Enabled("MFile_Save"));
+    }
+
+    void aDocumentOpenedFromAChipDumpIsSavedAsAChipDump()
+    {
+        QStringList calls;
+        WindowSession session({}, RecordingDumps(&calls));
+        session.PickType(4);
+        const QString dump = session.File("chip.bin");
+        WriteAll(dump, "\x01\x02\x03");
+        session.Open(dump, 2);
+        QVERIFY(PageShown(session, "TabSheet4"));
+        QCOMPARE(session.form->Store().Record.KeySlots[0].bytes[2], 3);
+        session.form->MarkModified();
+        session.form->ASaveExecute();
+        QCOMPARE(calls, (QStringList{"import " + dump + " 4", "export " + dump + " 4"}));
+        QCOMPARE(ReadAll(dump).size(), 3); // still a dump, not a data file
+
+        // A dump that cannot be read changes nothing.
+        WriteAll(session.File("short.bin"), "\x01");
+        session.Open(session.File("short.bin"), 2);
+        QCOMPARE(session.form->Document().DocumentPath, dump);
+    }
+
+    void everyCloseCommandAsksTheSaveFirstQuestion_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("File/Exit") << "MFile_Exit";
+        QTest::newRow("menu bar Exit") << "MExit";
+        QTest::newRow("tool button") << "ToolButton10";
+        QTest::newRow("close box") << "";
+    }
+    void everyCloseCommandAsksTheSaveFirstQuestion()
+    {
+        QFETCH(QString, command);
+        WindowSession session;
+        session.NewDocument(0);
+        session.form->MarkModified();
+        const auto requestClose = [&] {
+            if (command.isEmpty()) session.form->close();
+            else if (auto* button = session.Find<QToolButton>(qPrintable(command)); command.startsWith("Tool"))
+                button->click();
+            else session.Trigger(qPrintable(command));
+        };
+        session.prompts.answer(PromptAnswer::Cancel);
+        requestClose();
+        QVERIFY(session.form->isVisible());
+        QVERIFY(session.form->Document().DataModified);
+        session.prompts.answer(PromptAnswer::No);
+        requestClose();
+        QVERIFY(!session.form->isVisible());
+        QCOMPARE(session.prompts.messages().size(), 2);
+    }
+
+    void theSoundOptionFollowsItsCheckMark()
+    {
+        WindowSession session;
+        session.Trigger("N2");
+        QVERIFY(session.form->SoundOn());
+        QVERIFY(session.Find<QAction>("N2")->isChecked());
+        session.Trigger("N2");
+        QVERIFY(!session.form->SoundOn());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
