@@ -1,0 +1,224 @@
+// The apartment page as a user sees it: what a fill shows from the record, and what the
+// configuration boxes and spin edits store.
+
+#include "model/NewDocument.h"
+#include "views/ApartmentPage.h"
+#include "views/ConfigCheckBox.h"
+#include "views/MaskEdit.h"
+#include "views/SettingSpinEdit.h"
+#include "views/StringGrid.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTest>
+
+#include <memory>
+
+class PageSession {
+public:
+    explicit PageSession(TDeviceType shownType) : type(shownType)
+    {
+        ResetRecord(*store);
+        ApplyNewDocument(*store, type);
+        page.show();
+    }
+    template <typename T = QWidget> T* Find(const char* name) const
+    {
+        return page.findChild<T*>(QString::fromLatin1(name));
+    }
+    QString Cell(const char* grid, int column, int row) const { return Find<StringGrid>(grid)->Cell(column, row); }
+    TIntercomData& Record() { return store->Record; }
+
+    std::unique_ptr<IntercomStore> store = std::make_unique<IntercomStore>();
+    Language language = Language::English;
+    TDeviceType type;
+    int modifications = 0;
+    int inputTarget = 0;
+    PageContext context{*store, [this] { return language; }, [this] { return type; },
+                        [this] { ++modifications; }, inputTarget};
+    ApartmentPage page{context};
+};
+
+class ApartmentPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsOneHundredApartmentsWithCodeAndSixKeysEachFillAlike()
+    {
+        PageSession session(0);
+        session.Record().KeySlots[594].bytes = {0x01, 0x02, 0x03, 0xFF};
+        session.Record().KeySlots[599].bytes = {0xA1, 0xB2, 0xC3, 0xFF};
+        session.Record().Codes[99] = 0x0A05;
+        session.page.ShowT150Page();
+        session.page.ShowT150Page();
+        auto* grid = session.Find<StringGrid>("SGrid1");
+        QCOMPARE(grid->rowCount(), 101);
+        QCOMPARE(grid->columnCount(), 8);
+        const QStringList header{"N ap.", "ind. code", "key 1", "key 2", "key 3", "key 4", "key 5", "key 6"};
+        for (int column = 0; column < 8; ++column) QCOMPARE(session.Cell("SGrid1", column, 0), header[column]);
+        QCOMPARE(session.Cell("SGrid1", 0, 1), QString("0"));
+        QCOMPARE(session.Cell("SGrid1", 1, 1), QString("FFFF"));
+        QCOMPARE(session.Cell("SGrid1", 7, 1), QString("FF FF FF"));
+        QCOMPARE(session.Cell("SGrid1", 0, 100), QString("99"));
+        QCOMPARE(session.Cell("SGrid1", 1, 100), QString("0A05"));
+        QCOMPARE(session.Cell("SGrid1", 2, 100), QString("03 02 01"));
+        QCOMPARE(session.Cell("SGrid1", 7, 100), QString("C3 B2 A1"));
+        QCOMPARE(session.modifications, 0);
+    }
+
+    void showsThePasswordsAndGeneralCodeAsFourDigits()
+    {
+        PageSession session(8);
+        session.Record().SystemPassword = 0x0042;
+        session.page.ShowT150Page();
+        QCOMPARE(session.Find<MaskEdit>("MaskEdit1")->text(), QString("8527"));
+        QCOMPARE(session.Find<MaskEdit>("MaskEdit2")->text(), QString("0042"));
+        QCOMPARE(session.Find<MaskEdit>("MaskEdit3")->text(), QString("9385"));
+        QVERIFY(session.Find<MaskEdit>("MaskEdit3")->IsComplete());
+        QCOMPARE(session.Find<QLabel>("Label25")->text(), QString("system password"));
+    }
+
+    void writesHeadersAndCaptionsInTheLanguageOfTheFill()
+    {
+        PageSession session(0);
+        session.language = Language::Russian;
+        session.page.ShowT150Page();
+        QCOMPARE(session.Cell("SGrid1", 0, 0), QString("№ кв."));
+        QCOMPARE(session.Cell("SGrid1", 1, 0), QString("инд. код"));
+        QCOMPARE(session.Find<QGroupBox>("GroupBox3")->title(), QString("Конфигурация"));
+        QCOMPARE(session.Find<QLabel>("Label1")->text(), QString("Пароль сервисный"));
+    }
+
+    void aBoxClickStoresItsBitOnlyAndShowsTheNewCaption_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("bit");
+        QTest::addColumn<QString>("checkedCaption");
+        QTest::addColumn<QString>("uncheckedCaption");
+        QTest::newRow("CB2") << "CB2" << 6 << "lock type - EL" << "lock type - ML";
+        QTest::newRow("CB3") << "CB3" << 5 << "disable beep at subscriber device to signal DS1990A use"
+                             << "enable beep at subscriber device to signal DS1990A use";
+        QTest::newRow("CB4") << "CB4" << 4 << "unlocked state - 5s" << "unlocked state - 1s";
+        QTest::newRow("CB5") << "CB5" << 3 << "enable individual access codes (for all ap.)"
+                             << "disable individual access codes (for all ap.)";
+        QTest::newRow("CB6") << "CB6" << 2 << "3 digits in individual access code" << "4 digits in individual access code";
+        QTest::newRow("CB7") << "CB7" << 1 << "enable general access code" << "disable general access code";
+        QTest::newRow("CB8") << "CB8" << 0 << "3 digits in general access code" << "4 digits in general access code";
+    }
+    void aBoxClickStoresItsBitOnlyAndShowsTheNewCaption()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, bit);
+        QFETCH(QString, checkedCaption);
+        QFETCH(QString, uncheckedCaption);
+        for (const std::uint8_t start : {std::uint8_t(0x00), std::uint8_t(0xFF), std::uint8_t(0xA5)}) {
+            PageSession session(0);
+            session.Record().ConfigByte = start;
+            session.page.ShowT150Page();
+            auto* check = session.Find<ConfigCheckBox>(qPrintable(box));
+            const bool wasSet = (start >> bit) & 1;
+            QCOMPARE(check->isChecked(), wasSet);
+            QCOMPARE(check->text(), wasSet ? checkedCaption : uncheckedCaption);
+            check->click();
+            QCOMPARE(int(session.Record().ConfigByte), int(start ^ (1 << bit)));
+            QCOMPARE(check->text(), wasSet ? uncheckedCaption : checkedCaption);
+            QCOMPARE(session.modifications, 1);
+            session.page.ShowT150Page(); // a later fill shows the same state
+            QCOMPARE(check->isChecked(), !wasSet);
+        }
+    }
+
+    void theLockTimeBoxAlsoStoresTheOpeningTime()
+    {
+        PageSession session(0);
+        session.page.ShowT150Page();
+        auto* box = session.Find<ConfigCheckBox>("CB4");
+        box->click();
+        QCOMPARE(session.Record().LockTime, box->isChecked() ? 5 : 1);
+        box->click();
+        QCOMPARE(session.Record().LockTime, box->isChecked() ? 5 : 1);
+    }
+
+    void pku511ShowsNoConfigurationAndLeavesTheByteAlone()
+    {
+        PageSession session(1);
+        session.Record().ConfigByte = 0x5A;
+        session.page.ShowT150Page();
+        QVERIFY(session.Find("GroupBox3")->isHidden());
+        QCOMPARE(session.Record().ConfigByte, 0x5A);
+        session.type = 0;
+        session.page.ShowT150Page();
+        QVERIFY(!session.Find("GroupBox3")->isHidden());
+        QVERIFY(session.Find("StringGrid1")->isHidden());
+    }
+
+    void pku512TShowsSystemKeysAndSettingsInsteadOfTheLockTimeBox()
+    {
+        PageSession session(9);
+        session.Record().HeaderKeySlots[4].bytes = {0x10, 0x20, 0x30, 0xFF};
+        session.Record().HeaderKeySlots[5].bytes = {0x99, 0x99, 0x99, 0xFF}; // not a system key
+        session.page.ShowPKU512TPage();
+        QVERIFY(session.Find("CB4")->isHidden());
+        QVERIFY(!session.Find("StringGrid1")->isHidden());
+        QVERIFY(!session.Find("CSpinEdit7")->isHidden());
+        auto* keys = session.Find<StringGrid>("StringGrid1");
+        QCOMPARE(keys->rowCount(), 6);
+        QCOMPARE(session.Cell("StringGrid1", 0, 0), QString());
+        QCOMPARE(session.Cell("StringGrid1", 1, 0), QString("key"));
+        QCOMPARE(session.Cell("StringGrid1", 0, 5), QString("5"));
+        QCOMPARE(session.Cell("StringGrid1", 1, 5), QString("30 20 10"));
+        QCOMPARE(session.Cell("StringGrid1", 1, 1), QString("FF FF FF"));
+        QCOMPARE(session.Find<QLabel>("Label33")->text(), QString("volume"));
+    }
+
+    void spinEditsShowTheRecordWithinTheirRange_data()
+    {
+        QTest::addColumn<QString>("spin");
+        QTest::addColumn<int>("recordValue");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("lock time 0 shows 1") << "CSpinEdit5" << 0 << 1;
+        QTest::newRow("lock time 25 shows 20") << "CSpinEdit5" << 25 << 20;
+        QTest::newRow("lock time 12") << "CSpinEdit5" << 12 << 12;
+        QTest::newRow("volume 0 shows 1") << "CSpinEdit6" << 0 << 1;
+        QTest::newRow("volume 255 shows 9") << "CSpinEdit6" << 255 << 9;
+    }
+    void spinEditsShowTheRecordWithinTheirRange()
+    {
+        QFETCH(QString, spin);
+        QFETCH(int, recordValue);
+        QFETCH(int, shown);
+        PageSession session(9);
+        session.Record().LockTime = static_cast<std::uint8_t>(recordValue);
+        session.Record().Volume = static_cast<std::uint8_t>(recordValue);
+        session.page.ShowPKU512TPage();
+        QCOMPARE(session.Find<SettingSpinEdit>(qPrintable(spin))->value(), shown);
+        QCOMPARE(int(session.Record().LockTime), recordValue); // showing stores nothing
+        QCOMPARE(int(session.Record().Volume), recordValue);
+    }
+
+    void aSpinEditChangeStoresAtOnceWithoutMarkingModified()
+    {
+        PageSession session(9);
+        session.page.ShowPKU512TPage();
+        session.Find<SettingSpinEdit>("CSpinEdit5")->stepUp();
+        session.Find<SettingSpinEdit>("CSpinEdit6")->stepDown();
+        QCOMPARE(session.Record().LockTime, 2);
+        QCOMPARE(session.Record().Volume, 6);
+        session.Find<SettingSpinEdit>("CSpinEdit7")->setValue(42);
+        QCOMPARE(session.Record().ConciergeNumber, 42);
+        QCOMPARE(session.modifications, 0);
+    }
+
+    void enteringATableNamesItTheTargetOfCapturedKeys()
+    {
+        PageSession session(9);
+        session.page.ShowPKU512TPage();
+        QTest::qWaitForWindowActive(&session.page);
+        session.Find("StringGrid1")->setFocus();
+        QTRY_COMPARE(session.inputTarget, 2);
+        session.Find("SGrid1")->setFocus();
+        QTRY_COMPARE(session.inputTarget, 1);
+    }
+};
+
+QTEST_MAIN(ApartmentPageTest)
+#include "tst_apartmentpage.moc"
