@@ -1,0 +1,75 @@
+// Prints the median time of each fill of the apartment page over repeated fills, and the peak
+// resident memory of the started program.
+
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Benchmarks answer no questions.
+class SilentPrompts : public Prompts {
+public:
+    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::No; }
+    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+double MedianFillMs(TForm1& window, TDeviceType type, int repeats)
+{
+    window.SelectTypeSilently(type);
+    window.ANewExecute();
+    for (std::size_t slot = 0; slot < 600; ++slot) // every key cell holds a key
+        window.Store().Record.KeySlots[slot].bytes = {std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF};
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        window.PageControl1Change();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        QApplication::processEvents();
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+QByteArray PeakResidentMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return "unknown";
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).simplified();
+    return "unknown";
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir config;
+    SilentPrompts prompts;
+    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), DumpFiles{}});
+    window.show();
+    QApplication::processEvents();
+
+    constexpr int Repeats = 51;
+    struct Case {
+        const char* fill;
+        TDeviceType type;
+    };
+    std::printf("fill                          median of %d fills   target\n", Repeats);
+    for (const Case& fill : {Case{"ShowT150Page (T150)", 0}, Case{"ShowT150Page (PKU-511)", 1},
+                             Case{"ShowPKU512TPage (PKU-512T)", 9}})
+        std::printf("%-30s %8.2f ms            20 ms\n", fill.fill, MedianFillMs(window, fill.type, Repeats));
+    std::printf("peak resident memory (VmHWM) of the started program: %s\n", PeakResidentMemory().constData());
+    return 0;
+}
