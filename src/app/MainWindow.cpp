@@ -51,7 +51,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);
-    resize(1180, 760);
+    resize(1270, 860);
 
     language_ = ReadLanguageFlag(languageIniPath_);
     ResetRecord(*store_);
@@ -81,6 +81,12 @@ void TForm1::BuildActions()
     connect(NamedAction("ASave"), &QAction::triggered, this, &TForm1::ASaveExecute);
     connect(NamedAction("ASaveAs"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
     connect(NamedAction("AClose"), &QAction::triggered, this, &TForm1::ACloseExecute);
+    for (const auto& [name, key] : {std::pair{"ANew", QKeySequence::New}, std::pair{"AOpen", QKeySequence::Open},
+                                    std::pair{"ASave", QKeySequence::Save}}) {
+        QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+        action->setShortcut(key);
+        addAction(action);
+    }
     findChild<QAction*>(QStringLiteral("ANew"))->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     findChild<QAction*>(QStringLiteral("AOpen"))->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     findChild<QAction*>(QStringLiteral("ASave"))->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));

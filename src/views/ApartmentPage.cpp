@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -87,7 +88,17 @@ QLabel* NamedLabel(const char* name, QWidget* parent)
 ApartmentPage::ApartmentPage(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet1"), context, parent)
 {
     SGrid1 = new StringGrid(QStringLiteral("SGrid1"), 2 + KeysPerApartment, 2, this);
-    SGrid1->setColumnWidth(0, 60);
+    // Wide enough for every column, so a row shows an apartment whole.
+    const QFontMetrics metrics = SGrid1->fontMetrics();
+    const int padding = 16;
+    SGrid1->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("N ap.000")) + padding);
+    SGrid1->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("ind. code")) + padding);
+    for (int column = 2; column < SGrid1->columnCount(); ++column)
+        SGrid1->setColumnWidth(column, metrics.horizontalAdvance(QStringLiteral("DD DD DD")) + padding);
+    int gridWidth = 2 * SGrid1->frameWidth() + SGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    for (int column = 0; column < SGrid1->columnCount(); ++column) gridWidth += SGrid1->columnWidth(column);
+    SGrid1->setMinimumWidth(gridWidth);
+    SGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(SGrid1, &StringGrid::Entered, this, [this] { context_.inputTarget = 1; });
 
     MaskEdit1 = new MaskEdit(QStringLiteral("MaskEdit1"), MaskEdit::Digits::Four, this);
@@ -160,8 +171,8 @@ ApartmentPage::ApartmentPage(PageContext& context, QWidget* parent) : Page(QStri
     side->addWidget(GroupBox3, 1);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(SGrid1, 3);
-    layout->addLayout(side, 2);
+    layout->addWidget(SGrid1);
+    layout->addLayout(side, 1);
 }
 
 void ApartmentPage::RunFill(Fill fill)
