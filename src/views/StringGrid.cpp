@@ -120,9 +120,12 @@ void StringGrid::AttachEditor(QLineEdit* editor)
 {
     editor_ = editor;
     editor->installEventFilter(this);
-    connect(editor, &QObject::destroyed, this, [this, editor] {
-        if (editor_ == editor) editor_ = nullptr;
-    });
+}
+
+StringGrid::~StringGrid()
+{
+    // The editor may outlive this part of the grid while the widget tears down its children.
+    if (editor_) editor_->removeEventFilter(this);
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event)

@@ -3,12 +3,13 @@
 // and fixed column 0 counted in; a row count that includes the header row; one key handler that
 // sees every key press and release, in the grid and in its in-place editor, and may swallow it.
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTableWidget>
 
 #include <functional>
 
 class QKeyEvent;
-class QLineEdit;
 
 enum class KeyPhase { Press, Release };
 
@@ -19,6 +20,7 @@ public:
     using KeyHandler = std::function<bool(QKeyEvent& event, KeyPhase phase)>;
 
     StringGrid(const QString& objectName, int columns, int rows, QWidget* parent = nullptr);
+    ~StringGrid() override;
 
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
@@ -59,7 +61,7 @@ private:
     bool DeliverKey(QKeyEvent& event, KeyPhase phase);
 
     KeyHandler keyHandler_;
-    QLineEdit* editor_ = nullptr;
+    QPointer<QLineEdit> editor_;
     bool resendingToEditor_ = false; // the key that opened the editor is passed on, not handled twice
     bool firstRowPending_ = false;
     bool hasFocusInside_ = false;
