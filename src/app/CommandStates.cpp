@@ -105,6 +105,12 @@ void CommandStates::AfterFill(Fill fill)
     SetReaderButtons(true);
 }
 
+void CommandStates::AfterRejectedImage()
+{
+    for (const char* off : {"MCmd_Write", "MFile_Save"}) SetEnabled(off, false);
+    for (const char* off : WriteItems) SetEnabled(off, false);
+}
+
 void CommandStates::EnableSaving()
 {
     for (const char* on : {"ToolButton3", "MFile_Save", "ASave", "ASaveAs"}) SetEnabled(on, true);

@@ -26,6 +26,8 @@ public:
     void AfterTypeChange(TDeviceType type);
     // Every fill: the chip items of its table, and the commands every current data set has.
     void AfterFill(Fill fill);
+    // A chip image the user refused to take: nothing can be written or saved from it.
+    void AfterRejectedImage();
     // A loaded data file can be saved.
     void EnableSaving();
     void SetReaderButtons(bool enabled);

@@ -138,7 +138,10 @@ void DocumentCommands::OpenChipDump(const QString& path)
         ShowError(CannotRead, outcome.error);
         return;
     }
-    if (outcome.decoded == DecodeOutcome::Rejected) return;
+    if (outcome.decoded == DecodeOutcome::Rejected) {
+        window_.Commands().AfterRejectedImage();
+        return;
+    }
     AdoptFile(path, DocumentFormat::ChipDump);
     ShowPageOfCurrentType();
     window_.Commands().SetReaderButtons(true);

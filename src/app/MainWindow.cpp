@@ -24,12 +24,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <span>
+
 namespace {
 const char* const TypeListHint = "Выбор типа домофона";
-const char* const ReadItems[][2] = {{"N24c162", "24C16"}, {"N24c322", "24C32"}, {"N24c642", "24C64"},
-                                    {"N24c1282", "24C128"}, {"DS19952", "DS1995"}, {"DS19962", "DS1996"}};
-const char* const WriteItems[][2] = {{"N24c163", "24C16"}, {"N24c323", "24C32"}, {"N24c643", "24C64"},
-                                     {"DS19963", "DS1996"}};
+// Chip items: menu item, chip, and the action that carries the command (none for 24C128).
+struct ChipItem {
+    const char* item;
+    const char* chip;
+    const char* action;
+};
+constexpr ChipItem ReadItems[] = {{"N24c162", "24C16", "READ24c16"},   {"N24c322", "24C32", "READ24c32"},
+                                  {"N24c642", "24C64", "READ24c64"},   {"N24c1282", "24C128", nullptr},
+                                  {"DS19952", "DS1995", "ReadDS1995"}, {"DS19962", "DS1996", "ReadDS1996"}};
+constexpr ChipItem WriteItems[] = {{"N24c163", "24C16", "Write24c16"}, {"N24c323", "24C32", "Write24c32"},
+                                   {"N24c643", "24C64", "Write24c64"}, {"DS19963", "DS1996", "WriteDS1996"}};
 const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"},
                                     {"N24c641", "24C64"}};
 } // namespace
@@ -81,6 +90,10 @@ void TForm1::BuildActions()
     connect(NamedAction("ASave"), &QAction::triggered, this, &TForm1::ASaveExecute);
     connect(NamedAction("ASaveAs"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
     connect(NamedAction("AClose"), &QAction::triggered, this, &TForm1::ACloseExecute);
+    // The chip commands' actions; the menu items run them.
+    for (const ChipItem& item : ReadItems)
+        if (item.action) NamedAction(item.action);
+    for (const ChipItem& item : WriteItems) NamedAction(item.action);
     for (const auto& [name, key] : {std::pair{"ANew", QKeySequence::New}, std::pair{"AOpen", QKeySequence::Open},
                                     std::pair{"ASave", QKeySequence::Save}}) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
@@ -129,9 +142,14 @@ void TForm1::BuildMenus()
 
     QMenu* MCmd = AddMenu(bar, "MCmd");
     QMenu* MCmd_Read = AddMenu(MCmd, "MCmd_Read");
-    for (const auto& item : ReadItems) AddItem(MCmd_Read, item[0], QString::fromLatin1(item[1]));
     QMenu* MCmd_Write = AddMenu(MCmd, "MCmd_Write");
-    for (const auto& item : WriteItems) AddItem(MCmd_Write, item[0], QString::fromLatin1(item[1]));
+    for (const auto& [menu, items] : {std::pair{MCmd_Read, std::span<const ChipItem>(ReadItems)},
+                                      std::pair{MCmd_Write, std::span<const ChipItem>(WriteItems)}}) {
+        for (const ChipItem& item : items) {
+            QAction* entry = AddItem(menu, item.item, QString::fromLatin1(item.chip));
+            if (item.action) runs(entry, item.action);
+        }
+    }
     MCmd->addSeparator();
     // Only a check mark: choosing a chip to copy starts nothing.
     QMenu* MCmd_Copy = AddMenu(MCmd, "MCmd_Copy");

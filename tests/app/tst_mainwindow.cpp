@@ -3,7 +3,7 @@
 
 #include "WindowSession.h"
 
-#include "model/TextForms.h"
+#include "app/AboutBox.h"
 #include "views/StringGrid.h"
 
 #include <QCheckBox>
@@ -493,6 +493,20 @@ private slots:
         requestClose();
         QVERIFY(!session.form->isVisible());
         QCOMPARE(session.prompts.messages().size(), 2);
+    }
+
+    void theAboutBoxShowsTheProgramsVersionInTheChosenLanguage()
+    {
+        QCoreApplication::setApplicationVersion("2.3.4");
+        TAboutBox russian(nullptr, Language::Russian);
+        QCOMPARE(russian.windowTitle(), QString("О программе..."));
+        QCOMPARE(russian.findChild<QLabel*>("Version")->text(), QString("Версия 2.3.4"));
+        QCoreApplication::setApplicationVersion(QString());
+        TAboutBox english(nullptr, Language::English);
+        QCOMPARE(english.windowTitle(), QString("About"));
+        QCOMPARE(english.findChild<QLabel*>("Version")->text(), QString("Version 4.1"));
+        QCOMPARE(english.findChild<QLabel*>("ProductName")->text(),
+                 QString("KAVRO-PX17 programmer for KAVRO doorphone memory chips."));
     }
 
     void theSoundOptionFollowsItsCheckMark()
