@@ -238,6 +238,15 @@ private slots:
         QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("PKU-630"));
         QVERIFY(!session.form->Document().DataModified);
         QVERIFY(session.Find<QTabWidget>("PageControl1")->isHidden());
+
+        // No changes the type without saving.
+        session.form->MarkModified();
+        session.prompts.answer(PromptAnswer::No);
+        session.PickType(3);
+        QCOMPARE(session.prompts.dialogs().size(), 1);
+        QVERIFY(!session.form->Document().DataModified);
+        QCOMPARE(TypeNameText(session.form->Store().Record), QString("PKU-618"));
+        QCOMPARE(session.prompts.messages().size(), 3);
     }
 
     void typeChangeCancelSelectsNoEntryWhenTheRecordNamesNone()
