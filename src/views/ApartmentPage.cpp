@@ -140,7 +140,8 @@ ApartmentPage::ApartmentPage(PageContext& context, QWidget* parent) : Page(QStri
     CSpinEdit6 = new SettingSpinEdit(QStringLiteral("CSpinEdit6"), {1, 9, 7}, Input::ButtonsAndDigits,
                                      [&store](int value) { store.Record.Volume = static_cast<std::uint8_t>(value); },
                                      GroupBox3);
-    // The concierge apartment of type 9 is the record's concierge number, which its chip carries.
+    // The concierge apartment of type 9 is the record's concierge number, which its chip carries;
+    // the field shows what the chip will get.
     CSpinEdit7 = new SettingSpinEdit(QStringLiteral("CSpinEdit7"), {1, 400, 1}, Input::ButtonsAndDigits,
                                      [&store](int value) { store.Record.ConciergeNumber = value; }, GroupBox3);
 
@@ -199,6 +200,7 @@ void ApartmentPage::ShowPage(Variant variant)
     if (variant == Variant::PKU512T) {
         CSpinEdit5->ShowValue(record.LockTime);
         CSpinEdit6->ShowValue(record.Volume);
+        CSpinEdit7->ShowValue(record.ConciergeNumber);
     }
     WriteLabels(variant);
     setUpdatesEnabled(true);

@@ -180,6 +180,8 @@ private slots:
         QTest::newRow("lock time 12") << "CSpinEdit5" << 12 << 12;
         QTest::newRow("volume 0 shows 1") << "CSpinEdit6" << 0 << 1;
         QTest::newRow("volume 255 shows 9") << "CSpinEdit6" << 255 << 9;
+        QTest::newRow("concierge 0 shows 1") << "CSpinEdit7" << 0 << 1;
+        QTest::newRow("concierge 101") << "CSpinEdit7" << 101 << 101;
     }
     void spinEditsShowTheRecordWithinTheirRange()
     {
@@ -189,10 +191,12 @@ private slots:
         PageSession session(9);
         session.Record().LockTime = static_cast<std::uint8_t>(recordValue);
         session.Record().Volume = static_cast<std::uint8_t>(recordValue);
+        session.Record().ConciergeNumber = recordValue;
         session.page.ShowPKU512TPage();
         QCOMPARE(session.Find<SettingSpinEdit>(qPrintable(spin))->value(), shown);
         QCOMPARE(int(session.Record().LockTime), recordValue); // showing stores nothing
         QCOMPARE(int(session.Record().Volume), recordValue);
+        QCOMPARE(session.Record().ConciergeNumber, recordValue);
     }
 
     void aSpinEditChangeStoresAtOnceWithoutMarkingModified()
