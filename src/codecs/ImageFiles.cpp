@@ -4,6 +4,7 @@
 #include "model/FileIO.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <array>
 #include <memory>
@@ -109,12 +110,16 @@ FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
     // Without a type the dump only lands in the 24C16 image file, where a later command finds it.
     const Layout* layout = DumpLayoutFor(type);
     const QString imagePath = ImageFileName(layout ? layout->imageFile : ImageFile::Dev24C16);
+    // A dump that is itself the image file is decoded where it lies and kept: removing the image
+    // file afterwards would delete the user's dump.
+    const bool dumpIsImageFile = QFileInfo(dumpPath) == QFileInfo(imagePath);
     QString detail;
-    if (!WriteFileAtomically(imagePath, *dump, &detail)) return Failure(WriteFailure(imagePath, context.language, detail));
+    if (!dumpIsImageFile && !WriteFileAtomically(imagePath, *dump, &detail))
+        return Failure(WriteFailure(imagePath, context.language, detail));
     if (!layout) return {true, DecodeOutcome::Accepted, {}};
 
     const FileOutcome outcome = DecodeImageFile(*layout, store, context);
-    QFile::remove(imagePath);
+    if (!dumpIsImageFile) QFile::remove(imagePath);
     return outcome;
 }
 

@@ -26,6 +26,11 @@ private slots:
         QVERIFY(KeysEmpty(store->Record, 600, 1199)); // the part a 2048-byte dump lacks reads as erased
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"chip.bin"});
         QCOMPARE(ReadAll(dir.file("chip.bin")), dump);
+
+        // A dump that is the image file itself is not deleted by its own import.
+        QVERIFY(QFile::rename(dir.file("chip.bin"), dir.file("~dev24c64.tmp")));
+        QVERIFY(ImportDump("~dev24c64.tmp", DeviceTypes::PKU630, *store, {prompts, Language::English}).ok);
+        QCOMPARE(ReadAll(dir.file("~dev24c64.tmp")), dump);
     }
 
     void badDumpIsRefusedByNameAndChangesNothing_data()
