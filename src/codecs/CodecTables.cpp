@@ -78,8 +78,9 @@ constexpr WriteFallback WriteFallbacks[] = {
 };
 
 constexpr const Layout* EveryLayout[] = {
-    &T150Layout,   &PKU630Layout,   &PKU512TLayout, &PKU512SLayout,  &LMR702Layout,     &LMR70x_2680Layout,
-    &PKU630XELayout, &PKU618Layout, &PKU618Layout64, &G300Layout, &G300DS1995Layout,
+    &T150Layout,   &PKU630Layout,      &PKU512TLayout,  &PKU512SLayout,  &LMR702Layout,
+    &LMR70x_2680Layout, &PKU630XELayout, &PKU618Layout, &PKU618Layout64, &G300Layout,
+    &G300DS1995Layout,
 };
 
 } // namespace

@@ -39,7 +39,6 @@ public:
     explicit ImageReader(ImageBytes image) : image_(image) {}
     std::uint8_t next();
     void skip(int count) { position_ += count; }
-    int position() const { return position_; }
 
     // Two bytes to a digit-nibble value; always consumes both bytes.
     std::uint16_t digitPair();
