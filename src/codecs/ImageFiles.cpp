@@ -25,8 +25,8 @@ constexpr std::array<ImageFileEntry, 4> ImageFiles{{
 
 FileOutcome Failure(const QString& error) { return {false, DecodeOutcome::Accepted, error}; }
 
-// The whole of a chip dump or image file, refused when it cannot be read or holds more than any
-// layout's image.
+} // namespace
+
 std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error)
 {
     QString detail;
@@ -45,6 +45,8 @@ std::optional<QByteArray> ReadImageBytes(const QString& path, Language language,
     }
     return bytes;
 }
+
+namespace {
 
 QString WriteFailure(const QString& path, Language language, const QString& detail)
 {
@@ -65,11 +67,6 @@ FileOutcome EncodeTo(const QString& path, const Layout& layout, IntercomStore& s
         return Failure(WriteFailure(path, language, detail));
     }
     return {true, DecodeOutcome::Accepted, {}};
-}
-
-ImageBytes AsImage(const QByteArray& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
 }
 
 } // namespace

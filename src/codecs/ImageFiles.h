@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 inline constexpr int MaxDumpSize = 65536;
 
 QString ImageFileName(ImageFile file);   // "~dev24c16.tmp", "~dev24c64.tmp", "~dev1995.tmp", "~dev1996.tmp"
@@ -18,6 +20,10 @@ struct FileOutcome {
     DecodeOutcome decoded = DecodeOutcome::Accepted; // meaningful when ok
     QString error;
 };
+
+// The whole of a chip dump or image file, refused (with `error` naming the file) when it cannot
+// be read or holds more than any layout's image.
+std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error);
 
 // Reads the layout's image file and decodes it. An image file that cannot be read (or is larger
 // than any chip dump) is reported and the record does not change.

@@ -46,11 +46,6 @@ inline std::unique_ptr<IntercomStore> RandomStore(quint32 seed)
     return store;
 }
 
-inline ImageBytes AsImage(const QByteArray& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
-}
-
 inline QByteArray Bytes(std::initializer_list<std::uint8_t> bytes)
 {
     QByteArray result;
