@@ -39,12 +39,13 @@ LineSetupResult QtSerialPort::configure()
     if (pseudoTerminal_) {
         // A pseudo-terminal has no modem lines and may not take a custom rate; nothing is lost.
         port_.clearError();
-        return framing ? LineSetupResult::Applied : LineSetupResult::CannotApply;
-    }
-    if (!(framing && baud && lines)) {
+        if (!framing) return LineSetupResult::CannotApply;
+    } else if (!(framing && baud && lines)) {
         error_ = port_.errorString();
         return LineSetupResult::CannotApply;
     }
+    // Bytes left from an exchange that timed out must not pass for the next reply.
+    purge();
     return LineSetupResult::Applied;
 }
 
