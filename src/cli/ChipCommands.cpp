@@ -81,7 +81,7 @@ const ChipKind* ChipArgument(const QString& name)
 class ProgrammerSession {
 public:
     explicit ProgrammerSession(const QString& portOption)
-        : ports_(systemPorts_, PortOverride(portOption)), link_(port_, prompts_, clock_),
+        : ports_(portOption), link_(port_, prompts_, clock_),
           discovery_(link_, ports_, display_)
     {
     }
@@ -112,8 +112,7 @@ public:
     }
 
 private:
-    SysfsPortList systemPorts_;
-    PortListWithOverride ports_;
+    SystemPortList ports_;
     QtSerialPort port_;
     ShellPrompts prompts_;
     SystemClock clock_;

@@ -9,7 +9,6 @@
 
 namespace {
 constexpr int SettleMs = 300;  // quiet time after the last event before the configuration change
-constexpr int PollPortsMs = 1000;
 
 // "PRODUCT=4d8/e91a/100" of a USB device or interface event.
 QString DeviceNameFromProduct(const char* product, const char* sysname)
@@ -25,7 +24,8 @@ QString PortKey(const PortEntry& entry)
 }
 } // namespace
 
-LinuxDeviceNotices::LinuxDeviceNotices(PortList& ports, QObject* parent) : QObject(parent), ports_(ports)
+LinuxDeviceNotices::LinuxDeviceNotices(PortList& ports, Source source, int pollMs, QObject* parent)
+    : QObject(parent), ports_(ports), source_(source), pollMs_(pollMs)
 {
     settle_ = new QTimer(this);
     settle_->setSingleShot(true);
@@ -43,7 +43,7 @@ LinuxDeviceNotices::~LinuxDeviceNotices()
 void LinuxDeviceNotices::start(std::function<void(const DeviceNotice&)> handler)
 {
     handler_ = std::move(handler);
-    udev_ = udev_new();
+    if (source_ == Source::MonitorOrPolling) udev_ = udev_new();
     if (udev_) monitor_ = udev_monitor_new_from_netlink(udev_, "kernel");
     if (monitor_
         && (udev_monitor_filter_add_match_subsystem_devtype(monitor_, "usb", "usb_interface") < 0
@@ -61,7 +61,7 @@ void LinuxDeviceNotices::start(std::function<void(const DeviceNotice&)> handler)
         for (const PortEntry& entry : *list) knownPorts_ << PortKey(entry);
     poll_ = new QTimer(this);
     connect(poll_, &QTimer::timeout, this, &LinuxDeviceNotices::pollPortList);
-    poll_->start(PollPortsMs);
+    poll_->start(pollMs_);
 }
 
 void LinuxDeviceNotices::emitNotice(DeviceEvent event, DeviceKind kind, const QString& name)

@@ -36,7 +36,9 @@ public:
 class LinuxDeviceNotices : public QObject, public DeviceNotices {
     Q_OBJECT
 public:
-    explicit LinuxDeviceNotices(PortList& ports, QObject* parent = nullptr);
+    enum class Source { MonitorOrPolling, PollingOnly };
+    explicit LinuxDeviceNotices(PortList& ports, Source source = Source::MonitorOrPolling, int pollMs = 1000,
+                                QObject* parent = nullptr);
     ~LinuxDeviceNotices() override;
     void start(std::function<void(const DeviceNotice&)> handler) override;
     bool usesMonitor() const { return monitor_ != nullptr; }
@@ -47,6 +49,8 @@ private:
     void emitNotice(DeviceEvent event, DeviceKind kind, const QString& name = {});
 
     PortList& ports_;
+    Source source_;
+    int pollMs_;
     std::function<void(const DeviceNotice&)> handler_;
     struct udev* udev_ = nullptr;
     struct udev_monitor* monitor_ = nullptr;

@@ -65,3 +65,15 @@ private:
     QString sysRoot_;
     QString devRoot_;
 };
+
+// The system's ports with --port PATH (or, without it, KAVRO_PORT) applied: the list kavro and
+// kavro-cli look through.
+class SystemPortList : public PortList {
+public:
+    explicit SystemPortList(const QString& portOption) : withOverride_(sysfs_, PortOverride(portOption)) {}
+    std::optional<QList<PortEntry>> ports() override { return withOverride_.ports(); }
+
+private:
+    SysfsPortList sysfs_;
+    PortListWithOverride withOverride_;
+};

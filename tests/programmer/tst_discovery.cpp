@@ -257,6 +257,28 @@ private slots:
         QVERIFY(rig.prompts.messages().isEmpty());
     }
 
+    void polledPortListTurnsPlugAndUnplugIntoNotices()
+    {
+        FixedPortList ports;
+        ports.list = QList<PortEntry>{Ordinary("ttyS0")};
+        LinuxDeviceNotices notices(ports, LinuxDeviceNotices::Source::PollingOnly, 10);
+        QList<DeviceNotice> received;
+        notices.start([&](const DeviceNotice& notice) { received.append(notice); });
+        QVERIFY(!notices.usesMonitor());
+
+        ports.list->append(Programmer("ttyACM0"));
+        QTRY_COMPARE(received.size(), 2);
+        QCOMPARE(received[0].event, DeviceEvent::Arrival);
+        QCOMPARE(received[0].kind, DeviceKind::Interface);
+        QCOMPARE(received[0].deviceName, QStringLiteral("USB\\VID_04D8&PID_E91A\\ttyACM0"));
+        QCOMPARE(received[1].event, DeviceEvent::ConfigurationChanged);
+
+        ports.list->removeLast();
+        QTRY_COMPARE(received.size(), 4);
+        QCOMPARE(received[2].event, DeviceEvent::RemovalComplete);
+        QCOMPARE(received[3].event, DeviceEvent::ConfigurationChanged);
+    }
+
     void plugInWithoutAnsweringProgrammerStillCountsAsPresent()
     {
         DiscoveryRig rig;
