@@ -1,12 +1,10 @@
 // The real link (QSerialPort) against the real kavro-sim over a pseudo-terminal: whole-chip reads
-// and writes of every chip, the handshakes, key frames, and the simulator's faults.
+// and writes of every chip, key frames, and the simulator's faults.
 
 #include "LinkFakes.h"
 #include "SimProcess.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
-#include "programmer/PortList.h"
-#include "programmer/ProgrammerDiscovery.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
 #include "support/ScriptedPrompts.h"
@@ -102,39 +100,6 @@ private slots:
         // The simulator writes each committed page through to its chip file.
         QCOMPARE(ReadAll(rig.sim.chipFile(chip)), image);
         QCOMPARE(rig.clock.pauses, qint64(kind.write.blockCount) * kind.write.chunksPerPage * PauseAfterChunkMs);
-    }
-
-    void discoveryFindsTheSimulatorByItsGivenPort_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("compatible") << QStringList{} << true << QStringList{};
-        QTest::newRow("old firmware") << QStringList{"--version", "2"} << false
-                                      << QStringList{"incompatible version of the software adapter"};
-        QTest::newRow("silent") << QStringList{"--silent"} << false
-                                << QStringList{"Connection to adapter failed(0)",
-                                               "incompatible version of the software adapter"};
-    }
-    void discoveryFindsTheSimulatorByItsGivenPort()
-    {
-        QFETCH(QStringList, options);
-        QFETCH(bool, found);
-        QFETCH(QStringList, messages);
-        SimLink rig;
-        QVERIFY(rig.start(options));
-        FixedPortList system;
-        system.list = QList<PortEntry>{{"ttyS0", "/dev/ttyS0", false, 0, 0}};
-        PortListWithOverride ports(system, rig.sim.port());
-        RecordingDisplay display;
-        rig.link.ProgrammerPresent = false;
-        ProgrammerDiscovery discovery(rig.link, ports, display);
-        QCOMPARE(discovery.FindProgrammer(Language::English), found);
-        QStringList shown;
-        for (const auto& message : rig.prompts.messages()) shown << message.text;
-        QCOMPARE(shown, messages);
-        QCOMPARE(rig.link.ProgrammerPortPath, rig.sim.port());
-        QVERIFY(!rig.port.isOpen());
     }
 
     void faultsEndAReadWithAnEmptyImage_data()

@@ -137,12 +137,6 @@ private slots:
         QVERIFY(!SysfsPortList(root.filePath("nothing")).ports().has_value());
     }
 
-    void deviceNameHasTheFormTheIdentityTestExpects()
-    {
-        QCOMPARE(UsbDeviceName(0x04D8, 0xE91A, "1-1:1.0"), ProgrammerName);
-        QCOMPARE(UsbDeviceName(0x4d8, 0x1, "x"), QStringLiteral("USB\\VID_04D8&PID_0001\\x"));
-    }
-
     void findProgrammerOutcomes_data()
     {
         QTest::addColumn<bool>("listReadable");
