@@ -2,7 +2,7 @@
 // chip into a raw dump, write a dump into a chip, compare a chip with a dump.
 
 #include "cli/CliCommand.h"
-#include "cli/ShellPrompts.h"
+#include "cli/CliPrompts.h"
 #include "cli/TerminalProgress.h"
 #include "model/FileIO.h"
 #include "programmer/ChipGeometry.h"
@@ -114,7 +114,7 @@ public:
 private:
     SystemPortList ports_;
     QtSerialPort port_;
-    ShellPrompts prompts_;
+    CommandLinePrompts prompts_{true, true};
     SystemClock clock_;
     NoDisplay display_;
     ProgrammerLink link_;

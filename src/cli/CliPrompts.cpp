@@ -5,7 +5,6 @@
 PromptAnswer CommandLinePrompts::message(const QString& text, const QString&, PromptButtons buttons, PromptIcon)
 {
     QTextStream err(stderr);
-    err << "kavro-cli: " << text;
     PromptAnswer answer = PromptAnswer::Ok;
     switch (buttons) {
     case PromptButtons::Ok: break;
@@ -13,7 +12,9 @@ PromptAnswer CommandLinePrompts::message(const QString& text, const QString&, Pr
     case PromptButtons::YesNo:
     case PromptButtons::YesNoCancel: answer = continue_ ? PromptAnswer::Yes : PromptAnswer::No; break;
     }
-    if (buttons != PromptButtons::Ok) err << (continue_ ? " (continuing)" : " (refused)");
-    err << '\n';
+    if (buttons == PromptButtons::Ok)
+        err << "kavro-cli: " << text << '\n';
+    else if (!quiet_)
+        err << "kavro-cli: " << text << (continue_ ? " (continuing)" : " (refused)") << '\n';
     return answer;
 }

@@ -5,8 +5,14 @@
 
 class CommandLinePrompts : public Prompts {
 public:
-    // `continueOnQuestion`: how an OK/Cancel question is answered (--on-damaged continue|reject).
-    explicit CommandLinePrompts(bool continueOnQuestion) : continue_(continueOnQuestion) {}
+    // `continueOnQuestion`: how a question is answered (the command line already said what to
+    // do, e.g. --on-damaged continue|reject). Questions are echoed on standard error unless
+    // `quietQuestions`, as for the insert-chip question a shell user has answered by running the
+    // command. Plain messages always go to standard error.
+    explicit CommandLinePrompts(bool continueOnQuestion, bool quietQuestions = false)
+        : continue_(continueOnQuestion), quiet_(quietQuestions)
+    {
+    }
 
     PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons,
                          PromptIcon icon) override;
@@ -15,4 +21,5 @@ public:
 
 private:
     bool continue_;
+    bool quiet_;
 };
