@@ -23,8 +23,7 @@
 
 namespace {
 
-// A chip that differs from its dump.
-constexpr int ExitChipDiffers = 4;
+// How many differing bytes verify lists before it only counts them.
 constexpr int DifferencesShown = 20;
 constexpr Language CliLanguage = Language::English;
 
