@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
 
     std::printf("%-8s %-5s %11s %11s %9s\n", "chip", "op", "measured", "line limit", "over");
     const QString image = chips.filePath(QStringLiteral("image.bin"));
-    for (const ChipKind& chip : Chips) {
+    for (const ProgrammerChip& chip : Chips) {
         if (!wanted.isEmpty() && !wanted.contains(QLatin1String(chip.name), Qt::CaseInsensitive)) continue;
         if (chip.read.command == pcReadIButton && qstrcmp(chip.name, "DS1996") != 0) continue; // same command as DS1996
         QElapsedTimer timer;

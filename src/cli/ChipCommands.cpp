@@ -69,9 +69,9 @@ std::optional<ChipArguments> ParseArguments(const QStringList& args, bool accept
     return parsed;
 }
 
-const ChipKind* ChipArgument(const QString& name)
+const ProgrammerChip* ChipArgument(const QString& name)
 {
-    const ChipKind* chip = FindChip(name);
+    const ProgrammerChip* chip = FindChip(name);
     if (!chip) QTextStream(stderr) << "kavro-cli: unknown chip '" << name << "' (chips: " << ChipNames() << ")\n";
     return chip;
 }
@@ -92,7 +92,7 @@ public:
     PortList& ports() { return ports_; }
 
     // Reads the whole chip; the image, or nothing when the read failed (reported).
-    std::optional<QByteArray> readChip(const ChipKind& chip)
+    std::optional<QByteArray> readChip(const ProgrammerChip& chip)
     {
         QTemporaryDir scratch;
         const QString image = scratch.filePath(QStringLiteral("chip.bin"));
@@ -103,7 +103,7 @@ public:
         return ReadFileBytes(image, MaxImageSize);
     }
 
-    bool writeChip(const ChipKind& chip, const QString& image)
+    bool writeChip(const ProgrammerChip& chip, const QString& image)
     {
         if (!open() || !link_.CheckAdapter(CliLanguage)) return false;
         TerminalProgress progress;
@@ -122,7 +122,7 @@ private:
 
 // The dump to write or compare: readable and not larger than the chip. A shorter dump stands for
 // the chip with the rest erased.
-std::optional<QByteArray> LoadDump(const QString& path, const ChipKind& chip)
+std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& chip)
 {
     QString error;
     bool truncated = false;
@@ -203,7 +203,7 @@ int RunRead(const QStringList& args)
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli read CHIP -o OUT.bin [--port PATH]\n";
         return ExitBadArguments;
     }
-    const ChipKind* chip = ChipArgument(parsed->positional[0]);
+    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
     if (!chip) return ExitBadArguments;
     ProgrammerSession session(parsed->port);
     if (!session.find()) return ExitDeviceFailure;
@@ -226,7 +226,7 @@ int RunWriteOrVerify(const QStringList& args, bool write)
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify") << " CHIP IN.bin [--port PATH]\n";
         return ExitBadArguments;
     }
-    const ChipKind* chip = ChipArgument(parsed->positional[0]);
+    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
     if (!chip) return ExitBadArguments;
     if (write && !chip->write.exists()) {
         QTextStream(stderr) << "kavro-cli: a " << chip->name << " cannot be written\n";

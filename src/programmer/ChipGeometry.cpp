@@ -3,14 +3,14 @@
 #include <QStringList>
 
 static_assert([] {
-    for (const ChipKind& chip : Chips)
+    for (const ProgrammerChip& chip : Chips)
         if (chip.write.exists() && chip.write.imageSize() != chip.read.imageSize()) return false;
     return true;
 }(), "a chip's write geometry covers exactly its read image");
 
-const ChipKind* FindChip(QStringView name)
+const ProgrammerChip* FindChip(QStringView name)
 {
-    for (const ChipKind& chip : Chips)
+    for (const ProgrammerChip& chip : Chips)
         if (name.compare(QLatin1String(chip.name), Qt::CaseInsensitive) == 0) return &chip;
     return nullptr;
 }
@@ -18,6 +18,6 @@ const ChipKind* FindChip(QStringView name)
 QString ChipNames()
 {
     QStringList names;
-    for (const ChipKind& chip : Chips) names << QLatin1String(chip.name);
+    for (const ProgrammerChip& chip : Chips) names << QLatin1String(chip.name);
     return names.join(QStringLiteral(", "));
 }

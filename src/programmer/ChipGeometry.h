@@ -22,7 +22,7 @@ struct ChipGeometry {
     constexpr int imageSize() const { return isWrite() ? blockCount * pageSize() : blockCount * BlockSize; }
 };
 
-struct ChipKind {
+struct ProgrammerChip {
     const char* name;
     ChipGeometry read;
     ChipGeometry write; // !exists() for a chip this program cannot write
@@ -30,7 +30,7 @@ struct ChipKind {
 
 constexpr int MaxImageSize = 131072;
 
-inline constexpr std::array<ChipKind, 9> Chips{{
+inline constexpr std::array<ProgrammerChip, 9> Chips{{
     {"24C16", {pcRead24C16, 16}, {pcWrite24C16, 128, 16, 1}},
     {"24C32", {pcRead24C32, 32}, {pcWrite24C32, 128, 32, 1}},
     {"24C64", {pcRead24C64, 64}, {pcWrite24C64, 256, 32, 1}},
@@ -43,9 +43,9 @@ inline constexpr std::array<ChipKind, 9> Chips{{
 }};
 
 // The chip of that name (case-insensitive), or nullptr.
-const ChipKind* FindChip(QStringView name);
+const ProgrammerChip* FindChip(QStringView name);
 
 // "24C16, 24C32, ..." for usage texts.
 QString ChipNames();
 
-constexpr int ChipSize(const ChipKind& chip) { return chip.read.imageSize(); }
+constexpr int ChipSize(const ProgrammerChip& chip) { return chip.read.imageSize(); }

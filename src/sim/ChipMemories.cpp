@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFile>
 
-QString ChipMemories::fileOf(const ChipKind& chip) const
+QString ChipMemories::fileOf(const ProgrammerChip& chip) const
 {
     return folder_.isEmpty() ? QString() : QDir(folder_).filePath(QLatin1String(chip.name) + QStringLiteral(".bin"));
 }
 
-QByteArray& ChipMemories::memory(const ChipKind& chip)
+QByteArray& ChipMemories::memory(const ProgrammerChip& chip)
 {
     const QString name = QLatin1String(chip.name);
     auto found = memories_.find(name);
@@ -30,7 +30,7 @@ QByteArray& ChipMemories::memory(const ChipKind& chip)
     return *memories_.insert(name, bytes);
 }
 
-bool ChipMemories::commit(const ChipKind& chip, int offset, const QByteArray& bytes)
+bool ChipMemories::commit(const ProgrammerChip& chip, int offset, const QByteArray& bytes)
 {
     QByteArray& target = memory(chip);
     if (offset < 0 || offset + bytes.size() > target.size()) return false;

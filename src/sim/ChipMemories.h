@@ -16,11 +16,11 @@ public:
 
     // The chip's bytes, loaded (or created) on first use; a file of another size is cut or
     // completed with 0xFF in memory.
-    QByteArray& memory(const ChipKind& chip);
+    QByteArray& memory(const ProgrammerChip& chip);
     // Stores `bytes` at `offset` and writes them through to the chip's file. False when the file
     // cannot be written.
-    bool commit(const ChipKind& chip, int offset, const QByteArray& bytes);
-    QString fileOf(const ChipKind& chip) const;
+    bool commit(const ProgrammerChip& chip, int offset, const QByteArray& bytes);
+    QString fileOf(const ProgrammerChip& chip) const;
     // Why the last file operation failed, empty when none did.
     QString lastError() const { return error_; }
 

@@ -16,18 +16,18 @@ QList<QByteArray> FirmwareModel::receive(QByteArrayView bytes)
     return replies;
 }
 
-const ChipKind* FirmwareModel::chipForRead(std::uint8_t code) const
+const ProgrammerChip* FirmwareModel::chipForRead(std::uint8_t code) const
 {
     if (code == pcReadIButton) return settings_.ibutton;
-    for (const ChipKind& chip : Chips)
+    for (const ProgrammerChip& chip : Chips)
         if (chip.read.command == code) return &chip;
     return nullptr;
 }
 
-const ChipKind* FirmwareModel::chipForWrite(std::uint8_t code) const
+const ProgrammerChip* FirmwareModel::chipForWrite(std::uint8_t code) const
 {
     if (code == pcWriteIButton) return settings_.ibutton;
-    for (const ChipKind& chip : Chips)
+    for (const ProgrammerChip& chip : Chips)
         if (chip.write.command == code) return &chip;
     return nullptr;
 }
@@ -48,12 +48,12 @@ std::optional<QByteArray> FirmwareModel::answer(const Packet& packet)
     default:
         break;
     }
-    if (const ChipKind* chip = chipForRead(packet.code)) {
+    if (const ProgrammerChip* chip = chipForRead(packet.code)) {
         // Past the end of the chip the bus reads as erased.
         const QByteArray block = memories_.memory(*chip).mid(packet.block * BlockSize, BlockSize);
         return block + QByteArray(BlockSize - block.size(), '\xFF');
     }
-    if (const ChipKind* chip = chipForWrite(packet.code)) {
+    if (const ProgrammerChip* chip = chipForWrite(packet.code)) {
         // The iButton writes in 32-byte pages whichever iButton it is.
         const int pageSize = packet.code == pcWriteIButton ? MaxChunkSize : chip->write.pageSize();
         pageBuffer_ += packet.data;

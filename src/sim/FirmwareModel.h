@@ -14,7 +14,7 @@ class FirmwareModel {
 public:
     struct Settings {
         std::uint8_t version = CompatibleFirmware;
-        const ChipKind* ibutton = nullptr; // the iButton in the reader; DS1996 when not given
+        const ProgrammerChip* ibutton = nullptr; // the iButton in the reader; DS1996 when not given
     };
 
     FirmwareModel(ChipMemories& memories, Settings settings);
@@ -33,8 +33,8 @@ public:
 
 private:
     std::optional<QByteArray> answer(const Packet& packet);
-    const ChipKind* chipForRead(std::uint8_t code) const;
-    const ChipKind* chipForWrite(std::uint8_t code) const;
+    const ProgrammerChip* chipForRead(std::uint8_t code) const;
+    const ProgrammerChip* chipForWrite(std::uint8_t code) const;
 
     ChipMemories& memories_;
     Settings settings_;

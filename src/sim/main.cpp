@@ -254,7 +254,7 @@ int main(int argc, char* argv[])
     options.firmware.version = static_cast<std::uint8_t>(version);
     options.splitGapMs = static_cast<int>(splitGap);
     if (parser.isSet(QStringLiteral("ibutton"))) {
-        const ChipKind* chip = FindChip(parser.value(QStringLiteral("ibutton")));
+        const ProgrammerChip* chip = FindChip(parser.value(QStringLiteral("ibutton")));
         if (!chip || chip->read.command != pcReadIButton) return Fail(QStringLiteral("--ibutton takes DS1995 or DS1996"));
         options.firmware.ibutton = chip;
     }
@@ -270,7 +270,7 @@ int main(int argc, char* argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     ChipMemories memories(options.chipsFolder);
-    for (const ChipKind& chip : Chips) memories.memory(chip); // creates the missing chip files
+    for (const ProgrammerChip& chip : Chips) memories.memory(chip); // creates the missing chip files
     if (!memories.lastError().isEmpty()) return Fail(memories.lastError());
     Simulator simulator(options, memories);
     QString error;

@@ -47,7 +47,7 @@ struct SimLink {
     NoProgress progress;
 };
 
-QStringList IButtonOption(const ChipKind& chip)
+QStringList IButtonOption(const ProgrammerChip& chip)
 {
     return chip.read.command == pcReadIButton ? QStringList{QStringLiteral("--ibutton"), QLatin1String(chip.name)}
                                               : QStringList{};
@@ -56,7 +56,7 @@ QStringList IButtonOption(const ChipKind& chip)
 void AddChipRows(bool writableOnly)
 {
     QTest::addColumn<QString>("chip");
-    for (const ChipKind& chip : Chips)
+    for (const ProgrammerChip& chip : Chips)
         if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
 }
 
@@ -69,7 +69,7 @@ private slots:
     void readsEveryChipThroughThePort()
     {
         QFETCH(QString, chip);
-        const ChipKind& kind = *FindChip(chip);
+        const ProgrammerChip& kind = *FindChip(chip);
         WorkingDirectory dir;
         SimLink rig;
         const QByteArray content = Pattern(ChipSize(kind), 3);
@@ -86,7 +86,7 @@ private slots:
     void writesEveryWritableChipThroughThePort()
     {
         QFETCH(QString, chip);
-        const ChipKind& kind = *FindChip(chip);
+        const ProgrammerChip& kind = *FindChip(chip);
         WorkingDirectory dir;
         SimLink rig;
         QVERIFY(rig.start(IButtonOption(kind)));

@@ -22,7 +22,7 @@ QByteArray Pattern(int size, int seed)
 }
 
 struct TransferRig {
-    explicit TransferRig(const ChipKind& chip)
+    explicit TransferRig(const ProgrammerChip& chip)
         : port(clock, {CompatibleFirmware, chip.read.command == pcReadIButton ? &chip : nullptr}),
           link(port, prompts, clock)
     {
@@ -40,7 +40,7 @@ struct TransferRig {
 void AddChipRows(bool writableOnly)
 {
     QTest::addColumn<QString>("chip");
-    for (const ChipKind& chip : Chips)
+    for (const ProgrammerChip& chip : Chips)
         if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
 }
 
@@ -53,7 +53,7 @@ private slots:
     void readFetchesEveryBlockIntoTheImage()
     {
         QFETCH(QString, chip);
-        const ChipKind& kind = *FindChip(chip);
+        const ProgrammerChip& kind = *FindChip(chip);
         WorkingDirectory dir;
         TransferRig rig(kind);
         const QByteArray content = Pattern(ChipSize(kind), 5);
@@ -85,7 +85,7 @@ private slots:
     void writeSendsEveryPageInChunksAndFlagsItsLastChunk()
     {
         QFETCH(QString, chip);
-        const ChipKind& kind = *FindChip(chip);
+        const ProgrammerChip& kind = *FindChip(chip);
         const ChipGeometry& geometry = kind.write;
         WorkingDirectory dir;
         TransferRig rig(kind);
@@ -117,7 +117,7 @@ private slots:
     void shortImageLeavesTheRestOfTheChipErased()
     {
         WorkingDirectory dir;
-        const ChipKind& kind = *FindChip(u"24C64");
+        const ProgrammerChip& kind = *FindChip(u"24C64");
         TransferRig rig(kind);
         rig.port.memories.memory(kind).fill('\0');
         // An earlier, longer transfer must not leak into this one.
@@ -142,7 +142,7 @@ private slots:
     {
         QFETCH(bool, write);
         WorkingDirectory dir;
-        const ChipKind& kind = *FindChip(u"24C16");
+        const ProgrammerChip& kind = *FindChip(u"24C16");
         TransferRig rig(kind);
         const QByteArray before = rig.port.memories.memory(kind);
         WriteAll(dir.file("chip.bin"), Pattern(2048, 3));
@@ -177,7 +177,7 @@ private slots:
         QFETCH(bool, split);
         QFETCH(QString, message);
         WorkingDirectory dir;
-        const ChipKind& kind = *FindChip(u"24C32");
+        const ProgrammerChip& kind = *FindChip(u"24C32");
         TransferRig rig(kind);
         rig.port.memories.memory(kind).fill('\0');
         rig.port.stallAfter = split ? -1 : 5;
@@ -217,7 +217,7 @@ private slots:
         QFETCH(bool, write);
         QFETCH(QString, message);
         WorkingDirectory dir;
-        const ChipKind& kind = *FindChip(u"24C16");
+        const ProgrammerChip& kind = *FindChip(u"24C16");
         TransferRig rig(kind);
         const QString path = write ? dir.file("missing.bin") : dir.path();
         const auto result = write ? WriteImageToChip(rig.link, kind.write, path, rig.progress, Language::English)
