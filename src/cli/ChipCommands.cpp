@@ -1,4 +1,260 @@
-#include "cli/CliCommand.h"
+// The programmer's chip operations from a shell: list the ports, ask the firmware version, read a
+// chip into a raw dump, write a dump into a chip, compare a chip with a dump.
 
-// The programmer's chip operations join here with the programmer link.
-std::span<const CliCommand> ChipCommands() { return {}; }
+#include "cli/CliCommand.h"
+#include "cli/CliPrompts.h"
+#include "cli/TerminalProgress.h"
+#include "model/FileIO.h"
+#include "programmer/ChipGeometry.h"
+#include "programmer/ChipTransfer.h"
+#include "programmer/Clock.h"
+#include "programmer/LinkTexts.h"
+#include "programmer/PortList.h"
+#include "programmer/ProgrammerDiscovery.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <array>
+#include <optional>
+
+namespace {
+
+// How many differing bytes verify lists before it only counts them.
+constexpr int DifferencesShown = 20;
+constexpr Language CliLanguage = Language::English;
+
+class NoDisplay : public DiscoveryDisplay {
+public:
+    void setTitle(const QString&) override {}
+    void showStatus(const QString&) override {}
+    void enableProgrammerMode(bool) override {}
+};
+
+// The options of the chip commands after the command name.
+struct ChipArguments {
+    QStringList positional;
+    QString port;
+    QString output;
+    bool verify = false;
+};
+
+std::optional<ChipArguments> ParseArguments(const QStringList& args, bool acceptsOutput, bool acceptsVerify)
+{
+    ChipArguments parsed;
+    QTextStream err(stderr);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool takesValue = arg == QLatin1String("--port") || (acceptsOutput && arg == QLatin1String("-o"));
+        if (takesValue) {
+            if (i + 1 >= args.size()) {
+                err << "kavro-cli: " << arg << " needs a value\n";
+                return std::nullopt;
+            }
+            (arg == QLatin1String("--port") ? parsed.port : parsed.output) = args[++i];
+        } else if (acceptsVerify && arg == QLatin1String("--verify")) {
+            parsed.verify = true;
+        } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
+            // A shell never shows the insert-chip question; the option is accepted for scripts.
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            err << "kavro-cli: unknown option '" << arg << "'\n";
+            return std::nullopt;
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    return parsed;
+}
+
+const ProgrammerChip* ChipArgument(const QString& name)
+{
+    const ProgrammerChip* chip = FindChip(name);
+    if (!chip) QTextStream(stderr) << "kavro-cli: unknown chip '" << name << "' (chips: " << ChipNames() << ")\n";
+    return chip;
+}
+
+// Everything a chip command needs to reach the programmer, wired once.
+class ProgrammerSession {
+public:
+    explicit ProgrammerSession(const QString& portOption)
+        : ports_(portOption), link_(port_, prompts_, clock_),
+          discovery_(link_, ports_, display_)
+    {
+    }
+
+    // Finds the programmer and checks its firmware; the failure has been reported when false.
+    bool find() { return discovery_.FindProgrammer(CliLanguage); }
+    bool open() { return link_.OpenProgrammerPort(CliLanguage) == 0; }
+    ProgrammerLink& link() { return link_; }
+    PortList& ports() { return ports_; }
+
+    // Reads the whole chip; the image, or nothing when the read failed (reported).
+    std::optional<QByteArray> readChip(const ProgrammerChip& chip)
+    {
+        QTemporaryDir scratch;
+        const QString image = scratch.filePath(QStringLiteral("chip.bin"));
+        if (!open()) return std::nullopt;
+        TerminalProgress progress;
+        if (ReadChipToImage(link_, chip.read, image, progress, CliLanguage) != TransferResult::Completed)
+            return std::nullopt;
+        return ReadFileBytes(image, MaxImageSize);
+    }
+
+    bool writeChip(const ProgrammerChip& chip, const QString& image)
+    {
+        if (!open() || !link_.CheckAdapter(CliLanguage)) return false;
+        TerminalProgress progress;
+        return WriteImageToChip(link_, chip.write, image, progress, CliLanguage) == TransferResult::Completed;
+    }
+
+private:
+    SystemPortList ports_;
+    QtSerialPort port_;
+    CommandLinePrompts prompts_{true, true};
+    SystemClock clock_;
+    NoDisplay display_;
+    ProgrammerLink link_;
+    ProgrammerDiscovery discovery_;
+};
+
+// The dump to write or compare: readable and not larger than the chip. A shorter dump stands for
+// the chip with the rest erased.
+std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& chip)
+{
+    QString error;
+    bool truncated = false;
+    auto bytes = ReadFileBytes(path, ChipSize(chip), &error, &truncated);
+    QTextStream err(stderr);
+    if (!bytes) {
+        err << "kavro-cli: cannot read " << path << ": " << error << '\n';
+        return std::nullopt;
+    }
+    if (truncated) {
+        err << "kavro-cli: " << path << " holds " << QFileInfo(path).size() << " bytes, more than the "
+            << ChipSize(chip) << " of a " << chip.name << "; nothing was written\n";
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// Prints the differences as address, file byte, chip byte; true when there are none.
+bool CompareWithChip(const QByteArray& dump, const QByteArray& chipBytes, const QString& path)
+{
+    QByteArray expected = dump;
+    expected.append(chipBytes.size() - expected.size(), '\xFF');
+    QTextStream out(stdout);
+    int differences = 0;
+    for (qsizetype address = 0; address < chipBytes.size(); ++address) {
+        if (expected[address] == chipBytes[address]) continue;
+        if (++differences <= DifferencesShown)
+            out << QStringLiteral("0x%1: file 0x%2, chip 0x%3\n")
+                       .arg(address, 6, 16, QLatin1Char('0'))
+                       .arg(static_cast<std::uint8_t>(expected[address]), 2, 16, QLatin1Char('0'))
+                       .arg(static_cast<std::uint8_t>(chipBytes[address]), 2, 16, QLatin1Char('0'));
+    }
+    if (differences > DifferencesShown) out << "... " << differences - DifferencesShown << " more differences\n";
+    if (differences == 0) out << "The chip matches " << path << '\n';
+    else QTextStream(stderr) << "kavro-cli: the chip differs from " << path << " in " << differences << " bytes\n";
+    return differences == 0;
+}
+
+int RunPorts(const QStringList& args)
+{
+    const auto parsed = ParseArguments(args, false, false);
+    if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
+    ProgrammerSession session(parsed->port);
+    const auto ports = session.ports().ports();
+    if (!ports) {
+        QTextStream(stderr) << "kavro-cli: " << LinkTexts::NoPortList.in(CliLanguage) << '\n';
+        return ExitDeviceFailure;
+    }
+    const PortEntry* chosen = ChooseProgrammerPort(*ports);
+    QTextStream out(stdout);
+    for (const PortEntry& entry : *ports) {
+        out << (&entry == chosen ? "* " : "  ") << entry.devicePath;
+        if (entry.usbSerial)
+            out << QStringLiteral("\tUSB %1:%2").arg(entry.vendorId, 4, 16, QLatin1Char('0')).arg(entry.productId, 4, 16, QLatin1Char('0')).toUpper();
+        else out << "\tserial";
+        if (&entry == chosen) out << "\tprogrammer";
+        out << '\n';
+    }
+    return ExitDone;
+}
+
+int RunVersion(const QStringList& args)
+{
+    const auto parsed = ParseArguments(args, false, false);
+    if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
+    ProgrammerSession session(parsed->port);
+    if (!session.find()) return ExitDeviceFailure;
+    QTextStream(stdout) << "KAVRO-PX17 on " << session.link().ProgrammerPortPath << ", firmware version "
+                        << int(session.link().ReplyBuffer[0]) << '\n';
+    return ExitDone;
+}
+
+int RunRead(const QStringList& args)
+{
+    const auto parsed = ParseArguments(args, true, false);
+    if (!parsed) return ExitBadArguments;
+    if (parsed->positional.size() != 1 || parsed->output.isEmpty()) {
+        QTextStream(stderr) << "kavro-cli: usage: kavro-cli read CHIP -o OUT.bin [--port PATH]\n";
+        return ExitBadArguments;
+    }
+    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
+    if (!chip) return ExitBadArguments;
+    ProgrammerSession session(parsed->port);
+    if (!session.find()) return ExitDeviceFailure;
+    const auto image = session.readChip(*chip);
+    if (!image) return ExitDeviceFailure;
+    // The dump replaces the output file only once it is complete.
+    QString error;
+    if (!WriteFileAtomically(parsed->output, *image, &error)) {
+        QTextStream(stderr) << "kavro-cli: cannot write " << parsed->output << ": " << error << '\n';
+        return ExitInputRefused;
+    }
+    return ExitDone;
+}
+
+int RunWriteOrVerify(const QStringList& args, bool write)
+{
+    const auto parsed = ParseArguments(args, false, write);
+    if (!parsed) return ExitBadArguments;
+    if (parsed->positional.size() != 2) {
+        QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify") << " CHIP IN.bin [--port PATH]\n";
+        return ExitBadArguments;
+    }
+    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
+    if (!chip) return ExitBadArguments;
+    if (write && !chip->write.exists()) {
+        QTextStream(stderr) << "kavro-cli: a " << chip->name << " cannot be written\n";
+        return ExitBadArguments;
+    }
+    const QString& path = parsed->positional[1];
+    const auto dump = LoadDump(path, *chip);
+    if (!dump) return ExitInputRefused;
+    ProgrammerSession session(parsed->port);
+    if (!session.find()) return ExitDeviceFailure;
+    if (write && !session.writeChip(*chip, path)) return ExitDeviceFailure;
+    if (write && !parsed->verify) return ExitDone;
+    const auto chipBytes = session.readChip(*chip);
+    if (!chipBytes) return ExitDeviceFailure;
+    return CompareWithChip(*dump, *chipBytes, path) ? ExitDone : ExitChipDiffers;
+}
+
+int RunWrite(const QStringList& args) { return RunWriteOrVerify(args, true); }
+int RunVerify(const QStringList& args) { return RunWriteOrVerify(args, false); }
+
+constexpr std::array<CliCommand, 5> Commands{{
+    {"ports", "ports [--port PATH]", RunPorts},
+    {"version", "version [--port PATH]", RunVersion},
+    {"read", "read CHIP -o OUT.bin [--port PATH]", RunRead},
+    {"write", "write CHIP IN.bin [--verify] [--port PATH]", RunWrite},
+    {"verify", "verify CHIP IN.bin [--port PATH]", RunVerify},
+}};
+
+} // namespace
+
+std::span<const CliCommand> ChipCommands() { return Commands; }

@@ -11,6 +11,7 @@ enum ExitStatus : int {
     ExitBadArguments = 1,  // unknown type or chip, a pairing with no codec, a bad option
     ExitInputRefused = 2,  // unreadable or too short file, damaged data rejected
     ExitDeviceFailure = 3, // no programmer, port busy, no answer, incompatible firmware
+    ExitChipDiffers = 4,   // verify found the chip different from the dump
 };
 
 struct CliCommand {

@@ -1,22 +1,202 @@
-#include "cli/CliCommand.h"
+// kavro-cli commands on data files and chip images: types, new, decode, encode, convert.
 
-#include "model/TypeCatalogue.h"
+#include "cli/CliCommand.h"
+#include "cli/CliPrompts.h"
+#include "cli/CliSupport.h"
+
+#include "app/Language.h"
+#include "codecs/CodecTables.h"
+#include "codecs/ImageFiles.h"
+#include "documents/Conversion.h"
+#include "model/FileIO.h"
+#include "model/NewDocument.h"
+#include "model/TypeName.h"
 
 #include <QTextStream>
 
 #include <array>
+#include <memory>
+
+int RunShow(const QStringList& args); // ShowCommand.cpp
 
 namespace {
 
-int RunTypes(const QStringList&)
+const QString OutOption = QStringLiteral("-o");
+const QString ChipOption = QStringLiteral("--chip");
+const QString WithExtension = QStringLiteral("--with-extension");
+
+std::unique_ptr<IntercomStore> StartUpStore()
 {
+    auto store = std::make_unique<IntercomStore>();
+    ResetRecord(*store);
+    return store;
+}
+
+// Checks the positional arguments and the output option before anything is read; a status to
+// exit with when they are wrong.
+std::optional<int> CheckInvocation(const CommandLine& line, int positionals, const QString& usage, bool needsOut)
+{
+    if (!line.ok()) return Fail(ExitBadArguments, line.error() + QStringLiteral("\nusage: kavro-cli ") + usage);
+    if (line.positional().size() != positionals)
+        return Fail(ExitBadArguments, QStringLiteral("usage: kavro-cli ") + usage);
+    if (needsOut && line.value(OutOption).isEmpty())
+        return Fail(ExitBadArguments, QStringLiteral("an output file is needed (-o OUT)\nusage: kavro-cli ") + usage);
+    return std::nullopt;
+}
+
+std::optional<TDeviceType> TypeArgument(const QString& text, int* status)
+{
+    const auto type = ParseType(text);
+    if (!type) *status = Fail(ExitBadArguments, QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(text));
+    return type;
+}
+
+std::optional<ChipKind> ChipArgument(const CommandLine& line, int* status)
+{
+    const auto chip = ParseChip(line.value(ChipOption));
+    if (!chip) *status = Fail(ExitBadArguments, QStringLiteral("unknown chip '%1' (24C16, 24C64, DS1995 or DS1996)")
+                                                    .arg(line.value(ChipOption)));
+    return chip;
+}
+
+int WriteStore(const QString& path, const IntercomStore& store, bool withExtension)
+{
+    QString error;
+    if (!WriteOutputFile(path, store, withExtension, &error)) return Fail(ExitInputRefused, error);
+    return ExitDone;
+}
+
+int RunTypes(const QStringList& args)
+{
+    if (!args.isEmpty()) return Fail(ExitBadArguments, QStringLiteral("usage: kavro-cli types"));
     QTextStream out(stdout);
     for (TDeviceType type = 0; type < DeviceTypeCount; ++type) out << type << '\t' << TypeText(type) << '\n';
     return ExitDone;
 }
 
-constexpr std::array<CliCommand, 1> Commands{{
+constexpr char NewUsage[] = "new TYPE -o OUT [--with-extension]";
+int RunNew(const QStringList& args)
+{
+    const CommandLine line(args, {OutOption}, {WithExtension});
+    if (auto status = CheckInvocation(line, 1, QLatin1String(NewUsage), true)) return *status;
+    int status = ExitDone;
+    const auto type = TypeArgument(line.positional()[0], &status);
+    if (!type) return status;
+    auto store = StartUpStore();
+    ApplyNewDocument(*store, *type);
+    return WriteStore(line.value(OutOption), *store, line.has(WithExtension));
+}
+
+constexpr char DecodeUsage[] =
+    "decode TYPE IMAGE -o OUT [--chip CHIP] [--base BASE] [--on-damaged continue|reject] [--with-extension]";
+int RunDecode(const QStringList& args)
+{
+    const QString base = QStringLiteral("--base");
+    const QString onDamaged = QStringLiteral("--on-damaged");
+    const CommandLine line(args, {OutOption, ChipOption, base, onDamaged}, {WithExtension});
+    if (auto status = CheckInvocation(line, 2, QLatin1String(DecodeUsage), true)) return *status;
+    int status = ExitDone;
+    const auto type = TypeArgument(line.positional()[0], &status);
+    if (!type) return status;
+    const QString damaged = line.has(onDamaged) ? line.value(onDamaged) : QStringLiteral("reject");
+    if (damaged != QLatin1String("continue") && damaged != QLatin1String("reject"))
+        return Fail(ExitBadArguments, QStringLiteral("--on-damaged takes continue or reject"));
+
+    // Which layout decodes, and whether a conversion follows, as the read command or the dump
+    // import would do it.
+    const Layout* layout = DumpLayoutFor(*type);
+    std::optional<TDeviceType> thenConvertTo;
+    if (line.has(ChipOption)) {
+        const auto chip = ChipArgument(line, &status);
+        if (!chip) return status;
+        const auto decoding = ReadDecodingFor(*chip, *type);
+        if (!decoding)
+            return Fail(ExitBadArguments, QStringLiteral("a %1 read decodes nothing for %2")
+                                              .arg(QLatin1String(ChipName(*chip)), TypeText(*type)));
+        layout = decoding->layout;
+        thenConvertTo = decoding->thenConvertTo;
+    }
+
+    auto store = StartUpStore();
+    QString error;
+    if (line.has(base) && !LoadInputFile(line.value(base), *store, &error)) return Fail(ExitInputRefused, error);
+    const auto image = ReadImageBytes(line.positional()[1], Language::English, error);
+    if (!image) return Fail(ExitInputRefused, error);
+
+    CommandLinePrompts prompts(damaged == QLatin1String("continue"));
+    const DecodeContext context{prompts, Language::English};
+    StoreTypeName(store->Record, *type);
+    if (layout->decode(AsImage(*image), *store, context) == DecodeOutcome::Rejected)
+        return Fail(ExitInputRefused, QStringLiteral("%1: damaged data rejected").arg(line.positional()[1]));
+    if (thenConvertTo) ApplyConversion(*ConversionTo(*thenConvertTo), store->Record, *type, false);
+    return WriteStore(line.value(OutOption), *store, line.has(WithExtension));
+}
+
+constexpr char EncodeUsage[] = "encode TYPE IN -o OUT [--chip CHIP]";
+int RunEncode(const QStringList& args)
+{
+    const CommandLine line(args, {OutOption, ChipOption}, {});
+    if (auto status = CheckInvocation(line, 2, QLatin1String(EncodeUsage), true)) return *status;
+    int status = ExitDone;
+    const auto type = TypeArgument(line.positional()[0], &status);
+    if (!type) return status;
+    const Layout* layout = DumpLayoutFor(*type);
+    if (line.has(ChipOption)) {
+        const auto chip = ChipArgument(line, &status);
+        if (!chip) return status;
+        const WriteEncoding encoding = WriteEncodingFor(*chip, *type);
+        if (encoding.step != WriteStep::Encode)
+            return Fail(ExitBadArguments, QStringLiteral("a %1 write encodes nothing for %2")
+                                              .arg(QLatin1String(ChipName(*chip)), TypeText(*type)));
+        layout = encoding.layout;
+    }
+    auto store = StartUpStore();
+    QString error;
+    if (!LoadInputFile(line.positional()[1], *store, &error)) return Fail(ExitInputRefused, error);
+    if (!WriteFileAtomically(line.value(OutOption), layout->encode(*store), &error))
+        return Fail(ExitInputRefused, error);
+    return ExitDone;
+}
+
+constexpr char ConvertUsage[] = "convert TARGET IN -o OUT [--from TYPE]";
+int RunConvert(const QStringList& args)
+{
+    const QString from = QStringLiteral("--from");
+    const CommandLine line(args, {OutOption, from}, {});
+    if (auto status = CheckInvocation(line, 2, QLatin1String(ConvertUsage), true)) return *status;
+    int status = ExitDone;
+    const auto target = TypeArgument(line.positional()[0], &status);
+    if (!target) return status;
+    const ConversionRule* rule = ConversionTo(*target);
+    if (!rule) return Fail(ExitBadArguments, QStringLiteral("no conversion leads to %1").arg(TypeText(*target)));
+    std::optional<TDeviceType> fromType;
+    if (line.has(from) && !(fromType = TypeArgument(line.value(from), &status))) return status;
+
+    auto store = StartUpStore();
+    QString error;
+    const QString input = line.positional()[1];
+    const auto layout = LoadInputFile(input, *store, &error);
+    if (!layout) return Fail(ExitInputRefused, error);
+    if (!fromType) {
+        const TDeviceType named = FindTypeByName(store->Record);
+        if (named == NoType)
+            return Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --from TYPE")
+                                              .arg(input, TypeNameText(store->Record)));
+        fromType = named;
+    }
+    // Opened as a data file is: the record takes the name of the type it is opened as.
+    StoreTypeName(store->Record, *fromType);
+    ApplyConversion(*rule, store->Record, *fromType, false);
+    return WriteStore(line.value(OutOption), *store, *layout == InputLayout::Extended);
+}
+
+constexpr std::array<CliCommand, 6> Commands{{
     {"types", "types", RunTypes},
+    {"new", NewUsage, RunNew},
+    {"decode", DecodeUsage, RunDecode},
+    {"encode", EncodeUsage, RunEncode},
+    {"convert", ConvertUsage, RunConvert},
+    {"show", "show IN [--json]", RunShow},
 }};
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "model/TypeCatalogue.h"
 
 #include <optional>
+#include <span>
 
 // The layout a chip dump of `type` is imported and exported with; nullptr for NoType.
 const Layout* DumpLayoutFor(TDeviceType type);
@@ -31,3 +32,6 @@ struct WriteEncoding {
 };
 // `chip` is one of the written chips: 24C16, 24C64, DS1996 (DS1995 is never written: Nothing).
 WriteEncoding WriteEncodingFor(ChipKind chip, TDeviceType type);
+
+// Every layout, once each (for tests and fuzzing).
+std::span<const Layout* const> AllLayouts();

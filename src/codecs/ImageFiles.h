@@ -1,10 +1,13 @@
 #pragma once
 // The file layer over the layouts: fixed image files in the working directory and chip dumps.
 
+#include "app/Language.h"
 #include "codecs/Layout.h"
 #include "model/TypeCatalogue.h"
 
 #include <QString>
+
+#include <optional>
 
 inline constexpr int MaxDumpSize = 65536;
 
@@ -18,12 +21,17 @@ struct FileOutcome {
     QString error;
 };
 
+// The whole of a chip dump or image file, refused (with `error` naming the file) when it cannot
+// be read or holds more than any layout's image.
+std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error);
+
 // Reads the layout's image file and decodes it. An image file that cannot be read (or is larger
 // than any chip dump) is reported and the record does not change.
 FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const DecodeContext& context);
 
-// Encodes the record into the layout's image file, written whole.
-FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store);
+// Encodes the record into the layout's image file, written whole. When the file cannot be written
+// the failure is reported (in `language`) and the record does not change.
+FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language language = Language::English);
 
 // Opening a chip dump for `type`: the dump's bytes go to the type's image file, are decoded and
 // the image file is deleted. A dump longer than 65536 bytes or one that cannot be read is
@@ -32,5 +40,7 @@ FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
                        const DecodeContext& context);
 
 // Saving as a chip dump: the type's encoder output becomes the dump file, written through a
-// temporary file and a rename so a failure leaves the previous file intact. NoType writes nothing.
-FileOutcome ExportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store);
+// temporary file and a rename so a failure leaves the previous file intact and the record
+// unchanged. NoType writes nothing, leaves the file as it was and is reported as a failure.
+FileOutcome ExportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store,
+                       Language language = Language::English);

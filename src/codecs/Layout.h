@@ -20,6 +20,11 @@ struct DecodeContext {
 
 using ImageBytes = std::span<const std::uint8_t>;
 
+inline ImageBytes AsImage(const QByteArray& bytes)
+{
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
+}
+
 // A decoder reads the image from its first byte on (bytes past the end read as 0xFF) and writes
 // record fields; an encoder returns the whole image it writes. Encoders take the store mutably:
 // the CRC work byte AuxByte is part of their behaviour.

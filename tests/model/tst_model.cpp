@@ -257,10 +257,13 @@ private slots:
         QVERIFY(WriteLanguageFlag(ini, Language::Russian));
         QVERIFY(ReadAll(ini).contains("[language]\nselected=0"));
         QCOMPARE(ReadLanguageFlag(ini), Language::Russian);
-        WriteAll(ini, "[language]\nselected=5\n");
-        QCOMPARE(ReadLanguageFlag(ini), Language::English);
-        WriteAll(ini, "[language]\nselected=abc\n");
-        QCOMPARE(ReadLanguageFlag(ini), Language::English);
+        // Separate files: the settings cache may keep a file rewritten within the same second.
+        WriteAll(dir.file("five.ini"), "[language]\nselected=5\n");
+        QCOMPARE(ReadLanguageFlag(dir.file("five.ini")), Language::English);
+        WriteAll(dir.file("text.ini"), "[language]\nselected=abc\n");
+        QCOMPARE(ReadLanguageFlag(dir.file("text.ini")), Language::English);
+        WriteAll(dir.file("nokey.ini"), "[other]\nselected=0\n");
+        QCOMPARE(ReadLanguageFlag(dir.file("nokey.ini")), Language::English);
         QCOMPARE(Tr(Language::Russian, "Ошибка", "Error"), QString("Ошибка"));
     }
 };

@@ -1,0 +1,84 @@
+#include "cli/CliSupport.h"
+
+#include "model/DataFile.h"
+#include "model/FileIO.h"
+
+#include <QTextStream>
+
+#include <cstring>
+
+CommandLine::CommandLine(const QStringList& args, const QStringList& valueOptions, const QStringList& flags)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            positional_ << arg;
+        } else if (valueOptions.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                error_ = QStringLiteral("option %1 needs a value").arg(arg);
+                return;
+            }
+            values_[arg] = args[++i];
+        } else if (flags.contains(arg)) {
+            flags_ << arg;
+        } else {
+            error_ = QStringLiteral("unknown option %1").arg(arg);
+            return;
+        }
+    }
+}
+
+int Fail(int status, const QString& message)
+{
+    QTextStream(stderr) << "kavro-cli: " << message << '\n';
+    return status;
+}
+
+std::optional<TDeviceType> ParseType(const QString& text)
+{
+    bool isNumber = false;
+    const int index = text.toInt(&isNumber);
+    if (isNumber) return IsValidType(index) ? std::optional<TDeviceType>(index) : std::nullopt;
+    for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
+        if (text.compare(TypeText(type), Qt::CaseInsensitive) == 0) return type;
+    return std::nullopt;
+}
+
+std::optional<ChipKind> ParseChip(const QString& text) { return ChipKindByName(text); }
+
+QString InputLayoutName(InputLayout layout)
+{
+    switch (layout) {
+    case InputLayout::DataFile: return QStringLiteral("data file");
+    case InputLayout::OlderDataFile: return QStringLiteral("older data file");
+    case InputLayout::Extended: return QStringLiteral("extended file");
+    }
+    return {};
+}
+
+std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& store, QString* error)
+{
+    bool longer = false;
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, ExtendedFileSize, error, &longer);
+    if (!bytes) return std::nullopt;
+    if (bytes->size() == ExtendedFileSize && !longer) {
+        std::memcpy(&store, bytes->constData(), sizeof store);
+        return InputLayout::Extended;
+    }
+    switch (LoadDataFileBytes(store.Record, *bytes)) {
+    case LoadResult::Loaded: return InputLayout::DataFile;
+    case LoadResult::LoadedLegacy: return InputLayout::OlderDataFile;
+    case LoadResult::TooShort:
+    case LoadResult::CannotOpen: break;
+    }
+    *error = QStringLiteral("%1: too short for a data file (%2 bytes, at least %3 needed)")
+                 .arg(path).arg(bytes->size()).arg(LegacyDataFileSize);
+    return std::nullopt;
+}
+
+bool WriteOutputFile(const QString& path, const IntercomStore& store, bool withExtension, QString* error)
+{
+    if (!withExtension) return SaveDataFile(store.Record, path, error);
+    const QByteArray bytes(reinterpret_cast<const char*>(&store), sizeof store);
+    return WriteFileAtomically(path, bytes, error);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// What the kavro-cli commands share: argument parsing, type and chip names, input and output files.
+
+#include "model/IntercomData.h"
+#include "model/TypeCatalogue.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Positional arguments and options of one command. Options that take a value are named in
+// `valueOptions`, the others in `flags`; anything else is an error.
+class CommandLine {
+public:
+    CommandLine(const QStringList& args, const QStringList& valueOptions, const QStringList& flags);
+
+    bool ok() const { return error_.isEmpty(); }
+    const QString& error() const { return error_; }
+    const QStringList& positional() const { return positional_; }
+    bool has(const QString& option) const { return values_.contains(option) || flags_.contains(option); }
+    QString value(const QString& option) const { return values_.value(option); }
+
+private:
+    QStringList positional_;
+    QMap<QString, QString> values_;
+    QStringList flags_;
+    QString error_;
+};
+
+// Prints "kavro-cli: <message>" on stderr and returns `status`.
+int Fail(int status, const QString& message);
+
+// A type given as its index 0 to 10 or its list text, ignoring letter case.
+std::optional<TDeviceType> ParseType(const QString& text);
+// 24C16, 24C64, DS1995 or DS1996, ignoring letter case.
+std::optional<ChipKind> ParseChip(const QString& text);
+
+// How an input file was read.
+enum class InputLayout { DataFile, OlderDataFile, Extended };
+QString InputLayoutName(InputLayout layout);
+
+// Reads a data file (either layout) into the record, or an extended file of 32324 bytes (the
+// record followed by the 5000 extension key slots) into the whole store. The store changes only
+// when the file is accepted; `error` names the file otherwise.
+std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& store, QString* error);
+
+// Writes the record as a data file, or with `withExtension` the whole store as an extended file,
+// through a temporary file and a rename.
+bool WriteOutputFile(const QString& path, const IntercomStore& store, bool withExtension, QString* error);

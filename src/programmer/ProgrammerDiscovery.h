@@ -1,0 +1,46 @@
+#pragma once
+// Finding the programmer among the serial ports and following it being plugged in and out.
+
+#include "app/Language.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class PortList;
+class ProgrammerLink;
+struct DeviceNotice;
+
+// What discovery shows in the window: the title, the status bar text and the programmer-mode
+// button.
+class DiscoveryDisplay {
+public:
+    virtual ~DiscoveryDisplay() = default;
+    virtual void setTitle(const QString& title) = 0;
+    virtual void showStatus(const QString& text) = 0;
+    virtual void enableProgrammerMode(bool enabled) = 0;
+};
+
+// The window titles exist in Russian only.
+QString ConnectedTitle();
+QString NotConnectedTitle();
+
+constexpr int SettleAfterPlugInMs = 1000;
+
+class ProgrammerDiscovery {
+public:
+    ProgrammerDiscovery(ProgrammerLink& link, PortList& ports, DiscoveryDisplay& display);
+
+    // True when a compatible programmer answered on the chosen port.
+    bool FindProgrammer(Language language);
+    void OnDeviceChange(const DeviceNotice& notice, Language language);
+
+    QString ArrivedInterfaceName;
+    std::uint32_t ArrivalCount = 0;
+    QString StatusText;
+
+private:
+    ProgrammerLink& link_;
+    PortList& ports_;
+    DiscoveryDisplay& display_;
+};

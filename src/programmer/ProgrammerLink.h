@@ -1,0 +1,74 @@
+#pragma once
+// The programmer's port and its packet exchange: opening with the fixed line settings, sending
+// packets, the timed reply wait, the two handshakes and the 100 ms poll tick.
+
+#include "app/Language.h"
+#include "programmer/Packet.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class Clock;
+class Prompts;
+class SerialPort;
+
+constexpr int PollPeriodMs = 100;
+constexpr std::uint32_t ReplyTimeoutTicks = 10; // the wait ends on the tick that goes above this
+
+enum class ReaderModes { Replies = 0, TouchMemory = 1, Rfid = 2 };
+
+class ProgrammerLink {
+public:
+    ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock);
+
+    // 0 when the port is open and configured, 1 when not (already reported to the user, or
+    // silently while no programmer is present).
+    int OpenProgrammerPort(Language language);
+    void ClosePort();
+    // Sends the first `length` bytes of CommandBuffer.
+    void SendPacket(int length);
+    // Builds `packet` in CommandBuffer (every byte it does not set is zero) and returns its length.
+    int PreparePacket(const Packet& packet);
+    // Sends the prepared packet and waits, tick by tick, until one read returns `expected` bytes or
+    // the time-out passes; ReplyLength and ReplyBuffer hold the outcome.
+    void AwaitReply(std::uint32_t expected, int packetLength);
+    // pcIdle answered with 0x85. A failure closes the port and is reported.
+    bool CheckAdapter(Language language);
+    // pcVersion answered with 3. Silence closes the port and is reported; another version is not.
+    bool QueryAdapterVersion(Language language);
+
+    // One tick of the 100 ms poll timer. While a reply wait drives the ticks itself, a tick from
+    // the window's timer does nothing.
+    void PollTick();
+
+    SerialPort& port() { return port_; }
+    Prompts& prompts() { return prompts_; }
+    Clock& clock() { return clock_; }
+
+    QString ProgrammerPortPath;
+    bool ProgrammerPresent = false;
+    std::array<std::uint8_t, PacketBufferSize> CommandBuffer{};
+    std::array<std::uint8_t, PacketBufferSize> ReplyBuffer{};
+    std::uint32_t ExpectedReplyLength = 0;
+    std::uint32_t ReplyLength = 0;
+    bool ReplyPending = false;
+    bool ReplyComplete = false;
+    std::uint32_t ReplyTicks = 0;
+    ReaderModes ReaderMode = ReaderModes::Replies;
+    // Receives each key reader frame read by a tick in reader mode 1 or 2.
+    std::function<void(QByteArrayView frame, ReaderModes mode)> OnReaderFrame;
+
+private:
+    void Tick();
+    // Reads up to `count` bytes into ReplyBuffer; ReplyLength becomes the count.
+    void ReadReply(std::uint32_t count);
+    void ShowAdapterSilent(Language language);
+
+    SerialPort& port_;
+    Prompts& prompts_;
+    Clock& clock_;
+    bool drivingTicks_ = false;
+};

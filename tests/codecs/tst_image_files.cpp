@@ -1,0 +1,184 @@
+// The file layer on real files in a private working directory, and the layout tables per type and
+// per chip command.
+
+#include "CodecTestSupport.h"
+#include "codecs/CodecTables.h"
+#include "codecs/ImageFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class ImageFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void importedDumpIsDecodedAndItsImageFileRemoved()
+    {
+        WorkingDirectory dir;
+        auto source = RandomStore(33);
+        const QByteArray dump = DumpLayoutFor(DeviceTypes::T150)->encode(*source);
+        WriteAll(dir.file("chip.bin"), dump);
+        auto store = FreshStore();
+        ScriptedPrompts prompts;
+        const FileOutcome outcome = ImportDump("chip.bin", DeviceTypes::PKU630, *store, {prompts, Language::English});
+        QVERIFY2(outcome.ok, qPrintable(outcome.error));
+        QVERIFY(SameRange(store->Record.KeySlots, source->Record.KeySlots, 0, 599));
+        QVERIFY(KeysEmpty(store->Record, 600, 1199)); // the part a 2048-byte dump lacks reads as erased
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"chip.bin"});
+        QCOMPARE(ReadAll(dir.file("chip.bin")), dump);
+
+        // A dump that is the image file itself is not deleted by its own import.
+        QVERIFY(QFile::rename(dir.file("chip.bin"), dir.file("~dev24c64.tmp")));
+        QVERIFY(ImportDump("~dev24c64.tmp", DeviceTypes::PKU630, *store, {prompts, Language::English}).ok);
+        QCOMPARE(ReadAll(dir.file("~dev24c64.tmp")), dump);
+    }
+
+    void badDumpIsRefusedByNameAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size"); // -1: no such file, -2: a folder
+        QTest::newRow("longer than 65536 bytes") << "big.bin" << 65537;
+        QTest::newRow("missing") << "missing.bin" << -1;
+        QTest::newRow("a folder") << "folder.bin" << -2;
+    }
+    void badDumpIsRefusedByNameAndChangesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, size);
+        WorkingDirectory dir;
+        if (size >= 0) WriteAll(dir.file(name), Filled(size, '\x12'));
+        if (size == -2) QVERIFY(QDir(dir.path()).mkdir(name));
+        auto store = RandomStore(35);
+        const auto before = std::make_unique<TIntercomData>(store->Record);
+        ScriptedPrompts prompts;
+        const FileOutcome outcome = ImportDump(dir.file(name), DeviceTypes::T150, *store, {prompts, Language::Russian});
+        QVERIFY(!outcome.ok);
+        QVERIFY2(outcome.error.contains(name), qPrintable(outcome.error));
+        QVERIFY(SameRecord(store->Record, *before));
+        QVERIFY(!QFile::exists(dir.file("~dev24c16.tmp")));
+
+        // A dump of exactly 65536 bytes is whole.
+        WriteAll(dir.file("xe.bin"), DumpLayoutFor(DeviceTypes::PKU630XE)->encode(*store));
+        QVERIFY(ImportDump("xe.bin", DeviceTypes::PKU630XE, *store, {prompts, Language::English}).ok);
+    }
+
+    void exportedDumpIsTheEncodersWholeImage_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("size");
+        QTest::newRow("PKU-618 pads past its chip") << DeviceTypes::PKU618 << 3008;
+        QTest::newRow("G300") << DeviceTypes::G300 << 8192;
+        QTest::newRow("PKU-630XE") << DeviceTypes::PKU630XE << 65536;
+    }
+    void exportedDumpIsTheEncodersWholeImage()
+    {
+        QFETCH(int, type);
+        QFETCH(int, size);
+        WorkingDirectory dir;
+        WriteAll(dir.file("out.bin"), Filled(70000, '\x00')); // replaced, not overwritten in part
+        auto store = RandomStore(37);
+        auto copy = std::make_unique<IntercomStore>(*store);
+        const FileOutcome outcome = ExportDump("out.bin", type, *store);
+        QVERIFY2(outcome.ok, qPrintable(outcome.error));
+        QCOMPARE(ReadAll(dir.file("out.bin")).size(), size);
+        QCOMPARE(ReadAll(dir.file("out.bin")), DumpLayoutFor(type)->encode(*copy));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.bin"});
+    }
+
+    void failedExportKeepsWhatWasThereAndTheRecord()
+    {
+        WorkingDirectory dir;
+        QVERIFY(QDir(dir.path()).mkpath("taken.bin/inside")); // a folder cannot be replaced by the dump
+        auto store = RandomStore(38);
+        const auto before = std::make_unique<TIntercomData>(store->Record);
+        const FileOutcome outcome = ExportDump("taken.bin", DeviceTypes::T150, *store);
+        QVERIFY(!outcome.ok);
+        QVERIFY2(outcome.error.contains("taken.bin"), qPrintable(outcome.error));
+        QVERIFY(QDir(dir.file("taken.bin/inside")).exists());
+        QVERIFY(SameRecord(store->Record, *before)); // not even the CRC work byte
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
+
+        WriteAll(dir.file("old.bin"), "old"); // without a type nothing is exported
+        QVERIFY(!ExportDump("old.bin", NoType, *store).ok);
+        QCOMPARE(ReadAll(dir.file("old.bin")), QByteArray("old"));
+    }
+
+    void imageFilesLiveInTheWorkingDirectory()
+    {
+        WorkingDirectory dir;
+        const Layout& layout = *DumpLayoutFor(DeviceTypes::LMR70x2680);
+        QCOMPARE(ImageFileName(layout.imageFile), QString("~dev24c64.tmp"));
+        QCOMPARE(ImageFileName(ImageFileOf(ChipKind::DS1995)), QString("~dev1995.tmp"));
+        auto source = RandomStore(39);
+        QVERIFY(EncodeImageFile(layout, *source).ok);
+        auto store = FreshStore();
+        ScriptedPrompts prompts;
+        QVERIFY(DecodeImageFile(layout, *store, {prompts, Language::English}).ok);
+        QVERIFY(SameRange(store->Record.KeySlots, source->Record.KeySlots, 0, 2679));
+
+        QVERIFY(QFile::remove(dir.file("~dev24c64.tmp")));
+        const FileOutcome missing = DecodeImageFile(layout, *store, {prompts, Language::English});
+        QVERIFY(!missing.ok && missing.error.contains("~dev24c64.tmp"));
+    }
+
+    void readCommandsDecodeByChipAndType_data()
+    {
+        QTest::addColumn<ChipKind>("chip");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("layout"); // empty: nothing decoded
+        QTest::addColumn<int>("convertTo");
+        QTest::addColumn<QString>("page");
+        using enum ChipKind;
+        using namespace DeviceTypes;
+        QTest::newRow("QS151 24C16") << C24C16 << QS151 << "T150 24C16" << NoType << "TabSheet1";
+        QTest::newRow("PKU-512S 24C16 converts") << C24C16 << PKU512S << "T150 24C16" << PKU512S << "TabSheet7";
+        QTest::newRow("PKU-512T 24C16") << C24C16 << PKU512T << "PKU-512T 24C16" << NoType << "TabSheet1";
+        QTest::newRow("PKU-618 24C64") << C24C64 << PKU618 << "PKU-618 24C64" << NoType << "TabSheet3";
+        QTest::newRow("G300 DS1995") << DS1995 << G300 << "G300 DS1995" << NoType << "TabSheet6";
+        QTest::newRow("T150 24C64 decodes nothing") << C24C64 << T150 << "" << NoType << "";
+        QTest::newRow("no type") << C24C16 << NoType << "" << NoType << "";
+    }
+    void readCommandsDecodeByChipAndType()
+    {
+        QFETCH(ChipKind, chip);
+        QFETCH(int, type);
+        QFETCH(QString, layout);
+        QFETCH(int, convertTo);
+        QFETCH(QString, page);
+        const std::optional<ReadDecoding> decoding = ReadDecodingFor(chip, type);
+        QCOMPARE(decoding ? QString(decoding->layout->name) : QString(), layout);
+        if (!decoding) return;
+        QCOMPARE(decoding->thenConvertTo.value_or(NoType), convertTo);
+        QCOMPARE(QString(decoding->page), page);
+        QCOMPARE(decoding->layout->imageFile, ImageFileOf(chip));
+    }
+
+    void writeCommandsEncodeByChipAndType_data()
+    {
+        QTest::addColumn<ChipKind>("chip");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<WriteStep>("step");
+        QTest::addColumn<QString>("layout");
+        using enum ChipKind;
+        using namespace DeviceTypes;
+        QTest::newRow("PKU-618 24C16") << C24C16 << PKU618 << WriteStep::Encode << "PKU-618 24C16";
+        QTest::newRow("PKU-630 24C16 writes the file on disk") << C24C16 << PKU630 << WriteStep::UseImageOnDisk << "";
+        QTest::newRow("LMR 70x 24C64") << C24C64 << LMR70x2680 << WriteStep::Encode << "LMR 70x-2680 24C64";
+        QTest::newRow("PKU-511 24C64 does nothing") << C24C64 << PKU511 << WriteStep::Nothing << "";
+        QTest::newRow("T150 DS1996 in the G300 layout") << DS1996 << T150 << WriteStep::Encode << "G300 DS1996";
+        QTest::newRow("DS1995 is never written") << DS1995 << G300 << WriteStep::Nothing << "";
+    }
+    void writeCommandsEncodeByChipAndType()
+    {
+        QFETCH(ChipKind, chip);
+        QFETCH(int, type);
+        QFETCH(WriteStep, step);
+        QFETCH(QString, layout);
+        const WriteEncoding encoding = WriteEncodingFor(chip, type);
+        QCOMPARE(encoding.step, step);
+        QCOMPARE(encoding.layout ? QString(encoding.layout->name) : QString(), layout);
+    }
+};
+
+QTEST_GUILESS_MAIN(ImageFilesTest)
+#include "tst_image_files.moc"

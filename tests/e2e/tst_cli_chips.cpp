@@ -1,0 +1,136 @@
+// kavro-cli's chip commands against a running kavro-sim: what a shell user sees and the exit
+// status a script relies on.
+
+#include "SimProcess.h"
+#include "support/TestFiles.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun RunCli(const QStringList& args, const QString& envPort = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("KAVRO_PORT"));
+    if (!envPort.isEmpty()) environment.insert(QStringLiteral("KAVRO_PORT"), envPort);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KAVRO_CLI_PATH), args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray Pattern(int size)
+{
+    QByteArray bytes(size, 0);
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+    return bytes;
+}
+
+} // namespace
+
+class CliChipsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void writeWithVerifyRoundTripsAChip()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        QVERIFY(sim.start());
+        WriteAll(dir.file("in.bin"), Pattern(2048));
+        const CliRun run = RunCli({"write", "24C16", "in.bin", "--verify", "--port", sim.port()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains("The chip matches in.bin"), qPrintable(run.out + run.err));
+        QCOMPARE(ReadAll(sim.chipFile("24C16")), Pattern(2048));
+
+        // KAVRO_PORT points at the programmer as well as --port does.
+        const CliRun read = RunCli({"read", "24c16", "-o", "out.bin"}, sim.port());
+        QCOMPARE(read.exitCode, 0);
+        QCOMPARE(ReadAll(dir.file("out.bin")), Pattern(2048));
+    }
+
+    void verifyReportsEachDifferenceAndFails()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        QByteArray chip = Pattern(8192);
+        chip[0x1234] = '\x55';
+        sim.prepareChip("DS1996", chip);
+        QVERIFY(sim.start());
+        WriteAll(dir.file("dump.bin"), Pattern(8192));
+        const CliRun run = RunCli({"verify", "DS1996", "dump.bin", "--port", sim.port()});
+        QCOMPARE(run.exitCode, 4);
+        QCOMPARE(run.out.trimmed(),
+                 QStringLiteral("0x001234: file 0x%1, chip 0x55").arg(static_cast<std::uint8_t>(Pattern(8192)[0x1234]), 2, 16, QLatin1Char('0')));
+    }
+
+    void deviceFailuresExitWithThree_data()
+    {
+        QTest::addColumn<QStringList>("simOptions"); // empty: no simulator, the port does not exist
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no programmer at the port") << QStringList{} << QStringList{"version"}
+                                                   << "This port is busy or absent (port /nonexistent/tty).";
+        QTest::newRow("old firmware") << QStringList{"--version", "7"} << QStringList{"version"}
+                                      << "incompatible version of the software adapter";
+        QTest::newRow("goes quiet mid-read") << QStringList{"--stall-after", "3"}
+                                             << QStringList{"read", "24C64", "-o", "out.bin"}
+                                             << "Cannot read the chip: connection failed";
+    }
+    void deviceFailuresExitWithThree()
+    {
+        QFETCH(QStringList, simOptions);
+        QFETCH(QStringList, command);
+        QFETCH(QString, message);
+        WorkingDirectory dir;
+        WriteAll(dir.file("out.bin"), "kept");
+        SimProcess sim;
+        QString port = QStringLiteral("/nonexistent/tty");
+        if (!simOptions.isEmpty()) {
+            QVERIFY(sim.start(simOptions));
+            port = sim.port();
+        }
+        const CliRun run = RunCli(command + QStringList{"--port", port});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(ReadAll(dir.file("out.bin")), QByteArray("kept")); // a failed read keeps the old dump
+    }
+
+    void badArgumentsChangeNothing_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown chip") << QStringList{"read", "24C2048", "-o", "x.bin"} << 1 << "unknown chip '24C2048'";
+        QTest::newRow("DS1995 cannot be written") << QStringList{"write", "DS1995", "in.bin"} << 1
+                                                  << "a DS1995 cannot be written";
+        QTest::newRow("dump larger than the chip") << QStringList{"write", "24C16", "big.bin"} << 2
+                                                   << "big.bin holds 4096 bytes, more than the 2048 of a 24C16";
+        QTest::newRow("missing dump") << QStringList{"verify", "24C16", "none.bin"} << 2 << "cannot read none.bin";
+        QTest::newRow("read without output") << QStringList{"read", "24C16"} << 1 << "usage";
+    }
+    void badArgumentsChangeNothing()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        WorkingDirectory dir;
+        WriteAll(dir.file("in.bin"), Pattern(2048));
+        WriteAll(dir.file("big.bin"), Pattern(4096));
+        const CliRun run = RunCli(command + QStringList{"--port", "/nonexistent/tty"});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(CliChipsTest)
+#include "tst_cli_chips.moc"

@@ -1,0 +1,162 @@
+// The real link (QSerialPort) against the real kavro-sim over a pseudo-terminal: whole-chip reads
+// and writes of every chip, key frames, and the simulator's faults.
+
+#include "LinkFakes.h"
+#include "SimProcess.h"
+#include "programmer/ChipGeometry.h"
+#include "programmer/ChipTransfer.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+// Real time, but the fixed pauses between chunks are skipped: the simulator does not need them.
+class NoPauseClock : public SystemClock {
+public:
+    void sleepMs(int ms) override { pauses += ms; }
+    qint64 pauses = 0;
+};
+
+QByteArray Pattern(int size, int seed)
+{
+    QByteArray bytes(size, 0);
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 13 + i / 128 + seed) & 0xFF);
+    return bytes;
+}
+
+// The link to a simulator; prepare its chips, then start it.
+struct SimLink {
+    SimLink() : link(port, prompts, clock) {}
+    bool start(const QStringList& options = {})
+    {
+        if (!sim.start(options)) return false;
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = sim.port();
+        return true;
+    }
+    SimProcess sim;
+    QtSerialPort port;
+    ScriptedPrompts prompts;
+    NoPauseClock clock;
+    ProgrammerLink link;
+    NoProgress progress;
+};
+
+QStringList IButtonOption(const ProgrammerChip& chip)
+{
+    return chip.read.command == pcReadIButton ? QStringList{QStringLiteral("--ibutton"), QLatin1String(chip.name)}
+                                              : QStringList{};
+}
+
+void AddChipRows(bool writableOnly)
+{
+    QTest::addColumn<QString>("chip");
+    for (const ProgrammerChip& chip : Chips)
+        if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
+}
+
+} // namespace
+
+class SimLinkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsEveryChipThroughThePort_data() { AddChipRows(false); }
+    void readsEveryChipThroughThePort()
+    {
+        QFETCH(QString, chip);
+        const ProgrammerChip& kind = *FindChip(chip);
+        WorkingDirectory dir;
+        SimLink rig;
+        const QByteArray content = Pattern(ChipSize(kind), 3);
+        rig.sim.prepareChip(chip, content);
+        QVERIFY(rig.start(IButtonOption(kind)));
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        rig.prompts.answer(PromptAnswer::Ok);
+        QCOMPARE(ReadChipToImage(rig.link, kind.read, dir.file("image.bin"), rig.progress, Language::English),
+                 TransferResult::Completed);
+        QCOMPARE(ReadAll(dir.file("image.bin")), content);
+    }
+
+    void writesEveryWritableChipThroughThePort_data() { AddChipRows(true); }
+    void writesEveryWritableChipThroughThePort()
+    {
+        QFETCH(QString, chip);
+        const ProgrammerChip& kind = *FindChip(chip);
+        WorkingDirectory dir;
+        SimLink rig;
+        QVERIFY(rig.start(IButtonOption(kind)));
+        const QByteArray image = Pattern(ChipSize(kind), 7);
+        WriteAll(dir.file("image.bin"), image);
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        QVERIFY(rig.link.CheckAdapter(Language::English));
+        rig.prompts.answer(PromptAnswer::Ok);
+        QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("image.bin"), rig.progress, Language::English),
+                 TransferResult::Completed);
+        // The simulator writes each committed page through to its chip file.
+        QCOMPARE(ReadAll(rig.sim.chipFile(chip)), image);
+        QCOMPARE(rig.clock.pauses, qint64(kind.write.blockCount) * kind.write.chunksPerPage * PauseAfterChunkMs);
+    }
+
+    void faultsEndAReadWithAnEmptyImage_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("programmer goes quiet mid-read") << QStringList{"--stall-after", "5"} << false;
+        QTest::newRow("blocks split by a long gap") << QStringList{"--split-gap-ms", "15"} << false;
+        QTest::newRow("programmer unplugged") << QStringList{} << true;
+    }
+    void faultsEndAReadWithAnEmptyImage()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, unplug);
+        WorkingDirectory dir;
+        SimLink rig;
+        QVERIFY(rig.start(options));
+        WriteAll(dir.file("image.bin"), "old content");
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        if (unplug) {
+            rig.sim.command("unplug");
+            QVERIFY(rig.sim.waitForExit(3000));
+        }
+        rig.prompts.answer(PromptAnswer::Ok);
+        QCOMPARE(ReadChipToImage(rig.link, FindChip(u"24C64")->read, dir.file("image.bin"), rig.progress,
+                                 Language::English),
+                 TransferResult::Failed);
+        QCOMPARE(rig.prompts.messages().last().text, QStringLiteral("Cannot read the chip: connection failed"));
+        QCOMPARE(QFileInfo(dir.file("image.bin")).size(), 0);
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void runningReaderDeliversKeyFrames()
+    {
+        SimLink rig;
+        QVERIFY(rig.start());
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        QList<QByteArray> frames;
+        rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
+        rig.link.SendPacket(rig.link.PreparePacket({pcStartTouchMemory, 0, true, {}}));
+        rig.link.ReaderMode = ReaderModes::TouchMemory;
+        rig.link.ExpectedReplyLength = 4;
+        for (const QByteArray& command : {QByteArray("key 0A0B0C"), QByteArray("badkey 010203")}) {
+            const auto before = frames.size();
+            rig.sim.command(command);
+            for (int tick = 0; tick < 30 && frames.size() == before; ++tick) {
+                rig.clock.idleMs(PollPeriodMs);
+                rig.link.PollTick();
+            }
+        }
+        QCOMPARE(frames, (QList<QByteArray>{QByteArray::fromHex("0a0b0c21"), QByteArray::fromHex("01020307")}));
+        // pcIdle stops the reader: the next key gives no frame, and the programmer answers 0x85.
+        rig.link.ReaderMode = ReaderModes::Replies;
+        QVERIFY(rig.link.CheckAdapter(Language::English));
+        rig.link.ClosePort();
+    }
+};
+
+QTEST_GUILESS_MAIN(SimLinkTest)
+#include "tst_sim_link.moc"

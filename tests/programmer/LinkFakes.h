@@ -1,0 +1,112 @@
+#pragma once
+// In-process stand-ins for the programmer's world: a clock whose waits take no time, a serial port
+// with the simulator's firmware model behind it, and recorders for progress and the window.
+
+#include "programmer/Clock.h"
+#include "programmer/PortList.h"
+#include "programmer/ProgrammerDiscovery.h"
+#include "programmer/SerialPort.h"
+#include "programmer/TransferProgress.h"
+#include "sim/FirmwareModel.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+// Waits advance a virtual time and are recorded; nothing really waits.
+class InstantClock : public Clock {
+public:
+    qint64 nowMs() const override { return now_; }
+    void sleepMs(int ms) override { sleeps.append(ms); now_ += ms; }
+    void idleMs(int ms) override { idles.append(ms); now_ += ms; }
+    void advance(qint64 ms) { now_ += ms; }
+
+    QList<int> sleeps;
+    QList<int> idles;
+
+private:
+    qint64 now_ = 0;
+};
+
+// A serial port with the firmware model behind it. Reads follow the line's read rule over
+// arrival pieces: one read returns the bytes of consecutive pieces that arrived without a gap, up
+// to the count asked for; a read with nothing to return takes its whole time-out of virtual time.
+class FakeProgrammerPort : public SerialPort {
+public:
+    explicit FakeProgrammerPort(InstantClock& clock, FirmwareModel::Settings settings = {})
+        : clock_(clock), firmware_(memories, settings)
+    {
+    }
+
+    PortOpenResult open(const QString& path) override;
+    LineSetupResult configure() override { return setupResult; }
+    bool isOpen() const override { return open_; }
+    QByteArray read(int count) override;
+    void write(QByteArrayView bytes) override;
+    void clearErrors() override {}
+    void purge() override { arrivals_.clear(); ++purges; }
+    void close() override { open_ = false; }
+    QString errorText() const override { return QStringLiteral("Device or resource busy"); }
+
+    // Bytes that arrive as if the programmer sent them, in one piece, perhaps after a long gap.
+    void arrive(const QByteArray& bytes, bool gapBefore = false) { arrivals_.push_back({bytes, gapBefore}); }
+
+    ChipMemories memories;
+    // Faults and outcomes a test can set.
+    PortOpenResult openResult = PortOpenResult::Opened;
+    LineSetupResult setupResult = LineSetupResult::Applied;
+    bool silent = false;
+    int stallAfter = -1;   // replies answered before the programmer goes quiet; below 0 never
+    bool splitReplies = false; // every reply arrives in two pieces with a long gap between them
+    std::optional<char> idleReplyOverride;
+
+    // What the computer did.
+    QList<QByteArray> writes;
+    QStringList openedPaths;
+    int openAttempts = 0;
+    int purges = 0;
+    const FirmwareModel& firmware() const { return firmware_; }
+
+private:
+    struct Piece {
+        QByteArray bytes;
+        bool gapBefore; // more than 2 ms passed between the previous piece and this one
+    };
+    InstantClock& clock_;
+    FirmwareModel firmware_;
+    std::deque<Piece> arrivals_;
+    bool open_ = false;
+    int replies_ = 0;
+};
+
+class FixedPortList : public PortList {
+public:
+    std::optional<QList<PortEntry>> ports() override { return list; }
+    std::optional<QList<PortEntry>> list = QList<PortEntry>{};
+};
+
+class RecordingProgress : public TransferProgress {
+public:
+    void open() override { ++opened; }
+    void reset(int maximum) override { maxima.append(maximum); }
+    void advance(int position, qint64 bytes) override { positions.append(position); byteCounts.append(bytes); }
+    void close() override { ++closed; }
+
+    int opened = 0;
+    int closed = 0;
+    QList<int> maxima;
+    QList<int> positions;
+    QList<qint64> byteCounts;
+};
+
+class RecordingDisplay : public DiscoveryDisplay {
+public:
+    void setTitle(const QString& title) override { titles.append(title); }
+    void showStatus(const QString& text) override { statuses.append(text); }
+    void enableProgrammerMode(bool enabled) override { modeButton.append(enabled); }
+
+    QStringList titles;
+    QStringList statuses;
+    QList<bool> modeButton;
+};

@@ -1,0 +1,264 @@
+// Packets on the wire, the chip geometry table, opening the port and the reply exchanges.
+
+#include "LinkFakes.h"
+#include "programmer/ChipGeometry.h"
+#include "programmer/Packet.h"
+#include "programmer/ProgrammerLink.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QTest>
+
+namespace {
+
+QByteArray Hex(const char* text) { return QByteArray::fromHex(text); }
+
+QByteArray Counting(int size)
+{
+    QByteArray bytes(size, 0);
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>(0xA0 + i);
+    return bytes;
+}
+
+// A link to a present programmer behind the in-process port.
+struct LinkRig {
+    explicit LinkRig(FirmwareModel::Settings settings = {}) : port(clock, settings), link(port, prompts, clock)
+    {
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
+    }
+    InstantClock clock;
+    FakeProgrammerPort port;
+    ScriptedPrompts prompts;
+    ProgrammerLink link;
+};
+
+} // namespace
+
+class LinkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void packetCarriesExactlyItsOwnBytes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("block");
+        QTest::addColumn<bool>("flag");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("handshake pcIdle") << int(pcIdle) << 0 << true << QByteArray() << Hex("0b0000010000");
+        QTest::newRow("version query") << int(pcVersion) << 0 << true << QByteArray() << Hex("120000010000");
+        QTest::newRow("block read 15") << int(pcRead24C16) << 15 << true << QByteArray() << Hex("010f00010000");
+        QTest::newRow("block 256 low byte first") << int(pcRead24C512) << 256 << true << QByteArray() << Hex("160001010000");
+        QTest::newRow("block 1023") << int(pcRead24C1024) << 1023 << true << QByteArray() << Hex("17ff03010000");
+        QTest::newRow("16-byte chunk, 22 bytes") << int(pcWrite24C16) << 127 << true << Counting(16)
+                                                 << Hex("057f000110") + Counting(16) + Hex("00");
+        QTest::newRow("32-byte chunk without flag, 38 bytes")
+            << int(pcWrite24C512) << 300 << false << Counting(32) << Hex("102c010020") + Counting(32) + Hex("00");
+        QTest::newRow("reader start") << int(pcStartRfid) << 0 << true << QByteArray() << Hex("0a0000010000");
+    }
+    void packetCarriesExactlyItsOwnBytes()
+    {
+        QFETCH(int, code);
+        QFETCH(int, block);
+        QFETCH(bool, flag);
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, wire);
+        const Packet packet{static_cast<std::uint8_t>(code), static_cast<std::uint16_t>(block), flag, data};
+        QCOMPARE(EncodePacket(packet).toHex(), wire.toHex());
+        QCOMPARE(EncodePacket(packet).size(), data.size() + 6);
+
+        QByteArray stream = wire + wire.left(3);
+        const auto taken = TakePacket(stream);
+        QVERIFY(taken.has_value());
+        QCOMPARE(int(taken->code), code);
+        QCOMPARE(int(taken->block), block);
+        QCOMPARE(taken->flag, flag);
+        QCOMPARE(taken->data, data);
+        QCOMPARE(stream, wire.left(3)); // an incomplete packet waits for its remaining bytes
+        QVERIFY(!TakePacket(stream).has_value());
+    }
+
+    void chipsAreFoundByNameInAnyCase()
+    {
+        QCOMPARE(FindChip(u"ds1996")->read.command, pcReadIButton);
+        QVERIFY(!FindChip(u"DS1995")->write.exists());
+        QVERIFY(!FindChip(u"24C2048"));
+    }
+
+    void openWithoutProgrammerFailsSilently()
+    {
+        LinkRig rig;
+        rig.link.ProgrammerPresent = false;
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 1);
+        QCOMPARE(rig.port.openAttempts, 0);
+        QVERIFY(rig.prompts.messages().isEmpty());
+    }
+
+    void openFailureIsReportedWithTheWayOut_data()
+    {
+        QTest::addColumn<int>("openResult");
+        QTest::addColumn<int>("setupResult");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("captions");
+        const QString busy = QStringLiteral("Device or resource busy");
+        QTest::newRow("busy: two system errors, then the path")
+            << int(PortOpenResult::Failed) << 0 << int(Language::English)
+            << QStringList{busy, busy, "This port is busy or absent (port /dev/ttyACM0)."}
+            << QStringList{"GetLastError", "GetLastError", "Info"};
+        QTest::newRow("busy in Russian") << int(PortOpenResult::Failed) << 0 << int(Language::Russian)
+                                         << QStringList{busy, busy, "Этот порт занят или отсутствует (порт /dev/ttyACM0)."}
+                                         << QStringList{"GetLastError", "GetLastError", "Информация"};
+        QTest::newRow("no permission names the udev rule and dialout")
+            << int(PortOpenResult::PermissionDenied) << 0 << int(Language::English)
+            << QStringList{busy, busy,
+                           "No permission to open the port /dev/ttyACM0. Install the udev rule 60-kavro-px17.rules, "
+                           "or add your user to the dialout group and log in again."}
+            << QStringList{"GetLastError", "GetLastError", "Error"};
+        QTest::newRow("settings unreadable") << int(PortOpenResult::Opened) << int(LineSetupResult::CannotRead)
+                                             << int(Language::English) << QStringList{"Error2: cannot open the port."}
+                                             << QStringList{""};
+        QTest::newRow("settings refused") << int(PortOpenResult::Opened) << int(LineSetupResult::CannotApply)
+                                          << int(Language::Russian) << QStringList{"Ошибка 3 инициализации порта."}
+                                          << QStringList{""};
+        QTest::newRow("time-outs refused") << int(PortOpenResult::Opened) << int(LineSetupResult::CannotSetTimeouts)
+                                           << int(Language::English) << QStringList{"Error 4 port initialization"}
+                                           << QStringList{""};
+    }
+    void openFailureIsReportedWithTheWayOut()
+    {
+        QFETCH(int, openResult);
+        QFETCH(int, setupResult);
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, captions);
+        LinkRig rig;
+        rig.port.openResult = static_cast<PortOpenResult>(openResult);
+        rig.port.setupResult = static_cast<LineSetupResult>(setupResult);
+        QCOMPARE(rig.link.OpenProgrammerPort(static_cast<Language>(language)), 1);
+        QVERIFY(!rig.port.isOpen());
+        QStringList shownTexts, shownCaptions;
+        for (const auto& shown : rig.prompts.messages()) {
+            shownTexts << shown.text;
+            shownCaptions << shown.caption;
+        }
+        QCOMPARE(shownTexts, texts);
+        QCOMPARE(shownCaptions, captions);
+        QVERIFY(rig.port.writes.isEmpty());
+    }
+
+    void handshakesJudgeTheReply_data()
+    {
+        QTest::addColumn<bool>("versionQuery");
+        QTest::addColumn<int>("firmwareVersion");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("idleReply"); // -1: the programmer's own 0x85
+        QTest::addColumn<bool>("outcome");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("adapter answers 0x85") << false << 3 << false << -1 << true << false;
+        QTest::newRow("adapter answers 0x84") << false << 3 << false << 0x84 << false << true;
+        QTest::newRow("adapter silent") << false << 3 << true << -1 << false << true;
+        QTest::newRow("firmware 3") << true << 3 << false << -1 << true << false;
+        QTest::newRow("firmware 2 is refused without a message") << true << 2 << false << -1 << false << false;
+        QTest::newRow("firmware silent") << true << 3 << true << -1 << false << true;
+    }
+    void handshakesJudgeTheReply()
+    {
+        QFETCH(bool, versionQuery);
+        QFETCH(int, firmwareVersion);
+        QFETCH(bool, silent);
+        QFETCH(int, idleReply);
+        QFETCH(bool, outcome);
+        QFETCH(bool, reported);
+        LinkRig rig({static_cast<std::uint8_t>(firmwareVersion), nullptr});
+        rig.port.silent = silent;
+        if (idleReply >= 0) rig.port.idleReplyOverride = static_cast<char>(idleReply);
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        const bool result = versionQuery ? rig.link.QueryAdapterVersion(Language::English)
+                                         : rig.link.CheckAdapter(Language::English);
+        QCOMPARE(result, outcome);
+        QCOMPARE(rig.port.writes, QList<QByteArray>{Hex(versionQuery ? "120000010000" : "0b0000010000")});
+        QCOMPARE(rig.prompts.messages().size(), reported ? 1 : 0);
+        if (reported) {
+            QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Connection to adapter failed(0)"));
+            QCOMPARE(rig.prompts.messages()[0].caption, QStringLiteral("Error"));
+            QVERIFY(!rig.port.isOpen());
+        }
+        // A silent programmer is given up on the tick that goes above ten.
+        QCOMPARE(rig.clock.idles.size(), silent ? 11 : 1);
+    }
+
+    void adapterCheckWithoutProgrammerSendsNothing()
+    {
+        LinkRig rig;
+        rig.link.ProgrammerPresent = false;
+        QVERIFY(!rig.link.CheckAdapter(Language::English));
+        QVERIFY(rig.port.writes.isEmpty());
+        QVERIFY(rig.prompts.messages().isEmpty());
+    }
+
+    void replyCountsOnlyWhenOneReadReturnsItWhole_data()
+    {
+        QTest::addColumn<QByteArrayList>("pieces"); // pieces already waiting; "|" marks a long gap
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("nothing expected completes at once") << QByteArrayList{} << 0 << true;
+        QTest::newRow("whole reply") << QByteArrayList{"abcd"} << 4 << true;
+        QTest::newRow("short reply times out") << QByteArrayList{"ab"} << 4 << false;
+        QTest::newRow("reply split by a long gap times out") << QByteArrayList{"ab", "|", "cd"} << 4 << false;
+    }
+    void replyCountsOnlyWhenOneReadReturnsItWhole()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(int, expected);
+        QFETCH(bool, complete);
+        LinkRig rig;
+        rig.port.silent = true;
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        bool gap = false;
+        for (const QByteArray& piece : pieces) {
+            if (piece == "|") {
+                gap = true;
+                continue;
+            }
+            rig.port.arrive(piece, gap);
+            gap = false;
+        }
+        rig.link.AwaitReply(static_cast<std::uint32_t>(expected), rig.link.PreparePacket({pcIdle, 0, true, {}}));
+        QCOMPARE(rig.link.ReplyComplete, complete);
+        QVERIFY(!rig.link.ReplyPending);
+        QCOMPARE(rig.clock.idles.size(), complete ? 1 : 11);
+    }
+
+    void readerTickHandsTheFrameToKeyCapture()
+    {
+        LinkRig rig;
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        QList<QByteArray> frames;
+        rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes mode) {
+            QCOMPARE(mode, ReaderModes::TouchMemory);
+            frames.append(frame.toByteArray());
+        };
+        rig.link.ReaderMode = ReaderModes::TouchMemory;
+        rig.link.ExpectedReplyLength = 4;
+        rig.link.PollTick(); // nothing read: no frame
+        rig.port.arrive(Hex("12345679"));
+        rig.link.PollTick();
+        QCOMPARE(frames, QList<QByteArray>{Hex("12345679")});
+        QCOMPARE(rig.port.purges, 1);
+        QVERIFY(!rig.link.ReplyComplete);
+    }
+
+    void packetsAfterALongOneCarryOnlyTheirOwnBytes()
+    {
+        LinkRig rig;
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        rig.link.AwaitReply(1, rig.link.PreparePacket({pcWrite24C512, 0x0201, true, Counting(32)}));
+        QVERIFY(rig.link.CheckAdapter(Language::English));
+        QCOMPARE(rig.port.writes.size(), 2);
+        QCOMPARE(rig.port.writes[0].size(), 38);
+        QCOMPARE(rig.port.writes[1].toHex(), Hex("0b0000010000").toHex());
+    }
+};
+
+QTEST_GUILESS_MAIN(LinkTest)
+#include "tst_link.moc"

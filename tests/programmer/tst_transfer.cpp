@@ -1,0 +1,235 @@
+// Whole-chip reads and writes against the in-process programmer: what goes on the wire, what ends
+// up in the image file or the chip, and what the user sees when something goes wrong.
+
+#include "LinkFakes.h"
+#include "programmer/ChipGeometry.h"
+#include "programmer/ChipTransfer.h"
+#include "programmer/ProgrammerLink.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+// Bytes that differ from their neighbours and from block to block, so a misplaced block shows.
+QByteArray Pattern(int size, int seed)
+{
+    QByteArray bytes(size, 0);
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + i / 128 * 7 + seed) & 0xFF);
+    return bytes;
+}
+
+struct TransferRig {
+    explicit TransferRig(const ProgrammerChip& chip)
+        : port(clock, {CompatibleFirmware, chip.read.command == pcReadIButton ? &chip : nullptr}),
+          link(port, prompts, clock)
+    {
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
+        QCOMPARE(link.OpenProgrammerPort(Language::English), 0);
+    }
+    InstantClock clock;
+    FakeProgrammerPort port;
+    ScriptedPrompts prompts;
+    ProgrammerLink link;
+    RecordingProgress progress;
+};
+
+void AddChipRows(bool writableOnly)
+{
+    QTest::addColumn<QString>("chip");
+    for (const ProgrammerChip& chip : Chips)
+        if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
+}
+
+} // namespace
+
+class TransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readFetchesEveryBlockIntoTheImage_data() { AddChipRows(false); }
+    void readFetchesEveryBlockIntoTheImage()
+    {
+        QFETCH(QString, chip);
+        const ProgrammerChip& kind = *FindChip(chip);
+        WorkingDirectory dir;
+        TransferRig rig(kind);
+        const QByteArray content = Pattern(ChipSize(kind), 5);
+        rig.port.memories.memory(kind) = content;
+        rig.prompts.answer(PromptAnswer::Ok);
+
+        const auto result = ReadChipToImage(rig.link, kind.read, dir.file("chip.bin"), rig.progress, Language::English);
+
+        QCOMPARE(result, TransferResult::Completed);
+        QCOMPARE(ReadAll(dir.file("chip.bin")), content);
+        QCOMPARE(rig.prompts.messages().size(), 1);
+        QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Insert chip to read"));
+        const auto& packets = rig.port.firmware().packets();
+        QCOMPARE(packets.size(), int(kind.read.blockCount));
+        for (int block = 0; block < packets.size(); ++block) {
+            QCOMPARE(packets[block].block, block);
+            QCOMPARE(packets[block].code, kind.read.command);
+            QCOMPARE(rig.port.writes[block].size(), 6);
+        }
+        QCOMPARE(rig.progress.maxima, QList<int>{kind.read.blockCount});
+        QCOMPARE(rig.progress.positions.size(), int(kind.read.blockCount));
+        QCOMPARE(rig.progress.byteCounts.last(), qint64(ChipSize(kind)));
+        QVERIFY(!rig.port.isOpen());
+        QCOMPARE(rig.progress.closed, 1);
+        QVERIFY(rig.clock.sleeps.isEmpty()); // reads never pause
+    }
+
+    void writeSendsEveryPageInChunksAndFlagsItsLastChunk_data() { AddChipRows(true); }
+    void writeSendsEveryPageInChunksAndFlagsItsLastChunk()
+    {
+        QFETCH(QString, chip);
+        const ProgrammerChip& kind = *FindChip(chip);
+        const ChipGeometry& geometry = kind.write;
+        WorkingDirectory dir;
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind).fill('\0');
+        const QByteArray image = Pattern(ChipSize(kind), 9);
+        WriteAll(dir.file("image.bin"), image);
+        rig.prompts.answer(PromptAnswer::Ok);
+
+        const auto result = WriteImageToChip(rig.link, geometry, dir.file("image.bin"), rig.progress, Language::English);
+
+        QCOMPARE(result, TransferResult::Completed);
+        QCOMPARE(rig.port.memories.memory(kind), image);
+        QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Insert chip to wtite"));
+        const auto& packets = rig.port.firmware().packets();
+        QCOMPARE(packets.size(), geometry.blockCount * geometry.chunksPerPage);
+        for (int i = 0; i < packets.size(); ++i) {
+            QCOMPARE(int(packets[i].block), i / geometry.chunksPerPage);
+            QCOMPARE(packets[i].flag, i % geometry.chunksPerPage == geometry.chunksPerPage - 1);
+            QCOMPARE(rig.port.writes[i].size(), geometry.chunkSize + 6);
+        }
+        QCOMPARE(rig.clock.sleeps, QList<int>(packets.size(), PauseAfterChunkMs));
+        // The gauge moves once per page, the count shows the bytes taken so far.
+        QCOMPARE(rig.progress.positions.size(), int(geometry.blockCount));
+        QCOMPARE(rig.progress.byteCounts.first(), qint64(geometry.pageSize()));
+        QCOMPARE(rig.progress.byteCounts.last(), qint64(ChipSize(kind)));
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void shortImageLeavesTheRestOfTheChipErased()
+    {
+        WorkingDirectory dir;
+        const ProgrammerChip& kind = *FindChip(u"24C64");
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind).fill('\0');
+        // An earlier, longer transfer must not leak into this one.
+        WriteAll(dir.file("long.bin"), Pattern(ChipSize(kind), 1));
+        rig.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
+        QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("long.bin"), rig.progress, Language::English),
+                 TransferResult::Completed);
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        WriteAll(dir.file("short.bin"), Pattern(100, 2));
+        QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("short.bin"), rig.progress, Language::English),
+                 TransferResult::Completed);
+        QCOMPARE(rig.port.memories.memory(kind), Pattern(100, 2) + QByteArray(ChipSize(kind) - 100, '\xFF'));
+    }
+
+    void cancelAtThePromptSendsNothing_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void cancelAtThePromptSendsNothing()
+    {
+        QFETCH(bool, write);
+        WorkingDirectory dir;
+        const ProgrammerChip& kind = *FindChip(u"24C16");
+        TransferRig rig(kind);
+        const QByteArray before = rig.port.memories.memory(kind);
+        WriteAll(dir.file("chip.bin"), Pattern(2048, 3));
+        rig.prompts.answer(PromptAnswer::Cancel);
+        const auto result = write
+            ? WriteImageToChip(rig.link, kind.write, dir.file("chip.bin"), rig.progress, Language::Russian)
+            : ReadChipToImage(rig.link, kind.read, dir.file("chip.bin"), rig.progress, Language::Russian);
+        QCOMPARE(result, TransferResult::Cancelled);
+        QVERIFY(rig.port.writes.isEmpty());
+        QCOMPARE(rig.prompts.messages()[0].text,
+                 write ? QStringLiteral("Вставьте микросхему для записи") : QStringLiteral("Вставьте микросхему для чтения"));
+        QCOMPARE(rig.prompts.messages()[0].caption, QStringLiteral("Сообщение"));
+        QCOMPARE(rig.prompts.messages()[0].buttons, PromptButtons::OkCancel);
+        // A cancelled read leaves the image file empty; a cancelled write leaves the chip as it was.
+        QCOMPARE(QFileInfo(dir.file("chip.bin")).size(), write ? 2048 : 0);
+        QCOMPARE(rig.port.memories.memory(kind), before);
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void lostConnectionEndsTheTransfer_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<bool>("split");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("programmer goes quiet mid-read") << false << false << "Cannot read the chip: connection failed";
+        QTest::newRow("every block split by a long gap") << false << true << "Cannot read the chip: connection failed";
+        QTest::newRow("programmer goes quiet mid-write") << true << false << "Cannot write the chip: connection failed";
+    }
+    void lostConnectionEndsTheTransfer()
+    {
+        QFETCH(bool, write);
+        QFETCH(bool, split);
+        QFETCH(QString, message);
+        WorkingDirectory dir;
+        const ProgrammerChip& kind = *FindChip(u"24C32");
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind).fill('\0');
+        rig.port.stallAfter = split ? -1 : 5;
+        rig.port.splitReplies = split;
+        WriteAll(dir.file("chip.bin"), Pattern(4096, 4));
+        rig.prompts.answer(PromptAnswer::Ok);
+        const qint64 start = rig.clock.nowMs();
+        const auto result = write
+            ? WriteImageToChip(rig.link, kind.write, dir.file("chip.bin"), rig.progress, Language::English)
+            : ReadChipToImage(rig.link, kind.read, dir.file("chip.bin"), rig.progress, Language::English);
+        QCOMPARE(result, TransferResult::Failed);
+        QCOMPARE(rig.prompts.messages().last().text, message);
+        QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Error"));
+        QVERIFY(!rig.port.isOpen());
+        QCOMPARE(rig.progress.closed, 1);
+        if (write) {
+            // The pages acknowledged before the silence stay written.
+            QCOMPARE(rig.port.memories.memory(kind).left(5 * 32), Pattern(4096, 4).left(5 * 32));
+            QCOMPARE(rig.port.memories.memory(kind).mid(6 * 32, 32), QByteArray(32, '\0'));
+        } else {
+            QCOMPARE(QFileInfo(dir.file("chip.bin")).size(), 0); // nothing partial is ever written
+            // The wait for the missing block is about 1.1 s.
+            const qint64 waited = rig.clock.nowMs() - start;
+            QVERIFY2(waited >= 1100 && waited < 2100, qPrintable(QString::number(waited)));
+        }
+    }
+
+    void unusableImageFileStopsBeforeThePrompt_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("read into a folder") << false << "Error: cannot open the file for write";
+        QTest::newRow("write from a missing file") << true << "Error: cannot open the file";
+    }
+    void unusableImageFileStopsBeforeThePrompt()
+    {
+        QFETCH(bool, write);
+        QFETCH(QString, message);
+        WorkingDirectory dir;
+        const ProgrammerChip& kind = *FindChip(u"24C16");
+        TransferRig rig(kind);
+        const QString path = write ? dir.file("missing.bin") : dir.path();
+        const auto result = write ? WriteImageToChip(rig.link, kind.write, path, rig.progress, Language::English)
+                                  : ReadChipToImage(rig.link, kind.read, path, rig.progress, Language::English);
+        QCOMPARE(result, TransferResult::Failed);
+        QCOMPARE(rig.prompts.messages().size(), 1);
+        QVERIFY(rig.prompts.messages()[0].text.startsWith(message));
+        QVERIFY(rig.prompts.messages()[0].text.contains(path)); // the message names the file
+        QVERIFY(rig.port.writes.isEmpty());
+        QVERIFY(!rig.port.isOpen());
+    }
+};
+
+QTEST_GUILESS_MAIN(TransferTest)
+#include "tst_transfer.moc"
