@@ -2,6 +2,11 @@
 // resident memory of the started program.
 
 #include "app/MainWindow.h"
+#include "programmer/Clock.h"
+#include "programmer/DeviceNotices.h"
+#include "programmer/PortList.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,7 +62,12 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QTemporaryDir config;
     SilentPrompts prompts;
-    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), DumpFiles{}});
+    SystemPortList ports{QString()};
+    LinuxDeviceNotices notices(ports);
+    QtSerialPort port;
+    SystemClock clock;
+    ProgrammerLink link(port, prompts, clock);
+    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
     window.show();
     QApplication::processEvents();
 

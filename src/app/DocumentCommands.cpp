@@ -227,7 +227,7 @@ DocumentCommands::SaveOutcome DocumentCommands::WriteDocument()
     QString error;
     bool written = false;
     if (state_.PathFormat == DocumentFormat::ChipDump) {
-        const FileOutcome outcome = dumps_.exportDump(state_.DocumentPath, window_.CurrentType(), store_);
+        const FileOutcome outcome = dumps_.exportDump(state_.DocumentPath, window_.CurrentType(), store_, window_.CurrentLanguage());
         written = outcome.ok;
         error = outcome.error;
     } else {

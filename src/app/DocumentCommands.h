@@ -46,12 +46,13 @@ protected:
     ~DocumentWindow() = default;
 };
 
-// The chip dump file layer, handed in so the commands do not depend on how dumps are coded.
+// The chip dump file layer; tests may hand in one that records what it was asked to do.
 struct DumpFiles {
     std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store,
                               const DecodeContext& context)>
-        importDump;
-    std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store)> exportDump;
+        importDump = ImportDump;
+    std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store, Language language)>
+        exportDump = ExportDump;
 };
 
 class DocumentCommands {

@@ -3,7 +3,11 @@
 #include "app/AboutBox.h"
 #include "app/Captions.h"
 #include "app/Pictures.h"
+#include "documents/Conversion.h"
 #include "model/TypeName.h"
+#include "programmer/DeviceNotices.h"
+#include "programmer/PortList.h"
+#include "programmer/ProgrammerLink.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
 #include "views/Page.h"
@@ -20,6 +24,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -44,7 +49,7 @@ const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"},
 } // namespace
 
 TForm1::TForm1(TForm1Setup setup, QWidget* parent)
-    : QMainWindow(parent), prompts_(setup.prompts), languageIniPath_(setup.languageIniPath),
+    : QMainWindow(parent), prompts_(setup.prompts), programmer_(setup.programmer), languageIniPath_(setup.languageIniPath),
       store_(std::make_unique<IntercomStore>()),
       pageContext_{*store_, [this] { return language_; }, [this] { return CurrentType(); },
                    [this] { MarkModified(); }, inputTarget_},
@@ -62,7 +67,14 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     setStatusBar(status);
     resize(1270, 860);
 
+    discovery_ = std::make_unique<ProgrammerDiscovery>(programmer_.link, programmer_.ports,
+                                                       static_cast<DiscoveryDisplay&>(*this));
+    programmer_.notices.start([this](const DeviceNotice& notice) { discovery_->OnDeviceChange(notice, language_); });
     language_ = ReadLanguageFlag(languageIniPath_);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1->start(PollPeriodMs);
     ResetRecord(*store_);
     {
         const QSignalBlocker silent(ComboBox1);
@@ -70,8 +82,41 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     }
     ApplyCaptions();
     commands_.AfterStartUp();
+    commands_.SetEnabled("ToolButton11", FindProgrammerAtStartUp());
     SelectTypeSilently(0);
     PageControl1->hide();
+}
+
+bool TForm1::FindProgrammerAtStartUp()
+{
+    const std::optional<QList<PortEntry>> ports = programmer_.ports.ports();
+    if (!ports || !ChooseProgrammerPort(*ports)) {
+        setTitle(NotConnectedTitle());
+        return false;
+    }
+    return discovery_->FindProgrammer(language_);
+}
+
+void TForm1::setTitle(const QString& title)
+{
+    caption_ = title;
+    setWindowTitle(title);
+}
+
+void TForm1::showStatus(const QString& text)
+{
+    statusBar()->showMessage(text);
+    statusBar()->show();
+}
+
+void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButton11", enabled); }
+
+void TForm1::Timer1Timer()
+{
+    // A tick that reads a reply may process events; the timer must not tick inside it.
+    Timer1->stop();
+    programmer_.link.PollTick();
+    Timer1->start();
 }
 
 TForm1::~TForm1() = default;
@@ -162,7 +207,9 @@ void TForm1::BuildMenus()
     copyChoice->actions().constFirst()->setChecked(true);
     AddItem(MCmd, "N5");
 
-    AddMenu(bar, "N1");
+    // The conversions; their commands come with the conversion of the record.
+    QMenu* N1 = AddMenu(bar, "N1");
+    for (const ConversionRule& rule : Conversions()) AddItem(N1, rule.action, QString::fromUtf8(rule.caption));
 
     QMenu* MCfg = AddMenu(bar, "MCfg");
     N2 = AddItem(MCfg, "N2");
@@ -338,6 +385,8 @@ void TForm1::N6Click()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // The port is closed first, also when the user then keeps the window open.
+    programmer_.link.ClosePort();
     if (documents_->FormClose()) event->accept();
     else event->ignore();
 }

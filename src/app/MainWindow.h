@@ -7,6 +7,7 @@
 #include "app/Language.h"
 #include "app/Prompts.h"
 #include "model/IntercomData.h"
+#include "programmer/ProgrammerDiscovery.h"
 #include "views/PageContext.h"
 
 #include <QMainWindow>
@@ -15,24 +16,36 @@
 #include <memory>
 
 class ApartmentPage;
+class DeviceNotices;
 class Page;
+class PortList;
+class ProgrammerLink;
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QToolButton;
+
+// The programmer link and the outside world discovery looks at.
+struct ProgrammerPieces {
+    ProgrammerLink& link;
+    PortList& ports;
+    DeviceNotices& notices;
+};
 
 // Everything the window takes from outside, so tests can hand in scripted versions.
 struct TForm1Setup {
     Prompts& prompts;
     QString languageIniPath;
-    DumpFiles dumps;
+    ProgrammerPieces programmer;
+    DumpFiles dumps = {};
 };
 
-class TForm1 : public QMainWindow, private DocumentWindow {
+class TForm1 : public QMainWindow, private DocumentWindow, private DiscoveryDisplay {
     Q_OBJECT
 public:
     explicit TForm1(TForm1Setup setup, QWidget* parent = nullptr);
@@ -61,6 +74,7 @@ public:
     void N6Click();
 
     void ApplyCaptions();
+    void Timer1Timer();
     void SetTitleFileName(const QString& path) override;
     void SelectTypeSilently(TDeviceType type) override;
     // Any edit of the record by the pages and editing rules.
@@ -83,9 +97,17 @@ private:
     void ShowDataSet() override;
     void HideDataSet() override;
     void ClearSmallIButton() override { smallIButton_ = false; }
+
+    // Without a programmer plugged in, start-up is quiet: the title says so and nothing is asked.
+    bool FindProgrammerAtStartUp();
+    void setTitle(const QString& title) override;
+    void showStatus(const QString& text) override;
+    void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
 
     Prompts& prompts_;
+    ProgrammerPieces programmer_;
+    std::unique_ptr<ProgrammerDiscovery> discovery_;
     const QString languageIniPath_;
     std::unique_ptr<IntercomStore> store_;
     Language language_ = Language::English;
@@ -105,5 +127,6 @@ private:
     QProgressBar* CGauge1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QAction* N2 = nullptr;
+    QTimer* Timer1 = nullptr;
     std::array<Page*, 10> pages_{}; // TabSheet1 to TabSheet10
 };

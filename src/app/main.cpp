@@ -2,8 +2,14 @@
 
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
+#include "programmer/Clock.h"
+#include "programmer/DeviceNotices.h"
+#include "programmer/PortList.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 
 #include <exception>
@@ -44,8 +50,23 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("KAVRO-PX17"));
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
 
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("The desktop program of the KAVRO-PX17 programmer."));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Use the serial port PATH as the programmer (or set KAVRO_PORT)."),
+                                        QStringLiteral("PATH"));
+    options.addOption(portOption);
+    options.process(application);
+
     QtPrompts prompts;
-    TForm1 window(TForm1Setup{prompts, LanguageIniPath(), DumpFiles{}});
+    SystemPortList ports(options.value(portOption));
+    LinuxDeviceNotices notices(ports);
+    QtSerialPort port;
+    SystemClock clock;
+    ProgrammerLink link(port, prompts, clock);
+    TForm1 window(TForm1Setup{prompts, LanguageIniPath(), ProgrammerPieces{link, ports, notices}});
     prompts.SetParent(&window);
     window.show();
     return application.exec();

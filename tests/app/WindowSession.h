@@ -1,7 +1,10 @@
 #pragma once
 // A started main window in a private working folder, with scripted prompts and its own "lang.ini".
 
+#include "LinkFakes.h"
 #include "app/MainWindow.h"
+#include "programmer/DeviceNotices.h"
+#include "programmer/ProgrammerLink.h"
 #include "model/DataFile.h"
 #include "model/TypeName.h"
 #include "support/ScriptedPrompts.h"
@@ -15,12 +18,24 @@
 
 #include <memory>
 
+// Notices the test sends itself.
+class SyntheticNotices : public DeviceNotices {
+public:
+    void start(std::function<void(const DeviceNotice&)> handler) override { handler_ = std::move(handler); }
+    void send(DeviceEvent event, DeviceKind kind, const QString& name = {}) { handler_({event, kind, name}); }
+
+private:
+    std::function<void(const DeviceNotice&)> handler_;
+};
+
 class WindowSession {
 public:
-    explicit WindowSession(const QByteArray& langIni = {}, DumpFiles dumps = {})
+    explicit WindowSession(const QByteArray& langIni = {}, DumpFiles dumps = {}, QList<PortEntry> portList = {})
     {
         if (!langIni.isEmpty()) WriteAll(IniPath(), langIni);
-        form = std::make_unique<TForm1>(TForm1Setup{prompts, IniPath(), std::move(dumps)});
+        ports.list = std::move(portList);
+        form = std::make_unique<TForm1>(
+            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, std::move(dumps)});
         form->show();
     }
 
@@ -69,5 +84,10 @@ public:
 
     WorkingDirectory dir;
     ScriptedPrompts prompts;
+    InstantClock clock;
+    FakeProgrammerPort port{clock};
+    ProgrammerLink link{port, prompts, clock};
+    FixedPortList ports;
+    SyntheticNotices notices;
     std::unique_ptr<TForm1> form;
 };

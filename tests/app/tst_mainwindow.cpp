@@ -36,12 +36,17 @@ DumpFiles RecordingDumps(QStringList* calls)
         std::copy_n(bytes.constData(), 3, store.Record.KeySlots[0].bytes.begin());
         return FileOutcome{true, DecodeOutcome::Accepted, {}};
     };
-    dumps.exportDump = [calls](const QString& path, TDeviceType type, IntercomStore& store) {
+    dumps.exportDump = [calls](const QString& path, TDeviceType type, IntercomStore& store, Language) {
         *calls << QStringLiteral("export %1 %2").arg(path).arg(type);
         WriteAll(path, QByteArray(reinterpret_cast<const char*>(store.Record.KeySlots[0].bytes.data()), 3));
         return FileOutcome{true, DecodeOutcome::Accepted, {}};
     };
     return dumps;
+}
+
+PortEntry ProgrammerPort()
+{
+    return {"ttyACM0", "/dev/ttyACM0", true, ProgrammerVendorId, ProgrammerProductId};
 }
 
 } // namespace
@@ -52,7 +57,9 @@ private slots:
     void startsInEnglishWithOnlyTheFileCommandsAndTheFirstReadItem()
     {
         WindowSession session;
-        QCOMPARE(session.form->windowTitle(), QString("Program KAVRO_PX17"));
+        // Without a programmer the start is quiet; the title says it is not connected.
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        QVERIFY(session.prompts.messages().isEmpty());
         QCOMPARE(session.Find<QComboBox>("ComboBox1")->currentText(), QString("english"));
         QCOMPARE(session.Find<QMenu>("MFile")->title(), QString("File"));
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 0);
@@ -371,7 +378,7 @@ private slots:
         const QString second = session.WriteDataFile("b.kvr", 0);
         session.Open(first);
         session.Open(second);
-        QCOMPARE(session.form->windowTitle(), "Program KAVRO_PX17   " + second);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + second);
     }
 
     void openRefusesBadFilesAndKeepsThePreviousDocument_data()
@@ -397,7 +404,7 @@ private slots:
         QCOMPARE(session.prompts.messages().size(), 1);
         QVERIFY(session.prompts.messages().constFirst().text.startsWith(message));
         QVERIFY(session.form->isVisible());
-        QCOMPARE(session.form->windowTitle(), "Program KAVRO_PX17   " + good);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + good);
         QCOMPARE(session.form->Document().DocumentPath, good);
         QCOMPARE(session.form->Store().Record.KeySlots[0].bytes[0], 0x77);
         QVERIFY(PageShown(session, "TabSheet4"));
@@ -453,6 +460,24 @@ private slots:
         QVERIFY(session.Enabled("MFile_Save"));
     }
 
+    void saveAsWritesTheChosenFormat()
+    {
+        WindowSession session;
+        session.NewDocument(4);
+        session.form->Store().Record.KeySlots[0].bytes = {0x12, 0x34, 0x56, 0xFF};
+        const QString dump = session.File("pku630.bin");
+        session.prompts.choose(FileDialogChoice{dump, 2});
+        session.form->ASaveAsExecute();
+        QCOMPARE(ReadAll(dump).size(), 4896);
+        QCOMPARE(session.form->Document().SaveFormat, 2);
+
+        // The dump opens again into the same keys.
+        session.NewDocument(4);
+        session.Open(dump, 2);
+        QCOMPARE(session.form->Store().Record.KeySlots[0].bytes[0], 0x12);
+        QVERIFY(PageShown(session, "TabSheet4"));
+    }
+
     void aDocumentOpenedFromAChipDumpIsSavedAsAChipDump()
     {
         QStringList calls;
@@ -502,6 +527,40 @@ private slots:
         requestClose();
         QVERIFY(!session.form->isVisible());
         QCOMPARE(session.prompts.messages().size(), 2);
+    }
+
+    void aProgrammerPluggedInAtStartEnablesProgrammerMode()
+    {
+        WindowSession session({}, {}, {ProgrammerPort()});
+        QVERIFY(session.Enabled("ToolButton11"));
+        QCOMPARE(session.form->windowTitle(), ConnectedTitle());
+        QVERIFY(session.prompts.messages().isEmpty());
+        QVERIFY(!session.port.isOpen()); // closed again after the version query
+    }
+
+    void deviceNoticesShowInTheStatusBarAndRunDiscovery()
+    {
+        WindowSession session;
+        session.ports.list = QList<PortEntry>{ProgrammerPort()};
+        session.notices.send(DeviceEvent::Arrival, DeviceKind::Interface, "USB\\VID_04D8&PID_E91A\\1-1:1.0");
+        QCOMPARE(session.form->statusBar()->currentMessage(), QString("Вставлен новый интерфейс"));
+        QVERIFY(!session.form->statusBar()->isHidden());
+        session.notices.send(DeviceEvent::ConfigurationChanged, DeviceKind::Other);
+        QCOMPARE(session.form->statusBar()->currentMessage(), QString("конфигурация изменена"));
+        QCOMPARE(session.form->windowTitle(), ConnectedTitle());
+        QVERIFY(session.Enabled("ToolButton11"));
+
+        session.ports.list = QList<PortEntry>{};
+        session.notices.send(DeviceEvent::RemovalComplete, DeviceKind::Interface);
+        session.notices.send(DeviceEvent::ConfigurationChanged, DeviceKind::Other);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        QVERIFY(session.prompts.messages().isEmpty());
+
+        // Discovery after a plug-in speaks up when it finds nothing.
+        session.notices.send(DeviceEvent::Arrival, DeviceKind::Interface, "USB\\VID_04D8&PID_E91A\\1-1:1.0");
+        session.notices.send(DeviceEvent::ConfigurationChanged, DeviceKind::Other);
+        QCOMPARE(session.MessageTexts(), QStringList{"There is no connection of the programmer"});
+        QVERIFY(!session.Enabled("ToolButton11"));
     }
 
     void theAboutBoxShowsTheProgramsVersionInTheChosenLanguage()
