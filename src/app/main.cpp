@@ -47,7 +47,6 @@ int main(int argc, char* argv[])
 {
     KavroApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavro"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KAVRO-PX17"));
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
 
     QCommandLineParser options;
