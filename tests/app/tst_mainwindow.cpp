@@ -371,6 +371,35 @@ private slots:
         QCOMPARE(session.prompts.dialogs().last().fileName, path);
     }
 
+    void aFillSetsTheChipItemsOfItsPage_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::addColumn<QStringList>("disabled");
+        QTest::newRow("T150") << 0 << QStringList{"N24c162", "N24c163", "N5"}
+                              << QStringList{"N24c642", "N24c643", "DS19962", "DS19963", "N24c322"};
+        QTest::newRow("PKU-618 leaves the fill-codes item") << 3 << QStringList{"N24c162", "N24c642", "N24c163", "N24c643"}
+                                                            << QStringList{"DS19962", "DS19963", "N5"};
+        QTest::newRow("G300") << 5 << QStringList{"DS19962", "DS19963", "N5"}
+                              << QStringList{"N24c162", "N24c642", "N24c163", "N24c643", "DS19952"};
+        QTest::newRow("PKU-512S") << 6 << QStringList{"N24c162", "N24c642", "N24c643", "N5"}
+                                  << QStringList{"N24c163", "DS19962", "DS19963"};
+        QTest::newRow("LMR 70x-2680") << 7 << QStringList{"N24c642", "N24c643"}
+                                      << QStringList{"N24c162", "N24c163", "N5"};
+    }
+    void aFillSetsTheChipItemsOfItsPage()
+    {
+        QFETCH(int, type);
+        QFETCH(QStringList, enabled);
+        QFETCH(QStringList, disabled);
+        WindowSession session;
+        session.Open(session.WriteDataFile("doc.kvr", type)); // Open leaves the items as the fill set them
+        for (const QString& item : enabled) QVERIFY2(session.Enabled(qPrintable(item)), qPrintable(item));
+        for (const QString& item : disabled) QVERIFY2(!session.Enabled(qPrintable(item)), qPrintable(item));
+        for (const char* on : {"MCmd_Read", "MCmd_Write", "N1", "ToolButton5", "ToolButton6"})
+            QVERIFY2(session.Enabled(on), on);
+    }
+
     void theTitleShowsOnlyTheLastOpenedFile()
     {
         WindowSession session;
