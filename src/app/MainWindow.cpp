@@ -67,6 +67,8 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     setStatusBar(status);
     resize(1270, 860);
 
+    // Start-up, in its order: device notices, the language flag, the poll timer, the record, the
+    // captions, the programmer, and the first controller type without the type change.
     discovery_ = std::make_unique<ProgrammerDiscovery>(programmer_.link, programmer_.ports,
                                                        static_cast<DiscoveryDisplay&>(*this));
     programmer_.notices.start([this](const DeviceNotice& notice) { discovery_->OnDeviceChange(notice, language_); });
