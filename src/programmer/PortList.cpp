@@ -18,8 +18,12 @@ const PortEntry* ChooseProgrammerPort(const QList<PortEntry>& ports)
 
 QString PortOverride(const QString& commandLinePort)
 {
-    if (!commandLinePort.isEmpty()) return commandLinePort;
-    return qEnvironmentVariable("KAVRO_PORT");
+    const QString given = commandLinePort.isEmpty() ? qEnvironmentVariable("KAVRO_PORT") : commandLinePort;
+    // The serial port layer reads a relative name as a name under /dev, so a path that exists
+    // from the working directory (./port, build/kavro-sim.port) is made absolute first.
+    if (!given.isEmpty() && QFileInfo(given).isRelative() && QFileInfo::exists(given))
+        return QFileInfo(given).absoluteFilePath();
+    return given;
 }
 
 std::optional<QList<PortEntry>> PortListWithOverride::ports()

@@ -8,7 +8,6 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +102,12 @@ private slots:
         QCOMPARE(PortOverride("/dev/from-option"), QStringLiteral("/dev/from-option"));
         qunsetenv("KAVRO_PORT");
         QCOMPARE(PortOverride({}), QString());
+
+        // A port given relative to the working directory is found there, not under /dev.
+        WorkingDirectory here;
+        MakeFile(here.file("sim.port"));
+        QCOMPARE(PortOverride("sim.port"), here.file("sim.port"));
+        QCOMPARE(PortOverride("ttyACM0"), QStringLiteral("ttyACM0"));
     }
 
     void sysfsListMarksUsbSerialPortsWithTheirIdentifiers()
