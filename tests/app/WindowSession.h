@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -81,6 +82,15 @@ public:
         for (const auto& shown : prompts.messages()) texts << shown.text;
         return texts;
     }
+    // The page control is visible and shows `page`.
+    bool PageShown(const char* page) const
+    {
+        auto* pages = Find<QTabWidget>("PageControl1");
+        return !pages->isHidden() && pages->currentWidget()->objectName() == QLatin1String(page);
+    }
+    bool PagesHidden() const { return Find<QTabWidget>("PageControl1")->isHidden(); }
+    TIntercomData& Record() const { return form->Store().Record; }
+    bool Modified() const { return form->Document().DataModified; }
 
     WorkingDirectory dir;
     ScriptedPrompts prompts;
