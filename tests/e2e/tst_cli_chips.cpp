@@ -2,41 +2,11 @@
 // status a script relies on.
 
 #include "SimProcess.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
-
-namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun RunCli(const QStringList& args, const QString& envPort = {})
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("KAVRO_PORT"));
-    if (!envPort.isEmpty()) environment.insert(QStringLiteral("KAVRO_PORT"), envPort);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KAVRO_CLI_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-QByteArray Pattern(int size)
-{
-    QByteArray bytes(size, 0);
-    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
-    return bytes;
-}
-
-} // namespace
 
 class CliChipsTest : public QObject {
     Q_OBJECT
@@ -48,13 +18,13 @@ private slots:
         QVERIFY(sim.start());
         WriteAll(dir.file("in.bin"), Pattern(2048));
         const CliRun run = RunCli({"write", "24C16", "in.bin", "--verify", "--port", sim.port()});
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         QVERIFY2(run.out.contains("The chip matches in.bin"), qPrintable(run.out + run.err));
         QCOMPARE(ReadAll(sim.chipFile("24C16")), Pattern(2048));
 
         // KAVRO_PORT points at the programmer as well as --port does.
         const CliRun read = RunCli({"read", "24c16", "-o", "out.bin"}, sim.port());
-        QCOMPARE(read.exitCode, 0);
+        QCOMPARE(read.status, 0);
         QCOMPARE(ReadAll(dir.file("out.bin")), Pattern(2048));
     }
 
@@ -68,7 +38,7 @@ private slots:
         QVERIFY(sim.start());
         WriteAll(dir.file("dump.bin"), Pattern(8192));
         const CliRun run = RunCli({"verify", "DS1996", "dump.bin", "--port", sim.port()});
-        QCOMPARE(run.exitCode, 4);
+        QCOMPARE(run.status, 4);
         QCOMPARE(run.out.trimmed(),
                  QStringLiteral("0x001234: file 0x%1, chip 0x55").arg(static_cast<std::uint8_t>(Pattern(8192)[0x1234]), 2, 16, QLatin1Char('0')));
     }
@@ -100,7 +70,7 @@ private slots:
             port = sim.port();
         }
         const CliRun run = RunCli(command + QStringList{"--port", port});
-        QCOMPARE(run.exitCode, 3);
+        QCOMPARE(run.status, 3);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(ReadAll(dir.file("out.bin")), QByteArray("kept")); // a failed read keeps the old dump
     }
@@ -127,7 +97,7 @@ private slots:
         WriteAll(dir.file("in.bin"), Pattern(2048));
         WriteAll(dir.file("big.bin"), Pattern(4096));
         const CliRun run = RunCli(command + QStringList{"--port", "/nonexistent/tty"});
-        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.status, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 };

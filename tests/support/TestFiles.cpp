@@ -27,3 +27,10 @@ void WriteAll(const QString& path, const QByteArray& bytes)
 }
 
 QByteArray Filled(int size, char fill) { return QByteArray(size, fill); }
+
+QByteArray Pattern(int size, int seed)
+{
+    QByteArray bytes(size, 0);
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + i / 128 * 7 + seed) & 0xFF);
+    return bytes;
+}

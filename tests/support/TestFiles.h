@@ -23,3 +23,6 @@ QByteArray ReadAll(const QString& path);
 void WriteAll(const QString& path, const QByteArray& bytes);
 // `size` bytes of `fill`.
 QByteArray Filled(int size, char fill);
+// Bytes that differ from their neighbours and from one 128-byte block to the next, so a misplaced
+// byte or block shows; another seed gives other bytes.
+QByteArray Pattern(int size, int seed = 0);
