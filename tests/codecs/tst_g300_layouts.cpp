@@ -63,15 +63,11 @@ private slots:
         QCOMPARE(store->Record.KeySlots[0], source->Record.KeySlots[0]);
         QVERIFY(store->Record.KeySlots[1].isEmpty());
         QCOMPARE(store->Record.KeyCounter, std::uint16_t{12});
-    }
 
-    void erasedDs1996DecodesToNoCodesAndNoKeys()
-    {
-        auto store = RandomStore(21);
-        store->Record.KeyCounter = 0;
+        // Erased records are no keys and no codes, and are not counted.
         DecodeQuietly(DecodeG300Image, Filled(8192, '\xFF'), *store);
         QVERIFY(CodesEmpty(store->Record, 0, 199) && KeysEmpty(store->Record, 0, 2679));
-        QCOMPARE(store->Record.KeyCounter, std::uint16_t{0});
+        QCOMPARE(store->Record.KeyCounter, std::uint16_t{12});
     }
 
     void ds1996HeaderCarriesACrcThatIsNotChecked()
@@ -105,59 +101,51 @@ private slots:
         QCOMPARE(r.KeyCounter, before->KeyCounter);
     }
 
-    void ds1995DamagedHeaderAsksInTheChosenLanguage_data()
+    void ds1995DamagedHeaderAsksAndFollowsTheAnswer_data()
     {
         QTest::addColumn<Language>("language");
+        QTest::addColumn<PromptAnswer>("answer");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Russian") << Language::Russian << QStringLiteral("Нарушение целостности данных. Продолжить?")
-                                 << QStringLiteral("Сообщение");
-        QTest::newRow("English") << Language::English
-                                 << QStringLiteral("Data integrity has been damaged. Do you want to continue?")
-                                 << QStringLiteral("Message");
+        QTest::newRow("Russian, OK") << Language::Russian << PromptAnswer::Ok
+                                     << QStringLiteral("Нарушение целостности данных. Продолжить?") << QStringLiteral("Сообщение");
+        QTest::newRow("English, Cancel leaves the record exactly as it was")
+            << Language::English << PromptAnswer::Cancel
+            << QStringLiteral("Data integrity has been damaged. Do you want to continue?") << QStringLiteral("Message");
     }
-    void ds1995DamagedHeaderAsksInTheChosenLanguage()
+    void ds1995DamagedHeaderAsksAndFollowsTheAnswer()
     {
         QFETCH(Language, language);
+        QFETCH(PromptAnswer, answer);
         QFETCH(QString, text);
         QFETCH(QString, caption);
         auto source = RandomStore(27);
         QByteArray image = DS1995ImageOf(*source);
-        image[311] = static_cast<char>(ByteAt(image, 311) ^ 0x10);
+        image[311] = static_cast<char>(ByteAt(image, 311) ^ 0x10); // header damaged, codes and keys sound
 
-        // OK: the header values become the defaults and the rest is read.
         auto store = RandomStore(28);
+        const auto before = std::make_unique<IntercomStore>(*store);
         ScriptedPrompts prompts;
-        prompts.answer(PromptAnswer::Ok);
-        QCOMPARE(DecodeG300DS1995Image(AsImage(image), *store, DecodeContext{prompts, language}), DecodeOutcome::Accepted);
+        prompts.answer(answer);
+        const DecodeOutcome outcome = DecodeG300DS1995Image(AsImage(image), *store, DecodeContext{prompts, language});
         QCOMPARE(prompts.messages().size(), 1);
         QCOMPARE(prompts.messages()[0].text, text);
         QCOMPARE(prompts.messages()[0].caption, caption);
         QCOMPARE(prompts.messages()[0].buttons, PromptButtons::OkCancel);
+        if (answer == PromptAnswer::Cancel) {
+            QCOMPARE(outcome, DecodeOutcome::Rejected);
+            QVERIFY(SameRecord(store->Record, before->Record));
+            QCOMPARE(store->ExtensionKeySlots, before->ExtensionKeySlots);
+            return;
+        }
+        // OK: the header values become the defaults and the rest is read.
+        QCOMPARE(outcome, DecodeOutcome::Accepted);
         const TIntercomData& r = store->Record;
         QCOMPARE(r.ServicePassword, std::uint16_t{0x8527});
-        QCOMPARE(r.SystemPassword, std::uint16_t{0x8527});
         QCOMPARE(r.GeneralCode, std::uint16_t{0x9385});
         QCOMPARE(r.ConfigByte, std::uint8_t{0x7F});
         QVERIFY(SameRange(r.Codes, source->Record.Codes, 0, 99));
         QVERIFY(SameRange(r.KeySlots, source->Record.KeySlots, 0, 424));
-    }
-
-    void ds1995CancelLeavesTheRecordExactlyAsItWas()
-    {
-        auto source = RandomStore(29);
-        QByteArray image = DS1995ImageOf(*source);
-        image[304] = '\x11'; // header damaged, codes and keys sound
-
-        auto store = RandomStore(30);
-        const auto before = std::make_unique<IntercomStore>(*store);
-        ScriptedPrompts prompts;
-        prompts.answer(PromptAnswer::Cancel);
-        QCOMPARE(DecodeG300DS1995Image(AsImage(image), *store, DecodeContext{prompts, Language::English}),
-                 DecodeOutcome::Rejected);
-        QVERIFY(SameRecord(store->Record, before->Record));
-        QCOMPARE(store->ExtensionKeySlots, before->ExtensionKeySlots);
-        QVERIFY(prompts.allAnswersUsed());
     }
 };
 

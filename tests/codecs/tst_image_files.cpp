@@ -1,5 +1,4 @@
-// The file layer on real files in a private working directory, and the layout tables per type and
-// per chip command.
+// The chip dump and image file layer on real files in a private working directory.
 
 #include "CodecTestSupport.h"
 #include "codecs/CodecTables.h"
@@ -119,64 +118,6 @@ private slots:
         QVERIFY(QFile::remove(dir.file("~dev24c64.tmp")));
         const FileOutcome missing = DecodeImageFile(layout, *store, {prompts, Language::English});
         QVERIFY(!missing.ok && missing.error.contains("~dev24c64.tmp"));
-    }
-
-    void readCommandsDecodeByChipAndType_data()
-    {
-        QTest::addColumn<ChipKind>("chip");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("layout"); // empty: nothing decoded
-        QTest::addColumn<int>("convertTo");
-        QTest::addColumn<QString>("page");
-        using enum ChipKind;
-        using namespace DeviceTypes;
-        QTest::newRow("QS151 24C16") << C24C16 << QS151 << "T150 24C16" << NoType << "TabSheet1";
-        QTest::newRow("PKU-512S 24C16 converts") << C24C16 << PKU512S << "T150 24C16" << PKU512S << "TabSheet7";
-        QTest::newRow("PKU-512T 24C16") << C24C16 << PKU512T << "PKU-512T 24C16" << NoType << "TabSheet1";
-        QTest::newRow("PKU-618 24C64") << C24C64 << PKU618 << "PKU-618 24C64" << NoType << "TabSheet3";
-        QTest::newRow("G300 DS1995") << DS1995 << G300 << "G300 DS1995" << NoType << "TabSheet6";
-        QTest::newRow("T150 24C64 decodes nothing") << C24C64 << T150 << "" << NoType << "";
-        QTest::newRow("no type") << C24C16 << NoType << "" << NoType << "";
-    }
-    void readCommandsDecodeByChipAndType()
-    {
-        QFETCH(ChipKind, chip);
-        QFETCH(int, type);
-        QFETCH(QString, layout);
-        QFETCH(int, convertTo);
-        QFETCH(QString, page);
-        const std::optional<ReadDecoding> decoding = ReadDecodingFor(chip, type);
-        QCOMPARE(decoding ? QString(decoding->layout->name) : QString(), layout);
-        if (!decoding) return;
-        QCOMPARE(decoding->thenConvertTo.value_or(NoType), convertTo);
-        QCOMPARE(QString(decoding->page), page);
-        QCOMPARE(decoding->layout->imageFile, ImageFileOf(chip));
-    }
-
-    void writeCommandsEncodeByChipAndType_data()
-    {
-        QTest::addColumn<ChipKind>("chip");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<WriteStep>("step");
-        QTest::addColumn<QString>("layout");
-        using enum ChipKind;
-        using namespace DeviceTypes;
-        QTest::newRow("PKU-618 24C16") << C24C16 << PKU618 << WriteStep::Encode << "PKU-618 24C16";
-        QTest::newRow("PKU-630 24C16 writes the file on disk") << C24C16 << PKU630 << WriteStep::UseImageOnDisk << "";
-        QTest::newRow("LMR 70x 24C64") << C24C64 << LMR70x2680 << WriteStep::Encode << "LMR 70x-2680 24C64";
-        QTest::newRow("PKU-511 24C64 does nothing") << C24C64 << PKU511 << WriteStep::Nothing << "";
-        QTest::newRow("T150 DS1996 in the G300 layout") << DS1996 << T150 << WriteStep::Encode << "G300 DS1996";
-        QTest::newRow("DS1995 is never written") << DS1995 << G300 << WriteStep::Nothing << "";
-    }
-    void writeCommandsEncodeByChipAndType()
-    {
-        QFETCH(ChipKind, chip);
-        QFETCH(int, type);
-        QFETCH(WriteStep, step);
-        QFETCH(QString, layout);
-        const WriteEncoding encoding = WriteEncodingFor(chip, type);
-        QCOMPARE(encoding.step, step);
-        QCOMPARE(encoding.layout ? QString(encoding.layout->name) : QString(), layout);
     }
 };
 

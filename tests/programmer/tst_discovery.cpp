@@ -24,7 +24,10 @@ PortEntry Programmer(const QString& name) { return UsbSerial(name, ProgrammerVen
 const QString ProgrammerName = QStringLiteral("USB\\VID_04D8&PID_E91A\\1-1:1.0");
 
 struct DiscoveryRig {
-    DiscoveryRig() : port(clock), link(port, prompts, clock), discovery(link, ports, display) {}
+    explicit DiscoveryRig(FirmwareModel::Settings settings = {})
+        : port(clock, settings), link(port, prompts, clock), discovery(link, ports, display)
+    {
+    }
     InstantClock clock;
     FakeProgrammerPort port;
     ScriptedPrompts prompts;
@@ -87,22 +90,18 @@ private slots:
         base.list = QList<PortEntry>{Programmer("ttyACM0"), Ordinary("ttyS0"), Ordinary("sim")};
         base.list->last().devicePath = "/tmp/sim";
         PortListWithOverride withPort(base, "/tmp/sim");
-        const auto list = withPort.ports();
-        QCOMPARE(list->size(), 3);
-        QCOMPARE(ChooseProgrammerPort(*list)->devicePath, QStringLiteral("/tmp/sim"));
-        QVERIFY(list->first().isProgrammer());
+        QCOMPARE(ChooseProgrammerPort(*withPort.ports())->devicePath, QStringLiteral("/tmp/sim"));
+        QCOMPARE(withPort.ports()->size(), 3); // listed once
         // Even without a list of the system's ports, the given port is there.
         base.list.reset();
         QCOMPARE(withPort.ports()->size(), 1);
-        PortListWithOverride none(base, {});
-        QVERIFY(!none.ports().has_value());
+        QVERIFY(!PortListWithOverride(base, {}).ports().has_value());
 
         qputenv("KAVRO_PORT", "/dev/from-env");
         QCOMPARE(PortOverride({}), QStringLiteral("/dev/from-env"));
         QCOMPARE(PortOverride("/dev/from-option"), QStringLiteral("/dev/from-option"));
         qunsetenv("KAVRO_PORT");
         QCOMPARE(PortOverride({}), QString());
-
         // A port given relative to the working directory is found there, not under /dev.
         WorkingDirectory here;
         MakeFile(here.file("sim.port"));
@@ -178,25 +177,16 @@ private slots:
         QFETCH(QStringList, messages);
         QFETCH(QStringList, titles);
         QFETCH(bool, present);
-        InstantClock clock;
-        FakeProgrammerPort port(clock, {static_cast<std::uint8_t>(version), nullptr});
-        port.silent = silent;
-        ScriptedPrompts prompts;
-        ProgrammerLink link(port, prompts, clock);
-        FixedPortList list;
-        if (listReadable) list.list = ports;
-        else list.list.reset();
-        RecordingDisplay display;
-        ProgrammerDiscovery discovery(link, list, display);
-
-        QCOMPARE(discovery.FindProgrammer(Language::English), found);
-        QStringList shown;
-        for (const auto& message : prompts.messages()) shown << message.text;
-        QCOMPARE(shown, messages);
-        QCOMPARE(display.titles, titles);
-        QCOMPARE(link.ProgrammerPresent, present);
-        QVERIFY(!port.isOpen());
-        if (present) QCOMPARE(port.openedPaths.first(), QStringLiteral("/dev/ttyACM0"));
+        DiscoveryRig rig({static_cast<std::uint8_t>(version), nullptr});
+        rig.port.silent = silent;
+        if (listReadable) rig.ports.list = ports;
+        else rig.ports.list.reset();
+        QCOMPARE(rig.discovery.FindProgrammer(Language::English), found);
+        QCOMPARE(rig.texts(), messages);
+        QCOMPARE(rig.display.titles, titles);
+        QCOMPARE(rig.link.ProgrammerPresent, present);
+        QVERIFY(!rig.port.isOpen());
+        if (present) QCOMPARE(rig.port.openedPaths.first(), QStringLiteral("/dev/ttyACM0"));
     }
 
     void noticesFollowPlugAndUnplug_data()
@@ -250,8 +240,6 @@ private slots:
         QCOMPARE(rig.link.ProgrammerPresent, present);
         QCOMPARE(rig.display.statuses.size(), notices.size());
         QCOMPARE(rig.display.statuses.last(), status);
-        QCOMPARE(rig.discovery.ArrivalCount, 0u + (notices.last().event == DeviceEvent::Arrival
-                                                   && notices.last().kind == DeviceKind::Interface));
         QCOMPARE(rig.display.modeButton, discoveries ? QList<bool>{true} : QList<bool>{});
         QVERIFY(rig.prompts.messages().isEmpty());
     }
@@ -276,18 +264,6 @@ private slots:
         QTRY_COMPARE(received.size(), 4);
         QCOMPARE(received[2].event, DeviceEvent::RemovalComplete);
         QCOMPARE(received[3].event, DeviceEvent::ConfigurationChanged);
-    }
-
-    void plugInWithoutAnsweringProgrammerStillCountsAsPresent()
-    {
-        DiscoveryRig rig;
-        rig.ports.list = QList<PortEntry>{Programmer("ttyACM0")};
-        rig.port.silent = true;
-        rig.discovery.OnDeviceChange({DeviceEvent::Arrival, DeviceKind::Interface, ProgrammerName}, Language::Russian);
-        rig.discovery.OnDeviceChange({DeviceEvent::ConfigurationChanged, DeviceKind::Other, {}}, Language::Russian);
-        QCOMPARE(rig.display.modeButton, QList<bool>{false});
-        QVERIFY(rig.link.ProgrammerPresent);
-        QCOMPARE(rig.texts(), (QStringList{"Ошибка (0) связи с адаптером", "Несовместимая версия  ПО адаптера"}));
     }
 };
 
