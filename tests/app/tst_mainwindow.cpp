@@ -43,23 +43,7 @@ const QString ProgrammerInterface = QStringLiteral("USB\\VID_04D8&PID_E91A\\1-1:
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void startsQuietlyWithOnlyTheFileCommandsAndTheFirstReadItem()
-    {
-        WindowSession session;
-        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
-        QVERIFY(session.prompts.messages().isEmpty());
-        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 0);
-        QVERIFY(session.PagesHidden() && session.Find("CGauge1")->isHidden());
-        for (const char* off : {"MCmd_Write", "N1", "N5", "MFile_Save", "N3", "N24c322", "DS19952", "ToolButton11"})
-            QVERIFY2(!session.Enabled(off), off);
-        for (const char* on : {"N24c162", "ToolButton3", "ToolButton1", "ToolButton2"}) QVERIFY2(session.Enabled(on), on);
-        QVERIFY(!session.form->SoundOn());
-        // Until New, codes and passwords read 0000, not the empty FFFF.
-        QCOMPARE(session.Record().Codes[0], 0);
-        QCOMPARE(session.Record().ServicePassword, 0);
-    }
-
-    void startsInTheLanguageOfLangIni_data()
+    void startsQuietlyInTheLanguageOfLangIniWithOnlyTheFileCommands_data()
     {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("listEntry");
@@ -68,7 +52,7 @@ private slots:
         QTest::newRow("russian") << QByteArray("[language]\nselected=0\n") << "русский" << "Файл";
         QTest::newRow("other value is english") << QByteArray("[language]\nselected=7\n") << "english" << "File";
     }
-    void startsInTheLanguageOfLangIni()
+    void startsQuietlyInTheLanguageOfLangIniWithOnlyTheFileCommands()
     {
         QFETCH(QByteArray, ini);
         QFETCH(QString, listEntry);
@@ -76,6 +60,15 @@ private slots:
         WindowSession session(ini);
         QCOMPARE(session.Find<QComboBox>("ComboBox1")->currentText(), listEntry);
         QCOMPARE(session.Find<QMenu>("MFile")->title(), fileMenu);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        QVERIFY(session.prompts.messages().isEmpty());
+        QVERIFY(session.PagesHidden() && session.Find("CGauge1")->isHidden());
+        for (const char* off : {"MCmd_Write", "N1", "N5", "MFile_Save", "N3", "N24c322", "DS19952", "ToolButton11"})
+            QVERIFY2(!session.Enabled(off), off);
+        for (const char* on : {"N24c162", "ToolButton3", "ToolButton1", "ToolButton2"}) QVERIFY2(session.Enabled(on), on);
+        // Until New, codes and passwords read 0000, not the empty FFFF.
+        QCOMPARE(session.Record().Codes[0], 0);
+        QCOMPARE(session.Record().ServicePassword, 0);
     }
 
     void choosingALanguageSwitchesCaptionsAndHintsAtOnceAndStoresIt()
@@ -303,35 +296,14 @@ private slots:
         QVERIFY(session.PageShown("TabSheet1"));
         QCOMPARE(KeyCell(session, 2, 1), QString("33 22 5A"));
         QVERIFY(session.Enabled("MFile_Save") && session.Enabled("ASaveAs"));
+        // Open leaves the chip items as the page's fill set them.
+        QVERIFY(session.Enabled("N24c163") && session.Enabled("N5") && !session.Enabled("N24c643"));
         QVERIFY(!session.Modified());
         QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + path); // only the last file
         // The dialog remembers the file for the next time.
         session.prompts.choose(std::nullopt);
         session.form->MFile_OpenClick();
         QCOMPARE(session.prompts.dialogs().last().fileName, path);
-    }
-
-    void aFillSetsTheChipItemsOfItsPage_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QStringList>("enabled");
-        QTest::addColumn<QStringList>("disabled");
-        QTest::newRow("T150") << 0 << QStringList{"N24c162", "N24c163", "N5"}
-                              << QStringList{"N24c642", "N24c643", "DS19962", "DS19963", "N24c322"};
-        QTest::newRow("PKU-618 leaves the fill-codes item") << 3 << QStringList{"N24c162", "N24c642", "N24c163", "N24c643"}
-                                                            << QStringList{"DS19962", "DS19963", "N5"};
-        QTest::newRow("G300") << 5 << QStringList{"DS19962", "DS19963", "N5"}
-                              << QStringList{"N24c162", "N24c642", "N24c163", "N24c643", "DS19952"};
-    }
-    void aFillSetsTheChipItemsOfItsPage()
-    {
-        QFETCH(int, type);
-        QFETCH(QStringList, enabled);
-        QFETCH(QStringList, disabled);
-        WindowSession session;
-        session.Open(session.WriteDataFile("doc.kvr", type)); // Open leaves the items as the fill set them
-        for (const QString& item : enabled) QVERIFY2(session.Enabled(qPrintable(item)), qPrintable(item));
-        for (const QString& item : disabled) QVERIFY2(!session.Enabled(qPrintable(item)), qPrintable(item));
     }
 
     void openRefusesBadFilesAndKeepsThePreviousDocument_data()
@@ -373,6 +345,8 @@ private slots:
         QCOMPARE(session.Record().Codes[0], 0x1234);
         QCOMPARE(TypeNameText(session.Record()), QString("PKU-618"));
         QVERIFY(session.PageShown("TabSheet3"));
+        // The PKU-618 fill offers both EEPROM sizes and leaves the fill-codes item as it was.
+        QVERIFY(session.Enabled("N24c163") && session.Enabled("N24c643") && !session.Enabled("N5"));
     }
 
     void openOfADamagedNameAsksFirst()
@@ -470,18 +444,14 @@ private slots:
         QCOMPARE(session.prompts.messages().size(), 2);
     }
 
-    void aProgrammerPluggedInAtStartEnablesProgrammerMode()
+    void theProgrammerIsLookedForAtStartAndAfterEachPlugIn()
     {
         WindowSession session({}, {}, {{"ttyACM0", "/dev/ttyACM0", true, ProgrammerVendorId, ProgrammerProductId}});
         QVERIFY(session.Enabled("ToolButton11"));
         QCOMPARE(session.form->windowTitle(), ConnectedTitle());
-        QVERIFY(session.prompts.messages().isEmpty());
         QVERIFY(!session.port.isOpen()); // closed again after the version query
-    }
 
-    void deviceNoticesShowInTheStatusBarAndRunDiscovery()
-    {
-        WindowSession session;
+        session.ports.list = QList<PortEntry>{};
         session.notices.send(DeviceEvent::Arrival, DeviceKind::Interface, ProgrammerInterface);
         QCOMPARE(session.form->statusBar()->currentMessage(), QString("Вставлен новый интерфейс"));
         QVERIFY(!session.form->statusBar()->isHidden());
