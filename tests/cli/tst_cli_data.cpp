@@ -121,14 +121,10 @@ private slots:
         QCOMPARE(out->Record.MasterKey.bytes[0], 1);      // and does not carry the master key
         QCOMPARE(out->Record.ConfigByte, 0xFF);
         QCOMPARE(TypeNameText(out->Record), QString("T150_QS150_KAVRO-R150"));
-    }
 
-    void a24c16ReadForPku512sIsConvertedAfterDecoding()
-    {
-        WorkingDirectory dir;
-        WriteAll(dir.file("chip.bin"), QByteArray(2048, char(0xFF)));
-        QCOMPARE(Status({"decode", "PKU-512S", "chip.bin", "-o", "out.kvr", "--chip", "24c16"}), 0);
-        auto out = StoreFromFile(dir.file("out.kvr"));
+        // A 24C16 read for a PKU-512S is converted after decoding.
+        QCOMPARE(Status({"decode", "PKU-512S", "t150.bin", "-o", "512s.kvr", "--chip", "24c16"}), 0);
+        out = StoreFromFile(dir.file("512s.kvr"));
         QCOMPARE(out->Record.ConfigByte, 0x5F); // 0xFF from the chip, reduced to the PKU-512S settings
         QCOMPARE(TypeNameText(out->Record), QString("PKU-512S"));
     }

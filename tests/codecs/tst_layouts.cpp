@@ -120,34 +120,22 @@ private slots:
         QCOMPARE(decoded->Record.GeneralCode, EmptyDigitValue);
     }
 
-    void pku630ConciergeIsInPlainDigits_data()
+    void pku630KeepsTheConciergePairStrictAndThePassThroughAreaInDigits()
     {
-        QTest::addColumn<QByteArray>("image");
-        QTest::addColumn<int>("concierge");
-        QTest::newRow("12") << Bytes({0x12, 0x00}) << 0x0012;
-        QTest::newRow("0xA is no digit here") << Bytes({0xA1, 0x00}) << 0xFFFF;
-    }
-    void pku630ConciergeIsInPlainDigits()
-    {
-        QFETCH(QByteArray, image);
-        QFETCH(int, concierge);
         auto store = FreshStore();
-        DecodeQuietly(DecodePKU630Image, image, *store);
-        QCOMPARE(int(store->Record.ServicePassword), concierge);
         store->Record.ServicePassword = 0x0012;
-        QCOMPARE(EncodePKU630Image(*store).left(2), Bytes({0x12, 0x00}));
-    }
-
-    void pku630PassThroughKeepsOnlyDigits()
-    {
-        auto source = FreshStore();
-        source->Record.PassThroughArea[0] = 0x00;
-        source->Record.PassThroughArea[1] = 0xB5;
-        const QByteArray image = EncodePKU630Image(*source);
+        store->Record.PassThroughArea[0] = 0x00;
+        store->Record.PassThroughArea[1] = 0xB5;
+        QByteArray image = EncodePKU630Image(*store);
+        QCOMPARE(image.left(2), Bytes({0x12, 0x00})); // plain digits: no 0xA for a zero here
         QCOMPARE(image.mid(4096, 2), Bytes({0xAA, 0xB5}));
-        DecodeQuietly(DecodePKU630Image, image, *source);
-        QCOMPARE(source->Record.PassThroughArea[0], std::uint8_t{0x00});
-        QCOMPARE(source->Record.PassThroughArea[1], std::uint8_t{0xFF});
+        DecodeQuietly(DecodePKU630Image, image, *store);
+        QCOMPARE(store->Record.ServicePassword, std::uint16_t{0x0012});
+        QCOMPARE(store->Record.PassThroughArea[0], std::uint8_t{0x00});
+        QCOMPARE(store->Record.PassThroughArea[1], std::uint8_t{0xFF});
+        image[0] = '\xA1';
+        DecodeQuietly(DecodePKU630Image, image, *store);
+        QCOMPARE(store->Record.ServicePassword, EmptyDigitValue);
     }
 
     void pku512SystemBlockHoldsLockTimeConciergeVolumeAndSystemKeys()
