@@ -86,7 +86,6 @@ private slots:
         const QByteArray image = Pattern(ChipSize(kind), 7);
         WriteAll(dir.file("image.bin"), image);
         QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        QVERIFY(rig.link.CheckAdapter(Language::English));
         rig.prompts.answer(PromptAnswer::Ok);
         QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("image.bin"), rig.progress, Language::English),
                  TransferResult::Completed);

@@ -1,10 +1,8 @@
-// The record, its data file in both layouts, the type name and the new-document defaults.
+// The record's data file in both layouts, the type name and the new-document defaults.
 
-#include "app/Language.h"
 #include "codecs/CodecTestSupport.h"
 #include "model/DataFile.h"
 #include "model/NewDocument.h"
-#include "model/TextForms.h"
 #include "model/TypeName.h"
 
 #include <QFile>
@@ -13,16 +11,6 @@
 class ModelTest : public QObject {
     Q_OBJECT
 private slots:
-    void startUpStateHasEmptyKeysAndZeroCodes()
-    {
-        auto store = FreshStore();
-        const TIntercomData& r = store->Record;
-        QVERIFY(r.KeySlots[2679].isEmpty() && r.HeaderKeySlots[27].isEmpty() && r.MasterKey.isEmpty());
-        QVERIFY(store->ExtensionKeySlots[4999].isEmpty());
-        QCOMPARE(r.GeneralCode, 0);
-        QCOMPARE(TypeNameText(r), QString());
-    }
-
     void dataFileSizesDecideTheLayout_data()
     {
         QTest::addColumn<int>("size"); // -1: no such file
@@ -155,32 +143,6 @@ private slots:
         QCOMPARE(store->Record.ConfigByte, 0xAB); // LMR keeps its configuration byte
         ApplyNewDocument(*store, DeviceTypes::PKU630XE);
         QVERIFY(store->ExtensionKeySlots[7].isEmpty());
-    }
-
-    void textFormsShowTheKeysThirdByteFirst()
-    {
-        KeySlot slot;
-        QCOMPARE(KeyText(slot), QString("FF FF FF"));
-        slot.bytes = {0x3C, 0x2B, 0x1A, 0xFF};
-        QCOMPARE(KeyText(slot), QString("1A 2B 3C"));
-        QCOMPARE(FourDigitText(0x0A05), QString("0A05"));
-        QCOMPARE(TwoDigitText(0x07), QString("07"));
-    }
-
-    void languageFlagDefaultsToEnglishAndIsStoredAtOnce()
-    {
-        WorkingDirectory dir;
-        const QString ini = dir.file("conf/lang.ini");
-        QCOMPARE(ReadLanguageFlag(ini), Language::English);
-        QVERIFY(WriteLanguageFlag(ini, Language::Russian));
-        QVERIFY(ReadAll(ini).contains("[language]\nselected=0"));
-        QCOMPARE(ReadLanguageFlag(ini), Language::Russian);
-        // Separate files: the settings cache may keep a file rewritten within the same second.
-        for (const QByteArray& other : {"[language]\nselected=5\n", "[language]\nselected=abc\n", "[other]\nselected=0\n"}) {
-            const QString path = dir.file(QString::number(qHash(other)) + ".ini");
-            WriteAll(path, other);
-            QCOMPARE(ReadLanguageFlag(path), Language::English);
-        }
     }
 };
 
