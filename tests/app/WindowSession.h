@@ -76,12 +76,6 @@ public:
         prompts.choose(FileDialogChoice{path, filterIndex});
         form->MFile_OpenClick();
     }
-    QStringList MessageTexts() const
-    {
-        QStringList texts;
-        for (const auto& shown : prompts.messages()) texts << shown.text;
-        return texts;
-    }
     // The page control is visible and shows `page`.
     bool PageShown(const char* page) const
     {

@@ -148,7 +148,7 @@ private slots:
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer(answer));
         session.form->ANewExecute();
-        QCOMPARE(session.MessageTexts(), QStringList{"Data have been modified. Do you want to save?"});
+        QCOMPARE(session.prompts.texts(), QStringList{"Data have been modified. Do you want to save?"});
         QCOMPARE(session.Record().Codes[0] == 0xFFFF, renewed);
         QCOMPARE(session.Modified(), !renewed);
     }
@@ -157,7 +157,7 @@ private slots:
     {
         WindowSession session;
         session.NewDocument(NoType);
-        QCOMPARE(session.MessageTexts(), QStringList{"First, select the type of doorphone"});
+        QCOMPARE(session.prompts.texts(), QStringList{"First, select the type of doorphone"});
         QVERIFY(session.PagesHidden());
     }
 
@@ -254,7 +254,7 @@ private slots:
         session.form->ASaveAsExecute();
         QCOMPARE(ReadAll(existing), QByteArray("keep"));
         QCOMPARE(session.prompts.dialogs().size(), 2);
-        QCOMPARE(session.MessageTexts(), QStringList{"File name already exists. Do you want to overwrite?"});
+        QCOMPARE(session.prompts.texts(), QStringList{"File name already exists. Do you want to overwrite?"});
         // The declined file never becomes the document's file.
         QVERIFY(!session.form->Document().HasFileName);
         QVERIFY(session.form->Document().DocumentPath.isEmpty());
@@ -362,7 +362,7 @@ private slots:
 
         session.prompts.answer(PromptAnswer::No);
         session.Open(session.File("damaged.kvr"));
-        QCOMPARE(session.MessageTexts(), QStringList{"Data have been damaged. Do you really want to continue?"});
+        QCOMPARE(session.prompts.texts(), QStringList{"Data have been damaged. Do you really want to continue?"});
         QCOMPARE(session.Record().Codes[0], 0xFFFF);
         QVERIFY(!session.form->Document().HasFileName);
 
@@ -460,7 +460,7 @@ private slots:
         session.notices.send(DeviceEvent::ConfigurationChanged, DeviceKind::Other);
         QCOMPARE(session.form->statusBar()->currentMessage(), QString("конфигурация изменена"));
         // Discovery after a plug-in speaks up when it finds nothing.
-        QCOMPARE(session.MessageTexts(), QStringList{"There is no connection of the programmer"});
+        QCOMPARE(session.prompts.texts(), QStringList{"There is no connection of the programmer"});
         QVERIFY(!session.Enabled("ToolButton11"));
     }
 

@@ -35,13 +35,6 @@ struct DiscoveryRig {
     FixedPortList ports;
     RecordingDisplay display;
     ProgrammerDiscovery discovery;
-
-    QStringList texts() const
-    {
-        QStringList list;
-        for (const auto& shown : prompts.messages()) list << shown.text;
-        return list;
-    }
 };
 
 void MakeFile(const QString& path, const QByteArray& content = {})
@@ -181,7 +174,7 @@ private slots:
         if (listReadable) rig.ports.list = ports;
         else rig.ports.list.reset();
         QCOMPARE(rig.discovery.FindProgrammer(Language::English), found);
-        QCOMPARE(rig.texts(), messages);
+        QCOMPARE(rig.prompts.texts(), messages);
         QCOMPARE(rig.display.titles, titles);
         QCOMPARE(rig.link.ProgrammerPresent, present);
         QVERIFY(!rig.port.isOpen());

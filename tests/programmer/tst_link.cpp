@@ -77,13 +77,6 @@ private slots:
         QVERIFY(!TakePacket(stream).has_value());
     }
 
-    void chipsAreFoundByNameInAnyCase()
-    {
-        QCOMPARE(FindChip(u"ds1996")->read.command, pcReadIButton);
-        QVERIFY(!FindChip(u"DS1995")->write.exists());
-        QVERIFY(!FindChip(u"24C2048"));
-    }
-
     void withoutAProgrammerNothingIsOpenedSentOrShown()
     {
         LinkRig rig;
@@ -133,12 +126,9 @@ private slots:
         rig.port.openResult = static_cast<PortOpenResult>(openResult);
         rig.port.setupResult = static_cast<LineSetupResult>(setupResult);
         QCOMPARE(rig.link.OpenProgrammerPort(static_cast<Language>(language)), 1);
-        QStringList shownTexts, shownCaptions;
-        for (const auto& shown : rig.prompts.messages()) {
-            shownTexts << shown.text;
-            shownCaptions << shown.caption;
-        }
-        QCOMPARE(shownTexts, texts);
+        QCOMPARE(rig.prompts.texts(), texts);
+        QStringList shownCaptions;
+        for (const auto& shown : rig.prompts.messages()) shownCaptions << shown.caption;
         QCOMPARE(shownCaptions, captions);
         QVERIFY(rig.port.writes.isEmpty() && !rig.port.isOpen());
     }
@@ -215,25 +205,6 @@ private slots:
         QCOMPARE(rig.link.ReplyComplete, complete);
         QVERIFY(!rig.link.ReplyPending);
         QCOMPARE(rig.clock.idles.size(), complete ? 1 : 11);
-    }
-
-    void readerTickHandsTheFrameToKeyCapture()
-    {
-        LinkRig rig;
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        QList<QByteArray> frames;
-        rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes mode) {
-            QCOMPARE(mode, ReaderModes::TouchMemory);
-            frames.append(frame.toByteArray());
-        };
-        rig.link.ReaderMode = ReaderModes::TouchMemory;
-        rig.link.ExpectedReplyLength = 4;
-        rig.link.PollTick(); // nothing read: no frame
-        rig.port.arrive(Hex("12345679"));
-        rig.link.PollTick();
-        QCOMPARE(frames, QList<QByteArray>{Hex("12345679")});
-        QCOMPARE(rig.port.purges, 1);
-        QVERIFY(!rig.link.ReplyComplete);
     }
 
     void packetsAfterALongOneCarryOnlyTheirOwnBytes()

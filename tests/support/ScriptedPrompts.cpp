@@ -29,6 +29,13 @@ PromptAnswer ScriptedPrompts::message(const QString& text, const QString& captio
     return next;
 }
 
+QStringList ScriptedPrompts::texts() const
+{
+    QStringList list;
+    for (const Shown& shown : messages_) list << shown.text;
+    return list;
+}
+
 std::optional<FileDialogChoice> ScriptedPrompts::nextChoice(const FileDialogRequest& request)
 {
     dialogs_.append(request);

@@ -5,7 +5,7 @@
 #include "app/Prompts.h"
 
 #include <QList>
-#include <QString>
+#include <QStringList>
 
 #include <deque>
 
@@ -28,6 +28,7 @@ public:
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest& request) override;
 
     const QList<Shown>& messages() const { return messages_; }
+    QStringList texts() const; // the texts of the messages shown, in order
     const QList<FileDialogRequest>& dialogs() const { return dialogs_; }
     bool allAnswersUsed() const { return answers_.empty() && choices_.empty(); }
     // Set when a prompt came that the script had no answer for.
