@@ -121,33 +121,6 @@ private slots:
         QCOMPARE(rig.port.memories.memory(kind), Pattern(100, 2) + QByteArray(ChipSize(kind) - 100, '\xFF'));
     }
 
-    void cancelAtThePromptSendsNothing_data()
-    {
-        QTest::addColumn<bool>("write");
-        QTest::newRow("read") << false;
-        QTest::newRow("write") << true;
-    }
-    void cancelAtThePromptSendsNothing()
-    {
-        QFETCH(bool, write);
-        WorkingDirectory dir;
-        const ProgrammerChip& kind = *FindChip(u"24C16");
-        TransferRig rig(kind);
-        const QByteArray before = rig.port.memories.memory(kind);
-        WriteAll(dir.file("chip.bin"), Pattern(2048, 3));
-        rig.prompts.answer(PromptAnswer::Cancel);
-        QCOMPARE(rig.run(write, kind, dir.file("chip.bin"), Language::Russian), TransferResult::Cancelled);
-        QVERIFY(rig.port.writes.isEmpty());
-        QCOMPARE(rig.prompts.messages()[0].text,
-                 write ? QStringLiteral("Вставьте микросхему для записи") : QStringLiteral("Вставьте микросхему для чтения"));
-        QCOMPARE(rig.prompts.messages()[0].caption, QStringLiteral("Сообщение"));
-        QCOMPARE(rig.prompts.messages()[0].buttons, PromptButtons::OkCancel);
-        // A cancelled read leaves the image file empty; a cancelled write leaves the chip as it was.
-        QCOMPARE(QFileInfo(dir.file("chip.bin")).size(), write ? 2048 : 0);
-        QCOMPARE(rig.port.memories.memory(kind), before);
-        QVERIFY(!rig.port.isOpen());
-    }
-
     void lostConnectionEndsTheTransfer_data()
     {
         QTest::addColumn<bool>("write");
@@ -187,26 +160,42 @@ private slots:
         }
     }
 
-    void unusableImageFileStopsBeforeThePrompt_data()
+    void aTransferThatNeverStartsSendsNothingAndChangesNothing_data()
     {
         QTest::addColumn<bool>("write");
+        QTest::addColumn<bool>("usableFile");
         QTest::addColumn<QString>("message");
-        QTest::newRow("read into a folder") << false << "Error: cannot open the file for write";
-        QTest::newRow("write from a missing file") << true << "Error: cannot open the file";
+        QTest::newRow("read cancelled at the prompt") << false << true << "Вставьте микросхему для чтения";
+        QTest::newRow("write cancelled at the prompt") << true << true << "Вставьте микросхему для записи";
+        QTest::newRow("read into a folder") << false << false << "Ошибка открытия файла для записи";
+        QTest::newRow("write from a missing file") << true << false << "Ошибка открытия файла";
     }
-    void unusableImageFileStopsBeforeThePrompt()
+    void aTransferThatNeverStartsSendsNothingAndChangesNothing()
     {
         QFETCH(bool, write);
+        QFETCH(bool, usableFile);
         QFETCH(QString, message);
         WorkingDirectory dir;
         const ProgrammerChip& kind = *FindChip(u"24C16");
         TransferRig rig(kind);
-        const QString path = write ? dir.file("missing.bin") : dir.path();
-        QCOMPARE(rig.run(write, kind, path), TransferResult::Failed);
+        const QByteArray before = rig.port.memories.memory(kind);
+        WriteAll(dir.file("chip.bin"), Pattern(2048, 3));
+        const QString path = usableFile ? dir.file("chip.bin") : write ? dir.file("missing.bin") : dir.path();
+        if (usableFile) rig.prompts.answer(PromptAnswer::Cancel);
+        QCOMPARE(rig.run(write, kind, path, Language::Russian),
+                 usableFile ? TransferResult::Cancelled : TransferResult::Failed);
         QCOMPARE(rig.prompts.messages().size(), 1);
         QVERIFY(rig.prompts.messages()[0].text.startsWith(message));
-        QVERIFY(rig.prompts.messages()[0].text.contains(path)); // the message names the file
+        if (usableFile) {
+            QCOMPARE(rig.prompts.messages()[0].caption, QStringLiteral("Сообщение"));
+            QCOMPARE(rig.prompts.messages()[0].buttons, PromptButtons::OkCancel);
+        } else {
+            QVERIFY(rig.prompts.messages()[0].text.contains(path)); // the message names the file
+        }
         QVERIFY(rig.port.writes.isEmpty() && !rig.port.isOpen());
+        // A cancelled read leaves the image file empty; a cancelled write leaves the chip as it was.
+        QCOMPARE(QFileInfo(dir.file("chip.bin")).size(), write || !usableFile ? 2048 : 0);
+        QCOMPARE(rig.port.memories.memory(kind), before);
     }
 };
 
