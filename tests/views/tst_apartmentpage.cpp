@@ -190,7 +190,7 @@ private slots:
     {
         PageSession session(9);
         session.page.ShowPKU512TPage();
-        QTest::qWaitForWindowActive(&session.page);
+        QVERIFY(QTest::qWaitForWindowActive(&session.page));
         session.Find("StringGrid1")->setFocus();
         QTRY_COMPARE(session.inputTarget, 2);
         session.Find("SGrid1")->setFocus();

@@ -47,7 +47,7 @@ private slots:
         StringGrid grid("Grid", 3, 3);
         grid.SetEditable(true);
         grid.show();
-        QTest::qWaitForWindowActive(&grid);
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
         grid.SelectCell(1, 1);
         QStringList seen;
         grid.SetKeyHandler([&](QKeyEvent& event, KeyPhase phase) {
@@ -92,7 +92,7 @@ private slots:
         SettingSpinEdit spin("Spin", {3, 20, 5}, SettingSpinEdit::Input::ButtonsAndDigits,
                              [&](int value) { stored = value; });
         spin.show();
-        QTest::qWaitForWindowActive(&spin);
+        QVERIFY(QTest::qWaitForWindowActive(&spin));
         spin.setFocus();
         spin.selectAll();
         QTest::keyClick(&spin, Qt::Key_Backspace);
