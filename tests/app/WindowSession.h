@@ -31,12 +31,12 @@ private:
 
 class WindowSession {
 public:
-    explicit WindowSession(const QByteArray& langIni = {}, DumpFiles dumps = {}, QList<PortEntry> portList = {})
+    explicit WindowSession(const QByteArray& langIni = {}, QList<PortEntry> portList = {})
     {
         if (!langIni.isEmpty()) WriteAll(IniPath(), langIni);
         ports.list = std::move(portList);
         form = std::make_unique<TForm1>(
-            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, std::move(dumps)});
+            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}});
         form->show();
     }
 
