@@ -132,16 +132,12 @@ private slots:
         session.Record().HeaderKeySlots[5].bytes = {0x99, 0x99, 0x99, 0xFF}; // not a system key
         session.page.ShowPKU512TPage();
         QVERIFY(session.Find("CB4")->isHidden());
-        QVERIFY(!session.Find("StringGrid1")->isHidden());
-        QVERIFY(!session.Find("CSpinEdit7")->isHidden());
-        auto* keys = session.Find<StringGrid>("StringGrid1");
-        QCOMPARE(keys->rowCount(), 6);
-        QCOMPARE(session.Cell("StringGrid1", 0, 0), QString());
+        QVERIFY(!session.Find("StringGrid1")->isHidden() && !session.Find("CSpinEdit7")->isHidden());
+        QCOMPARE(session.Find<StringGrid>("StringGrid1")->rowCount(), 6);
         QCOMPARE(session.Cell("StringGrid1", 1, 0), QString("key"));
         QCOMPARE(session.Cell("StringGrid1", 0, 5), QString("5"));
         QCOMPARE(session.Cell("StringGrid1", 1, 5), QString("30 20 10"));
         QCOMPARE(session.Cell("StringGrid1", 1, 1), QString("FF FF FF"));
-        QCOMPARE(session.Find<QLabel>("Label33")->text(), QString("volume"));
     }
 
     void spinEditsShowTheRecordWithinTheirRange_data()
