@@ -22,7 +22,7 @@ public:
     qint64 pauses = 0;
 };
 
-// The link to a simulator; prepare its chips, then start it.
+// The link to a simulator; prepare its chips, then start it and open its port.
 struct SimLink {
     SimLink() : link(port, prompts, clock) {}
     bool start(const QStringList& options = {})
@@ -30,7 +30,7 @@ struct SimLink {
         if (!sim.start(options)) return false;
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = sim.port();
-        return true;
+        return link.OpenProgrammerPort(Language::English) == 0;
     }
     SimProcess sim;
     QtSerialPort port;
@@ -44,13 +44,6 @@ QStringList IButtonOption(const ProgrammerChip& chip)
 {
     return chip.read.command == pcReadIButton ? QStringList{QStringLiteral("--ibutton"), QLatin1String(chip.name)}
                                               : QStringList{};
-}
-
-void AddChipRows(bool writableOnly)
-{
-    QTest::addColumn<QString>("chip");
-    for (const ProgrammerChip& chip : Chips)
-        if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
 }
 
 } // namespace
@@ -68,7 +61,6 @@ private slots:
         const QByteArray content = Pattern(ChipSize(kind), 3);
         rig.sim.prepareChip(chip, content);
         QVERIFY(rig.start(IButtonOption(kind)));
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
         rig.prompts.answer(PromptAnswer::Ok);
         QCOMPARE(ReadChipToImage(rig.link, kind.read, dir.file("image.bin"), rig.progress, Language::English),
                  TransferResult::Completed);
@@ -85,7 +77,6 @@ private slots:
         QVERIFY(rig.start(IButtonOption(kind)));
         const QByteArray image = Pattern(ChipSize(kind), 7);
         WriteAll(dir.file("image.bin"), image);
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
         rig.prompts.answer(PromptAnswer::Ok);
         QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("image.bin"), rig.progress, Language::English),
                  TransferResult::Completed);
@@ -110,7 +101,6 @@ private slots:
         SimLink rig;
         QVERIFY(rig.start(options));
         WriteAll(dir.file("image.bin"), "old content");
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
         if (unplug) {
             rig.sim.command("unplug");
             QVERIFY(rig.sim.waitForExit(3000));
@@ -128,7 +118,6 @@ private slots:
     {
         SimLink rig;
         QVERIFY(rig.start());
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
         QList<QByteArray> frames;
         rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
         rig.link.SendPacket(rig.link.PreparePacket({pcStartTouchMemory, 0, true, {}}));

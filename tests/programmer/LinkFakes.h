@@ -2,6 +2,7 @@
 // In-process stand-ins for the programmer's world: a clock whose waits take no time, a serial port
 // with the simulator's firmware model behind it, and recorders for progress and the window.
 
+#include "programmer/ChipGeometry.h"
 #include "programmer/Clock.h"
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerDiscovery.h"
@@ -11,6 +12,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTest>
 
 #include <deque>
 
@@ -110,3 +112,11 @@ public:
     QStringList statuses;
     QList<bool> modeButton;
 };
+
+// One data row per chip, or per chip that can be written, in a column "chip".
+inline void AddChipRows(bool writableOnly)
+{
+    QTest::addColumn<QString>("chip");
+    for (const ProgrammerChip& chip : Chips)
+        if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
+}

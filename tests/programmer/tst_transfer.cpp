@@ -35,13 +35,6 @@ struct TransferRig {
     RecordingProgress progress;
 };
 
-void AddChipRows(bool writableOnly)
-{
-    QTest::addColumn<QString>("chip");
-    for (const ProgrammerChip& chip : Chips)
-        if (!writableOnly || chip.write.exists()) QTest::newRow(chip.name) << QString::fromLatin1(chip.name);
-}
-
 } // namespace
 
 class TransferTest : public QObject {
