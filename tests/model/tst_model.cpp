@@ -59,15 +59,10 @@ private slots:
         QVERIFY(store->Record.HeaderKeySlots[7].isEmpty() && store->Record.HeaderKeySlots[20].isEmpty());
     }
 
-    void savingWritesOnlyTheRecordAndAFailedSaveLeavesThePreviousFile()
+    void aFailedSaveNamesTheFileAndLeavesThePreviousOne()
     {
         WorkingDirectory dir;
         auto store = FreshStore();
-        ApplyNewDocument(*store, DeviceTypes::PKU630XE);
-        store->ExtensionKeySlots[0].bytes = {1, 2, 3, 0xFF};
-        QVERIFY(SaveDataFile(store->Record, dir.file("x.kvr")));
-        QCOMPARE(QFile(dir.file("x.kvr")).size(), 12324);
-
         WriteAll(dir.file("keep.kvr"), "previous");
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         QString error;
