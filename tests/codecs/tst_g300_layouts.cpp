@@ -83,69 +83,58 @@ private slots:
         QCOMPARE(store->Record.ServicePassword, source->Record.ServicePassword);
     }
 
-    void ds1995WithSoundHeaderDecodesWithoutQuestion()
+    void ds1995HeaderIsCheckedAndADamagedOneAsksFirst_data()
     {
-        auto source = RandomStore(25);
-        const QByteArray image = DS1995ImageOf(*source);
-        QCOMPARE(image.size(), 2048);
-        auto store = RandomStore(26);
-        const auto before = std::make_unique<TIntercomData>(store->Record);
-        QCOMPARE(DecodeQuietly(DecodeG300DS1995Image, image, *store), DecodeOutcome::Accepted);
-        const TIntercomData& r = store->Record;
-        QVERIFY(SameRange(r.Codes, source->Record.Codes, 0, 99));
-        QVERIFY(SameRange(r.Codes, before->Codes, 100, 199));
-        QVERIFY(SameRange(r.KeySlots, source->Record.KeySlots, 0, 424));
-        QVERIFY(KeysEmpty(r, 425, 2399));
-        QVERIFY(SameRange(r.KeySlots, before->KeySlots, 2400, 2679));
-        QCOMPARE(r.GeneralCode, source->Record.GeneralCode);
-        QCOMPARE(r.KeyCounter, before->KeyCounter);
-    }
-
-    void ds1995DamagedHeaderAsksAndFollowsTheAnswer_data()
-    {
+        QTest::addColumn<bool>("damaged");
         QTest::addColumn<Language>("language");
         QTest::addColumn<PromptAnswer>("answer");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Russian, OK") << Language::Russian << PromptAnswer::Ok
-                                     << QStringLiteral("Нарушение целостности данных. Продолжить?") << QStringLiteral("Сообщение");
-        QTest::newRow("English, Cancel leaves the record exactly as it was")
-            << Language::English << PromptAnswer::Cancel
-            << QStringLiteral("Data integrity has been damaged. Do you want to continue?") << QStringLiteral("Message");
+        QTest::newRow("sound header: no question") << false << Language::English << PromptAnswer::Ok << "" << "";
+        QTest::newRow("damaged, Russian, OK") << true << Language::Russian << PromptAnswer::Ok
+                                              << "Нарушение целостности данных. Продолжить?" << "Сообщение";
+        QTest::newRow("damaged, English, Cancel leaves the record exactly as it was")
+            << true << Language::English << PromptAnswer::Cancel
+            << "Data integrity has been damaged. Do you want to continue?" << "Message";
     }
-    void ds1995DamagedHeaderAsksAndFollowsTheAnswer()
+    void ds1995HeaderIsCheckedAndADamagedOneAsksFirst()
     {
+        QFETCH(bool, damaged);
         QFETCH(Language, language);
         QFETCH(PromptAnswer, answer);
         QFETCH(QString, text);
         QFETCH(QString, caption);
         auto source = RandomStore(27);
         QByteArray image = DS1995ImageOf(*source);
-        image[311] = static_cast<char>(ByteAt(image, 311) ^ 0x10); // header damaged, codes and keys sound
+        QCOMPARE(image.size(), 2048);
+        if (damaged) image[311] = static_cast<char>(ByteAt(image, 311) ^ 0x10); // codes and keys stay sound
 
         auto store = RandomStore(28);
         const auto before = std::make_unique<IntercomStore>(*store);
         ScriptedPrompts prompts;
-        prompts.answer(answer);
+        if (damaged) prompts.answer(answer);
         const DecodeOutcome outcome = DecodeG300DS1995Image(AsImage(image), *store, DecodeContext{prompts, language});
-        QCOMPARE(prompts.messages().size(), 1);
-        QCOMPARE(prompts.messages()[0].text, text);
-        QCOMPARE(prompts.messages()[0].caption, caption);
-        QCOMPARE(prompts.messages()[0].buttons, PromptButtons::OkCancel);
+        QCOMPARE(prompts.texts(), damaged ? QStringList{text} : QStringList{});
+        if (damaged) QCOMPARE(prompts.messages()[0].caption, caption);
+        if (damaged) QCOMPARE(prompts.messages()[0].buttons, PromptButtons::OkCancel);
         if (answer == PromptAnswer::Cancel) {
             QCOMPARE(outcome, DecodeOutcome::Rejected);
             QVERIFY(SameRecord(store->Record, before->Record));
             QCOMPARE(store->ExtensionKeySlots, before->ExtensionKeySlots);
             return;
         }
-        // OK: the header values become the defaults and the rest is read.
         QCOMPARE(outcome, DecodeOutcome::Accepted);
         const TIntercomData& r = store->Record;
-        QCOMPARE(r.ServicePassword, std::uint16_t{0x8527});
-        QCOMPARE(r.GeneralCode, std::uint16_t{0x9385});
-        QCOMPARE(r.ConfigByte, std::uint8_t{0x7F});
+        // A damaged header's values become the defaults; the rest is read either way.
+        QCOMPARE(r.GeneralCode, damaged ? std::uint16_t{0x9385} : source->Record.GeneralCode);
+        QCOMPARE(r.ServicePassword, damaged ? std::uint16_t{0x8527} : source->Record.ServicePassword);
+        if (damaged) QCOMPARE(r.ConfigByte, std::uint8_t{0x7F});
         QVERIFY(SameRange(r.Codes, source->Record.Codes, 0, 99));
+        QVERIFY(SameRange(r.Codes, before->Record.Codes, 100, 199));
         QVERIFY(SameRange(r.KeySlots, source->Record.KeySlots, 0, 424));
+        QVERIFY(KeysEmpty(r, 425, 2399));
+        QVERIFY(SameRange(r.KeySlots, before->Record.KeySlots, 2400, 2679));
+        QCOMPARE(r.KeyCounter, before->Record.KeyCounter);
     }
 };
 
