@@ -32,33 +32,40 @@ class ConversionTest : public QObject {
 private slots:
     void conversionRelabelsTheRecordAndNothingElse_data()
     {
+        QTest::addColumn<int>("from");
         QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("smallIButton"); // the data came from a DS1995
+        QTest::addColumn<bool>("typeChanges");
         QTest::addColumn<int>("config");       // ConfigByte after, from 0xFF
         QTest::addColumn<int>("firstEmptied"); // first emptied header key slot, 28: none
         QTest::addColumn<QString>("page");
         using namespace DeviceTypes;
-        QTest::newRow("to PKU511 keeps the lock-time bit") << PKU511 << 0x10 << 28 << "TabSheet1";
-        QTest::newRow("to PKU618") << PKU618 << 0x00 << 28 << "TabSheet3";
-        QTest::newRow("to LMR702 keeps eight guard keys") << LMR702 << 0x00 << 8 << "TabSheet2";
-        QTest::newRow("to PKU630") << PKU630 << 0x1F << 28 << "TabSheet4";
-        QTest::newRow("to G300") << G300 << 0xBB << 28 << "TabSheet5";
-        QTest::newRow("to PKU512S empties every header key") << PKU512S << 0x5F << 0 << "TabSheet7";
-        QTest::newRow("to LMR70x keeps eight of its 28 guard keys") << LMR70x2680 << 0x00 << 8 << "TabSheet8";
-        QTest::newRow("to PKU512T") << PKU512T << 0x5F << 28 << "TabSheet1";
+        QTest::newRow("to PKU511 keeps the lock-time bit") << T150 << PKU511 << false << true << 0x10 << 28 << "TabSheet1";
+        QTest::newRow("to PKU618") << T150 << PKU618 << false << true << 0x00 << 28 << "TabSheet3";
+        QTest::newRow("to LMR702 keeps eight guard keys") << T150 << LMR702 << false << true << 0x00 << 8 << "TabSheet2";
+        QTest::newRow("to PKU630") << T150 << PKU630 << false << true << 0x1F << 28 << "TabSheet4";
+        QTest::newRow("to G300") << T150 << G300 << false << true << 0xBB << 28 << "TabSheet5";
+        QTest::newRow("to PKU512S empties every header key") << T150 << PKU512S << false << true << 0x5F << 0 << "TabSheet7";
+        QTest::newRow("to LMR70x keeps eight of its 28 guard keys") << T150 << LMR70x2680 << false << true << 0x00 << 8 << "TabSheet8";
+        QTest::newRow("to PKU512T") << T150 << PKU512T << false << true << 0x5F << 28 << "TabSheet1";
+        QTest::newRow("T150 to itself clears bits 7 and 5") << T150 << T150 << false << false << 0x5F << 28 << "TabSheet1";
+        QTest::newRow("G300 from a DS1996 stays") << G300 << G300 << false << false << 0xBB << 28 << "TabSheet5";
+        QTest::newRow("G300 from a DS1995 becomes DS1996 data") << G300 << G300 << true << true << 0xBB << 28 << "TabSheet5";
     }
     void conversionRelabelsTheRecordAndNothingElse()
     {
+        QFETCH(int, from);
         QFETCH(int, target);
+        QFETCH(bool, smallIButton);
+        QFETCH(bool, typeChanges);
         QFETCH(int, config);
         QFETCH(int, firstEmptied);
         QFETCH(QString, page);
-        auto record = FilledRecord(DeviceTypes::T150);
+        auto record = FilledRecord(from);
         const auto before = std::make_unique<TIntercomData>(*record);
         const ConversionRule* rule = ConversionTo(target);
         QCOMPARE(QString(rule->page), page);
-        QCOMPARE(ConversionTo(DeviceTypes::QS151), nullptr); // no conversion to these two
-        QCOMPARE(ConversionTo(DeviceTypes::PKU630XE), nullptr);
-        QVERIFY(ApplyConversion(*rule, *record, DeviceTypes::T150, false));
+        QCOMPARE(ApplyConversion(*rule, *record, from, smallIButton), typeChanges);
         QCOMPARE(int(record->ConfigByte), config);
         QCOMPARE(FindTypeByName(*record), target);
         QCOMPARE(record->TypeName[TypeNameSize - 1], std::uint8_t{0x55}); // after the zero: kept
@@ -71,28 +78,10 @@ private slots:
         QVERIFY(std::memcmp(record.get(), before.get(), sizeof(TIntercomData)) == 0);
     }
 
-    void conversionToTheSameTypeOnlyMasksTheConfigByte_data()
+    void thereIsNoConversionToQs151OrPku630xe()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("smallIButton");
-        QTest::addColumn<bool>("typeChanges");
-        QTest::addColumn<int>("config");
-        QTest::newRow("T150 clears bits 7 and 5") << DeviceTypes::T150 << false << false << 0x5F;
-        QTest::newRow("G300 from a DS1996 stays") << DeviceTypes::G300 << false << false << 0xBB;
-        QTest::newRow("G300 from a DS1995 becomes DS1996 data") << DeviceTypes::G300 << true << true << 0xBB;
-    }
-    void conversionToTheSameTypeOnlyMasksTheConfigByte()
-    {
-        QFETCH(int, type);
-        QFETCH(bool, smallIButton);
-        QFETCH(bool, typeChanges);
-        QFETCH(int, config);
-        auto record = FilledRecord(type);
-        const auto before = std::make_unique<TIntercomData>(*record);
-        QCOMPARE(ApplyConversion(*ConversionTo(type), *record, type, smallIButton), typeChanges);
-        QCOMPARE(int(record->ConfigByte), config);
-        record->ConfigByte = before->ConfigByte;
-        QVERIFY(std::memcmp(record.get(), before.get(), sizeof(TIntercomData)) == 0);
+        QCOMPARE(ConversionTo(DeviceTypes::QS151), nullptr);
+        QCOMPARE(ConversionTo(DeviceTypes::PKU630XE), nullptr);
     }
 };
 
