@@ -11,7 +11,7 @@
 class ImageFilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void importedDumpIsDecodedAndItsImageFileRemoved()
+    void importedDumpLeavesNoImageFileAndImageFilesLiveInTheWorkingDirectory()
     {
         WorkingDirectory dir;
         auto source = RandomStore(33);
@@ -30,6 +30,16 @@ private slots:
         QVERIFY(QFile::rename(dir.file("chip.bin"), dir.file("~dev24c64.tmp")));
         QVERIFY(ImportDump("~dev24c64.tmp", DeviceTypes::PKU630, *store, {prompts, Language::English}).ok);
         QCOMPARE(ReadAll(dir.file("~dev24c64.tmp")), dump);
+
+        // The image files of the chip commands live in the working directory, named by chip.
+        const Layout& layout = *DumpLayoutFor(DeviceTypes::LMR70x2680);
+        QCOMPARE(ImageFileName(ImageFileOf(ChipKind::DS1995)), QString("~dev1995.tmp"));
+        QVERIFY(EncodeImageFile(layout, *source).ok);
+        QVERIFY(DecodeImageFile(layout, *store, {prompts, Language::English}).ok);
+        QVERIFY(SameRange(store->Record.KeySlots, source->Record.KeySlots, 0, 2679));
+        QVERIFY(QFile::remove(dir.file("~dev24c64.tmp")));
+        const FileOutcome missing = DecodeImageFile(layout, *store, {prompts, Language::English});
+        QVERIFY(!missing.ok && missing.error.contains("~dev24c64.tmp"));
     }
 
     void badDumpIsRefusedByNameAndChangesNothing_data()
@@ -100,24 +110,6 @@ private slots:
         WriteAll(dir.file("old.bin"), "old"); // without a type nothing is exported
         QVERIFY(!ExportDump("old.bin", NoType, *store).ok);
         QCOMPARE(ReadAll(dir.file("old.bin")), QByteArray("old"));
-    }
-
-    void imageFilesLiveInTheWorkingDirectory()
-    {
-        WorkingDirectory dir;
-        const Layout& layout = *DumpLayoutFor(DeviceTypes::LMR70x2680);
-        QCOMPARE(ImageFileName(layout.imageFile), QString("~dev24c64.tmp"));
-        QCOMPARE(ImageFileName(ImageFileOf(ChipKind::DS1995)), QString("~dev1995.tmp"));
-        auto source = RandomStore(39);
-        QVERIFY(EncodeImageFile(layout, *source).ok);
-        auto store = FreshStore();
-        ScriptedPrompts prompts;
-        QVERIFY(DecodeImageFile(layout, *store, {prompts, Language::English}).ok);
-        QVERIFY(SameRange(store->Record.KeySlots, source->Record.KeySlots, 0, 2679));
-
-        QVERIFY(QFile::remove(dir.file("~dev24c64.tmp")));
-        const FileOutcome missing = DecodeImageFile(layout, *store, {prompts, Language::English});
-        QVERIFY(!missing.ok && missing.error.contains("~dev24c64.tmp"));
     }
 };
 

@@ -167,6 +167,8 @@ private slots:
         auto store = FreshStore();
         store->Record.ServicePassword = 0x1230;
         store->Record.MasterKey = KeySlot{{0x11, 0x22, 0x33, 0xFF}};
+        store->Record.KeySlots[1340] = KeySlot{{1, 2, 3, 0xFF}};
+        store->Record.HeaderKeySlots[14] = KeySlot{{4, 5, 6, 0xFF}};
         for (const Layout* layout : {&LMR702Layout, &LMR70x_2680Layout}) {
             const QByteArray image = layout->encode(*store);
             QCOMPARE(image.left(7), Bytes({0x3A, 0x12, 0x11, 0x22, 0x33, 0x01, 0x00}));
@@ -174,6 +176,12 @@ private slots:
             QVERIFY(ByteAt(image, 7) != CrcOf(image.left(7)));
             QCOMPARE(store->Record.AuxByte, ByteAt(image, 7));
         }
+        // The 24C64 layout's second bank holds slot 1340 on and guard keys 14 on.
+        const QByteArray image = EncodeLMR70x_2680Image(*store);
+        QCOMPARE(image.mid(4096 + 8, 3), Bytes({1, 2, 3}));
+        QCOMPARE(image.mid(4096 + 2024, 3), Bytes({4, 5, 6}));
+        QVERIFY(AllFF(image, 2048, 8) && AllFF(image, 6144, 8));
+
         store->Record.MasterKey = KeySlot{{0x44, 0x55, 0x44, 0xFF}}; // the same both ways
         const QByteArray symmetric = EncodeLMR702Image(*store);
         QCOMPARE(ByteAt(symmetric, 7), CrcOf(symmetric.left(7)));
@@ -190,17 +198,6 @@ private slots:
         QCOMPARE(store->Record.AuxByte, std::uint8_t{0x77});
         DecodeQuietly(DecodeLMR702Image, image, *store);
         QCOMPARE(store->Record.AuxByte, std::uint8_t{0});
-    }
-
-    void lmr70xBankTwoHoldsSlots1340AndGuardKeys14()
-    {
-        auto source = FreshStore();
-        source->Record.KeySlots[1340] = KeySlot{{1, 2, 3, 0xFF}};
-        source->Record.HeaderKeySlots[14] = KeySlot{{4, 5, 6, 0xFF}};
-        const QByteArray image = EncodeLMR70x_2680Image(*source);
-        QCOMPARE(image.mid(4096 + 8, 3), Bytes({1, 2, 3}));
-        QCOMPARE(image.mid(4096 + 2024, 3), Bytes({4, 5, 6}));
-        QVERIFY(AllFF(image, 2048, 8) && AllFF(image, 6144, 8));
     }
 
     void pku630xeDumpFillsExtensionSlotsOnly()
