@@ -12,7 +12,7 @@
 class GridAndFieldsTest : public QObject {
     Q_OBJECT
 private slots:
-    void rowsGrowOneAtATimeBehindTheHeader()
+    void rowsGrowOneAtATimeBehindTheHeaderWhichTheCursorNeverEnters()
     {
         StringGrid grid("Grid", 3, 40);
         grid.BeginRows({"a", "b", "c"});
@@ -27,17 +27,13 @@ private slots:
         QCOMPARE(grid.Cell(2, 2), QString("z"));
         grid.SetCell(5, 9, "outside"); // ignored
         QCOMPARE(grid.Cell(5, 9), QString());
-    }
 
-    void theCursorStaysOutOfTheFixedRowAndColumn()
-    {
-        StringGrid grid("Grid", 3, 3);
+        // The cursor stays out of the fixed row and column.
         grid.show();
         grid.SelectCell(1, 1);
         QTest::keyClick(&grid, Qt::Key_Up);
         QTest::keyClick(&grid, Qt::Key_Left);
-        QCOMPARE(grid.Row(), 1);
-        QCOMPARE(grid.Col(), 1);
+        QVERIFY(grid.Row() == 1 && grid.Col() == 1);
         QTest::keyClick(&grid, Qt::Key_Down);
         QCOMPARE(grid.Row(), 2);
     }
