@@ -32,6 +32,7 @@ struct SimLink {
         link.ProgrammerPortPath = sim.port();
         return link.OpenProgrammerPort(Language::English) == 0;
     }
+    WorkingDirectory dir; // where the image files are
     SimProcess sim;
     QtSerialPort port;
     ScriptedPrompts prompts;
@@ -56,15 +57,14 @@ private slots:
     {
         QFETCH(QString, chip);
         const ProgrammerChip& kind = *FindChip(chip);
-        WorkingDirectory dir;
         SimLink rig;
         const QByteArray content = Pattern(ChipSize(kind), 3);
         rig.sim.prepareChip(chip, content);
         QVERIFY(rig.start(IButtonOption(kind)));
         rig.prompts.answer(PromptAnswer::Ok);
-        QCOMPARE(ReadChipToImage(rig.link, kind.read, dir.file("image.bin"), rig.progress, Language::English),
+        QCOMPARE(ReadChipToImage(rig.link, kind.read, rig.dir.file("image.bin"), rig.progress, Language::English),
                  TransferResult::Completed);
-        QCOMPARE(ReadAll(dir.file("image.bin")), content);
+        QCOMPARE(ReadAll(rig.dir.file("image.bin")), content);
     }
 
     void writesEveryWritableChipThroughThePort_data() { AddChipRows(true); }
@@ -72,13 +72,12 @@ private slots:
     {
         QFETCH(QString, chip);
         const ProgrammerChip& kind = *FindChip(chip);
-        WorkingDirectory dir;
         SimLink rig;
         QVERIFY(rig.start(IButtonOption(kind)));
         const QByteArray image = Pattern(ChipSize(kind), 7);
-        WriteAll(dir.file("image.bin"), image);
+        WriteAll(rig.dir.file("image.bin"), image);
         rig.prompts.answer(PromptAnswer::Ok);
-        QCOMPARE(WriteImageToChip(rig.link, kind.write, dir.file("image.bin"), rig.progress, Language::English),
+        QCOMPARE(WriteImageToChip(rig.link, kind.write, rig.dir.file("image.bin"), rig.progress, Language::English),
                  TransferResult::Completed);
         // The simulator writes each committed page through to its chip file.
         QCOMPARE(ReadAll(rig.sim.chipFile(chip)), image);
@@ -97,20 +96,19 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(bool, unplug);
-        WorkingDirectory dir;
         SimLink rig;
         QVERIFY(rig.start(options));
-        WriteAll(dir.file("image.bin"), "old content");
+        WriteAll(rig.dir.file("image.bin"), "old content");
         if (unplug) {
             rig.sim.command("unplug");
             QVERIFY(rig.sim.waitForExit(3000));
         }
         rig.prompts.answer(PromptAnswer::Ok);
-        QCOMPARE(ReadChipToImage(rig.link, FindChip(u"24C64")->read, dir.file("image.bin"), rig.progress,
+        QCOMPARE(ReadChipToImage(rig.link, FindChip(u"24C64")->read, rig.dir.file("image.bin"), rig.progress,
                                  Language::English),
                  TransferResult::Failed);
         QCOMPARE(rig.prompts.messages().last().text, QStringLiteral("Cannot read the chip: connection failed"));
-        QCOMPARE(QFileInfo(dir.file("image.bin")).size(), 0);
+        QCOMPARE(QFileInfo(rig.dir.file("image.bin")).size(), 0);
         QVERIFY(!rig.port.isOpen());
     }
 

@@ -28,6 +28,7 @@ struct TransferRig {
         return write ? WriteImageToChip(link, chip.write, path, progress, language)
                      : ReadChipToImage(link, chip.read, path, progress, language);
     }
+    WorkingDirectory dir; // where the image files are
     InstantClock clock;
     FakeProgrammerPort port;
     ScriptedPrompts prompts;
@@ -45,14 +46,13 @@ private slots:
     {
         QFETCH(QString, chip);
         const ProgrammerChip& kind = *FindChip(chip);
-        WorkingDirectory dir;
         TransferRig rig(kind);
         const QByteArray content = Pattern(ChipSize(kind), 5);
         rig.port.memories.memory(kind) = content;
         rig.prompts.answer(PromptAnswer::Ok);
 
-        QCOMPARE(rig.run(false, kind, dir.file("chip.bin")), TransferResult::Completed);
-        QCOMPARE(ReadAll(dir.file("chip.bin")), content);
+        QCOMPARE(rig.run(false, kind, rig.dir.file("chip.bin")), TransferResult::Completed);
+        QCOMPARE(ReadAll(rig.dir.file("chip.bin")), content);
         QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Insert chip to read"));
         const auto& packets = rig.port.firmware().packets();
         QCOMPARE(packets.size(), int(kind.read.blockCount));
@@ -73,14 +73,13 @@ private slots:
         QFETCH(QString, chip);
         const ProgrammerChip& kind = *FindChip(chip);
         const ChipGeometry& geometry = kind.write;
-        WorkingDirectory dir;
         TransferRig rig(kind);
         rig.port.memories.memory(kind).fill('\0');
         const QByteArray image = Pattern(ChipSize(kind), 9);
-        WriteAll(dir.file("image.bin"), image);
+        WriteAll(rig.dir.file("image.bin"), image);
         rig.prompts.answer(PromptAnswer::Ok);
 
-        QCOMPARE(rig.run(true, kind, dir.file("image.bin")), TransferResult::Completed);
+        QCOMPARE(rig.run(true, kind, rig.dir.file("image.bin")), TransferResult::Completed);
         QCOMPARE(rig.port.memories.memory(kind), image);
         QCOMPARE(rig.prompts.messages()[0].text, QStringLiteral("Insert chip to wtite"));
         const auto& packets = rig.port.firmware().packets();
@@ -100,17 +99,16 @@ private slots:
 
     void shortImageLeavesTheRestOfTheChipErased()
     {
-        WorkingDirectory dir;
         const ProgrammerChip& kind = *FindChip(u"24C64");
         TransferRig rig(kind);
         rig.port.memories.memory(kind).fill('\0');
         // An earlier, longer transfer must not leak into this one.
-        WriteAll(dir.file("long.bin"), Pattern(ChipSize(kind), 1));
+        WriteAll(rig.dir.file("long.bin"), Pattern(ChipSize(kind), 1));
         rig.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
-        QCOMPARE(rig.run(true, kind, dir.file("long.bin")), TransferResult::Completed);
+        QCOMPARE(rig.run(true, kind, rig.dir.file("long.bin")), TransferResult::Completed);
         QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        WriteAll(dir.file("short.bin"), Pattern(100, 2));
-        QCOMPARE(rig.run(true, kind, dir.file("short.bin")), TransferResult::Completed);
+        WriteAll(rig.dir.file("short.bin"), Pattern(100, 2));
+        QCOMPARE(rig.run(true, kind, rig.dir.file("short.bin")), TransferResult::Completed);
         QCOMPARE(rig.port.memories.memory(kind), Pattern(100, 2) + QByteArray(ChipSize(kind) - 100, '\xFF'));
     }
 
@@ -128,16 +126,15 @@ private slots:
         QFETCH(bool, write);
         QFETCH(bool, split);
         QFETCH(QString, message);
-        WorkingDirectory dir;
         const ProgrammerChip& kind = *FindChip(u"24C32");
         TransferRig rig(kind);
         rig.port.memories.memory(kind).fill('\0');
         rig.port.stallAfter = split ? -1 : 5;
         rig.port.splitReplies = split;
-        WriteAll(dir.file("chip.bin"), Pattern(4096, 4));
+        WriteAll(rig.dir.file("chip.bin"), Pattern(4096, 4));
         rig.prompts.answer(PromptAnswer::Ok);
         const qint64 start = rig.clock.nowMs();
-        QCOMPARE(rig.run(write, kind, dir.file("chip.bin")), TransferResult::Failed);
+        QCOMPARE(rig.run(write, kind, rig.dir.file("chip.bin")), TransferResult::Failed);
         QCOMPARE(rig.prompts.messages().last().text, message);
         QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Error"));
         QVERIFY(!rig.port.isOpen() && rig.progress.closed == 1);
@@ -146,7 +143,7 @@ private slots:
             QCOMPARE(rig.port.memories.memory(kind).left(5 * 32), Pattern(4096, 4).left(5 * 32));
             QCOMPARE(rig.port.memories.memory(kind).mid(6 * 32, 32), QByteArray(32, '\0'));
         } else {
-            QCOMPARE(QFileInfo(dir.file("chip.bin")).size(), 0); // nothing partial is ever written
+            QCOMPARE(QFileInfo(rig.dir.file("chip.bin")).size(), 0); // nothing partial is ever written
             // The wait for the missing block is about 1.1 s.
             const qint64 waited = rig.clock.nowMs() - start;
             QVERIFY2(waited >= 1100 && waited < 2100, qPrintable(QString::number(waited)));
@@ -168,12 +165,11 @@ private slots:
         QFETCH(bool, write);
         QFETCH(bool, usableFile);
         QFETCH(QString, message);
-        WorkingDirectory dir;
         const ProgrammerChip& kind = *FindChip(u"24C16");
         TransferRig rig(kind);
         const QByteArray before = rig.port.memories.memory(kind);
-        WriteAll(dir.file("chip.bin"), Pattern(2048, 3));
-        const QString path = usableFile ? dir.file("chip.bin") : write ? dir.file("missing.bin") : dir.path();
+        WriteAll(rig.dir.file("chip.bin"), Pattern(2048, 3));
+        const QString path = usableFile ? rig.dir.file("chip.bin") : write ? rig.dir.file("missing.bin") : rig.dir.path();
         if (usableFile) rig.prompts.answer(PromptAnswer::Cancel);
         QCOMPARE(rig.run(write, kind, path, Language::Russian),
                  usableFile ? TransferResult::Cancelled : TransferResult::Failed);
@@ -187,7 +183,7 @@ private slots:
         }
         QVERIFY(rig.port.writes.isEmpty() && !rig.port.isOpen());
         // A cancelled read leaves the image file empty; a cancelled write leaves the chip as it was.
-        QCOMPARE(QFileInfo(dir.file("chip.bin")).size(), write || !usableFile ? 2048 : 0);
+        QCOMPARE(QFileInfo(rig.dir.file("chip.bin")).size(), write || !usableFile ? 2048 : 0);
         QCOMPARE(rig.port.memories.memory(kind), before);
     }
 };
