@@ -34,23 +34,22 @@ struct ReadRow {
     TDeviceType type;
     const Layout* layout;
     TDeviceType thenConvertTo; // NoType: no conversion follows
-    const char* page;
 };
 constexpr ReadRow ReadRows[] = {
-    {C24C16, T150, &T150Layout, NoType, "TabSheet1"},
-    {C24C16, PKU511, &T150Layout, NoType, "TabSheet1"},
-    {C24C16, QS151, &T150Layout, NoType, "TabSheet1"},
-    {C24C16, LMR702, &LMR702Layout, NoType, "TabSheet2"},
-    {C24C16, PKU618, &PKU618Layout, NoType, "TabSheet3"},
+    {C24C16, T150, &T150Layout, NoType},
+    {C24C16, PKU511, &T150Layout, NoType},
+    {C24C16, QS151, &T150Layout, NoType},
+    {C24C16, LMR702, &LMR702Layout, NoType},
+    {C24C16, PKU618, &PKU618Layout, NoType},
     // A PKU-512S on a 24C16 holds a T150 family bank; it becomes PKU-512S data by conversion.
-    {C24C16, PKU512S, &T150Layout, PKU512S, "TabSheet7"},
-    {C24C16, PKU512T, &PKU512TLayout, NoType, "TabSheet1"},
-    {C24C64, PKU618, &PKU618Layout64, NoType, "TabSheet3"},
-    {C24C64, PKU630, &PKU630Layout, NoType, "TabSheet4"},
-    {C24C64, PKU512S, &PKU512SLayout, NoType, "TabSheet7"},
-    {C24C64, LMR70x2680, &LMR70x_2680Layout, NoType, "TabSheet8"},
-    {DS1995, G300, &G300DS1995Layout, NoType, "TabSheet6"},
-    {DS1996, G300, &G300Layout, NoType, "TabSheet5"},
+    {C24C16, PKU512S, &T150Layout, PKU512S},
+    {C24C16, PKU512T, &PKU512TLayout, NoType},
+    {C24C64, PKU618, &PKU618Layout64, NoType},
+    {C24C64, PKU630, &PKU630Layout, NoType},
+    {C24C64, PKU512S, &PKU512SLayout, NoType},
+    {C24C64, LMR70x2680, &LMR70x_2680Layout, NoType},
+    {DS1995, G300, &G300DS1995Layout, NoType},
+    {DS1996, G300, &G300Layout, NoType},
 };
 
 struct WriteRow {
@@ -96,7 +95,7 @@ std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, TDeviceType type)
         if (row.chip != chip || row.type != type) continue;
         std::optional<TDeviceType> convert;
         if (row.thenConvertTo != NoType) convert = row.thenConvertTo;
-        return ReadDecoding{row.layout, convert, row.page};
+        return ReadDecoding{row.layout, convert};
     }
     return std::nullopt;
 }

@@ -11,11 +11,11 @@
 // The layout a chip dump of `type` is imported and exported with; nullptr for NoType.
 const Layout* DumpLayoutFor(TDeviceType type);
 
-// What a read command decodes after its transfer, by chip and type.
+// What a read command decodes after its transfer, by chip and type. The page it then shows
+// follows from the type (and, for G300, the chip read) as for every other fill.
 struct ReadDecoding {
     const Layout* layout;
     std::optional<TDeviceType> thenConvertTo; // 24C16 read on PKU-512S: converted to PKU-512S
-    const char* page;                         // object name of the page the read shows
 };
 // Empty where the pairing decodes nothing.
 std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, TDeviceType type);

@@ -7,17 +7,17 @@ namespace {
 using enum ChipKind;
 
 constexpr std::array<TypeInfo, DeviceTypeCount> Catalogue{{
-    {"T150_QS150_KAVRO-R150", {C24C16}, {C24C16}, ChipSet{C24C16}, "TabSheet1", 0x1F},
-    {"PKU-511", {C24C16}, {C24C16}, ChipSet{C24C16}, "TabSheet1", 0x10},
-    {"LMR 700_701_702", {C24C16}, {C24C16}, ChipSet{C24C16}, "TabSheet2", std::nullopt},
-    {"PKU-618", {C24C16, C24C64}, {C24C16, C24C64}, ChipSet{C24C16}, "TabSheet3", std::nullopt},
-    {"PKU-630", {C24C64}, {C24C64}, ChipSet{C24C64}, "TabSheet4", 0x10},
-    {"G300", {DS1995, DS1996}, {DS1996}, ChipSet{DS1995, DS1996}, "TabSheet5", 0x1F},
-    {"PKU-512S", {C24C16, C24C64}, {C24C64}, ChipSet{C24C16, C24C64}, "TabSheet7", 0x1F},
-    {"LMR 70\u0445-2680", {C24C64}, {C24C64}, ChipSet{C24C64}, "TabSheet8", 0x1F},
-    {"QS151", {C24C16}, {C24C16}, ChipSet{C24C16}, "TabSheet1", 0x1F},
-    {"PKU-512T_PKU512T-80", {C24C16}, {C24C16}, ChipSet{C24C16}, "TabSheet1", 0x1F},
-    {"PKU-630XE", {}, {}, std::nullopt, "TabSheet10", std::nullopt},
+    {"T150_QS150_KAVRO-R150", ChipSet{C24C16}, 0x1F},
+    {"PKU-511", ChipSet{C24C16}, 0x10},
+    {"LMR 700_701_702", ChipSet{C24C16}, std::nullopt},
+    {"PKU-618", ChipSet{C24C16}, std::nullopt},
+    {"PKU-630", ChipSet{C24C64}, 0x10},
+    {"G300", ChipSet{DS1995, DS1996}, 0x1F},
+    {"PKU-512S", ChipSet{C24C16, C24C64}, 0x1F},
+    {"LMR 70\u0445-2680", ChipSet{C24C64}, 0x1F},
+    {"QS151", ChipSet{C24C16}, 0x1F},
+    {"PKU-512T_PKU512T-80", ChipSet{C24C16}, 0x1F},
+    {"PKU-630XE", std::nullopt, std::nullopt},
 }};
 
 struct ChipNameEntry {

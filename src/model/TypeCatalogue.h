@@ -35,12 +35,9 @@ private:
 
 struct TypeInfo {
     const char* listText;        // UTF-8; the text of the type list and of TypeName
-    ChipSet chipsRead;           // chips a read command decodes for this type
-    ChipSet chipsWritten;        // chips a write command encodes for this type
     // Read items a type change leaves enabled; unset for PKU-630XE, whose selection leaves
     // the read items as they were.
     std::optional<ChipSet> readItemsOnTypeChange;
-    const char* page;            // object name of the type's page
     std::optional<std::uint8_t> newConfigByte; // ConfigByte of a New document, unset = unchanged
 };
 
