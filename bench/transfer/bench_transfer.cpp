@@ -4,7 +4,7 @@
 //
 // Usage: bench_transfer [CHIP...]   (all chips when none is given)
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/Clock.h"

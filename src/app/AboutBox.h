@@ -1,7 +1,7 @@
 #pragma once
 // The about box: logo, what the program is, its version and the maker's web page and e-mail.
 
-#include "app/Language.h"
+#include "model/Language.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The captions and hints that change at once when the language changes, by control name.
 
-#include "app/Language.h"
+#include "model/Language.h"
 
 #include <span>
 

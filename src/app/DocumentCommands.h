@@ -2,8 +2,8 @@
 // The document commands of the File menu and the type list: New, Open (data file or chip dump),
 // Save, Save As, the type change and the save-first question, with the document state they keep.
 
-#include "app/Language.h"
-#include "app/Prompts.h"
+#include "model/Language.h"
+#include "model/Prompts.h"
 #include "codecs/ImageFiles.h"
 #include "model/IntercomData.h"
 #include "model/TypeCatalogue.h"

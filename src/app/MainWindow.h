@@ -4,8 +4,8 @@
 
 #include "app/CommandStates.h"
 #include "app/DocumentCommands.h"
-#include "app/Language.h"
-#include "app/Prompts.h"
+#include "model/Language.h"
+#include "model/Prompts.h"
 #include "model/IntercomData.h"
 #include "programmer/ProgrammerDiscovery.h"
 #include "views/PageContext.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The program's pictures, drawn at run time: the two language flags and the product logo.
 
-#include "app/Language.h"
+#include "model/Language.h"
 
 #include <QPixmap>
 

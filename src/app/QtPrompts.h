@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's prompts: QMessageBox for messages and QFileDialog for the open and save dialogs.
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 
 class QWidget;
 

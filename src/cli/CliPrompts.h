@@ -1,7 +1,7 @@
 #pragma once
 // Prompts for a shell: questions are answered from the command line, never by waiting for input.
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 
 class CommandLinePrompts : public Prompts {
 public:

@@ -4,7 +4,7 @@
 #include "cli/CliPrompts.h"
 #include "cli/CliSupport.h"
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "codecs/CodecTables.h"
 #include "codecs/ImageFiles.h"
 #include "documents/Conversion.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The file layer over the layouts: fixed image files in the working directory and chip dumps.
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "codecs/Layout.h"
 #include "model/TypeCatalogue.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // A chip layout: a pair of pure functions between the image bytes and the record.
 
-#include "app/Language.h"
-#include "app/Prompts.h"
+#include "model/Language.h"
+#include "model/Prompts.h"
 #include "model/IntercomData.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "programmer/ChipTransfer.h"
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/Clock.h"
 #include "programmer/LinkTexts.h"

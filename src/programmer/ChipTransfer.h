@@ -5,7 +5,7 @@
 // Preconditions: the port is open, ReaderMode is 0, and for a write CheckAdapter succeeded. Both
 // close the port before they return, whatever the result.
 
-#include "app/Language.h"
+#include "model/Language.h"
 
 #include <QString>
 

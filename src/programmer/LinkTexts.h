@@ -1,7 +1,7 @@
 #pragma once
 // The link's messages in both languages, and their captions.
 
-#include "app/Language.h"
+#include "model/Language.h"
 
 namespace LinkTexts {
 inline constexpr Bilingual Info{"Информация", "Info"};

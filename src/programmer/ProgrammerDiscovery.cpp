@@ -1,6 +1,6 @@
 #include "programmer/ProgrammerDiscovery.h"
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/LinkTexts.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Finding the programmer among the serial ports and following it being plugged in and out.
 
-#include "app/Language.h"
+#include "model/Language.h"
 
 #include <QString>
 

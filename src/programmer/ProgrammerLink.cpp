@@ -1,6 +1,6 @@
 #include "programmer/ProgrammerLink.h"
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 #include "programmer/Clock.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/SerialPort.h"

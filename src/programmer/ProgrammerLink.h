@@ -2,7 +2,7 @@
 // The programmer's port and its packet exchange: opening with the fixed line settings, sending
 // packets, the timed reply wait, the two handshakes and the 100 ms poll tick.
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "programmer/Packet.h"
 
 #include <QString>

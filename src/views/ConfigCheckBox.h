@@ -3,7 +3,7 @@
 // without running the click rules; a click stores the bit, marks the document modified and
 // changes the caption. Each box has a caption for either state in either language and a hint.
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "views/PageContext.h"
 
 #include <QCheckBox>

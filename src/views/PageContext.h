@@ -2,7 +2,7 @@
 // What a page reads and writes besides its own widgets: the one record, the language of the
 // moment, the current controller type, the modified flag and the key capture target.
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "model/IntercomData.h"
 #include "model/TypeCatalogue.h"
 

@@ -2,7 +2,7 @@
 // Prompts for tests: answers come from a script in order, every message shown is recorded, and a
 // prompt the script did not expect fails the test.
 
-#include "app/Prompts.h"
+#include "model/Prompts.h"
 
 #include <QList>
 #include <QStringList>

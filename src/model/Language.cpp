@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "model/Language.h"
 
 #include <QDir>
 #include <QFileInfo>
