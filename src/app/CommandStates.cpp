@@ -8,28 +8,22 @@
 
 namespace {
 
-// Read items of the type list's table, in ChipKind order.
-constexpr std::array<const char*, ChipKindCount> ReadItemOfChip{"N24c162", "N24c642", "DS19952", "DS19962"};
+using enum ChipKind;
 
-constexpr std::array<const char*, 4> WriteItems{"N24c163", "N24c323", "N24c643", "DS19963"};
-
-// The write item New enables per type; nullptr for none (PKU-630XE has no chip).
-constexpr std::array<const char*, DeviceTypeCount> NewWriteItem{
-    "N24c163", "N24c163", "N24c163", "N24c163", "N24c643", "DS19963",
-    "N24c643", "N24c643", "N24c163", "N24c163", nullptr,
+// The chip whose write item New enables, per type; none for PKU-630XE, which has no chip.
+constexpr std::array<std::optional<ChipKind>, DeviceTypeCount> NewWriteChip{
+    C24C16, C24C16, C24C16, C24C16, C24C64, DS1996, C24C64, C24C64, C24C16, C24C16, std::nullopt,
 };
 
 // Write items a type change turns off besides the write menu itself.
-using TwoItems = std::array<const char*, 2>;
-constexpr TwoItems Both{"DS19963", "N24c163"};
-constexpr TwoItems DS1996Only{"DS19963", nullptr};
-constexpr TwoItems Neither{nullptr, nullptr};
-constexpr std::array<TwoItems, DeviceTypeCount> TypeChangeWriteItemsOff{
+constexpr ChipSet Both{DS1996, C24C16};
+constexpr ChipSet DS1996Only{DS1996};
+constexpr ChipSet Neither{};
+constexpr std::array<ChipSet, DeviceTypeCount> TypeChangeWriteItemsOff{
     Both, Both, Both, Both, DS1996Only, Neither, DS1996Only, DS1996Only, Both, Both, Neither,
 };
 
-// Items that stay disabled for good: no command reads or writes these chips.
-constexpr std::array<const char*, 3> NeverEnabled{"N24c322", "N24c323", "N24c1282"};
+const char* WriteItemOf(ChipKind kind) { return ChipItemFor(ChipDirection::Write, kind)->item; }
 
 } // namespace
 
@@ -63,19 +57,23 @@ bool CommandStates::IsEnabled(const char* name) const
 
 void CommandStates::AfterStartUp()
 {
-    for (const char* off : {"MCmd_Write", "N1", "N5", "MFile_Save", "N3", "ToolButton5", "ToolButton6",
-                            "N24c642", "DS19952", "DS19962", "ToolButton11"})
+    for (const char* off : {"MCmd_Write", "N1", "N5", "MFile_Save", "N3", "ToolButton5", "ToolButton6", "ToolButton11"})
         SetEnabled(off, false);
-    for (const char* off : NeverEnabled) SetEnabled(off, false);
-    for (const char* on : {"N24c162", "ASave", "ASaveAs"}) SetEnabled(on, true);
+    for (const ChipItemId off : {ChipItemId::Read24C64, ChipItemId::ReadDS1995, ChipItemId::ReadDS1996})
+        SetEnabled(ChipItemOf(off).item, false);
+    for (const ChipItem& item : ChipItems())
+        if (!item.everEnabled) SetEnabled(item.item, false);
+    SetEnabled(ChipItemOf(ChipItemId::Read24C16).item, true);
+    for (const char* on : {"ASave", "ASaveAs"}) SetEnabled(on, true);
 }
 
 void CommandStates::AfterNew(TDeviceType type)
 {
     SetEnabled("MCmd_Write", true);
     SetEnabled("MFile_Save", true);
-    const char* enabled = NewWriteItem.at(static_cast<std::size_t>(type));
-    for (const char* item : WriteItems) SetEnabled(item, enabled && qstrcmp(item, enabled) == 0);
+    const std::optional<ChipKind> chip = NewWriteChip.at(static_cast<std::size_t>(type));
+    for (const ChipItem& item : ChipItems())
+        if (item.direction == ChipDirection::Write) SetEnabled(item.item, chip && item.kind == chip);
 }
 
 void CommandStates::AfterTypeChange(TDeviceType type)
@@ -86,19 +84,21 @@ void CommandStates::AfterTypeChange(TDeviceType type)
         SetEnabled(off, false);
     const TypeInfo& info = TypeInfoOf(type);
     if (info.readItemsOnTypeChange) {
-        for (int chip = 0; chip < ChipKindCount; ++chip)
-            SetEnabled(ReadItemOfChip[static_cast<std::size_t>(chip)],
-                       info.readItemsOnTypeChange->contains(static_cast<ChipKind>(chip)));
+        for (const ChipItem& item : ChipItems())
+            if (item.direction == ChipDirection::Read && item.kind)
+                SetEnabled(item.item, info.readItemsOnTypeChange->contains(*item.kind));
     }
-    for (const char* off : TypeChangeWriteItemsOff.at(static_cast<std::size_t>(type)))
-        if (off) SetEnabled(off, false);
+    const ChipSet writeItemsOff = TypeChangeWriteItemsOff.at(static_cast<std::size_t>(type));
+    for (const ChipKind chip : {C24C16, C24C64, DS1996})
+        if (writeItemsOff.contains(chip)) SetEnabled(WriteItemOf(chip), false);
 }
 
 void CommandStates::AfterFill(Fill fill)
 {
     const FillRule& rule = FillRuleOf(fill);
     for (std::size_t i = 0; i < FillChipItems.size(); ++i)
-        if (rule.chipItems[i] != After::Keep) SetEnabled(FillChipItems[i], rule.chipItems[i] == After::On);
+        if (rule.chipItems[i] != After::Keep)
+            SetEnabled(ChipItemOf(FillChipItems[i]).item, rule.chipItems[i] == After::On);
     if (rule.fillCodes != After::Keep) SetEnabled("N5", rule.fillCodes == After::On);
     for (const char* on : {"MCmd_Read", "MCmd_Write", "MFile_Save", "N3", "ASave", "ASaveAs"})
         SetEnabled(on, true);
@@ -108,7 +108,8 @@ void CommandStates::AfterFill(Fill fill)
 void CommandStates::AfterRejectedImage()
 {
     for (const char* off : {"MCmd_Write", "MFile_Save"}) SetEnabled(off, false);
-    for (const char* off : WriteItems) SetEnabled(off, false);
+    for (const ChipItem& item : ChipItems())
+        if (item.direction == ChipDirection::Write) SetEnabled(item.item, false);
 }
 
 void CommandStates::EnableSaving()

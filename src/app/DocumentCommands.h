@@ -39,7 +39,10 @@ public:
     virtual void ShowDataSet() = 0;
     virtual void HideDataSet() = 0;
     virtual void SetTitleFileName(const QString& path) = 0;
+    virtual bool SmallIButton() const = 0;
     virtual void ClearSmallIButton() = 0;
+    // Makes the page of that object name the active page, without a fill.
+    virtual void SelectPage(const char* name) = 0;
     virtual CommandStates& Commands() = 0;
 
 protected:

@@ -8,9 +8,16 @@
 #include "programmer/DeviceNotices.h"
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerLink.h"
+#include "app/ConversionCommands.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
+#include "views/G300Page.h"
+#include "views/KeyListPage.h"
+#include "views/PKU512SPage.h"
+#include "views/PKU618Page.h"
+#include "views/PKU630Page.h"
 #include "views/Page.h"
+#include "views/PageControl.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,28 +29,14 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <span>
 
 namespace {
 const char* const TypeListHint = "Выбор типа домофона";
-// Chip items: menu item, chip, and the action that carries the command (none for 24C128).
-struct ChipItem {
-    const char* item;
-    const char* chip;
-    const char* action;
-};
-constexpr ChipItem ReadItems[] = {{"N24c162", "24C16", "READ24c16"},   {"N24c322", "24C32", "READ24c32"},
-                                  {"N24c642", "24C64", "READ24c64"},   {"N24c1282", "24C128", nullptr},
-                                  {"DS19952", "DS1995", "ReadDS1995"}, {"DS19962", "DS1996", "ReadDS1996"}};
-constexpr ChipItem WriteItems[] = {{"N24c163", "24C16", "Write24c16"}, {"N24c323", "24C32", "Write24c32"},
-                                   {"N24c643", "24C64", "Write24c64"}, {"DS19963", "DS1996", "WriteDS1996"}};
 const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"},
                                     {"N24c641", "24C64"}};
 } // namespace
@@ -52,7 +45,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     : QMainWindow(parent), prompts_(setup.prompts), programmer_(setup.programmer), languageIniPath_(setup.languageIniPath),
       store_(std::make_unique<IntercomStore>()),
       pageContext_{*store_, [this] { return language_; }, [this] { return CurrentType(); },
-                   [this] { MarkModified(); }, inputTarget_},
+                   [this] { MarkModified(); }, inputTargets_},
       commands_(*this)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -121,7 +114,8 @@ void TForm1::Timer1Timer()
     Timer1->start();
 }
 
-TForm1::~TForm1() = default;
+// The pages refer to the record and the page context: they go first, while both still exist.
+TForm1::~TForm1() { delete takeCentralWidget(); }
 
 QAction* TForm1::NamedAction(const char* name, QObject* parent)
 {
@@ -138,9 +132,8 @@ void TForm1::BuildActions()
     connect(NamedAction("ASaveAs"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
     connect(NamedAction("AClose"), &QAction::triggered, this, &TForm1::ACloseExecute);
     // The chip commands' actions; the menu items run them.
-    for (const ChipItem& item : ReadItems)
+    for (const ChipItem& item : ChipItems())
         if (item.action) NamedAction(item.action);
-    for (const ChipItem& item : WriteItems) NamedAction(item.action);
     for (const auto& [name, key] : {std::pair{"ANew", QKeySequence::New}, std::pair{"AOpen", QKeySequence::Open},
                                     std::pair{"ASave", QKeySequence::Save}}) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
@@ -190,12 +183,10 @@ void TForm1::BuildMenus()
     QMenu* MCmd = AddMenu(bar, "MCmd");
     QMenu* MCmd_Read = AddMenu(MCmd, "MCmd_Read");
     QMenu* MCmd_Write = AddMenu(MCmd, "MCmd_Write");
-    for (const auto& [menu, items] : {std::pair{MCmd_Read, std::span<const ChipItem>(ReadItems)},
-                                      std::pair{MCmd_Write, std::span<const ChipItem>(WriteItems)}}) {
-        for (const ChipItem& item : items) {
-            QAction* entry = AddItem(menu, item.item, QString::fromLatin1(item.chip));
-            if (item.action) runs(entry, item.action);
-        }
+    for (const ChipItem& item : ChipItems()) {
+        QAction* entry = AddItem(item.direction == ChipDirection::Read ? MCmd_Read : MCmd_Write, item.item,
+                                 QString::fromLatin1(item.chip));
+        if (item.action) runs(entry, item.action);
     }
     MCmd->addSeparator();
     // Only a check mark: choosing a chip to copy starts nothing.
@@ -209,9 +200,11 @@ void TForm1::BuildMenus()
     copyChoice->actions().constFirst()->setChecked(true);
     AddItem(MCmd, "N5");
 
-    // The conversions; their commands come with the conversion of the record.
+    // The conversions, in menu order; each item is the action of its conversion.
     QMenu* N1 = AddMenu(bar, "N1");
-    for (const ConversionRule& rule : Conversions()) AddItem(N1, rule.action, QString::fromUtf8(rule.caption));
+    for (const ConversionRule& rule : Conversions())
+        connect(AddItem(N1, rule.action, QString::fromUtf8(rule.caption)), &QAction::triggered, this,
+                [this, &rule] { RunConversion(rule, store_->Record, static_cast<DocumentWindow&>(*this)); });
 
     QMenu* MCfg = AddMenu(bar, "MCfg");
     N2 = AddItem(MCfg, "N2");
@@ -292,21 +285,23 @@ void TForm1::BuildPages()
     CGauge1->hide();
     layout->addWidget(CGauge1);
 
-    // The program switches pages, never the user: tiny tabs and no keyboard focus.
-    PageControl1 = new QTabWidget(central);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setFocusPolicy(Qt::NoFocus);
-    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-    PageControl1->tabBar()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { width: 1px; height: 1px; padding: 0; margin: 0; border: none; }"));
-    pages_[0] = new ApartmentPage(pageContext_, PageControl1);
-    for (int number = 2; number <= 10; ++number)
-        pages_[static_cast<std::size_t>(number - 1)] =
-            new Page(QStringLiteral("TabSheet%1").arg(number), pageContext_, PageControl1);
+    PageControl1 = new PageControl(central);
+    pages_ = {new ApartmentPage(pageContext_, PageControl1),
+              new KeyListPage(KeyListPage::LMR702(), pageContext_, PageControl1),
+              new PKU618Page(pageContext_, PageControl1),
+              new PKU630Page(pageContext_, PageControl1),
+              new G300Page(G300Page::DS1996(), pageContext_, PageControl1),
+              new G300Page(G300Page::DS1995(), pageContext_, PageControl1),
+              new PKU512SPage(pageContext_, PageControl1),
+              new KeyListPage(KeyListPage::LMR70x2680(), pageContext_, PageControl1),
+              new Page(QStringLiteral("TabSheet9"), pageContext_, PageControl1), // never shown
+              new KeyListPage(KeyListPage::PKU630XE(), pageContext_, PageControl1)};
     for (Page* page : pages_) PageControl1->addTab(page, QString());
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
 }
+
+void TForm1::SelectPage(const char* name) { PageControl1->setCurrentWidget(PageNamed(name)); }
 
 Page* TForm1::PageNamed(const char* name) const
 {
@@ -329,7 +324,9 @@ void TForm1::ShowDataSet()
 {
     const TDeviceType type = CurrentType();
     if (!IsValidType(type)) return;
-    PageControl1->setCurrentWidget(PageNamed(FillRuleOf(FillOf(type, smallIButton_)).page));
+    Page* page = PageNamed(FillRuleOf(FillOf(type, smallIButton_)).page);
+    page->StartDataSet();
+    PageControl1->setCurrentWidget(page);
     PageControl1->show();
     PageControl1Change();
 }

@@ -25,7 +25,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
-class QTabWidget;
+class PageControl;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -56,9 +56,9 @@ public:
     Language CurrentLanguage() const override { return language_; }
     TDeviceType CurrentType() const override;
     bool SoundOn() const { return soundOn_; }
-    bool SmallIButton() const { return smallIButton_; }
+    bool SmallIButton() const override { return smallIButton_; }
     void SetSmallIButton(bool set) { smallIButton_ = set; }
-    int InputTarget() const { return inputTarget_; }
+    const InputTargets& InputTarget() const { return inputTargets_; }
     CommandStates& Commands() override { return commands_; }
 
     // Handlers, named after their control and event.
@@ -97,6 +97,7 @@ private:
     void ShowDataSet() override;
     void HideDataSet() override;
     void ClearSmallIButton() override { smallIButton_ = false; }
+    void SelectPage(const char* name) override;
 
     // Without a programmer plugged in, start-up is quiet: the title says so and nothing is asked.
     bool FindProgrammerAtStartUp();
@@ -113,7 +114,7 @@ private:
     Language language_ = Language::English;
     bool soundOn_ = false;
     bool smallIButton_ = false;
-    int inputTarget_ = 1;
+    InputTargets inputTargets_; // one per page family that has several key receivers, all 0 at start
     QString caption_; // the window's caption without a file name
     PageContext pageContext_;
     CommandStates commands_;
@@ -125,7 +126,7 @@ private:
     QLabel* Label30 = nullptr;
     QLabel* Image1 = nullptr;
     QProgressBar* CGauge1 = nullptr;
-    QTabWidget* PageControl1 = nullptr;
+    PageControl* PageControl1 = nullptr;
     QAction* N2 = nullptr;
     QTimer* Timer1 = nullptr;
     std::array<Page*, 10> pages_{}; // TabSheet1 to TabSheet10

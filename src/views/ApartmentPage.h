@@ -8,19 +8,15 @@
 #include <array>
 
 class ConfigCheckBox;
+class ConfigGroup;
 class MaskEdit;
-class QGroupBox;
 class QLabel;
+class RecordGrid;
 class SettingSpinEdit;
-class StringGrid;
 
 class ApartmentPage : public Page {
     Q_OBJECT
 public:
-    static constexpr int Apartments = 100;
-    static constexpr int KeysPerApartment = 6;
-    static constexpr int SystemKeys = 5;
-
     ApartmentPage(PageContext& context, QWidget* parent = nullptr);
 
     void RunFill(Fill fill) override;
@@ -32,28 +28,13 @@ private:
     enum class Variant { T150, PKU512T };
     void ShowPage(Variant variant);
     void ShowTypeControls(Variant variant);
-    void FillApartments();
-    void FillSystemKeys();
-    void WriteLabels(Variant variant);
-    void StringGrid1Enter();
     void CB4Click(bool checked);
 
-    StringGrid* SGrid1;
-    MaskEdit* MaskEdit1;
-    MaskEdit* MaskEdit2;
-    MaskEdit* MaskEdit3;
-    QLabel* Label1;
-    QLabel* Label25;
-    QLabel* Label3;
-    QGroupBox* GroupBox3;
-    std::array<ConfigCheckBox*, 7> boxes_{}; // CB2 to CB8 in this order
-    ConfigCheckBox* CB4 = nullptr;
-    StringGrid* StringGrid1;
-    QLabel* Label31;
-    QLabel* Label32;
-    QLabel* Label33;
-    QLabel* Label34;
-    SettingSpinEdit* CSpinEdit5;
-    SettingSpinEdit* CSpinEdit6;
-    SettingSpinEdit* CSpinEdit7;
+    RecordGrid* SGrid1;
+    std::array<MaskEdit*, 3> fields_{}; // MaskEdit1 to MaskEdit3
+    ConfigGroup* GroupBox3;
+    ConfigCheckBox* CB4;
+    RecordGrid* StringGrid1;
+    std::array<QLabel*, 4> systemKeyLabels_{}; // Label31 to Label34
+    std::array<SettingSpinEdit*, 3> spinEdits_{}; // CSpinEdit5 to CSpinEdit7
 };

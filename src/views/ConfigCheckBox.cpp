@@ -8,16 +8,18 @@ ConfigCheckBox::ConfigCheckBox(const ConfigBoxTexts& texts, PageContext& context
     connect(this, &QCheckBox::clicked, this, &ConfigCheckBox::Click);
 }
 
-void ConfigCheckBox::ShowCaption(bool checked)
+void ConfigCheckBox::ShowCaption(bool checked, After after)
 {
-    setText((checked ? texts_.checked : texts_.unchecked).in(context_.language()));
+    const Bilingual& clicked = checked ? texts_.checkedAfterClick : texts_.uncheckedAfterClick;
+    const Bilingual& filled = checked ? texts_.checked : texts_.unchecked;
+    setText((after == After::Click && clicked.ru ? clicked : filled).in(context_.language()));
 }
 
 void ConfigCheckBox::ShowFromRecord()
 {
     const bool bitSet = (context_.store.Record.ConfigByte >> texts_.bit) & 1;
     setChecked(bitSet);
-    ShowCaption(bitSet);
+    ShowCaption(bitSet, After::Fill);
 }
 
 void ConfigCheckBox::ApplyHint(Language language) { setToolTip(texts_.hint.in(language)); }
@@ -28,6 +30,6 @@ void ConfigCheckBox::Click(bool checked)
     const auto mask = static_cast<std::uint8_t>(1u << texts_.bit);
     config = checked ? (config | mask) : (config & ~mask);
     context_.markModified();
-    ShowCaption(checked);
+    ShowCaption(checked, After::Click);
     if (afterClick_) afterClick_(checked);
 }

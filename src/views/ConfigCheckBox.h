@@ -1,7 +1,8 @@
 #pragma once
 // A check box that stands for one bit of the record's configuration byte. A fill shows the bit
 // without running the click rules; a click stores the bit, marks the document modified and
-// changes the caption. Each box has a caption for either state in either language and a hint.
+// changes the caption. Each box has a caption for either state in either language and a hint;
+// a few boxes word a state differently after a click than after a fill.
 
 #include "model/Language.h"
 #include "views/PageContext.h"
@@ -16,6 +17,8 @@ struct ConfigBoxTexts {
     Bilingual checked;
     Bilingual unchecked;
     Bilingual hint;
+    Bilingual checkedAfterClick{nullptr, nullptr};   // ru nullptr: as after a fill
+    Bilingual uncheckedAfterClick{nullptr, nullptr};
 };
 
 class ConfigCheckBox : public QCheckBox {
@@ -31,7 +34,8 @@ public:
 
 private:
     void Click(bool checked);
-    void ShowCaption(bool checked);
+    enum class After { Fill, Click };
+    void ShowCaption(bool checked, After after);
 
     const ConfigBoxTexts& texts_;
     PageContext& context_;

@@ -1,5 +1,7 @@
 #include "views/MaskEdit.h"
 
+#include "views/FocusTracker.h"
+
 #include <QKeyEvent>
 
 MaskEdit::MaskEdit(const QString& objectName, Digits digits, QWidget* parent) : QLineEdit(parent)
@@ -7,6 +9,9 @@ MaskEdit::MaskEdit(const QString& objectName, Digits digits, QWidget* parent) : 
     setObjectName(objectName);
     setInputMask(QString(static_cast<int>(digits), QLatin1Char('9')) + QStringLiteral(";F"));
     setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
+    auto* focus = new FocusTracker(*this);
+    connect(focus, &FocusTracker::Entered, this, &MaskEdit::Entered);
+    connect(focus, &FocusTracker::Exited, this, &MaskEdit::Exited);
 }
 
 void MaskEdit::keyPressEvent(QKeyEvent* event)
@@ -19,16 +24,4 @@ void MaskEdit::keyReleaseEvent(QKeyEvent* event)
 {
     if (keyHandler_) keyHandler_(*event, KeyPhase::Release);
     QLineEdit::keyReleaseEvent(event);
-}
-
-void MaskEdit::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    emit Entered();
-}
-
-void MaskEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    emit Exited();
 }

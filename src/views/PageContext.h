@@ -1,9 +1,10 @@
 #pragma once
 // What a page reads and writes besides its own widgets: the one record, the language of the
-// moment, the current controller type, the modified flag and the key capture target.
+// moment, the current controller type, the modified flag and the key capture targets.
 
-#include "model/Language.h"
 #include "model/IntercomData.h"
+#include "model/Language.h"
+#include "model/TableSpecs.h"
 #include "model/TypeCatalogue.h"
 
 #include <functional>
@@ -13,5 +14,5 @@ struct PageContext {
     std::function<Language()> language;
     std::function<TDeviceType()> currentType;
     std::function<void()> markModified;
-    int& inputTarget; // which table of the page receives captured keys
+    InputTargets& inputTargets; // which control of a page family receives captured keys
 };

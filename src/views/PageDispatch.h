@@ -3,6 +3,7 @@
 // commands and where it puts the input focus.
 
 #include "model/TypeCatalogue.h"
+#include "programmer/ChipItems.h"
 
 #include <array>
 #include <cstdint>
@@ -15,9 +16,9 @@ enum class Fill {
 enum class After : std::int8_t { Off = 0, On = 1, Keep = -1 };
 
 // The chip items a fill sets, in the order of FillRule::chipItems.
-inline constexpr std::array<const char*, 8> FillChipItems{
-    "N24c162", "N24c322", "N24c642", "DS19962", // read 24C16, 24C32, 24C64, DS1996
-    "N24c163", "N24c323", "N24c643", "DS19963", // write 24C16, 24C32, 24C64, DS1996
+inline constexpr std::array<ChipItemId, 8> FillChipItems{
+    ChipItemId::Read24C16,  ChipItemId::Read24C32,  ChipItemId::Read24C64,  ChipItemId::ReadDS1996,
+    ChipItemId::Write24C16, ChipItemId::Write24C32, ChipItemId::Write24C64, ChipItemId::WriteDS1996,
 };
 
 struct FillRule {

@@ -14,6 +14,13 @@ SettingSpinEdit::SettingSpinEdit(const QString& objectName, Range range, Input i
     connect(this, &QSpinBox::valueChanged, this, [this](int value) {
         if (store_) store_(value);
     });
+    // Emptied or non-numeric text gives no value change; what the field stands for is already the
+    // lower bound, so a save before the field is left writes that.
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        bool isNumber = false;
+        text.toInt(&isNumber);
+        if (!isNumber && store_) store_(minimum());
+    });
 }
 
 void SettingSpinEdit::ShowValue(int recordValue)

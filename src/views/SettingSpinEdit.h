@@ -1,7 +1,7 @@
 #pragma once
 // A numeric setting with up and down buttons over one record value in a fixed range. A fill shows
 // the value clamped to the range and stores nothing; a change by the user stores the shown value
-// at once (without marking the document modified).
+// at once, also while digits are being typed (text that is no number stores the lower bound).
 
 #include <QSpinBox>
 

@@ -1,12 +1,16 @@
 #include "views/StringGrid.h"
 
+#include "views/FocusTracker.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QApplication>
+#include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
-// Installs the grid's key filter on every in-place editor it creates.
+// The grid's own editor: its key events reach the grid's key handler before the delegate acts
+// on them (Escape, Tab and Enter close the editor there), and a closed editor is forgotten at once.
 class StringGridDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -15,8 +19,28 @@ public:
                           const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) grid_->AttachEditor(line);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) grid_->EditorOpened(line);
         return editor;
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor == grid_->editor_) grid_->EditorClosed();
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == grid_->editor_ && !grid_->resendingToEditor_) {
+            if (event->type() == QEvent::KeyPress
+                && grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Press))
+                return true;
+            if (event->type() == QEvent::KeyRelease
+                && grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Release))
+                return true;
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
     }
 
 private:
@@ -24,7 +48,7 @@ private:
 };
 
 StringGrid::StringGrid(const QString& objectName, int columns, int rows, QWidget* parent)
-    : QTableWidget(rows, columns, parent)
+    : QTableWidget(rows, columns, parent), focus_(new FocusTracker(*this))
 {
     setObjectName(objectName);
     horizontalHeader()->hide();
@@ -34,6 +58,8 @@ StringGrid::StringGrid(const QString& objectName, int columns, int rows, QWidget
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new StringGridDelegate(this));
     SetEditable(false);
+    connect(focus_, &FocusTracker::Entered, this, &StringGrid::Entered);
+    connect(focus_, &FocusTracker::Exited, this, &StringGrid::Exited);
 }
 
 void StringGrid::SetEditable(bool editable)
@@ -42,6 +68,21 @@ void StringGrid::SetEditable(bool editable)
                                    | QAbstractItemView::EditKeyPressed
                              : QAbstractItemView::NoEditTriggers);
 }
+
+int StringGrid::FitColumns(const QStringList& samples)
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int padding = 16;
+    int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    for (int column = 0; column < columnCount(); ++column) {
+        setColumnWidth(column, metrics.horizontalAdvance(samples.value(column, samples.value(samples.size() - 1)))
+                                   + padding);
+        width += columnWidth(column);
+    }
+    return width;
+}
+
+bool StringGrid::IsFixed(const QModelIndex& index) const { return index.row() == 0 || index.column() == 0; }
 
 QTableWidgetItem* StringGrid::ItemAt(int column, int row)
 {
@@ -70,16 +111,26 @@ void StringGrid::SetCell(int column, int row, const QString& text)
     ItemAt(column, row)->setText(text);
 }
 
-int StringGrid::Col() const { return currentColumn(); }
-int StringGrid::Row() const { return currentRow(); }
+int StringGrid::Col() const { return HasFreeCells() ? qMax(1, currentColumn()) : currentColumn(); }
+int StringGrid::Row() const { return HasFreeCells() ? qMax(1, currentRow()) : currentRow(); }
 
 void StringGrid::SelectCell(int column, int row)
 {
-    setCurrentCell(qBound(0, row, rowCount() - 1), qBound(0, column, columnCount() - 1));
+    const int first = HasFreeCells() ? 1 : 0;
+    setCurrentCell(qBound(first, row, rowCount() - 1), qBound(first, column, columnCount() - 1));
+}
+
+void StringGrid::ResetView()
+{
+    SelectCell(1, 1);
+    scrollToTop();
+    horizontalScrollBar()->setValue(0);
 }
 
 void StringGrid::BeginRows(const QStringList& headers)
 {
+    if (!filling_) currentBeforeFill_ = currentIndex();
+    filling_ = true;
     setRowCount(2);
     for (int column = 0; column < columnCount(); ++column) SetCell(column, 0, headers.value(column));
     firstRowPending_ = true;
@@ -93,6 +144,14 @@ void StringGrid::AppendRow(const QStringList& cells)
     for (int column = 0; column < columnCount(); ++column) SetCell(column, row, cells.value(column));
 }
 
+void StringGrid::EndRows()
+{
+    const QModelIndex before = currentBeforeFill_;
+    if (before.isValid() && before.row() < rowCount() && before.column() < columnCount())
+        setCurrentCell(before.row(), before.column());
+    filling_ = false;
+}
+
 bool StringGrid::DeliverKey(QKeyEvent& event, KeyPhase phase)
 {
     if (!keyHandler_ || !keyHandler_(event, phase)) return false;
@@ -100,74 +159,61 @@ bool StringGrid::DeliverKey(QKeyEvent& event, KeyPhase phase)
     return true;
 }
 
-void StringGrid::keyPressEvent(QKeyEvent* event)
+// Keys reach the handler here, before the view's own use of them: Tab and Backtab would
+// otherwise move the cursor without a key event.
+bool StringGrid::event(QEvent* event)
 {
-    if (DeliverKey(*event, KeyPhase::Press)) return;
-    // With "any key starts editing" the view opens the editor and sends it this same key;
-    // the handler has seen it already.
-    resendingToEditor_ = true;
-    QTableWidget::keyPressEvent(event);
-    resendingToEditor_ = false;
-}
-
-void StringGrid::keyReleaseEvent(QKeyEvent* event)
-{
-    if (DeliverKey(*event, KeyPhase::Release)) return;
-    QTableWidget::keyReleaseEvent(event);
-}
-
-void StringGrid::AttachEditor(QLineEdit* editor)
-{
-    editor_ = editor;
-    editor->installEventFilter(this);
-}
-
-StringGrid::~StringGrid()
-{
-    // The editor may outlive this part of the grid while the widget tears down its children.
-    if (editor_) editor_->removeEventFilter(this);
-}
-
-bool StringGrid::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == editor_ && event->type() == QEvent::FocusOut) {
-        QWidget* next = QApplication::focusWidget();
-        if (hasFocusInside_ && !(next && isAncestorOf(next))) {
-            hasFocusInside_ = false;
-            emit Exited();
-        }
+    if (event->type() == QEvent::KeyPress) {
+        if (DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Press)) return true;
+        // With "any key starts editing" the view opens the editor and sends it this same key;
+        // the handler has seen it already.
+        resendingToEditor_ = true;
+        const bool handled = QTableWidget::event(event);
+        resendingToEditor_ = false;
+        return handled;
     }
-    if (watched == editor_ && !resendingToEditor_) {
-        if (event->type() == QEvent::KeyPress)
-            return DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Press);
-        if (event->type() == QEvent::KeyRelease)
-            return DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Release);
+    if (event->type() == QEvent::KeyRelease && DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Release))
+        return true;
+    return QTableWidget::event(event);
+}
+
+// A click on a label cell gives the grid the focus and leaves the current cell where it is.
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && IsFixed(index) && HasFreeCells()) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
     }
-    return QTableWidget::eventFilter(watched, event);
+    QTableWidget::mousePressEvent(event);
 }
 
-// Focus moving between the grid and its own in-place editor neither enters nor exits the grid.
-void StringGrid::focusInEvent(QFocusEvent* event)
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    QTableWidget::focusInEvent(event);
-    if (hasFocusInside_) return;
-    hasFocusInside_ = true;
-    emit Entered();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && IsFixed(index) && HasFreeCells()) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mouseDoubleClickEvent(event);
 }
 
-void StringGrid::focusOutEvent(QFocusEvent* event)
+void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QTableWidget::focusOutEvent(event);
-    QWidget* next = QApplication::focusWidget();
-    if (next && isAncestorOf(next)) return;
-    hasFocusInside_ = false;
-    emit Exited();
+    // Whatever moved it (a drag, a removed row, the program), the cursor stays off the labels.
+    if (current.isValid() && IsFixed(current) && HasFreeCells()) {
+        setCurrentIndex(model()->index(qMax(1, current.row()), qMax(1, current.column())));
+        return;
+    }
+    QTableWidget::currentChanged(current, previous);
+    if (!filling_ && current.isValid()) emit CellSelected(current.column(), current.row());
 }
 
 QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
     // The fixed row and column are labels: the cursor stays in the cells below and beside them.
     const QModelIndex target = QTableWidget::moveCursor(action, modifiers);
-    if (!target.isValid() || rowCount() < 2 || columnCount() < 2) return target;
+    if (!target.isValid() || !HasFreeCells()) return target;
     return model()->index(qMax(1, target.row()), qMax(1, target.column()));
 }

@@ -1,0 +1,111 @@
+#include "views/G300Page.h"
+
+#include "views/ConfigCheckBox.h"
+#include "views/MaskEdit.h"
+#include "views/PageParts.h"
+
+#include <QLabel>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+// The five settings, bits 7, 5, 3, 1 and 0, with the box names of each variant.
+constexpr std::array<ConfigBoxTexts, 5> BoxesNamed(std::array<const char*, 5> names)
+{
+    return {{
+        {names[0], 7, {"Поквартирная организация списка", "apartment numbers order"},
+         {"Сплошная организация списка", "continuous list mode"},
+         {"Поквартирная/сплошная организация списка (выбрано - поквартирная/ пусто - сплошная)",
+          "apartment/continuous list mode (selected - apartment list mode/ deselected - continuous)"}},
+        {names[1], 5,
+         {"запрет звуковой сигнализации в УКП квартир при использовании DS1990A",
+          "disable beep at subscriber device to signal DS1990A use"},
+         {"Разрешение звуковой сигнализации в УКП квартир при использовании DS1990A",
+          "enable beep at subscriber device to signal DS1990A use"},
+         {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A(выбрано - "
+          "запрещено, пусто - разрешено)",
+          "Enable/disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
+          "enabled)"}},
+        {names[2], 3,
+         {"Разрешение индивидуальных кодов доступа (для всех квартир)",
+          "enable individual access codes (for all ap.)"},
+         {"запрет индивидуальных кодов доступа (для всех квартир)", "disable individual access codes (for all ap.)"},
+         {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир, выбрано - разрешено, пусто - "
+          "запрещено)",
+          "Enable/disable individual access codes (for all apartments, selected - enabled, deselected - "
+          "disabled)"}},
+        {names[3], 1, {"Разрешение общего кода доступа", "enable general access code"},
+         {"запрет общего кода доступа", "disable general access code"},
+         {"Разрешение/запрет общего кода доступа (выбрано - разрешено, пусто - запрещено)",
+          "Enable/disable general access code (selected - enabled, deselected - disabled)"}},
+        {names[4], 0, {"Приоритет устройства - А", "priority - A"}, {"Приоритет устройства - В", "priority - B"},
+         {"Приоритет устройства (выбрано - А, пусто - В)", "Priority (selected - A, deselected - B)"}},
+    }};
+}
+
+constexpr auto DS1996Boxes = BoxesNamed({"CheckBox9", "CheckBox11", "CheckBox13", "CheckBox15", "CheckBox16"});
+constexpr auto DS1995Boxes = BoxesNamed({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"});
+
+constexpr Bilingual ServicePassword{"Пароль сервисный", "Service password"};
+constexpr Bilingual SystemPassword{"Пароль системный", "System password"};
+constexpr Bilingual GeneralCode{"Общий код", "General code"};
+constexpr Bilingual Configuration{"Конфигурация", "Configuration"};
+
+constexpr std::array<LabelText, 4> DS1996Labels{{
+    {"Label12", ServicePassword}, {"Label13", SystemPassword}, {"Label15", GeneralCode}, {"GroupBox5", Configuration},
+}};
+constexpr std::array<LabelText, 4> DS1995Labels{{
+    {"Label16", ServicePassword}, {"Label17", SystemPassword}, {"Label18", GeneralCode}, {"GroupBox6", Configuration},
+}};
+
+const G300PageSpec DS1996Spec{"TabSheet5", TableNames::SGrid6, {"MaskEdit8", "MaskEdit9", "MaskEdit10"},
+                              {"Label12", "Label13", "Label15"}, "GroupBox5", DS1996Boxes, DS1996Labels, false};
+const G300PageSpec DS1995Spec{"TabSheet6", TableNames::StringGrid2, {"MaskEdit11", "MaskEdit12", "MaskEdit13"},
+                              {"Label16", "Label17", "Label18"}, "GroupBox6", DS1995Boxes, DS1995Labels, true};
+
+} // namespace
+
+const G300PageSpec& G300Page::DS1996() { return DS1996Spec; }
+const G300PageSpec& G300Page::DS1995() { return DS1995Spec; }
+
+G300Page::G300Page(const G300PageSpec& spec, PageContext& context, QWidget* parent)
+    : Page(QString::fromLatin1(spec.page), context, parent), spec_(spec)
+{
+    QWidget* content = Content();
+    table_ = new RecordGrid(TableSpecOf(spec.table), context_, content);
+    table_->setFixedWidth(table_->FitToContent());
+
+    auto* fields = new QGridLayout;
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        fields_[i] = AddMaskField(*fields, static_cast<int>(i), spec.fields[i], spec.fieldLabels[i], content);
+    fields->setColumnStretch(2, 1);
+
+    group_ = new ConfigGroup(spec.group, spec.boxes, context_, content);
+    listOrganisation_ = group_->Boxes()[0];
+    beep_ = group_->Boxes()[1];
+    listOrganisation_->setDisabled(spec.listOrganisationFixed);
+    listOrganisation_->SetAfterClick([this](bool) { EnableBeepBox(); });
+
+    auto* side = new QVBoxLayout;
+    side->addLayout(fields);
+    side->addWidget(group_);
+    side->addStretch(1);
+
+    auto* layout = new QHBoxLayout(content);
+    layout->addWidget(table_);
+    layout->addLayout(side, 1);
+}
+
+void G300Page::RunFill(Fill)
+{
+    table_->Fill();
+    ShowFields(fields_, context_.store.Record);
+    group_->ShowFromRecord();
+    WriteLabels(*this, spec_.labels, context_.language());
+    EnableBeepBox();
+}
+
+void G300Page::EnableBeepBox() { beep_->setEnabled(listOrganisation_->isChecked()); }

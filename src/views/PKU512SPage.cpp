@@ -1,0 +1,116 @@
+#include "views/PKU512SPage.h"
+
+#include "views/MaskEdit.h"
+#include "views/PageParts.h"
+
+#include <QLabel>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr std::array<ConfigBoxTexts, 5> ConfigBoxes{{
+    {"CB70", 6, {"EML замок", "lock type - EL"}, {"ML замок", "lock type - ML"},
+     {"Тип замка (выбрано-EML / невыбрано-ML)", "Lock type (selected - EML / deselected - ML)"},
+     {"EML - замок", "lock type - EL"}, {"ML - замок", "lock type - ML"}},
+    {"CB72", 5,
+     {"запрет звуковой сигнализации в УКП квартир при использовании DS1990A",
+      "disable beep at subscriber device to signal DS1990A use"},
+     {"Разрешение звуковой сигнализации в УКП квартир при использовании DS1990A",
+      "enable beep at subscriber device to signal DS1990A use"},
+     {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A (выбрано - "
+      "запрещено, пусто - разрешено)",
+      "Enable/disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
+      "enabled)"}},
+    {"CB74", 4, {"Использование спецключа DS1991 - разрешено", "using key DS1991 - enable"},
+     {"Использование спецключа DS1991 - запрещено", "using key DS1991 - disable"},
+     {"Использование спецключа DS1991 (выбрано - разрешено/ пусто - запрещено)",
+      "Using key DS1991 (selected - enabled/ deselected - disabled)"},
+     {nullptr, nullptr},
+     {"Использование спецключа DS1991 - запрещено", "usinng key DS1991 - disable"}},
+    {"CB77", 3,
+     {"Разрешение индивидуальных кодов доступа (для всех квартир)",
+      "enable individual access codes (for all ap.)"},
+     {"запрет индивидуальных кодов доступа (для всех квартир)", "disable individual access codes (for all ap.)"},
+     {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир) выбрано - разрешено/ пусто - "
+      "запрещено",
+      "Enable/disable individual access codes (for all apartments, selected - enabled, deselected - "
+      "disabled)"}},
+    {"CB79", 1, {"Разрешение общего кода доступа", "enable general access code"},
+     {"запрет общего кода доступа", "disable general access code"},
+     {"Разрешение/запрет общего кода доступа (выбрано - разрешено/ пусто - запрещено)",
+      "Enable/disable general access code (selected - enabled, deselected - disabled)"}},
+}};
+constexpr std::array<const char*, 5> FillOrder{"CB79", "CB77", "CB74", "CB72", "CB70"};
+
+using Input = SettingSpinEdit::Input;
+// In fill order, each with the label beside it.
+constexpr std::array<SpinSpec, 3> SpinEdits{{
+    {"CSpinEdit3", {0, 199, 0}, Input::ButtonsOnly, SpinValue::ConciergeNumber},
+    {"CSpinEdit2", {1, 20, 1}, Input::ButtonsOnly, SpinValue::LockTime},
+    {"CSpinEdit4", {1, 9, 7}, Input::ButtonsOnly, SpinValue::Volume},
+}};
+constexpr std::array<const char*, 3> SpinLabels{"Label22", "Label21", "Label23"};
+
+constexpr std::array<LabelText, 8> Labels{{
+    {"GroupBox7", {"Конфигурация PKU512S", "Configuration PKU512S"}},
+    {"Label4", {"Пароль сервисный", "Service password"}},
+    {"Label24", {"Пароль системный", "System password"}},
+    {"Label19", {"Общий код", "General code"}},
+    {"Label23", {"Уровень громкости", "volume"}},
+    {"Label22", {"Номер квартиры консьержа", "concierge apartment number"}},
+    {"Label21", {"Установка времени открывания замка, сек", "unlocked state, sec"}},
+    {"Label20", {"Системные ключи", "System keys"}},
+}};
+
+} // namespace
+
+PKU512SPage::PKU512SPage(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet7"), context, parent)
+{
+    QWidget* content = Content();
+    SGrid9 = new RecordGrid(TableSpecOf(TableNames::SGrid9), context_, content);
+    SGrid9->FitToContent(); // twelve keys are wider than the window: the table scrolls
+
+    SGrid10 = new RecordGrid(TableSpecOf(TableNames::SGrid10), context_, content);
+    SGrid10->setFixedSize(SGrid10->FitToContent(), SGrid10->rowHeight(0) * SGrid10->rowCount() + 2 * SGrid10->frameWidth());
+
+    auto* fields = new QGridLayout;
+    fields_ = {AddMaskField(*fields, 0, "MaskEdit14", "Label4", content),
+               AddMaskField(*fields, 1, "MaskEdit15", "Label24", content),
+               AddMaskField(*fields, 2, "MaskEdit16", "Label19", content)};
+    fields->addWidget(NamedLabel("Label20", content), 0, 3, Qt::AlignTop);
+    fields->addWidget(SGrid10, 0, 4, 4, 1, Qt::AlignTop);
+    fields->setColumnStretch(5, 1);
+
+    GroupBox7 = new ConfigGroup("GroupBox7", ConfigBoxes, context_, content);
+    auto* settings = new QGridLayout;
+    for (std::size_t i = 0; i < SpinEdits.size(); ++i) {
+        spinEdits_[i] = MakeSpinEdit(SpinEdits[i], context_, GroupBox7);
+        settings->addWidget(NamedLabel(SpinLabels[i], GroupBox7), static_cast<int>(i), 0);
+        settings->addWidget(spinEdits_[i], static_cast<int>(i), 1, Qt::AlignLeft);
+    }
+    settings->setColumnStretch(2, 1);
+    static_cast<QVBoxLayout*>(GroupBox7->layout())->addLayout(settings);
+
+    auto* below = new QVBoxLayout;
+    below->addLayout(fields);
+    below->addWidget(GroupBox7);
+
+    auto* layout = new QVBoxLayout(content);
+    layout->addWidget(SGrid9, 1);
+    layout->addLayout(below);
+}
+
+void PKU512SPage::ShowPKU512SPage()
+{
+    SGrid9->Fill();
+    SGrid10->Fill();
+    const TIntercomData& record = context_.store.Record;
+    ShowFields(fields_, record);
+    WriteLabels(*this, Labels, context_.language());
+    GroupBox7->ShowFromRecord(FillOrder);
+    for (std::size_t i = 0; i < SpinEdits.size(); ++i)
+        spinEdits_[i]->ShowValue(SpinRecordValue(record, SpinEdits[i].value));
+}

@@ -1,0 +1,87 @@
+#include "views/PKU618Page.h"
+
+#include "model/TextForms.h"
+#include "views/MaskEdit.h"
+#include "views/PageParts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+// The master key field's InputTarget value (the apartment table is 0).
+constexpr int MasterKeyTarget = 1;
+
+constexpr std::array<ConfigBoxTexts, 3> ConfigBoxes{{
+    {"CheckBox6", 2,
+     {"Разрешено программирование ключей с трубки", "enable keys memorizing using subscriber devices"},
+     {"Запрещено программирование ключей с трубки", "disable keys memorizing using subscriber device"},
+     {" программирование ключей с трубки (выбрано - разрешено/пусто - запрещено)",
+      "keys memorizing using subscriber device (selected - enabled/deselected - disabled)"},
+     {"Разрешено программирование ключей с трубки", "enable keys memorizing using subscriber device"}},
+    {"CheckBox7", 1, {"высший приоритет", "high priority"}, {"низший приоритет", "low priority"},
+     {"приоритет (выбрано - высший приоритет/пусто - низший)", "priority (selected - high/deselected - low)"}},
+    {"CheckBox8", 0, {"тип замка - ML", "lock type - ML"}, {"тип замка - EL", "lock type - EL"},
+     {"тип замка (выбрано - ML/пусто - EL)", "lock type (selected - ML/deselected - EL)"}},
+}};
+
+constexpr SpinSpec LockTimeSpin{"CSpinEdit1", {1, 12, 1}, SettingSpinEdit::Input::ButtonsOnly, SpinValue::LockTimeWord};
+
+constexpr std::array<LabelText, 5> Labels{{
+    {"GroupBox4", {"Системная область", "System area"}},
+    {"GroupBox2", {"Конфигурация", "Configuration"}},
+    {"Label11", {"Номер квартиры консьержа", "apartment number for concierge call"}},
+    {"Label14", {"Мастер-ключ", "Master-key"}},
+    {"Label2", {"Установка времени открывания замка, сек", "unlocked state, sec"}},
+}};
+
+} // namespace
+
+PKU618Page::PKU618Page(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet3"), context, parent)
+{
+    QWidget* content = Content();
+    SGrid5 = new RecordGrid(TableSpecOf(TableNames::SGrid5), context_, content);
+    SGrid5->FitToContent(); // thirty keys are wider than the window: the table scrolls
+
+    auto* systemArea = new QGroupBox(content);
+    systemArea->setObjectName(QStringLiteral("GroupBox4"));
+    auto* systemLayout = new QGridLayout(systemArea);
+    MaskEdit7 = AddMaskField(*systemLayout, 0, "MaskEdit7", "Label11", systemArea);
+    Edit3 = KeyField("Edit3", context_, InputTargetFamily::PKU618, MasterKeyTarget, systemArea);
+    systemLayout->addWidget(NamedLabel("Label14", systemArea), 1, 0);
+    systemLayout->addWidget(Edit3, 1, 1);
+
+    GroupBox2 = new ConfigGroup("GroupBox2", ConfigBoxes, context_, content);
+    auto* lockTime = new QHBoxLayout;
+    CSpinEdit1 = MakeSpinEdit(LockTimeSpin, context_, GroupBox2);
+    lockTime->addWidget(NamedLabel("Label2", GroupBox2));
+    lockTime->addWidget(CSpinEdit1);
+    lockTime->addStretch();
+    static_cast<QVBoxLayout*>(GroupBox2->layout())->addLayout(lockTime);
+
+    QLabel* caption = NamedLabel("Label29", content);
+    caption->setText(QStringLiteral("PKU618"));
+
+    auto* below = new QHBoxLayout;
+    below->addWidget(systemArea);
+    below->addWidget(GroupBox2);
+    below->addWidget(caption, 0, Qt::AlignTop);
+    below->addStretch(1);
+
+    auto* layout = new QVBoxLayout(content);
+    layout->addWidget(SGrid5, 1);
+    layout->addLayout(below);
+}
+
+void PKU618Page::ShowPKU618Page()
+{
+    SGrid5->Fill();
+    const TIntercomData& record = context_.store.Record;
+    ShowFields(std::array{MaskEdit7}, record);
+    Edit3->setText(KeyText(record.MasterKey));
+    GroupBox2->ShowFromRecord();
+    CSpinEdit1->ShowValue(SpinRecordValue(record, LockTimeSpin.value));
+    WriteLabels(*this, Labels, context_.language());
+}
