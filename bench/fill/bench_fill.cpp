@@ -1,5 +1,6 @@
-// Prints the median time of each fill of the apartment page over repeated fills, and the peak
-// resident memory of the started program.
+// Prints the median time of every fill of the pages over repeated fills, on records whose every
+// key slot, header key slot and extension slot holds a key, and the peak resident memory of the
+// started program.
 
 #include "app/MainWindow.h"
 #include "programmer/Clock.h"
@@ -27,12 +28,21 @@ public:
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-double MedianFillMs(TForm1& window, TDeviceType type, int repeats)
+void FillEveryKey(IntercomStore& store)
+{
+    const auto key = [](std::size_t slot) { return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF}}; };
+    for (std::size_t slot = 0; slot < store.Record.KeySlots.size(); ++slot) store.Record.KeySlots[slot] = key(slot);
+    for (std::size_t slot = 0; slot < store.Record.HeaderKeySlots.size(); ++slot) store.Record.HeaderKeySlots[slot] = key(slot);
+    for (std::size_t slot = 0; slot < store.ExtensionKeySlots.size(); ++slot) store.ExtensionKeySlots[slot] = key(slot);
+}
+
+double MedianFillMs(TForm1& window, TDeviceType type, bool smallIButton, int repeats)
 {
     window.SelectTypeSilently(type);
     window.ANewExecute();
-    for (std::size_t slot = 0; slot < 600; ++slot) // every key cell holds a key
-        window.Store().Record.KeySlots[slot].bytes = {std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF};
+    window.SetSmallIButton(smallIButton);
+    FillEveryKey(window.Store());
+    window.ShowDataSet();
     std::vector<double> times;
     for (int i = 0; i < repeats; ++i) {
         QElapsedTimer timer;
@@ -75,11 +85,17 @@ int main(int argc, char* argv[])
     struct Case {
         const char* fill;
         TDeviceType type;
+        bool smallIButton;
     };
-    std::printf("fill                          median of %d fills   target\n", Repeats);
-    for (const Case& fill : {Case{"ShowT150Page (T150)", 0}, Case{"ShowT150Page (PKU-511)", 1},
-                             Case{"ShowPKU512TPage (PKU-512T)", 9}})
-        std::printf("%-30s %8.2f ms            20 ms\n", fill.fill, MedianFillMs(window, fill.type, Repeats));
+    std::printf("fill                                median of %d fills   target\n", Repeats);
+    for (const Case& fill : {Case{"ShowT150Page (T150)", 0, false}, Case{"ShowT150Page (PKU-511)", 1, false},
+                             Case{"ShowPKU512TPage (PKU-512T)", 9, false}, Case{"ShowLMR702Page", 2, false},
+                             Case{"ShowLMR70x_2680Page", 7, false}, Case{"ShowPKU630XEPage", 10, false},
+                             Case{"ShowPKU618Page", 3, false}, Case{"ShowPKU630Page", 4, false},
+                             Case{"ShowG300Page", 5, false}, Case{"ShowG300DS1995Page", 5, true},
+                             Case{"ShowPKU512SPage", 6, false}})
+        std::printf("%-36s %8.2f ms            20 ms\n", fill.fill,
+                    MedianFillMs(window, fill.type, fill.smallIButton, Repeats));
     std::printf("peak resident memory (VmHWM) of the started program: %s\n", PeakResidentMemory().constData());
     return 0;
 }

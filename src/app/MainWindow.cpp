@@ -58,7 +58,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);
-    resize(1270, 860);
+    resize(1270, 760); // fits a 1280 x 800 screen with the desktop's panels
 
     // Start-up, in its order: device notices, the language flag, the poll timer, the record, the
     // captions, the programmer, and the first controller type without the type change.

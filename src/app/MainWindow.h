@@ -70,6 +70,8 @@ public:
     void CBox2Change();
     void ComboBox1Change();
     void PageControl1Change();
+    // The current type's page becomes the active page, shown and filled from a new data set.
+    void ShowDataSet() override;
     void N2Click(bool checked);
     void N6Click();
 
@@ -94,7 +96,6 @@ private:
     QToolButton* AddToolButton(const char* name, QAction* action = nullptr);
 
     void SetLanguageListEnabled(bool enabled) override;
-    void ShowDataSet() override;
     void HideDataSet() override;
     void ClearSmallIButton() override { smallIButton_ = false; }
     void SelectPage(const char* name) override;

@@ -82,7 +82,7 @@ PKU512SPage::PKU512SPage(PageContext& context, QWidget* parent) : Page(QStringLi
                AddMaskField(*fields, 2, "MaskEdit16", "Label19", content)};
     fields->addWidget(NamedLabel("Label20", content), 0, 3, Qt::AlignTop);
     fields->addWidget(SGrid10, 0, 4, 4, 1, Qt::AlignTop);
-    fields->setColumnStretch(5, 1);
+    fields->setRowStretch(3, 1);
 
     GroupBox7 = new ConfigGroup("GroupBox7", ConfigBoxes, context_, content);
     auto* settings = new QGridLayout;
@@ -94,9 +94,9 @@ PKU512SPage::PKU512SPage(PageContext& context, QWidget* parent) : Page(QStringLi
     settings->setColumnStretch(2, 1);
     static_cast<QVBoxLayout*>(GroupBox7->layout())->addLayout(settings);
 
-    auto* below = new QVBoxLayout;
+    auto* below = new QHBoxLayout;
     below->addLayout(fields);
-    below->addWidget(GroupBox7);
+    below->addWidget(GroupBox7, 1);
 
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(SGrid9, 1);

@@ -45,6 +45,10 @@ PKU630Page::PKU630Page(PageContext& context, QWidget* parent) : Page(QStringLite
     SGrid4 = new RecordGrid(TableSpecOf(TableNames::SGrid4), context_, content);
     SGrid4->setFixedWidth(SGrid4->FitToContent());
     connect(SGrid4, &StringGrid::CellSelected, this, &PKU630Page::SGrid4SelectCell);
+    // A click on the hotel cell that is already current opens the list again.
+    connect(SGrid4, &QTableWidget::cellClicked, this, [this](int row, int column) {
+        if (column == HotelColumn && CB420M->isHidden()) SGrid4SelectCell(column, row);
+    });
 
     CB420M = new QComboBox(content);
     CB420M->setObjectName(QStringLiteral("CB420M"));

@@ -1,0 +1,95 @@
+// Writes a picture of every page of the main window, each filled with a sample record, into the
+// folder given as the first argument: page-<type>.png, and for the apartment page a Russian one
+// too. Run it under a real X server (docs/make-screenshots runs it under Xvfb).
+
+#include "app/MainWindow.h"
+#include "model/TypeName.h"
+#include "programmer/Clock.h"
+#include "programmer/DeviceNotices.h"
+#include "programmer/PortList.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompts : public Prompts {
+public:
+    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::No; }
+    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+// A few keys, codes and settings, as a chip read from a building would bring them.
+void FillSample(IntercomStore& store)
+{
+    TIntercomData& record = store.Record;
+    for (std::size_t slot = 0; slot < 40; slot += 3)
+        record.KeySlots[slot].bytes = {std::uint8_t(0x11 * (slot % 7 + 1)), std::uint8_t(0xA0 + slot), 0x3C, 0xFF};
+    for (std::size_t code = 0; code < 12; ++code) record.Codes[code] = static_cast<std::uint16_t>(0x1357 + 0x1111 * (code % 5));
+    record.HeaderKeySlots[0].bytes = {0x01, 0x9E, 0x4D, 0xFF};
+    record.MasterKey.bytes = {0x7A, 0x21, 0x0B, 0xFF};
+    record.ServicePassword = 0x1234;
+    record.SystemPassword = 0x5678;
+    record.GeneralCode = 0x2468;
+    record.ConfigByte = 0x9A;
+    for (std::size_t slot = 0; slot < 30; slot += 4) store.ExtensionKeySlots[slot].bytes = {0x44, std::uint8_t(slot), 0x12, 0xFF};
+}
+
+void Shoot(TForm1& window, TDeviceType type, bool smallIButton, const QString& file)
+{
+    window.SelectTypeSilently(type);
+    window.ANewExecute();
+    FillSample(window.Store());
+    window.SetSmallIButton(smallIButton);
+    window.ShowDataSet();
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+    window.grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: kavro-screenshots FOLDER\n");
+        return 1;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir config;
+    SilentPrompts prompts;
+    SystemPortList ports{QString()};
+    LinuxDeviceNotices notices(ports);
+    QtSerialPort port;
+    SystemClock clock;
+    ProgrammerLink link(port, prompts, clock);
+    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
+    window.resize(1280, 800);
+    window.show();
+
+    struct Shot {
+        TDeviceType type;
+        bool smallIButton;
+        const char* name;
+    };
+    for (const Shot& shot : {Shot{0, false, "t150"}, Shot{9, false, "pku512t"}, Shot{2, false, "lmr702"},
+                             Shot{7, false, "lmr70x-2680"}, Shot{10, false, "pku630xe"}, Shot{3, false, "pku618"},
+                             Shot{4, false, "pku630"}, Shot{5, false, "g300-ds1996"}, Shot{5, true, "g300-ds1995"},
+                             Shot{6, false, "pku512s"}})
+        Shoot(window, shot.type, shot.smallIButton, folder.filePath(QStringLiteral("page-%1.png").arg(QLatin1String(shot.name))));
+    window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0); // русский
+    Shoot(window, 0, false, folder.filePath(QStringLiteral("page-t150-ru.png")));
+    return 0;
+}
