@@ -1,11 +1,15 @@
 // The grid and field building blocks the editing rules rely on: cell addressing with the fixed
 // row and column, key handlers that can swallow a key before the cell sees it, masked fields.
 
+#include "views/FocusTracker.h"
 #include "views/MaskEdit.h"
 #include "views/SettingSpinEdit.h"
 #include "views/StringGrid.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QTest>
 
@@ -61,6 +65,96 @@ private slots:
                                     "press 6", "release 6"}));
     }
 
+    void aClickOnALabelCellLeavesTheCurrentCellAndEveryMoveIsReportedOnce()
+    {
+        StringGrid grid("Grid", 4, 6);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        QList<QPair<int, int>> selected;
+        connect(&grid, &StringGrid::CellSelected, &grid, [&](int column, int row) { selected.append({column, row}); });
+        grid.SelectCell(2, 3);
+        QCOMPARE(selected, (QList<QPair<int, int>>{{2, 3}}));
+        const auto click = [&](int column, int row) {
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(row, column)).center());
+        };
+        click(0, 5); // a row label
+        click(3, 0); // a header cell
+        click(0, 0);
+        QVERIFY(grid.Col() == 2 && grid.Row() == 3);
+        QCOMPARE(selected.size(), 1);
+        click(3, 4);
+        QTest::keyClick(&grid, Qt::Key_Up);
+        grid.SelectCell(0, 0); // the program cannot put the cursor on a label either
+        QCOMPARE(selected, (QList<QPair<int, int>>{{2, 3}, {3, 4}, {3, 3}, {1, 1}}));
+        // A fill reports nothing and keeps the cell.
+        grid.SelectCell(2, 4);
+        selected.clear();
+        grid.BeginRows({"a", "b", "c", "d"});
+        for (int row = 1; row <= 5; ++row) grid.AppendRow({QString::number(row)});
+        grid.EndRows();
+        QVERIFY(selected.isEmpty());
+        QVERIFY(grid.Col() == 2 && grid.Row() == 4);
+    }
+
+    void escapeAndTabReachTheKeyHandlerFirstAndAClosedEditorShowsTheCell()
+    {
+        StringGrid grid("Grid", 3, 3);
+        grid.SetEditable(true);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        grid.SetCell(1, 1, "stored");
+        grid.SelectCell(1, 1);
+        QList<int> pressed;
+        grid.SetKeyHandler([&](QKeyEvent& event, KeyPhase phase) {
+            if (phase == KeyPhase::Press) pressed << event.key();
+            return false;
+        });
+        QTest::keyClick(&grid, 'a');
+        QVERIFY(grid.InPlaceEditor());
+        QCOMPARE(grid.Cell(1, 1), QString("a"));
+        QTest::keyClick(grid.InPlaceEditor(), Qt::Key_Escape);
+        QVERIFY(!grid.InPlaceEditor());
+        QCOMPARE(grid.Cell(1, 1), QString("stored")); // the typed text is gone with the editor
+        QTest::keyClick(&grid, 'b');
+        QTest::keyClick(grid.InPlaceEditor(), Qt::Key_Tab);
+        QTest::keyClick(&grid, Qt::Key_Tab);
+        QCOMPARE(pressed, (QList<int>{Qt::Key_A, Qt::Key_Escape, Qt::Key_B, Qt::Key_Tab, Qt::Key_Tab}));
+    }
+
+    void aModalMessageIsNoExitFromAGridOrAField()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* grid = new StringGrid("Grid", 3, 3, &window);
+        auto* field = new MaskEdit("Field", MaskEdit::Digits::Four, &window);
+        auto* other = new QLineEdit(&window);
+        layout->addWidget(grid);
+        layout->addWidget(field);
+        layout->addWidget(other);
+        QStringList events;
+        connect(grid, &StringGrid::Entered, &window, [&] { events << "grid entered"; });
+        connect(grid, &StringGrid::Exited, &window, [&] { events << "grid exited"; });
+        connect(field, &MaskEdit::Entered, &window, [&] { events << "field entered"; });
+        connect(field, &MaskEdit::Exited, &window, [&] { events << "field exited"; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (QWidget* target : {static_cast<QWidget*>(grid), static_cast<QWidget*>(field)}) {
+            target->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), target);
+            QTimer::singleShot(50, [] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+            });
+            QMessageBox::information(&window, "Message", "a modal box takes the focus for a while");
+            window.activateWindow();
+            target->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), target);
+        }
+        other->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), other);
+
+        QCOMPARE(events, (QStringList{"grid entered", "grid exited", "field entered", "field exited"}));
+    }
+
     void aMaskedFieldIsCompleteOnlyWithEveryDigitAndNeverSwallows()
     {
         MaskEdit field("Field", MaskEdit::Digits::Four);
@@ -94,6 +188,11 @@ private slots:
         QTest::keyClick(&spin, Qt::Key_Backspace);
         QTest::keyClick(&spin, Qt::Key_Return);
         QCOMPARE(spin.value(), 3);
+        QCOMPARE(stored, 3);
+        spin.ShowValue(12);
+        spin.selectAll();
+        stored = -1;
+        QTest::keyClick(&spin, Qt::Key_Backspace); // stored at once, before the field is left
         QCOMPARE(stored, 3);
         spin.ShowValue(99);
         QCOMPARE(spin.value(), 20);
