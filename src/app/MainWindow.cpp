@@ -102,7 +102,12 @@ bool TForm1::FindProgrammerAtStartUp()
 void TForm1::setTitle(const QString& title)
 {
     caption_ = title;
-    setWindowTitle(title);
+    ShowTitle();
+}
+
+void TForm1::ShowTitle()
+{
+    setWindowTitle(titleFileName_.isEmpty() ? caption_ : caption_ + QStringLiteral("   ") + titleFileName_);
 }
 
 void TForm1::showStatus(const QString& text)
@@ -353,14 +358,18 @@ void TForm1::PageControl1Change()
 void TForm1::ApplyCaptions()
 {
     caption_ = WindowCaption.in(language_);
-    setWindowTitle(caption_);
+    ShowTitle();
     for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);
     for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language_);
     Image1->setPixmap(FlagPicture(language_));
     update();
 }
 
-void TForm1::SetTitleFileName(const QString& path) { setWindowTitle(caption_ + QStringLiteral("   ") + path); }
+void TForm1::SetTitleFileName(const QString& path)
+{
+    titleFileName_ = path;
+    ShowTitle();
+}
 
 void TForm1::ComboBox1Change()
 {

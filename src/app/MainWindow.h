@@ -101,6 +101,8 @@ private:
     // Without a programmer plugged in, start-up is quiet: the title says so and nothing is asked.
     bool FindProgrammerAtStartUp();
     void setTitle(const QString& title) override;
+    // The caption, followed by the document's file while it has one.
+    void ShowTitle();
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
@@ -115,6 +117,7 @@ private:
     bool smallIButton_ = false;
     int inputTarget_ = 1;
     QString caption_; // the window's caption without a file name
+    QString titleFileName_; // the document's file in the title; empty while it has none
     PageContext pageContext_;
     CommandStates commands_;
     std::unique_ptr<DocumentCommands> documents_;

@@ -152,17 +152,11 @@ private slots:
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 4);
         QVERIFY(session.PageShown("TabSheet4") && session.Modified());
 
-        // Yes without a file name shows the save dialog; cancelling it still changes the type.
-        session.prompts.answer(PromptAnswer::Yes).choose(std::nullopt);
-        session.PickType(2);
-        QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("PKU-630"));
-        QVERIFY(!session.Modified() && session.PagesHidden());
-
         // No changes the type without saving.
-        session.form->MarkModified();
         session.prompts.answer(PromptAnswer::No);
         session.PickType(3);
-        QCOMPARE(session.prompts.dialogs().size(), 1);
+        QVERIFY(session.prompts.dialogs().isEmpty());
+        QVERIFY(!session.Modified() && session.PagesHidden());
         QCOMPARE(TypeNameText(session.Record()), QString("PKU-618"));
 
         // Cancel with a record that names no type selects no entry rather than a wrong one.
@@ -173,6 +167,40 @@ private slots:
         session.PickType(1);
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), -1);
         QVERIFY(session.PageShown("TabSheet3"));
+    }
+
+    void yesToSavingFirstGoesOnOnlyOnceTheDocumentIsWritten_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("dialogCancelled"); // otherwise the chosen file cannot be written
+        for (const char* command : {"close", "New", "Open", "type change"}) {
+            QTest::addRow("%s, save dialog cancelled", command) << command << true;
+            QTest::addRow("%s, write fails", command) << command << false;
+        }
+    }
+    void yesToSavingFirstGoesOnOnlyOnceTheDocumentIsWritten()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, dialogCancelled);
+        WindowSession session;
+        session.NewDocument(4);
+        session.Record().Codes[0] = 0x1234;
+        session.form->MarkModified();
+        WriteAll(session.File("plain"), "x");
+        session.prompts.answer(PromptAnswer::Yes);
+        if (dialogCancelled) session.prompts.choose(std::nullopt);
+        else session.prompts.choose(FileDialogChoice{session.File("plain/doc.kvr"), 1}); // its folder is a file
+        if (command == "close") QVERIFY(!session.form->close());
+        else if (command == "New") session.form->ANewExecute();
+        else if (command == "Open") session.form->MFile_OpenClick();
+        else session.PickType(2);
+        QCOMPARE(session.prompts.dialogs().size(), 1); // the save dialog, and no open dialog after it
+        QCOMPARE(session.prompts.messages().size(), dialogCancelled ? 1 : 2);
+        QVERIFY(session.form->isVisible() && session.Modified());
+        QCOMPARE(session.Record().Codes[0], 0x1234);
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 4);
+        QVERIFY(session.PageShown("TabSheet4"));
+        QVERIFY(session.prompts.allAnswersUsed());
     }
 
     void saveOfANewDocumentProposesTheTypeAndWritesADataFile()
@@ -243,11 +271,58 @@ private slots:
         QCOMPARE(session.prompts.messages().constFirst().caption, QString("Error"));
         QVERIFY(session.form->isVisible() && session.Modified());
 
-        // Closing with Yes and the same failure keeps the window open and the data modified.
-        session.prompts.answer(PromptAnswer::Yes);
+        // The file was not written, so it is not the document's: closing with Yes asks for a
+        // name again, and the same failure keeps the window open and the data modified.
+        QVERIFY(!session.form->Document().HasFileName);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        session.prompts.answer(PromptAnswer::Yes).choose(FileDialogChoice{session.File("plain/doc.kvr"), 1});
         QVERIFY(!session.form->close());
         QVERIFY(session.Modified());
         QCOMPARE(ReadAll(session.File("plain")), QByteArray("x"));
+    }
+
+    void aSaveAsThatCannotWriteKeepsTheDocumentsFile()
+    {
+        WindowSession session;
+        const QString good = session.WriteDataFile("good.kvr", 0);
+        session.Open(good);
+        session.Record().Codes[0] = 0x4321;
+        session.form->MarkModified();
+        WriteAll(session.File("plain"), "x");
+        session.prompts.choose(FileDialogChoice{session.File("plain/doc.bin"), 2});
+        session.form->ASaveAsExecute();
+        QVERIFY(session.prompts.messages().constFirst().text.startsWith("Failed to create file"));
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + good);
+        QVERIFY(session.Modified());
+
+        // The next Save writes the document's own file in its own format, without a dialog.
+        session.form->ASaveExecute();
+        QCOMPARE(session.prompts.dialogs().size(), 2);
+        auto saved = std::make_unique<TIntercomData>();
+        QCOMPARE(LoadDataFile(*saved, good), LoadResult::Loaded);
+        QCOMPARE(saved->Codes[0], 0x4321);
+        QVERIFY(!session.Modified());
+    }
+
+    void theTitleNamesTheDocumentsFileOnlyWhileItHasOne()
+    {
+        WindowSession session;
+        const QString path = session.WriteDataFile("a.kvr", 0);
+        const QString named = NotConnectedTitle() + "   " + path;
+        session.Open(path);
+        QCOMPARE(session.form->windowTitle(), named);
+        // The programmer's status changes the caption in front of the file, not the file.
+        session.notices.send(DeviceEvent::ConfigurationChanged, DeviceKind::Other);
+        QCOMPARE(session.form->windowTitle(), named);
+        session.form->ANewExecute();
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        session.Open(path);
+        session.PickType(3);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        session.prompts.choose(FileDialogChoice{session.File("b.kvr"), 1});
+        session.form->ANewExecute();
+        session.form->ASaveAsExecute();
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + session.File("b.kvr"));
     }
 
     void openLoadsADataFileSelectsItsTypeAndShowsItsPage()
