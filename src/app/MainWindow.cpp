@@ -84,19 +84,9 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     }
     ApplyCaptions();
     commands_.AfterStartUp();
-    commands_.SetEnabled("ToolButton11", FindProgrammerAtStartUp());
+    commands_.SetEnabled("ToolButton11", discovery_->FindProgrammerAtStartUp(language_));
     SelectTypeSilently(0);
     PageControl1->hide();
-}
-
-bool TForm1::FindProgrammerAtStartUp()
-{
-    const std::optional<QList<PortEntry>> ports = programmer_.ports.ports();
-    if (!ports || !ChooseProgrammerPort(*ports)) {
-        setTitle(NotConnectedTitle());
-        return false;
-    }
-    return discovery_->FindProgrammer(language_);
 }
 
 void TForm1::setTitle(const QString& title)

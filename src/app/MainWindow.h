@@ -98,8 +98,6 @@ private:
     void HideDataSet() override;
     void ClearSmallIButton() override { smallIButton_ = false; }
 
-    // Without a programmer plugged in, start-up is quiet: the title says so and nothing is asked.
-    bool FindProgrammerAtStartUp();
     void setTitle(const QString& title) override;
     // The caption, followed by the document's file while it has one.
     void ShowTitle();

@@ -480,6 +480,16 @@ private slots:
         QVERIFY(!session.Enabled("ToolButton11"));
     }
 
+    void aGivenPortThatCannotBeOpenedIsReportedOnceAtStartUp()
+    {
+        WindowSession session({}, {{"ttyUSB9", "/dev/ttyUSB9", true, ProgrammerVendorId, ProgrammerProductId}},
+                              PortOpenResult::Failed);
+        QCOMPARE(session.prompts.texts(),
+                 QStringList{"This port is busy or absent (port /dev/ttyUSB9).\nDevice or resource busy"});
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        QVERIFY(!session.Enabled("ToolButton11"));
+    }
+
     void theAboutBoxShowsTheProgramsVersionInTheChosenLanguage()
     {
         QCoreApplication::setApplicationVersion("2.3.4");
