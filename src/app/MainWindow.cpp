@@ -350,9 +350,23 @@ void TForm1::ApplyCaptions()
     caption_ = WindowCaption.in(language_);
     ShowTitle();
     for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);
+    ShowShortcutsInFileMenu();
     for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language_);
     Image1->setPixmap(FlagPicture(language_));
     update();
+}
+
+void TForm1::ShowShortcutsInFileMenu()
+{
+    // The actions own the shortcuts: the same shortcut on a second QAction of the window would be
+    // ambiguous and fire neither, so the items show it as text after a tab, the menu's shortcut column.
+    for (const auto& [itemName, actionName] :
+         {std::pair{"MFile_New", "ANew"}, std::pair{"MFile_Open", "AOpen"}, std::pair{"MFile_Save", "ASave"}}) {
+        QAction* item = findChild<QAction*>(QString::fromLatin1(itemName));
+        const QKeySequence key = findChild<QAction*>(QString::fromLatin1(actionName))->shortcut();
+        item->setText(item->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t')
+                      + key.toString(QKeySequence::NativeText));
+    }
 }
 
 void TForm1::SetTitleFileName(const QString& path)

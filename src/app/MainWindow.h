@@ -88,6 +88,7 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildPages();
+    void ShowShortcutsInFileMenu();
     QAction* NamedAction(const char* name, QObject* parent = nullptr);
     QAction* AddItem(QMenu* menu, const char* name, const QString& fixedText = QString());
     QMenu* AddMenu(QWidget* parent, const char* name);

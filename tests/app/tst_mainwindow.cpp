@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
 
 namespace {
@@ -323,6 +324,31 @@ private slots:
         session.form->ANewExecute();
         session.form->ASaveAsExecute();
         QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + session.File("b.kvr"));
+    }
+
+    void theFileMenuShowsTheShortcutsAndCtrlSSaves()
+    {
+        WindowSession session;
+        QCOMPARE(session.Find<QAction>("MFile_New")->text(), QString("New\tCtrl+N"));
+        QCOMPARE(session.Find<QAction>("MFile_Open")->text(), QString("Open\tCtrl+O"));
+        session.PickLanguage(0);
+        QCOMPARE(session.Find<QAction>("MFile_Save")->text(), QString("Сохранить\tCtrl+S"));
+        const QString path = session.WriteDataFile("a.kvr", 0);
+        session.Open(path);
+        QVERIFY(session.Enabled("MFile_Save") && session.Enabled("ASave"));
+        session.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
+        for (QWidget* focus : {QApplication::focusWidget(), static_cast<QWidget*>(session.form->menuBar())}) {
+            focus->setFocus();
+            session.Record().Codes[0] = 0x4321;
+            session.form->MarkModified();
+            QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY2(!session.Modified(), focus->metaObject()->className()); // also while the menu bar has the focus
+            auto saved = std::make_unique<TIntercomData>();
+            QCOMPARE(LoadDataFile(*saved, path), LoadResult::Loaded);
+            QCOMPARE(saved->Codes[0], 0x4321);
+            WriteAll(path, DataFileBytes(*std::make_unique<TIntercomData>()));
+        }
     }
 
     void openLoadsADataFileSelectsItsTypeAndShowsItsPage()
