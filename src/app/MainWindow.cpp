@@ -347,6 +347,7 @@ void TForm1::PageControl1Change()
 
 void TForm1::ApplyCaptions()
 {
+    qtTranslation_.Apply(language_);
     caption_ = WindowCaption.in(language_);
     ShowTitle();
     for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);

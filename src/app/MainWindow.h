@@ -4,6 +4,7 @@
 
 #include "app/CommandStates.h"
 #include "app/DocumentCommands.h"
+#include "app/QtTranslation.h"
 #include "model/Language.h"
 #include "model/Prompts.h"
 #include "model/IntercomData.h"
@@ -112,6 +113,7 @@ private:
     const QString languageIniPath_;
     std::unique_ptr<IntercomStore> store_;
     Language language_ = Language::English;
+    QtTranslation qtTranslation_;
     bool soundOn_ = false;
     bool smallIButton_ = false;
     int inputTarget_ = 1;

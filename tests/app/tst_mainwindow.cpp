@@ -4,12 +4,14 @@
 #include "WindowSession.h"
 
 #include "app/AboutBox.h"
+#include "app/QtTranslation.h"
 #include "views/StringGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -67,6 +69,26 @@ private slots:
         session.PickLanguage(1);
         QVERIFY(ReadAll(session.IniPath()).contains("[language]\nselected=1"));
         QCOMPARE(session.Find("ToolButton6")->toolTip(), QString("Reading keys KAVRO-RX5"));
+    }
+
+    void qtsOwnTextsFollowTheLanguage()
+    {
+        const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+        {
+            WindowSession session("[language]\nselected=0\n");
+            QCOMPARE(yes(), QString("&Да"));
+            session.PickLanguage(1);
+            QCOMPARE(yes(), QString("&Yes"));
+            session.PickLanguage(0);
+            QCOMPARE(yes(), QString("&Да"));
+        }
+        QCOMPARE(yes(), QString("&Yes")); // the window takes Qt's Russian texts with it
+
+        // Without Qt's catalogues the program goes on in English.
+        QTemporaryDir empty;
+        QtTranslation missing(empty.path());
+        missing.Apply(Language::Russian);
+        QCOMPARE(yes(), QString("&Yes"));
     }
 
     void pagesKeepTheLanguageOfTheirLastFill()
