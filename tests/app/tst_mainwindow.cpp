@@ -4,6 +4,7 @@
 #include "WindowSession.h"
 
 #include "app/AboutBox.h"
+#include "app/QtPrompts.h"
 #include "app/QtTranslation.h"
 #include "views/StringGrid.h"
 
@@ -536,6 +537,27 @@ private slots:
                  QStringList{"This port is busy or absent (port /dev/ttyUSB9).\nDevice or resource busy"});
         QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
         QVERIFY(!session.Enabled("ToolButton11"));
+    }
+
+    void aSavedNameWithoutExtensionGetsTheSelectedFiltersExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filterIndex");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("data file") << "/d/block7" << 1 << "/d/block7.kvr";
+        QTest::newRow("chip dump") << "/d/block7" << 2 << "/d/block7.bin";
+        QTest::newRow("type name as proposed") << "/d/PKU-630XE" << 2 << "/d/PKU-630XE.bin";
+        QTest::newRow("extension typed") << "/d/dump.bin" << 2 << "/d/dump.bin";
+        QTest::newRow("other extension typed") << "/d/old.kvr" << 2 << "/d/old.kvr";
+        QTest::newRow("dotted folder") << "/d/v1.2/block7" << 2 << "/d/v1.2/block7.bin";
+    }
+    void aSavedNameWithoutExtensionGetsTheSelectedFiltersExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, filterIndex);
+        QFETCH(QString, written);
+        const QStringList filters = NameFilters("файл данных(*.kvr)|*.kvr|бинарный файл(*.bin)|*.bin");
+        QCOMPARE(WithSuffixOfFilter(typed, filters[filterIndex - 1], "kvr"), written);
     }
 
     void theAboutBoxShowsTheProgramsVersionInTheChosenLanguage()
