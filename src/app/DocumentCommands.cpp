@@ -68,8 +68,9 @@ bool DocumentCommands::AskSaveFirst()
     if (!state_.DataModified) return true;
     switch (Ask(SaveFirstQuestion, PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
-        // A cancelled save dialog goes on as the user chose; a failed write keeps the data.
-        if (Save() == SaveOutcome::Failed) return false;
+        // Only a written document lets the command go on: a cancelled save dialog or a failed
+        // write would lose the changes.
+        if (!Save()) return false;
         break;
     case PromptAnswer::No: break;
     default: return false;
@@ -87,7 +88,7 @@ void DocumentCommands::ANewExecute()
         Ask(SelectTypeFirst, PromptButtons::Ok);
         return;
     }
-    state_.HasFileName = false;
+    ForgetFileName();
     window_.Commands().SetEnabled("ToolButton3", true);
     window_.Commands().SetReaderButtons(true);
     ApplyNewDocument(store_, type); // stores the type name too
@@ -123,6 +124,12 @@ void DocumentCommands::AdoptFile(const QString& path, DocumentFormat format)
     state_.HasFileName = true;
     state_.PathFormat = format;
     window_.SetTitleFileName(path);
+}
+
+void DocumentCommands::ForgetFileName()
+{
+    state_.HasFileName = false;
+    window_.SetTitleFileName(QString());
 }
 
 void DocumentCommands::OpenChipDump(const QString& path)
@@ -183,11 +190,11 @@ void DocumentCommands::OpenDataFile(const QString& path)
     state_.DataModified = false;
 }
 
-bool DocumentCommands::ASaveExecute() { return Save() == SaveOutcome::Written; }
+bool DocumentCommands::ASaveExecute() { return Save(); }
 
-DocumentCommands::SaveOutcome DocumentCommands::Save()
+bool DocumentCommands::Save()
 {
-    if (state_.HasFileName) return WriteDocument();
+    if (state_.HasFileName) return WriteDocument(state_.DocumentPath, state_.PathFormat);
     if (window_.CurrentType() == DeviceTypes::PKU630XE) {
         saveDialog_.filterIndex = static_cast<int>(DocumentFormat::ChipDump);
         return SaveAs(QStringLiteral("PKU630XE"));
@@ -195,51 +202,55 @@ DocumentCommands::SaveOutcome DocumentCommands::Save()
     return SaveAs(TypeNameText(store_.Record));
 }
 
-bool DocumentCommands::ASaveAsExecute() { return SaveAs(TypeNameText(store_.Record)) == SaveOutcome::Written; }
+bool DocumentCommands::ASaveAsExecute() { return SaveAs(TypeNameText(store_.Record)); }
 
-DocumentCommands::SaveOutcome DocumentCommands::SaveAs(const QString& proposedName)
+bool DocumentCommands::SaveAs(const QString& proposedName)
 {
-    if (!ChooseSaveTarget(proposedName)) return SaveOutcome::Cancelled;
-    return WriteDocument();
+    const std::optional<FileDialogChoice> target = ChooseSaveTarget(proposedName);
+    if (!target) return false;
+    // The chosen file becomes the document's only once it has been written: after a failed
+    // write the document keeps its previous file, format and title.
+    const DocumentFormat format = FormatOfFilter(target->filterIndex);
+    if (!WriteDocument(target->path, format)) return false;
+    state_.SaveFormat = target->filterIndex;
+    AdoptFile(target->path, format);
+    return true;
 }
 
-bool DocumentCommands::ChooseSaveTarget(const QString& proposedName)
+std::optional<FileDialogChoice> DocumentCommands::ChooseSaveTarget(const QString& proposedName)
 {
     saveDialog_.fileName = proposedName;
     for (;;) {
-        const std::optional<FileDialogChoice> choice = prompts_.saveFile(saveDialog_);
-        if (!choice) return false;
+        std::optional<FileDialogChoice> choice = prompts_.saveFile(saveDialog_);
+        if (!choice) return std::nullopt;
         saveDialog_.filterIndex = choice->filterIndex;
-        // The path becomes the document's only once the user has accepted it, so a file the
-        // user declined to overwrite is never written by a later Save.
+        // A file the user declined to overwrite is never written, now or by a later Save.
         if (QFileInfo::exists(choice->path)
             && Ask(OverwriteQuestion, PromptButtons::YesNo, NoTitle) == PromptAnswer::No) {
             continue;
         }
-        state_.SaveFormat = choice->filterIndex;
-        AdoptFile(choice->path, FormatOfFilter(choice->filterIndex));
-        return true;
+        return choice;
     }
 }
 
-DocumentCommands::SaveOutcome DocumentCommands::WriteDocument()
+bool DocumentCommands::WriteDocument(const QString& path, DocumentFormat format)
 {
     QString error;
     bool written = false;
-    if (state_.PathFormat == DocumentFormat::ChipDump) {
-        const FileOutcome outcome = dumps_.exportDump(state_.DocumentPath, window_.CurrentType(), store_, window_.CurrentLanguage());
+    if (format == DocumentFormat::ChipDump) {
+        const FileOutcome outcome = dumps_.exportDump(path, window_.CurrentType(), store_, window_.CurrentLanguage());
         written = outcome.ok;
         error = outcome.error;
     } else {
-        written = SaveDataFile(store_.Record, state_.DocumentPath, &error);
+        written = SaveDataFile(store_.Record, path, &error);
     }
     if (!written) {
         // The file that was there is intact and the data stay modified: nothing is lost.
-        ShowError(CannotCreate, error.isEmpty() ? state_.DocumentPath : error);
-        return SaveOutcome::Failed;
+        ShowError(CannotCreate, error.isEmpty() ? path : error);
+        return false;
     }
     state_.DataModified = false;
-    return SaveOutcome::Written;
+    return true;
 }
 
 void DocumentCommands::ReturnToRecordsType()
@@ -256,15 +267,15 @@ void DocumentCommands::CBox2Change(TDeviceType type)
     if (state_.DataModified) {
         switch (Ask(SaveFirstQuestion, PromptButtons::YesNoCancel)) {
         case PromptAnswer::Yes:
-            // A cancelled save dialog goes on; a failed write keeps the data modified.
-            if (Save() != SaveOutcome::Failed) break;
+            // As on Cancel when the document was not written: the changes are kept.
+            if (Save()) break;
             [[fallthrough]];
         case PromptAnswer::Cancel: ReturnToRecordsType(); return;
         default: break;
         }
     }
     state_.DataModified = false;
-    state_.HasFileName = false;
+    ForgetFileName();
     window_.SetLanguageListEnabled(true);
     window_.Commands().AfterTypeChange(type);
     window_.HideDataSet();

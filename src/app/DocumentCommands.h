@@ -65,7 +65,8 @@ public:
     const DocumentState& State() const { return state_; }
     void MarkModified() { state_.DataModified = true; }
 
-    // False when the user chose Cancel (or a chosen save failed): the command is to stop.
+    // False when the command is to stop: the user chose Cancel, or chose Yes and the document
+    // was not written (save dialog cancelled, write failed).
     bool AskSaveFirst();
     void ANewExecute();
     void MFile_OpenClick();
@@ -76,13 +77,15 @@ public:
     void CBox2Change(TDeviceType type);
     // The document part of closing the window: true lets it close.
     bool FormClose() { return AskSaveFirst(); }
+    // The document has no file any more (the next Save asks for one); the title shows none.
+    void ForgetFileName();
 
 private:
-    enum class SaveOutcome { Written, Cancelled, Failed };
-    SaveOutcome Save();
-    SaveOutcome SaveAs(const QString& proposedName);
-    bool ChooseSaveTarget(const QString& proposedName);
-    SaveOutcome WriteDocument();
+    // Each returns true when the document was written.
+    bool Save();
+    bool SaveAs(const QString& proposedName);
+    std::optional<FileDialogChoice> ChooseSaveTarget(const QString& proposedName);
+    bool WriteDocument(const QString& path, DocumentFormat format);
     void OpenDataFile(const QString& path);
     void OpenChipDump(const QString& path);
     void AdoptFile(const QString& path, DocumentFormat format);

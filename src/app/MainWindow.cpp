@@ -77,25 +77,20 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     }
     ApplyCaptions();
     commands_.AfterStartUp();
-    commands_.SetEnabled("ToolButton11", FindProgrammerAtStartUp());
+    commands_.SetEnabled("ToolButton11", discovery_->FindProgrammerAtStartUp(language_));
     SelectTypeSilently(0);
     PageControl1->hide();
-}
-
-bool TForm1::FindProgrammerAtStartUp()
-{
-    const std::optional<QList<PortEntry>> ports = programmer_.ports.ports();
-    if (!ports || !ChooseProgrammerPort(*ports)) {
-        setTitle(NotConnectedTitle());
-        return false;
-    }
-    return discovery_->FindProgrammer(language_);
 }
 
 void TForm1::setTitle(const QString& title)
 {
     caption_ = title;
-    setWindowTitle(title);
+    ShowTitle();
+}
+
+void TForm1::ShowTitle()
+{
+    setWindowTitle(titleFileName_.isEmpty() ? caption_ : caption_ + QStringLiteral("   ") + titleFileName_);
 }
 
 void TForm1::showStatus(const QString& text)
@@ -349,15 +344,34 @@ void TForm1::PageControl1Change()
 
 void TForm1::ApplyCaptions()
 {
+    qtTranslation_.Apply(language_);
     caption_ = WindowCaption.in(language_);
-    setWindowTitle(caption_);
+    ShowTitle();
     for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);
+    ShowShortcutsInFileMenu();
     for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language_);
     Image1->setPixmap(FlagPicture(language_));
     update();
 }
 
-void TForm1::SetTitleFileName(const QString& path) { setWindowTitle(caption_ + QStringLiteral("   ") + path); }
+void TForm1::ShowShortcutsInFileMenu()
+{
+    // The actions own the shortcuts: the same shortcut on a second QAction of the window would be
+    // ambiguous and fire neither, so the items show it as text after a tab, the menu's shortcut column.
+    for (const auto& [itemName, actionName] :
+         {std::pair{"MFile_New", "ANew"}, std::pair{"MFile_Open", "AOpen"}, std::pair{"MFile_Save", "ASave"}}) {
+        QAction* item = findChild<QAction*>(QString::fromLatin1(itemName));
+        const QKeySequence key = findChild<QAction*>(QString::fromLatin1(actionName))->shortcut();
+        item->setText(item->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t')
+                      + key.toString(QKeySequence::NativeText));
+    }
+}
+
+void TForm1::SetTitleFileName(const QString& path)
+{
+    titleFileName_ = path;
+    ShowTitle();
+}
 
 void TForm1::ComboBox1Change()
 {

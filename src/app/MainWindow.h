@@ -4,6 +4,7 @@
 
 #include "app/CommandStates.h"
 #include "app/DocumentCommands.h"
+#include "app/QtTranslation.h"
 #include "model/Language.h"
 #include "model/Prompts.h"
 #include "model/IntercomData.h"
@@ -90,6 +91,7 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildPages();
+    void ShowShortcutsInFileMenu();
     QAction* NamedAction(const char* name, QObject* parent = nullptr);
     QAction* AddItem(QMenu* menu, const char* name, const QString& fixedText = QString());
     QMenu* AddMenu(QWidget* parent, const char* name);
@@ -100,9 +102,9 @@ private:
     void ClearSmallIButton() override { smallIButton_ = false; }
     void SelectPage(const char* name) override;
 
-    // Without a programmer plugged in, start-up is quiet: the title says so and nothing is asked.
-    bool FindProgrammerAtStartUp();
     void setTitle(const QString& title) override;
+    // The caption, followed by the document's file while it has one.
+    void ShowTitle();
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
@@ -113,10 +115,12 @@ private:
     const QString languageIniPath_;
     std::unique_ptr<IntercomStore> store_;
     Language language_ = Language::English;
+    QtTranslation qtTranslation_;
     bool soundOn_ = false;
     bool smallIButton_ = false;
     InputTargets inputTargets_; // one per page family that has several key receivers, all 0 at start
     QString caption_; // the window's caption without a file name
+    QString titleFileName_; // the document's file in the title; empty while it has none
     PageContext pageContext_;
     CommandStates commands_;
     std::unique_ptr<DocumentCommands> documents_;

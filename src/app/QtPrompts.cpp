@@ -1,7 +1,9 @@
 #include "app/QtPrompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -52,6 +54,15 @@ QStringList NameFilters(const QString& filters)
     return names;
 }
 
+QString WithSuffixOfFilter(const QString& path, const QString& nameFilter, const QString& fallbackSuffix)
+{
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    static const QRegularExpression extension(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = extension.match(nameFilter);
+    const QString suffix = match.hasMatch() ? match.captured(1) : fallbackSuffix;
+    return suffix.isEmpty() ? path : path + QLatin1Char('.') + suffix;
+}
+
 PromptAnswer QtPrompts::message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon)
 {
     QMessageBox box(IconOf(icon), caption, text, ButtonsOf(buttons), parent_);
@@ -65,15 +76,19 @@ std::optional<FileDialogChoice> QtPrompts::ShowFileDialog(const FileDialogReques
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    dialog.setDefaultSuffix(request.defaultSuffix);
+    // A save dialog's own default suffix would be the same for every filter; the suffix is added
+    // after the dialog, from the filter the user left selected.
+    if (!save) dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The save dialog asks its own overwrite question through the document commands.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FileDialogChoice{dialog.selectedFiles().constFirst(),
-                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString filter = dialog.selectedNameFilter();
+    return FileDialogChoice{save ? WithSuffixOfFilter(chosen, filter, request.defaultSuffix) : chosen,
+                            static_cast<int>(filters.indexOf(filter)) + 1};
 }
 
 std::optional<FileDialogChoice> QtPrompts::openFile(const FileDialogRequest& request)

@@ -22,3 +22,8 @@ private:
 
 // "name(*.ext)|*.ext|..." as the name filters of a file dialog.
 QStringList NameFilters(const QString& filters);
+
+// The file a save dialog's choice names: a name typed without an extension gets the extension of
+// the selected name filter ("бинарный файл(*.bin)" adds ".bin"), or `fallbackSuffix` when the
+// filter names none, so a file is never written under another format's extension.
+QString WithSuffixOfFilter(const QString& path, const QString& nameFilter, const QString& fallbackSuffix);

@@ -1,5 +1,6 @@
 // kavro: the desktop program of the KAVRO-PX17 programmer.
 
+#include "app/GuardedApplication.h"
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
 #include "programmer/Clock.h"
@@ -8,44 +9,11 @@
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
-
-#include <exception>
-
-namespace {
-
-// An exception that leaves an event handler is shown to the user before the program ends.
-class KavroApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            Fail(QString::fromLocal8Bit(error.what()));
-        } catch (...) {
-            Fail(QStringLiteral("unknown error"));
-        }
-        return false;
-    }
-
-private:
-    static void Fail(const QString& what)
-    {
-        QMessageBox::critical(nullptr, applicationDisplayName(), what);
-        std::exit(EXIT_FAILURE);
-    }
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
-    KavroApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavro"));
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
 
@@ -67,6 +35,9 @@ int main(int argc, char* argv[])
     ProgrammerLink link(port, prompts, clock);
     TForm1 window(TForm1Setup{prompts, LanguageIniPath(), ProgrammerPieces{link, ports, notices}});
     prompts.SetParent(&window);
+    application.SetRescue(GuardedApplication::DefaultRescue(prompts, [&window] {
+        return UnsavedWork{window.Store(), window.CurrentType(), window.CurrentLanguage()};
+    }));
     window.show();
     return application.exec();
 }

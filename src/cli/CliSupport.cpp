@@ -76,9 +76,3 @@ std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& sto
     return std::nullopt;
 }
 
-bool WriteOutputFile(const QString& path, const IntercomStore& store, bool withExtension, QString* error)
-{
-    if (!withExtension) return SaveDataFile(store.Record, path, error);
-    const QByteArray bytes(reinterpret_cast<const char*>(&store), sizeof store);
-    return WriteFileAtomically(path, bytes, error);
-}

@@ -46,6 +46,3 @@ QString InputLayoutName(InputLayout layout);
 // when the file is accepted; `error` names the file otherwise.
 std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& store, QString* error);
 
-// Writes the record as a data file, or with `withExtension` the whole store as an extended file,
-// through a temporary file and a rename.
-bool WriteOutputFile(const QString& path, const IntercomStore& store, bool withExtension, QString* error);

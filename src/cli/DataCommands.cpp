@@ -8,6 +8,7 @@
 #include "codecs/CodecTables.h"
 #include "codecs/ImageFiles.h"
 #include "documents/Conversion.h"
+#include "model/DataFile.h"
 #include "model/FileIO.h"
 #include "model/NewDocument.h"
 #include "model/TypeName.h"
@@ -62,7 +63,7 @@ std::optional<ChipKind> ChipArgument(const CommandLine& line, int* status)
 int WriteStore(const QString& path, const IntercomStore& store, bool withExtension)
 {
     QString error;
-    if (!WriteOutputFile(path, store, withExtension, &error)) return Fail(ExitInputRefused, error);
+    if (!SaveStoreFile(store, withExtension, path, &error)) return Fail(ExitInputRefused, error);
     return ExitDone;
 }
 

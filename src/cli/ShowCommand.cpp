@@ -31,10 +31,11 @@ QJsonObject Summary(const QString& path, InputLayout layout, const IntercomStore
 {
     const TIntercomData& r = store.Record;
     const TDeviceType type = FindTypeByName(r);
+    // Apartments are numbered from 0, as the pages number them (apartment r-1 in row r).
     QJsonArray codes;
-    for (int code = 0; code < CodeCount; ++code)
-        if (r.Codes[code] != EmptyDigitValue)
-            codes.append(QJsonObject{{"apartment", code + 1}, {"code", FourDigitText(r.Codes[code])}});
+    for (int apartment = 0; apartment < CodeCount; ++apartment)
+        if (r.Codes[apartment] != EmptyDigitValue)
+            codes.append(QJsonObject{{"apartment", apartment}, {"code", FourDigitText(r.Codes[apartment])}});
     QJsonObject summary{
         {"file", path},
         {"layout", InputLayoutName(layout)},

@@ -65,3 +65,9 @@ bool SaveDataFile(const TIntercomData& record, const QString& path, QString* err
 {
     return WriteFileAtomically(path, DataFileBytes(record), error);
 }
+
+bool SaveStoreFile(const IntercomStore& store, bool extended, const QString& path, QString* error)
+{
+    if (!extended) return SaveDataFile(store.Record, path, error);
+    return WriteFileAtomically(path, QByteArray(reinterpret_cast<const char*>(&store), sizeof store), error);
+}

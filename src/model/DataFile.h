@@ -22,3 +22,7 @@ bool SaveDataFile(const TIntercomData& record, const QString& path, QString* err
 
 // The record as the bytes of a data file.
 QByteArray DataFileBytes(const TIntercomData& record);
+
+// Writes the record as a data file or, with `extended`, the whole store (the record followed by
+// the 5000 extension key slots) as the 32324-byte extended file; like SaveDataFile otherwise.
+bool SaveStoreFile(const IntercomStore& store, bool extended, const QString& path, QString* error = nullptr);

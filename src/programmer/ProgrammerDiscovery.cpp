@@ -39,10 +39,38 @@ bool ProgrammerDiscovery::FindProgrammer(Language language)
         display_.setTitle(NotConnectedTitle());
         return false;
     }
-    link_.ProgrammerPortPath = port->devicePath;
-    link_.ProgrammerPresent = true;
+    UsePort(*port);
     display_.setTitle(ConnectedTitle());
     if (link_.OpenProgrammerPort(language) != 0) return false;
+    return AskFirmwareVersion(language);
+}
+
+bool ProgrammerDiscovery::FindProgrammerAtStartUp(Language language)
+{
+    const auto list = ports_.ports();
+    const PortEntry* port = list ? ChooseProgrammerPort(*list) : nullptr;
+    if (port) {
+        // The port stays the programmer's, so the next programmer command tries it again.
+        UsePort(*port);
+        if (link_.OpenProgrammerPort(language, PortReport::OutcomeOnly) == 0) {
+            display_.setTitle(ConnectedTitle());
+            return AskFirmwareVersion(language);
+        }
+    }
+    display_.setTitle(NotConnectedTitle());
+    return false;
+}
+
+void ProgrammerDiscovery::UsePort(const PortEntry& port)
+{
+    link_.ProgrammerPortPath = port.devicePath;
+    link_.ProgrammerPresent = true;
+}
+
+bool ProgrammerDiscovery::AskFirmwareVersion(Language language)
+{
+    using namespace LinkTexts;
+    Prompts& prompts = link_.prompts();
     if (link_.QueryAdapterVersion(language)) {
         link_.ClosePort();
         return true;

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class PortList;
+struct PortEntry;
 class ProgrammerLink;
 struct DeviceNotice;
 
@@ -33,6 +34,9 @@ public:
 
     // True when a compatible programmer answered on the chosen port.
     bool FindProgrammer(Language language);
+    // FindProgrammer before the user has asked for anything: no port is no message, and a port
+    // that cannot be opened is one message naming it; both leave the not-connected title.
+    bool FindProgrammerAtStartUp(Language language);
     void OnDeviceChange(const DeviceNotice& notice, Language language);
 
     QString ArrivedInterfaceName;
@@ -40,6 +44,10 @@ public:
     QString StatusText;
 
 private:
+    void UsePort(const PortEntry& port);
+    // The version query on the opened port; the port is closed afterwards.
+    bool AskFirmwareVersion(Language language);
+
     ProgrammerLink& link_;
     PortList& ports_;
     DiscoveryDisplay& display_;

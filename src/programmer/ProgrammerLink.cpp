@@ -12,14 +12,15 @@ ProgrammerLink::ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock)
 {
 }
 
-int ProgrammerLink::OpenProgrammerPort(Language language)
+int ProgrammerLink::OpenProgrammerPort(Language language, PortReport report)
 {
     using namespace LinkTexts;
     if (!ProgrammerPresent) return 1;
+    const bool everyAttempt = report == PortReport::EveryAttempt;
     PortOpenResult result = PortOpenResult::Failed;
     for (int attempt = 0; attempt < 2 && result != PortOpenResult::Opened; ++attempt) {
         result = port_.open(ProgrammerPortPath);
-        if (result != PortOpenResult::Opened)
+        if (result != PortOpenResult::Opened && everyAttempt)
             prompts_.message(port_.errorText(), QStringLiteral("GetLastError"), PromptButtons::Ok,
                              PromptIcon::Information);
     }
@@ -29,7 +30,8 @@ int ProgrammerLink::OpenProgrammerPort(Language language)
         return 1;
     }
     if (result != PortOpenResult::Opened) {
-        prompts_.message(PortBusy.in(language) + ProgrammerPortPath + QStringLiteral(")."), Info.in(language),
+        const QString busy = PortBusy.in(language) + ProgrammerPortPath + QStringLiteral(").");
+        prompts_.message(everyAttempt ? busy : busy + QStringLiteral("\n") + port_.errorText(), Info.in(language),
                          PromptButtons::Ok, PromptIcon::Information);
         return 1;
     }
@@ -39,7 +41,8 @@ int ProgrammerLink::OpenProgrammerPort(Language language)
                           : setup == LineSetupResult::CannotApply ? CannotApplySettings
                                                                   : CannotSetTimeouts;
     ClosePort();
-    prompts_.message(text.in(language), QString(), PromptButtons::Ok, PromptIcon::Error);
+    prompts_.message(everyAttempt ? text.in(language) : text.in(language) + QStringLiteral("\n") + ProgrammerPortPath,
+                     QString(), PromptButtons::Ok, PromptIcon::Error);
     return 1;
 }
 

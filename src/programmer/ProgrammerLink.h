@@ -20,13 +20,18 @@ constexpr std::uint32_t ReplyTimeoutTicks = 10; // the wait ends on the tick tha
 
 enum class ReaderModes { Replies = 0, TouchMemory = 1, Rfid = 2 };
 
+// How a port that cannot be opened is reported: each failed attempt with the system's text and
+// then the outcome, or the outcome alone with the system's text and the port in it (at start-up,
+// before the user has asked for anything).
+enum class PortReport { EveryAttempt, OutcomeOnly };
+
 class ProgrammerLink {
 public:
     ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock);
 
     // 0 when the port is open and configured, 1 when not (already reported to the user, or
     // silently while no programmer is present).
-    int OpenProgrammerPort(Language language);
+    int OpenProgrammerPort(Language language, PortReport report = PortReport::EveryAttempt);
     void ClosePort();
     // Sends the first `length` bytes of CommandBuffer.
     void SendPacket(int length);

@@ -31,10 +31,12 @@ private:
 
 class WindowSession {
 public:
-    explicit WindowSession(const QByteArray& langIni = {}, QList<PortEntry> portList = {})
+    explicit WindowSession(const QByteArray& langIni = {}, QList<PortEntry> portList = {},
+                           PortOpenResult portOpens = PortOpenResult::Opened)
     {
         if (!langIni.isEmpty()) WriteAll(IniPath(), langIni);
         ports.list = std::move(portList);
+        port.openResult = portOpens;
         form = std::make_unique<TForm1>(
             TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}});
         form->show();

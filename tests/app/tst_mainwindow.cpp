@@ -4,11 +4,15 @@
 #include "WindowSession.h"
 
 #include "app/AboutBox.h"
+#include "app/QtPrompts.h"
+#include "app/QtTranslation.h"
 #include "views/StringGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -66,6 +70,26 @@ private slots:
         session.PickLanguage(1);
         QVERIFY(ReadAll(session.IniPath()).contains("[language]\nselected=1"));
         QCOMPARE(session.Find("ToolButton6")->toolTip(), QString("Reading keys KAVRO-RX5"));
+    }
+
+    void qtsOwnTextsFollowTheLanguage()
+    {
+        const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+        {
+            WindowSession session("[language]\nselected=0\n");
+            QCOMPARE(yes(), QString("&Да"));
+            session.PickLanguage(1);
+            QCOMPARE(yes(), QString("&Yes"));
+            session.PickLanguage(0);
+            QCOMPARE(yes(), QString("&Да"));
+        }
+        QCOMPARE(yes(), QString("&Yes")); // the window takes Qt's Russian texts with it
+
+        // Without Qt's catalogues the program goes on in English.
+        QTemporaryDir empty;
+        QtTranslation missing(empty.path());
+        missing.Apply(Language::Russian);
+        QCOMPARE(yes(), QString("&Yes"));
     }
 
     void pagesKeepTheLanguageOfTheirLastFill()
@@ -152,17 +176,11 @@ private slots:
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 4);
         QVERIFY(session.PageShown("TabSheet4") && session.Modified());
 
-        // Yes without a file name shows the save dialog; cancelling it still changes the type.
-        session.prompts.answer(PromptAnswer::Yes).choose(std::nullopt);
-        session.PickType(2);
-        QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("PKU-630"));
-        QVERIFY(!session.Modified() && session.PagesHidden());
-
         // No changes the type without saving.
-        session.form->MarkModified();
         session.prompts.answer(PromptAnswer::No);
         session.PickType(3);
-        QCOMPARE(session.prompts.dialogs().size(), 1);
+        QVERIFY(session.prompts.dialogs().isEmpty());
+        QVERIFY(!session.Modified() && session.PagesHidden());
         QCOMPARE(TypeNameText(session.Record()), QString("PKU-618"));
 
         // Cancel with a record that names no type selects no entry rather than a wrong one.
@@ -173,6 +191,40 @@ private slots:
         session.PickType(1);
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), -1);
         QVERIFY(session.PageShown("TabSheet3"));
+    }
+
+    void yesToSavingFirstGoesOnOnlyOnceTheDocumentIsWritten_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("dialogCancelled"); // otherwise the chosen file cannot be written
+        for (const char* command : {"close", "New", "Open", "type change"}) {
+            QTest::addRow("%s, save dialog cancelled", command) << command << true;
+            QTest::addRow("%s, write fails", command) << command << false;
+        }
+    }
+    void yesToSavingFirstGoesOnOnlyOnceTheDocumentIsWritten()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, dialogCancelled);
+        WindowSession session;
+        session.NewDocument(4);
+        session.Record().Codes[0] = 0x1234;
+        session.form->MarkModified();
+        WriteAll(session.File("plain"), "x");
+        session.prompts.answer(PromptAnswer::Yes);
+        if (dialogCancelled) session.prompts.choose(std::nullopt);
+        else session.prompts.choose(FileDialogChoice{session.File("plain/doc.kvr"), 1}); // its folder is a file
+        if (command == "close") QVERIFY(!session.form->close());
+        else if (command == "New") session.form->ANewExecute();
+        else if (command == "Open") session.form->MFile_OpenClick();
+        else session.PickType(2);
+        QCOMPARE(session.prompts.dialogs().size(), 1); // the save dialog, and no open dialog after it
+        QCOMPARE(session.prompts.messages().size(), dialogCancelled ? 1 : 2);
+        QVERIFY(session.form->isVisible() && session.Modified());
+        QCOMPARE(session.Record().Codes[0], 0x1234);
+        QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 4);
+        QVERIFY(session.PageShown("TabSheet4"));
+        QVERIFY(session.prompts.allAnswersUsed());
     }
 
     void saveOfANewDocumentProposesTheTypeAndWritesADataFile()
@@ -243,11 +295,83 @@ private slots:
         QCOMPARE(session.prompts.messages().constFirst().caption, QString("Error"));
         QVERIFY(session.form->isVisible() && session.Modified());
 
-        // Closing with Yes and the same failure keeps the window open and the data modified.
-        session.prompts.answer(PromptAnswer::Yes);
+        // The file was not written, so it is not the document's: closing with Yes asks for a
+        // name again, and the same failure keeps the window open and the data modified.
+        QVERIFY(!session.form->Document().HasFileName);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        session.prompts.answer(PromptAnswer::Yes).choose(FileDialogChoice{session.File("plain/doc.kvr"), 1});
         QVERIFY(!session.form->close());
         QVERIFY(session.Modified());
         QCOMPARE(ReadAll(session.File("plain")), QByteArray("x"));
+    }
+
+    void aSaveAsThatCannotWriteKeepsTheDocumentsFile()
+    {
+        WindowSession session;
+        const QString good = session.WriteDataFile("good.kvr", 0);
+        session.Open(good);
+        session.Record().Codes[0] = 0x4321;
+        session.form->MarkModified();
+        WriteAll(session.File("plain"), "x");
+        session.prompts.choose(FileDialogChoice{session.File("plain/doc.bin"), 2});
+        session.form->ASaveAsExecute();
+        QVERIFY(session.prompts.messages().constFirst().text.startsWith("Failed to create file"));
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + good);
+        QVERIFY(session.Modified());
+
+        // The next Save writes the document's own file in its own format, without a dialog.
+        session.form->ASaveExecute();
+        QCOMPARE(session.prompts.dialogs().size(), 2);
+        auto saved = std::make_unique<TIntercomData>();
+        QCOMPARE(LoadDataFile(*saved, good), LoadResult::Loaded);
+        QCOMPARE(saved->Codes[0], 0x4321);
+        QVERIFY(!session.Modified());
+    }
+
+    void theTitleNamesTheDocumentsFileOnlyWhileItHasOne()
+    {
+        WindowSession session;
+        const QString path = session.WriteDataFile("a.kvr", 0);
+        const QString named = NotConnectedTitle() + "   " + path;
+        session.Open(path);
+        QCOMPARE(session.form->windowTitle(), named);
+        // The programmer's status changes the caption in front of the file, not the file.
+        session.notices.send(DeviceEvent::ConfigurationChanged, DeviceKind::Other);
+        QCOMPARE(session.form->windowTitle(), named);
+        session.form->ANewExecute();
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        session.Open(path);
+        session.PickType(3);
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        session.prompts.choose(FileDialogChoice{session.File("b.kvr"), 1});
+        session.form->ANewExecute();
+        session.form->ASaveAsExecute();
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle() + "   " + session.File("b.kvr"));
+    }
+
+    void theFileMenuShowsTheShortcutsAndCtrlSSaves()
+    {
+        WindowSession session;
+        QCOMPARE(session.Find<QAction>("MFile_New")->text(), QString("New\tCtrl+N"));
+        QCOMPARE(session.Find<QAction>("MFile_Open")->text(), QString("Open\tCtrl+O"));
+        session.PickLanguage(0);
+        QCOMPARE(session.Find<QAction>("MFile_Save")->text(), QString("Сохранить\tCtrl+S"));
+        const QString path = session.WriteDataFile("a.kvr", 0);
+        session.Open(path);
+        QVERIFY(session.Enabled("MFile_Save") && session.Enabled("ASave"));
+        session.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
+        for (QWidget* focus : {QApplication::focusWidget(), static_cast<QWidget*>(session.form->menuBar())}) {
+            focus->setFocus();
+            session.Record().Codes[0] = 0x4321;
+            session.form->MarkModified();
+            QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY2(!session.Modified(), focus->metaObject()->className()); // also while the menu bar has the focus
+            auto saved = std::make_unique<TIntercomData>();
+            QCOMPARE(LoadDataFile(*saved, path), LoadResult::Loaded);
+            QCOMPARE(saved->Codes[0], 0x4321);
+            WriteAll(path, DataFileBytes(*std::make_unique<TIntercomData>()));
+        }
     }
 
     void openLoadsADataFileSelectsItsTypeAndShowsItsPage()
@@ -403,6 +527,37 @@ private slots:
         // Discovery after a plug-in speaks up when it finds nothing.
         QCOMPARE(session.prompts.texts(), QStringList{"There is no connection of the programmer"});
         QVERIFY(!session.Enabled("ToolButton11"));
+    }
+
+    void aGivenPortThatCannotBeOpenedIsReportedOnceAtStartUp()
+    {
+        WindowSession session({}, {{"ttyUSB9", "/dev/ttyUSB9", true, ProgrammerVendorId, ProgrammerProductId}},
+                              PortOpenResult::Failed);
+        QCOMPARE(session.prompts.texts(),
+                 QStringList{"This port is busy or absent (port /dev/ttyUSB9).\nDevice or resource busy"});
+        QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
+        QVERIFY(!session.Enabled("ToolButton11"));
+    }
+
+    void aSavedNameWithoutExtensionGetsTheSelectedFiltersExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filterIndex");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("data file") << "/d/block7" << 1 << "/d/block7.kvr";
+        QTest::newRow("chip dump") << "/d/block7" << 2 << "/d/block7.bin";
+        QTest::newRow("type name as proposed") << "/d/PKU-630XE" << 2 << "/d/PKU-630XE.bin";
+        QTest::newRow("extension typed") << "/d/dump.bin" << 2 << "/d/dump.bin";
+        QTest::newRow("other extension typed") << "/d/old.kvr" << 2 << "/d/old.kvr";
+        QTest::newRow("dotted folder") << "/d/v1.2/block7" << 2 << "/d/v1.2/block7.bin";
+    }
+    void aSavedNameWithoutExtensionGetsTheSelectedFiltersExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, filterIndex);
+        QFETCH(QString, written);
+        const QStringList filters = NameFilters("файл данных(*.kvr)|*.kvr|бинарный файл(*.bin)|*.bin");
+        QCOMPARE(WithSuffixOfFilter(typed, filters[filterIndex - 1], "kvr"), written);
     }
 
     void theAboutBoxShowsTheProgramsVersionInTheChosenLanguage()

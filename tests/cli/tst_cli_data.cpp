@@ -199,6 +199,7 @@ private slots:
         auto store = StoreFromFile(dir.file("g.kvr"));
         store->Record.KeySlots[5].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
         store->Record.Codes[0] = 0x1234;
+        store->Record.Codes[199] = 0x5678;
         store->Record.TypeName.fill('Z'); // no terminating zero at all
         QVERIFY(SaveDataFile(store->Record, dir.file("g.kvr")));
         const auto summaryOf = [](const QString& file) {
@@ -210,10 +211,13 @@ private slots:
         QCOMPARE(summary["typeName"].toString(), QString(40, 'Z'));
         QCOMPARE(summary["keys"].toArray().first()["key"].toString(), QString("1A 2B 3C"));
         QCOMPARE(summary["keys"].toArray().first()["slot"].toInt(), 5);
-        QCOMPARE(summary["codes"].toArray().first()["apartment"].toInt(), 1);
+        // Apartments are numbered as on the pages, from 0.
+        QCOMPARE(summary["codes"].toArray().first()["apartment"].toInt(), 0);
+        QCOMPARE(summary["codes"].toArray().last()["apartment"].toInt(), 199);
         QCOMPARE(summary["generalCode"].toString(), QString("9385"));
         const CliRun text = RunCli({"show", "g.kvr"});
         QVERIFY(text.status == 0 && text.out.contains("unknown") && text.out.contains("1A 2B 3C"));
+        QVERIFY(text.out.contains("apartment 0\t1234") && text.out.contains("apartment 199\t5678"));
 
         QByteArray older(11120, char(0xFF));
         older.replace(10036, 8, QByteArray("PKU-511\0", 8));

@@ -3,6 +3,7 @@
 #include "codecs/CodecTestSupport.h"
 #include "model/DataFile.h"
 #include "model/NewDocument.h"
+#include "model/RecoveryFile.h"
 #include "model/TypeName.h"
 
 #include <QFile>
@@ -138,6 +139,52 @@ private slots:
         QCOMPARE(store->Record.ConfigByte, 0xAB); // LMR keeps its configuration byte
         ApplyNewDocument(*store, DeviceTypes::PKU630XE);
         QVERIFY(store->ExtensionKeySlots[7].isEmpty());
+    }
+
+    void aRecoveryFileOpensAsADataFileAndNeverReplacesAnother_data()
+    {
+        QTest::addColumn<bool>("extended");
+        QTest::addColumn<int>("size");
+        QTest::newRow("data file") << false << DataFileSize;
+        QTest::newRow("PKU-630XE extended file") << true << ExtendedFileSize;
+    }
+    void aRecoveryFileOpensAsADataFileAndNeverReplacesAnother()
+    {
+        QFETCH(bool, extended);
+        QFETCH(int, size);
+        WorkingDirectory dir;
+        auto store = std::make_unique<IntercomStore>();
+        ResetRecord(*store);
+        store->Record.Codes[5] = 0x1234;
+        store->ExtensionKeySlots[ExtensionKeySlotCount - 1].bytes = {1, 2, 3, 0xFF};
+        const QDateTime at(QDate(2024, 3, 9), QTime(7, 5, 1));
+        const QString folder = dir.file("share/kavro"); // neither folder exists yet
+        const RecoveryOutcome first = WriteRecoveryFile(*store, extended, folder, at);
+        QVERIFY2(first.written(), qPrintable(first.error));
+        QCOMPARE(first.path, folder + "/recovery-20240309-070501.kvr");
+        const QByteArray bytes = ReadAll(first.path);
+        QCOMPARE(bytes.size(), size);
+        auto opened = std::make_unique<TIntercomData>();
+        QCOMPARE(LoadDataFile(*opened, first.path), LoadResult::Loaded);
+        QCOMPARE(opened->Codes[5], 0x1234);
+        if (extended) QCOMPARE(bytes.right(4), QByteArray("\x01\x02\x03\xFF", 4));
+
+        // A second error within the same second leaves the first file as it was.
+        store->Record.Codes[5] = 0x5678;
+        const RecoveryOutcome second = WriteRecoveryFile(*store, extended, folder, at);
+        QCOMPARE(second.path, folder + "/recovery-20240309-070501-2.kvr");
+        QCOMPARE(ReadAll(first.path), bytes);
+    }
+
+    void aRecoveryFileThatCannotBeWrittenSaysWhy()
+    {
+        WorkingDirectory dir;
+        auto store = std::make_unique<IntercomStore>();
+        ResetRecord(*store);
+        WriteAll(dir.file("plain"), "x");
+        const RecoveryOutcome outcome = WriteRecoveryFile(*store, false, dir.file("plain/kavro"));
+        QVERIFY(!outcome.written());
+        QVERIFY(outcome.error.contains(dir.file("plain/kavro")));
     }
 };
 

@@ -181,6 +181,56 @@ private slots:
         if (present) QCOMPARE(rig.port.openedPaths.first(), QStringLiteral("/dev/ttyACM0"));
     }
 
+    void atStartUpOnlyAPortThatFailsIsReportedOnceByName_data()
+    {
+        QTest::addColumn<bool>("listReadable");
+        QTest::addColumn<QList<PortEntry>>("ports");
+        QTest::addColumn<PortOpenResult>("opens");
+        QTest::addColumn<LineSetupResult>("setup");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QStringList>("messages");
+        const QList<PortEntry> withProgrammer{Programmer("ttyACM0")};
+        QTest::newRow("compatible programmer") << true << withProgrammer << PortOpenResult::Opened << LineSetupResult::Applied
+                                     << true << QStringList{};
+        QTest::newRow("port list unreadable") << false << withProgrammer << PortOpenResult::Opened << LineSetupResult::Applied
+                                    << false << QStringList{};
+        QTest::newRow("only ordinary ports") << true << QList<PortEntry>{Ordinary("ttyS0")} << PortOpenResult::Opened
+                                   << LineSetupResult::Applied << false << QStringList{};
+        QTest::newRow("busy or absent") << true << withProgrammer << PortOpenResult::Failed << LineSetupResult::Applied << false
+                              << QStringList{"This port is busy or absent (port /dev/ttyACM0).\nDevice or resource busy"};
+        QTest::newRow("no permission") << true << withProgrammer << PortOpenResult::PermissionDenied << LineSetupResult::Applied
+                             << false
+                             << QStringList{"No permission to open the port /dev/ttyACM0. Install the udev rule "
+                                            "60-kavro-px17.rules, or add your user to the dialout group and log in again."};
+        QTest::newRow("line settings refused") << true << withProgrammer << PortOpenResult::Opened
+                                     << LineSetupResult::CannotApply << false
+                                     << QStringList{"Error 3 port initialization\n/dev/ttyACM0"};
+    }
+    void atStartUpOnlyAPortThatFailsIsReportedOnceByName()
+    {
+        QFETCH(bool, listReadable);
+        QFETCH(QList<PortEntry>, ports);
+        QFETCH(PortOpenResult, opens);
+        QFETCH(LineSetupResult, setup);
+        QFETCH(bool, found);
+        QFETCH(QStringList, messages);
+        DiscoveryRig rig;
+        rig.port.openResult = opens;
+        rig.port.setupResult = setup;
+        if (listReadable) rig.ports.list = ports;
+        else rig.ports.list.reset();
+        QCOMPARE(rig.discovery.FindProgrammerAtStartUp(Language::English), found);
+        QCOMPARE(rig.prompts.texts(), messages);
+        QCOMPARE(rig.display.titles, QStringList{found ? ConnectedTitle() : NotConnectedTitle()});
+        QVERIFY(!rig.port.isOpen());
+        // A port that failed stays the programmer's: the next command tries it again and says why.
+        if (!messages.isEmpty()) {
+            QVERIFY(rig.link.ProgrammerPresent);
+            QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 1);
+            QVERIFY(rig.prompts.texts().size() > messages.size());
+        }
+    }
+
     void noticesFollowPlugAndUnplug_data()
     {
         QTest::addColumn<QList<DeviceNotice>>("notices");

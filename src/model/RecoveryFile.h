@@ -1,0 +1,20 @@
+#pragma once
+// The file an unexpected error leaves behind so that unsaved work is not lost: the record as an
+// ordinary data file, or for a PKU-630XE the extended file that also carries its extension key
+// slots.
+
+#include "model/IntercomData.h"
+
+#include <QDateTime>
+#include <QString>
+
+struct RecoveryOutcome {
+    QString path;  // the file written
+    QString error; // why nothing was written; empty when the file was written
+    bool written() const { return error.isEmpty(); }
+};
+
+// Writes "recovery-YYYYMMDD-HHMMSS.kvr" (the time `at`) into `folder`, creating the folder when
+// it is missing. A recovery file already there is never replaced: the name gets a number.
+RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, const QString& folder,
+                                  const QDateTime& at = QDateTime::currentDateTime());
