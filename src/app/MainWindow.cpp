@@ -5,10 +5,14 @@
 #include "app/Pictures.h"
 #include "documents/Conversion.h"
 #include "model/TypeName.h"
+#include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerLink.h"
+#include "app/ChipCommands.h"
 #include "app/ConversionCommands.h"
+#include "app/KeyCapture.h"
+#include "app/SoundPlayer.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
 #include "views/G300Page.h"
@@ -46,15 +50,22 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
       store_(std::make_unique<IntercomStore>()),
       pageContext_{*store_, [this] { return language_; }, [this] { return CurrentType(); },
                    [this] { MarkModified(); }, inputTargets_},
-      commands_(*this)
+      commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
+      sounds_(setup.sounds ? *setup.sounds : *ownSounds_), transferProgress_(this)
 {
     setObjectName(QStringLiteral("Form1"));
     documents_ = std::make_unique<DocumentCommands>(*store_, prompts_, static_cast<DocumentWindow&>(*this),
                                                     std::move(setup.dumps));
+    chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{
+        *store_, prompts_, static_cast<DocumentWindow&>(*this), *documents_, programmer_.link, transferProgress_,
+        [this] { StopReaders(); }, [this](bool set) { smallIButton_ = set; }});
     BuildActions();
     BuildMenus();
     BuildToolBar();
     BuildPages();
+    keyCapture_ = std::make_unique<KeyCapture>(KeyCaptureHost{pageContext_, *PageControl1, [this] { return smallIButton_; },
+                                                              [this] { return soundOn_; }, sounds_});
+    programmer_.link.OnReaderFrame = [this](QByteArrayView frame, ReaderModes) { OnReaderFrame(frame); };
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);
@@ -127,8 +138,13 @@ void TForm1::BuildActions()
     connect(NamedAction("ASaveAs"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
     connect(NamedAction("AClose"), &QAction::triggered, this, &TForm1::ACloseExecute);
     // The chip commands' actions; the menu items run them.
-    for (const ChipItem& item : ChipItems())
-        if (item.action) NamedAction(item.action);
+    for (const ChipItem& item : ChipItems()) {
+        if (!item.action) continue;
+        connect(NamedAction(item.action), &QAction::triggered, this, [this, &item] {
+            if (item.direction == ChipDirection::Read) chipCommands_->Read(item);
+            else chipCommands_->Write(item);
+        });
+    }
     for (const auto& [name, key] : {std::pair{"ANew", QKeySequence::New}, std::pair{"AOpen", QKeySequence::Open},
                                     std::pair{"ASave", QKeySequence::Save}}) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
@@ -233,11 +249,13 @@ void TForm1::BuildToolBar()
     AddToolButton("ToolButton2", action("AOpen"));
     AddToolButton("ToolButton3", action("ASave"));
     ToolBar1->addSeparator();
-    for (const auto& [name, text] : {std::pair{"ToolButton5", "TM"}, std::pair{"ToolButton6", "RX"}}) {
-        QToolButton* reader = AddToolButton(name);
-        reader->setText(QString::fromLatin1(text));
-        reader->setCheckable(true);
-    }
+    ToolButton5 = AddToolButton("ToolButton5");
+    ToolButton5->setText(QStringLiteral("TM"));
+    ToolButton6 = AddToolButton("ToolButton6");
+    ToolButton6->setText(QStringLiteral("RX"));
+    for (QToolButton* reader : {ToolButton5, ToolButton6}) reader->setCheckable(true);
+    connect(ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
+    connect(ToolButton6, &QToolButton::clicked, this, &TForm1::ToolButton6Click);
     ToolBar1->addSeparator();
     AddToolButton("ToolButton8")->setText(QStringLiteral("Конфигурация"));
     ToolBar1->addSeparator();
@@ -389,6 +407,45 @@ void TForm1::ASaveAsExecute() { documents_->ASaveAsExecute(); }
 void TForm1::ACloseExecute() { close(); }
 
 void TForm1::N2Click(bool checked) { soundOn_ = checked; }
+
+void TForm1::ToolButton5Click(bool pressed) { ReaderButtonClick(KeyReader::TouchMemory, pressed); }
+void TForm1::ToolButton6Click(bool pressed) { ReaderButtonClick(KeyReader::Rfid, pressed); }
+
+void TForm1::ReaderButtonClick(KeyReader reader, bool pressed)
+{
+    QToolButton* button = reader == KeyReader::TouchMemory ? ToolButton5 : ToolButton6;
+    QToolButton* other = reader == KeyReader::TouchMemory ? ToolButton6 : ToolButton5;
+    // One reader at a time; a button shows whether its reader runs, so a click that starts
+    // nothing puts it back up.
+    if (other->isChecked()) {
+        button->setChecked(false);
+        return;
+    }
+    if (!pressed) {
+        StopReader(programmer_.link);
+        return;
+    }
+    if (!StartReader(programmer_.link, reader, language_)) button->setChecked(false);
+}
+
+void TForm1::StopReaders()
+{
+    bool wasRunning = false;
+    for (QToolButton* button : {ToolButton6, ToolButton5}) {
+        if (!button->isChecked()) continue;
+        button->setChecked(false);
+        StopReader(programmer_.link);
+        wasRunning = true;
+    }
+    if (wasRunning) programmer_.link.clock().sleepMs(100);
+}
+
+void TForm1::OnReaderFrame(QByteArrayView frame)
+{
+    if (const std::optional<KeyBytes> key = KeyOfFrame(frame)) InsertKey(*key);
+}
+
+void TForm1::InsertKey(KeyBytes key) { keyCapture_->InsertKey(key); }
 
 void TForm1::N6Click()
 {

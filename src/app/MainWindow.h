@@ -5,6 +5,8 @@
 #include "app/CommandStates.h"
 #include "app/DocumentCommands.h"
 #include "app/QtTranslation.h"
+#include "app/TransferDialog.h"
+#include "programmer/KeyReaders.h"
 #include "model/Language.h"
 #include "model/Prompts.h"
 #include "model/IntercomData.h"
@@ -17,6 +19,9 @@
 #include <memory>
 
 class ApartmentPage;
+class ChipCommands;
+class KeyCapture;
+class SoundPlayer;
 class DeviceNotices;
 class Page;
 class PortList;
@@ -44,6 +49,7 @@ struct TForm1Setup {
     QString languageIniPath;
     ProgrammerPieces programmer;
     DumpFiles dumps = {};
+    SoundPlayer* sounds = nullptr; // nullptr: the window plays through Qt Multimedia
 };
 
 class TForm1 : public QMainWindow, private DocumentWindow, private DiscoveryDisplay {
@@ -75,6 +81,11 @@ public:
     void ShowDataSet() override;
     void N2Click(bool checked);
     void N6Click();
+    // The reader buttons: pressed starts their reader, released stops it.
+    void ToolButton5Click(bool pressed);
+    void ToolButton6Click(bool pressed);
+    // Stores a key from a reader frame or the keyboard into the current page.
+    void InsertKey(KeyBytes key);
 
     void ApplyCaptions();
     void Timer1Timer();
@@ -108,6 +119,10 @@ private:
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
+    void ReaderButtonClick(KeyReader reader, bool pressed);
+    // Both reader buttons up and a running reader stopped, before a chip command uses the port.
+    void StopReaders();
+    void OnReaderFrame(QByteArrayView frame);
 
     Prompts& prompts_;
     ProgrammerPieces programmer_;
@@ -124,6 +139,11 @@ private:
     PageContext pageContext_;
     CommandStates commands_;
     std::unique_ptr<DocumentCommands> documents_;
+    std::unique_ptr<SoundPlayer> ownSounds_;
+    SoundPlayer& sounds_;
+    TransferDialogProgress transferProgress_;
+    std::unique_ptr<KeyCapture> keyCapture_;
+    std::unique_ptr<ChipCommands> chipCommands_;
 
     QToolBar* ToolBar1 = nullptr;
     QComboBox* CBox2 = nullptr;
@@ -133,6 +153,8 @@ private:
     QProgressBar* CGauge1 = nullptr;
     PageControl* PageControl1 = nullptr;
     QAction* N2 = nullptr;
+    QToolButton* ToolButton5 = nullptr; // touch-memory reader
+    QToolButton* ToolButton6 = nullptr; // RFID reader
     QTimer* Timer1 = nullptr;
     std::array<Page*, 10> pages_{}; // TabSheet1 to TabSheet10
 };

@@ -1,0 +1,67 @@
+#include "app/ChipCommands.h"
+
+#include "app/CommandStates.h"
+#include "app/ConversionCommands.h"
+#include "codecs/CodecTables.h"
+#include "codecs/ImageFiles.h"
+#include "model/TypeName.h"
+#include "programmer/ChipTransfer.h"
+#include "programmer/ProgrammerLink.h"
+
+#include <QFile>
+
+void ChipCommands::Read(const ChipItem& item)
+{
+    if (!item.kind) return; // 24C32 and 24C128 stay disabled and read nothing
+    DocumentWindow& window = host_.window;
+    if (!host_.documents.AskSaveFirst()) return;
+    host_.documents.ForgetFileName();
+    host_.stopReaders();
+    if (*item.kind == ChipKind::DS1995) host_.setSmallIButton(true);
+    if (*item.kind == ChipKind::DS1996) host_.setSmallIButton(false);
+    const Language language = window.CurrentLanguage();
+    if (host_.link.OpenProgrammerPort(language) != 0) return;
+    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
+    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
+        != TransferResult::Completed)
+        return;
+
+    const TDeviceType type = window.CurrentType();
+    const std::optional<ReadDecoding> decoding = ReadDecodingFor(*item.kind, type);
+    if (!decoding) {
+        // No layout of this type lives on that chip: the document stays as it was.
+        QFile::remove(imagePath);
+        return;
+    }
+    StoreTypeName(host_.store.Record, type);
+    const FileOutcome decoded = DecodeImageFile(*decoding->layout, host_.store, {host_.prompts, language});
+    if (!decoded.ok) return; // the unusable image file was reported
+    if (decoded.decoded == DecodeOutcome::Rejected) {
+        // Damaged data the user declined: nothing is shown, the image file stays for a look.
+        window.HideDataSet();
+        return;
+    }
+    if (decoding->thenConvertTo)
+        RunConversion(*ConversionTo(*decoding->thenConvertTo), host_.store.Record, window);
+    window.ShowDataSet();
+    QFile::remove(imagePath);
+    host_.documents.MarkModified();
+}
+
+void ChipCommands::Write(const ChipItem& item)
+{
+    if (!item.kind) return;
+    DocumentWindow& window = host_.window;
+    const Language language = window.CurrentLanguage();
+    const WriteEncoding encoding = WriteEncodingFor(*item.kind, window.CurrentType());
+    // Without an encoder of its own a type has nothing to send: an image file left on disk by an
+    // earlier command is never written to a chip in its place.
+    if (encoding.step != WriteStep::Encode) return;
+    if (!EncodeImageFile(*encoding.layout, host_.store, language).ok) return;
+    host_.stopReaders();
+    if (host_.link.OpenProgrammerPort(language) != 0) return;
+    if (!host_.link.CheckAdapter(language)) return;
+    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
+    WriteImageToChip(host_.link, ProgrammerChipOf(item).write, imagePath, host_.progress, language);
+    QFile::remove(imagePath);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The chip read and write commands of the window: a read fetches the controller's chip into its
+// image file, decodes it with the current type's layout and shows the type's page as a new,
+// unsaved document; a write encodes the record and sends the image to the chip, leaving the
+// document's state as it was.
+
+#include "app/DocumentCommands.h"
+#include "programmer/ChipItems.h"
+
+#include <functional>
+
+class ProgrammerLink;
+class TransferProgress;
+
+struct ChipCommandsHost {
+    IntercomStore& store;
+    Prompts& prompts;
+    DocumentWindow& window;
+    DocumentCommands& documents;
+    ProgrammerLink& link;
+    TransferProgress& progress;
+    // Puts both reader buttons up and stops a running reader (and waits, if one ran).
+    std::function<void()> stopReaders;
+    std::function<void(bool)> setSmallIButton;
+};
+
+class ChipCommands {
+public:
+    explicit ChipCommands(ChipCommandsHost host) : host_(std::move(host)) {}
+
+    void Read(const ChipItem& item);
+    void Write(const ChipItem& item);
+
+private:
+    ChipCommandsHost host_;
+};
