@@ -4,6 +4,7 @@
 // only read, and a damaged header makes its decoder ask whether to go on.
 
 #include "codecs/Layout.h"
+#include "model/NewDocument.h" // the default passwords and general code
 
 DecodeOutcome DecodeG300Image(ImageBytes image, IntercomStore& store, const DecodeContext& context);
 QByteArray EncodeG300Image(IntercomStore& store);
@@ -12,7 +13,6 @@ DecodeOutcome DecodeG300DS1995Image(ImageBytes image, IntercomStore& store, cons
 extern const Layout G300Layout;
 extern const Layout G300DS1995Layout;
 
-// What the DS1995 decoder puts in place of a damaged header when the user goes on.
-inline constexpr std::uint16_t DefaultPassword = 0x8527;
-inline constexpr std::uint16_t DefaultGeneralCode = 0x9385;
+// What the DS1995 decoder puts in place of a damaged header when the user goes on: the default
+// passwords and general code of a new document and this configuration byte.
 inline constexpr std::uint8_t DefaultConfigByte = 0x7F;

@@ -3,6 +3,7 @@
 
 #include "LinkFakes.h"
 #include "app/MainWindow.h"
+#include "app/SoundPlayer.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/ProgrammerLink.h"
 #include "model/DataFile.h"
@@ -29,6 +30,14 @@ private:
     std::function<void(const DeviceNotice&)> handler_;
 };
 
+// Sounds the window would give, in order.
+class RecordingSounds : public SoundPlayer {
+public:
+    void play(const QString& fileName) override { played.append(fileName); }
+    void beep() override { played.append(QStringLiteral("beep")); }
+    QStringList played;
+};
+
 class WindowSession {
 public:
     explicit WindowSession(const QByteArray& langIni = {}, QList<PortEntry> portList = {},
@@ -38,8 +47,15 @@ public:
         ports.list = std::move(portList);
         port.openResult = portOpens;
         form = std::make_unique<TForm1>(
-            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}});
+            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, {}, &sounds});
         form->show();
+    }
+
+    // The fake programmer is the one the window found.
+    void ConnectProgrammer()
+    {
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
     }
 
     QString IniPath() const { return dir.file(QStringLiteral("lang.ini")); }
@@ -95,5 +111,6 @@ public:
     ProgrammerLink link{port, prompts, clock};
     FixedPortList ports;
     SyntheticNotices notices;
+    RecordingSounds sounds;
     std::unique_ptr<TForm1> form;
 };

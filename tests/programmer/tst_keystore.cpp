@@ -75,7 +75,6 @@ private slots:
         QTest::newRow("LMR 70x-2680 stays on slot 2679") << 7 << 2679 << 2679;
         QTest::newRow("PKU-618 wraps above slot 479") << 3 << 479 << 0;
         QTest::newRow("PKU-630 slot 1193 moves to row 200") << 4 << 1193 << 1194;
-        QTest::newRow("PKU-630 wraps at 1200") << 4 << 1199 << 0;
         QTest::newRow("G300 wraps at 1800") << 5 << 1799 << 0;
         QTest::newRow("PKU-630XE stays on its last slot") << 10 << 4999 << 4999;
     }
