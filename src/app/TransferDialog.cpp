@@ -59,4 +59,9 @@ void TransferDialogProgress::advance(int position, qint64 bytes)
     if (dialog_) dialog_->Advance(position, bytes);
 }
 
-void TransferDialogProgress::close() { dialog_.reset(); }
+void TransferDialogProgress::close()
+{
+    dialog_.reset();
+    // The user goes on where the transfer started.
+    window_->activateWindow();
+}

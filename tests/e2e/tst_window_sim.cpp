@@ -1,0 +1,182 @@
+// The real window with the real serial port and kavro-sim behind a pseudo-terminal: a technician
+// reads each controller type's chip, changes it, writes it back, and kavro-cli reads the chip to
+// check; keys touched to the simulated reader land in the selected cell.
+
+#include "LinkFakes.h"
+#include "SimProcess.h"
+#include "app/MainWindow.h"
+#include "app/SoundPlayer.h"
+#include "codecs/CodecTables.h"
+#include "model/NewDocument.h"
+#include "programmer/ChipItems.h"
+#include "programmer/DeviceNotices.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
+#include "support/CliRun.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+#include "views/ConfigCheckBox.h"
+#include "views/PageParts.h"
+
+#include <QAction>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class NoPauseClock : public SystemClock {
+public:
+    void sleepMs(int) override {}
+};
+
+class QuietNotices : public DeviceNotices {
+public:
+    void start(std::function<void(const DeviceNotice&)>) override {}
+};
+
+class SilentSounds : public SoundPlayer {
+public:
+    void play(const QString&) override {}
+    void beep() override {}
+};
+
+// The window with kavro-sim as its programmer.
+struct SimWindow {
+    bool start(const QStringList& options = {})
+    {
+        if (!sim.start(options)) return false;
+        form = std::make_unique<TForm1>(
+            TForm1Setup{prompts, dir.file("lang.ini"), ProgrammerPieces{link, ports, notices}, {}, &sounds});
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = sim.port();
+        form->show();
+        return true;
+    }
+    void Trigger(const char* action) { form->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
+    template <typename T = QWidget> T* Find(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
+
+    WorkingDirectory dir;
+    SimProcess sim;
+    QtSerialPort port;
+    ScriptedPrompts prompts;
+    NoPauseClock clock;
+    ProgrammerLink link{port, prompts, clock};
+    FixedPortList ports;
+    QuietNotices notices;
+    SilentSounds sounds;
+    std::unique_ptr<TForm1> form;
+};
+
+const ChipItem& ItemOf(ChipDirection direction, ChipKind kind) { return *ChipItemFor(direction, kind); }
+
+} // namespace
+
+class WindowSimTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyTypesChipIsReadChangedWrittenAndReadBackTheSame_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("chip");
+        using enum ChipKind;
+        for (const auto& [type, chip] : {std::pair{0, C24C16}, std::pair{1, C24C16}, std::pair{2, C24C16},
+                                         std::pair{3, C24C16}, std::pair{3, C24C64}, std::pair{4, C24C64},
+                                         std::pair{5, DS1996}, std::pair{6, C24C64}, std::pair{7, C24C64},
+                                         std::pair{8, C24C16}, std::pair{9, C24C16}})
+            QTest::newRow(qPrintable(TypeText(type) + " " + ChipName(chip))) << type << int(chip);
+    }
+    void everyTypesChipIsReadChangedWrittenAndReadBackTheSame()
+    {
+        QFETCH(int, type);
+        QFETCH(int, chip);
+        const ChipKind kind = ChipKind(chip);
+        const ChipItem& read = ItemOf(ChipDirection::Read, kind);
+        const ChipItem& write = ItemOf(ChipDirection::Write, kind);
+        const Layout& layout = *ReadDecodingFor(kind, type)->layout;
+
+        // The controller's chip: a new document of the type with one key.
+        auto controller = std::make_unique<IntercomStore>();
+        ResetRecord(*controller);
+        ApplyNewDocument(*controller, type);
+        controller->Record.KeySlots[1].bytes = {0x11, 0x22, 0x33, 0xFF};
+        controller->Record.KeyCounter = 2;
+        SimWindow window;
+        window.sim.prepareChip(QLatin1String(ProgrammerChipOf(read).name), layout.encode(*controller));
+        QVERIFY(window.start(kind == ChipKind::DS1996 ? QStringList{"--ibutton", "DS1996"} : QStringList{}));
+        window.form->SelectTypeSilently(type);
+
+        window.prompts.answer(PromptAnswer::Ok);
+        window.Trigger(read.action);
+        QCOMPARE(window.form->Store().Record.KeySlots[1].bytes[0], 0x11);
+        QVERIFY(window.form->Document().DataModified);
+
+        // A key captured into the first key cell (slot 0), and a setting where the page has one.
+        // Entering the largest table makes it the receiver of captured keys.
+        RecordGrid* table = nullptr;
+        for (auto* grid : window.form->findChildren<RecordGrid*>())
+            if (grid->isVisible() && (!table || grid->rowCount() > table->rowCount())) table = grid;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        table->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), table);
+        table->SelectCell(FirstKeyColumn(table->Spec()), 1);
+        window.form->InsertKey({0x0A, 0x0B, 0x0C});
+        QVERIFY(window.form->Store().Record.KeySlots[0].bytes[0] == 0x0A);
+        if (auto* box = window.Find<ConfigCheckBox>("CB7"); box && box->isVisible()) box->click();
+        if (auto* box = window.Find<ConfigCheckBox>("CheckBox7"); box && box->isVisible()) box->click();
+
+        window.prompts.answer(PromptAnswer::Ok);
+        window.Trigger(write.action);
+        QVERIFY(window.prompts.allAnswersUsed());
+        QCOMPARE(window.prompts.messages().size(), 2); // the two insert-chip prompts, nothing else
+
+        auto sent = std::make_unique<IntercomStore>(window.form->Store());
+        const QByteArray expected = WriteEncodingFor(kind, type).layout->encode(*sent);
+        const CliRun check = RunCli({"read", QLatin1String(ProgrammerChipOf(read).name), "-o", window.dir.file("back.bin"),
+                                     "--port", window.sim.port()});
+        QCOMPARE(check.status, 0);
+        const QByteArray back = ReadAll(window.dir.file("back.bin"));
+        QCOMPARE(back.left(qMin(expected.size(), back.size())), expected.left(back.size()));
+        auto decoded = std::make_unique<IntercomStore>();
+        ResetRecord(*decoded);
+        layout.decode(AsImage(back), *decoded, DecodeContext{window.prompts, Language::English});
+        QCOMPARE(decoded->Record.KeySlots[0].bytes, (std::array<std::uint8_t, 4>{0x0A, 0x0B, 0x0C, 0xFF}));
+        QCOMPARE(decoded->Record.ConfigByte, window.form->Store().Record.ConfigByte);
+    }
+
+    void aKeyTouchedToTheReaderLandsInTheSelectedCellAndABadFrameIsDropped()
+    {
+        SimWindow window;
+        QVERIFY(window.start());
+        window.form->SelectTypeSilently(0);
+        window.form->ANewExecute();
+        auto* grid = window.Find<StringGrid>("SGrid1");
+        grid->SelectCell(4, 10);
+        window.Find<QToolButton>("ToolButton5")->click();
+        QVERIFY(window.Find<QToolButton>("ToolButton5")->isChecked());
+        window.sim.command("badkey 010203");
+        QTest::qWait(400);
+        QCOMPARE(grid->Cell(4, 10), QString("FF FF FF"));
+        window.sim.command("key 0A0B0C");
+        QTRY_COMPARE(grid->Cell(4, 10), QString("0C 0B 0A"));
+        QVERIFY(grid->Col() == 5 && grid->Row() == 10);
+        window.Find<QToolButton>("ToolButton5")->click();
+        QVERIFY(!window.port.isOpen());
+    }
+
+    void aProgrammerThatGoesQuietMidReadLeavesTheDocumentAsItWas()
+    {
+        SimWindow window;
+        QVERIFY(window.start({"--stall-after", "5"}));
+        window.form->SelectTypeSilently(0);
+        window.form->ANewExecute();
+        window.form->Store().Record.KeySlots[0].bytes = {0x44, 0x55, 0x66, 0xFF};
+        window.prompts.answer(PromptAnswer::Ok);
+        window.Trigger("READ24c16");
+        QCOMPARE(window.prompts.texts().last(), QString("Cannot read the chip: connection failed"));
+        QCOMPARE(window.form->Store().Record.KeySlots[0].bytes[0], 0x44);
+        QVERIFY(!window.port.isOpen());
+    }
+};
+
+QTEST_MAIN(WindowSimTest)
+#include "tst_window_sim.moc"
