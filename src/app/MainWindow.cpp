@@ -12,6 +12,7 @@
 #include "app/ChipCommands.h"
 #include "app/ConversionCommands.h"
 #include "app/KeyCapture.h"
+#include "app/ReportCommands.h"
 #include "app/SoundPlayer.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
@@ -27,6 +28,8 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -65,6 +68,10 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     BuildPages();
     keyCapture_ = std::make_unique<KeyCapture>(KeyCaptureHost{pageContext_, *PageControl1, [this] { return smallIButton_; },
                                                               [this] { return soundOn_; }, sounds_});
+    reportCommands_ = std::make_unique<ReportCommands>(ReportCommandsHost{
+        pageContext_, *PageControl1, prompts_, [this] { return smallIButton_; },
+        setup.openInEditor ? setup.openInEditor
+                           : [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }});
     programmer_.link.OnReaderFrame = [this](QByteArrayView frame, ReaderModes) { OnReaderFrame(frame); };
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -187,7 +194,9 @@ void TForm1::BuildMenus()
     connect(AddItem(MFile, "MFile_Open"), &QAction::triggered, this, &TForm1::MFile_OpenClick);
     connect(AddItem(MFile, "MFile_Save"), &QAction::triggered, this, &TForm1::ASaveExecute);
     connect(AddItem(MFile, "N3"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
-    AddItem(MFile, "N4");
+    QAction* N4 = AddItem(MFile, "N4");
+    N4->setShortcut(QKeySequence::Print);
+    connect(N4, &QAction::triggered, this, &TForm1::N4Click);
     MFile->addSeparator();
     runs(AddItem(MFile, "MFile_Exit"), "AClose");
 
@@ -209,7 +218,7 @@ void TForm1::BuildMenus()
         copyChoice->addAction(choice);
     }
     copyChoice->actions().constFirst()->setChecked(true);
-    AddItem(MCmd, "N5");
+    connect(AddItem(MCmd, "N5"), &QAction::triggered, this, &TForm1::N5Click);
 
     // The conversions, in menu order; each item is the action of its conversion.
     QMenu* N1 = AddMenu(bar, "N1");
@@ -446,6 +455,9 @@ void TForm1::OnReaderFrame(QByteArrayView frame)
 }
 
 void TForm1::InsertKey(KeyBytes key) { keyCapture_->InsertKey(key); }
+
+void TForm1::N4Click() { reportCommands_->N4Click(); }
+void TForm1::N5Click() { reportCommands_->N5Click(); }
 
 void TForm1::N6Click()
 {

@@ -21,6 +21,7 @@
 class ApartmentPage;
 class ChipCommands;
 class KeyCapture;
+class ReportCommands;
 class SoundPlayer;
 class DeviceNotices;
 class Page;
@@ -50,6 +51,8 @@ struct TForm1Setup {
     ProgrammerPieces programmer;
     DumpFiles dumps = {};
     SoundPlayer* sounds = nullptr; // nullptr: the window plays through Qt Multimedia
+    // Opens the report in the desktop's text editor; unset: through the desktop's file handler.
+    std::function<void(const QString& path)> openInEditor = {};
 };
 
 class TForm1 : public QMainWindow, private DocumentWindow, private DiscoveryDisplay {
@@ -86,6 +89,8 @@ public:
     void ToolButton6Click(bool pressed);
     // Stores a key from a reader frame or the keyboard into the current page.
     void InsertKey(KeyBytes key);
+    void N4Click();
+    void N5Click();
 
     void ApplyCaptions();
     void Timer1Timer();
@@ -144,6 +149,7 @@ private:
     TransferDialogProgress transferProgress_;
     std::unique_ptr<KeyCapture> keyCapture_;
     std::unique_ptr<ChipCommands> chipCommands_;
+    std::unique_ptr<ReportCommands> reportCommands_;
 
     QToolBar* ToolBar1 = nullptr;
     QComboBox* CBox2 = nullptr;

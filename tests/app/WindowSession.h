@@ -47,7 +47,8 @@ public:
         ports.list = std::move(portList);
         port.openResult = portOpens;
         form = std::make_unique<TForm1>(
-            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, {}, &sounds});
+            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, {}, &sounds,
+                        [this](const QString& path) { openedInEditor.append(path); }});
         form->show();
     }
 
@@ -112,5 +113,6 @@ public:
     FixedPortList ports;
     SyntheticNotices notices;
     RecordingSounds sounds;
+    QStringList openedInEditor; // files the window handed to the desktop's text editor
     std::unique_ptr<TForm1> form;
 };
