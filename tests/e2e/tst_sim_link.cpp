@@ -90,6 +90,7 @@ private slots:
         QTest::addColumn<bool>("unplug");
         QTest::newRow("programmer goes quiet mid-read") << QStringList{"--stall-after", "5"} << false;
         QTest::newRow("blocks split by a long gap") << QStringList{"--split-gap-ms", "15"} << false;
+        QTest::newRow("blocks split by 3 ms") << QStringList{"--split-gap-ms", "3"} << false;
         QTest::newRow("programmer unplugged") << QStringList{} << true;
     }
     void faultsEndAReadWithAnEmptyImage()
@@ -110,6 +111,19 @@ private slots:
         QCOMPARE(rig.prompts.messages().last().text, QStringLiteral("Cannot read the chip: connection failed"));
         QCOMPARE(QFileInfo(rig.dir.file("image.bin")).size(), 0);
         QVERIFY(!rig.port.isOpen());
+    }
+
+    void aBlockSplitByAGapWithinTheRuleIsReadWhole()
+    {
+        SimLink rig;
+        const QByteArray content = Pattern(2048, 6);
+        rig.sim.prepareChip(QStringLiteral("24C16"), content);
+        QVERIFY(rig.start({QStringLiteral("--split-gap-ms"), QStringLiteral("1")}));
+        rig.prompts.answer(PromptAnswer::Ok);
+        QCOMPARE(ReadChipToImage(rig.link, FindChip(u"24C16")->read, rig.dir.file("image.bin"), rig.progress,
+                                 Language::English),
+                 TransferResult::Completed);
+        QCOMPARE(ReadAll(rig.dir.file("image.bin")), content);
     }
 
     void runningReaderDeliversKeyFrames()
