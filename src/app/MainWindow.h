@@ -74,6 +74,8 @@ public:
     void ShowDataSet() override;
     void N2Click(bool checked);
     void N6Click();
+    // Opens the programmer mode (TForm2) modally.
+    void ToolButton11Click();
 
     void ApplyCaptions();
     void Timer1Timer();
