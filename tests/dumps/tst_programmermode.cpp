@@ -2,12 +2,15 @@
 // chip to choose, the dump file to read into or write from, and what the user is told.
 
 #include "LinkFakes.h"
+#include "app/WindowSession.h"
 #include "dumps/TForm2.h"
 #include "programmer/ProgrammerLink.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -258,6 +261,34 @@ private slots:
                 && rig.button("Button3")->isEnabled());
         rig.click("Button3");
         QVERIFY(!rig.dialog.isVisible());
+    }
+
+    void theWindowsProgrammerButtonOpensTheDialogAndTheDocumentStaysAsItWas()
+    {
+        WindowSession session({}, {{"ttyACM0", "/dev/ttyACM0", true, ProgrammerVendorId, ProgrammerProductId}});
+        const QString document = session.WriteDataFile(QStringLiteral("block7.kvr"), 1);
+        session.Open(document);
+        session.form->MarkModified();
+        const QByteArray record(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData));
+        const QString dump = session.File(QStringLiteral("dump.bin"));
+        session.prompts.choose(FileDialogChoice{dump, 1}).answer(PromptAnswer::Ok);
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+            modal = dialog != nullptr;
+            if (!dialog) return;
+            dialog->findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>()[0]->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+        });
+        session.Find<QToolButton>("ToolButton11")->click();
+        QVERIFY(modal);
+        QCOMPARE(QFileInfo(dump).size(), 2048);
+        QCOMPARE(session.prompts.texts().mid(session.prompts.texts().size() - 2),
+                 (QStringList{"Insert chip to read", "Чтение завершено"}));
+        QVERIFY(session.Modified());
+        QCOMPARE(session.form->Document().DocumentPath, document);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData)), record);
     }
 };
 
