@@ -1,8 +1,10 @@
 // Whole-chip reads and writes through kavro-sim pacing its replies as the real line would, timed
 // against the line's own limit: the bytes on the wire at 256000 baud with a start bit, 8 data bits
-// and two stop bits, plus the 20 ms pause after every write chunk.
+// and two stop bits, plus the 20 ms pause after every write chunk. Then whole `kavro-cli read`
+// processes, timed as a user sees them from start to exit, against the same line limit of the
+// version check and the read.
 //
-// Usage: bench_transfer [CHIP...]   (all chips when none is given)
+// Usage: bench_transfer [--transfers|--cli] [CHIP...]   (both parts and all chips by default)
 
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
@@ -18,6 +20,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -43,6 +46,26 @@ double WriteLimit(const ChipGeometry& g)
     return chunks * ((g.chunkSize + PacketOverhead + 1) * SecondsPerByte + PauseAfterChunkMs / 1000.0);
 }
 
+// The version check kavro-cli runs before every chip command: a 6-byte packet and one reply byte.
+constexpr double VersionCheckLimit = (PacketOverhead + 1) * SecondsPerByte;
+
+// The median of three runs of `kavro-cli read`, in seconds; below 0 when a run failed.
+double TimeCliRead(const char* chip, const QString& port, const QString& output)
+{
+    QList<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        QProcess cli;
+        QElapsedTimer timer;
+        timer.start();
+        cli.start(QStringLiteral(KAVRO_CLI_PATH), {QStringLiteral("read"), QLatin1String(chip), QStringLiteral("-o"), output,
+                                                   QStringLiteral("--port"), port});
+        if (!cli.waitForFinished(120000) || cli.exitCode() != 0) return -1;
+        runs.append(timer.nsecsElapsed() / 1e9);
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[1];
+}
+
 void Report(const char* chip, const char* operation, TransferResult result, double seconds, double limit)
 {
     if (result != TransferResult::Completed) {
@@ -59,6 +82,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList wanted = app.arguments().mid(1);
+    const bool transfers = !wanted.removeAll(QStringLiteral("--cli"));
+    const bool processes = !wanted.removeAll(QStringLiteral("--transfers"));
     QTemporaryDir chips;
     QProcess sim;
     sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -77,11 +102,14 @@ int main(int argc, char* argv[])
     link.ProgrammerPresent = true;
     link.ProgrammerPortPath = port;
 
-    std::printf("%-8s %-5s %11s %11s %9s\n", "chip", "op", "measured", "line limit", "over");
     const QString image = chips.filePath(QStringLiteral("image.bin"));
+    const auto chosen = [&](const ProgrammerChip& chip) {
+        if (!wanted.isEmpty() && !wanted.contains(QLatin1String(chip.name), Qt::CaseInsensitive)) return false;
+        return chip.read.command != pcReadIButton || qstrcmp(chip.name, "DS1996") == 0; // same command as DS1996
+    };
+    if (transfers) std::printf("%-8s %-5s %11s %11s %9s\n", "chip", "op", "measured", "line limit", "over");
     for (const ProgrammerChip& chip : Chips) {
-        if (!wanted.isEmpty() && !wanted.contains(QLatin1String(chip.name), Qt::CaseInsensitive)) continue;
-        if (chip.read.command == pcReadIButton && qstrcmp(chip.name, "DS1996") != 0) continue; // same command as DS1996
+        if (!transfers || !chosen(chip)) continue;
         QElapsedTimer timer;
         if (link.OpenProgrammerPort(Language::English) != 0) return 1;
         timer.start();
@@ -92,6 +120,18 @@ int main(int argc, char* argv[])
         timer.start();
         result = WriteImageToChip(link, chip.write, image, progress, Language::English);
         Report(chip.name, "write", result, timer.nsecsElapsed() / 1e9, WriteLimit(chip.write));
+    }
+    if (processes) {
+        std::printf("\nwhole kavro-cli read process (median of 3)\n%-8s %11s %11s %9s %9s\n", "chip", "measured",
+                    "line limit", "ratio", "over");
+        for (const ProgrammerChip& chip : Chips) {
+            if (!chosen(chip)) continue;
+            const double seconds = TimeCliRead(chip.name, port, image);
+            const double limit = VersionCheckLimit + ReadLimit(chip.read);
+            if (seconds < 0) std::printf("%-8s  failed\n", chip.name);
+            else std::printf("%-8s %9.3f s %9.3f s %8.3fx %+7.3f s\n", chip.name, seconds, limit, seconds / limit, seconds - limit);
+            std::fflush(stdout);
+        }
     }
     sim.terminate();
     sim.waitForFinished();

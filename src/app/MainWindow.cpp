@@ -4,6 +4,7 @@
 #include "app/Captions.h"
 #include "app/Pictures.h"
 #include "documents/Conversion.h"
+#include "dumps/TForm2.h"
 #include "model/TypeName.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
@@ -118,6 +119,12 @@ void TForm1::showStatus(const QString& text)
 }
 
 void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButton11", enabled); }
+
+void TForm1::ToolButton11Click()
+{
+    TForm2 dialog(programmer_.link, prompts_, language_, this);
+    dialog.exec();
+}
 
 void TForm1::Timer1Timer()
 {
@@ -269,7 +276,9 @@ void TForm1::BuildToolBar()
     AddToolButton("ToolButton8")->setText(QStringLiteral("Конфигурация"));
     ToolBar1->addSeparator();
     AddToolButton("ToolButton10", action("AClose"));
-    AddToolButton("ToolButton11")->setText(QStringLiteral("PX17"));
+    QToolButton* programmerMode = AddToolButton("ToolButton11");
+    programmerMode->setText(QStringLiteral("PX17"));
+    connect(programmerMode, &QToolButton::clicked, this, &TForm1::ToolButton11Click);
     ToolBar1->addSeparator();
 
     CBox2 = new QComboBox(ToolBar1);

@@ -91,6 +91,8 @@ public:
     void InsertKey(KeyBytes key);
     void N4Click();
     void N5Click();
+    // Opens the programmer mode (TForm2) modally.
+    void ToolButton11Click();
 
     void ApplyCaptions();
     void Timer1Timer();

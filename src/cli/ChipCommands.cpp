@@ -7,18 +7,21 @@
 #include "model/FileIO.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
+#include "programmer/ChipVerify.h"
 #include "programmer/Clock.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerDiscovery.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
+#include "programmer/TracingSerialPort.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -40,6 +43,7 @@ struct ChipArguments {
     QString port;
     QString output;
     bool verify = false;
+    bool trace = false;
 };
 
 std::optional<ChipArguments> ParseArguments(const QStringList& args, bool acceptsOutput, bool acceptsVerify)
@@ -57,6 +61,8 @@ std::optional<ChipArguments> ParseArguments(const QStringList& args, bool accept
             (arg == QLatin1String("--port") ? parsed.port : parsed.output) = args[++i];
         } else if (acceptsVerify && arg == QLatin1String("--verify")) {
             parsed.verify = true;
+        } else if (arg == QLatin1String("--trace")) {
+            parsed.trace = true;
         } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
             // A shell never shows the insert-chip question; the option is accepted for scripts.
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
@@ -76,13 +82,17 @@ const ProgrammerChip* ChipArgument(const QString& name)
     return chip;
 }
 
-// Everything a chip command needs to reach the programmer, wired once.
+// Everything a chip command needs to reach the programmer, wired once. A shell has no poll timer:
+// every exchange takes its reply the moment it is whole. With `trace` every packet and reply is
+// printed on standard error.
 class ProgrammerSession {
 public:
-    explicit ProgrammerSession(const QString& portOption)
-        : ports_(portOption), link_(port_, prompts_, clock_),
+    ProgrammerSession(const QString& portOption, bool trace)
+        : ports_(portOption), tracing_(trace ? std::make_unique<TracingSerialPort>(serial_, PrintTraceLine) : nullptr),
+          link_(tracing_ ? static_cast<SerialPort&>(*tracing_) : serial_, prompts_, clock_),
           discovery_(link_, ports_, display_)
     {
+        link_.ReplyWaitMode = ReplyWait::Direct;
     }
 
     // Finds the programmer and checks its firmware; the failure has been reported when false.
@@ -110,9 +120,18 @@ public:
         return WriteImageToChip(link_, chip.write, image, progress, CliLanguage) == TransferResult::Completed;
     }
 
+    VerifyResult verifyChip(const ProgrammerChip& chip, const QByteArray& dump)
+    {
+        TerminalProgress progress;
+        return VerifyChipAgainstImage(link_, chip, dump, progress, CliLanguage);
+    }
+
 private:
+    static void PrintTraceLine(const QString& line) { QTextStream(stderr) << line << Qt::endl; }
+
     SystemPortList ports_;
-    QtSerialPort port_;
+    QtSerialPort serial_;
+    std::unique_ptr<TracingSerialPort> tracing_;
     CommandLinePrompts prompts_{true, true};
     SystemClock clock_;
     NoDisplay display_;
@@ -140,32 +159,34 @@ std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& ch
     return bytes;
 }
 
-// Prints the differences as address, file byte, chip byte; true when there are none.
-bool CompareWithChip(const QByteArray& dump, const QByteArray& chipBytes, const QString& path)
+// Prints the first differences as address, file byte and chip byte, then the outcome.
+void ReportComparison(const QByteArray& dump, const VerifyResult& result, const QString& path)
 {
-    QByteArray expected = dump;
-    expected.append(chipBytes.size() - expected.size(), '\xFF');
     QTextStream out(stdout);
-    int differences = 0;
-    for (qsizetype address = 0; address < chipBytes.size(); ++address) {
-        if (expected[address] == chipBytes[address]) continue;
-        if (++differences <= DifferencesShown)
-            out << QStringLiteral("0x%1: file 0x%2, chip 0x%3\n")
-                       .arg(address, 6, 16, QLatin1Char('0'))
-                       .arg(static_cast<std::uint8_t>(expected[address]), 2, 16, QLatin1Char('0'))
-                       .arg(static_cast<std::uint8_t>(chipBytes[address]), 2, 16, QLatin1Char('0'));
+    if (result.matches()) {
+        out << "The chip matches " << path << '\n';
+        return;
     }
-    if (differences > DifferencesShown) out << "... " << differences - DifferencesShown << " more differences\n";
-    if (differences == 0) out << "The chip matches " << path << '\n';
-    else QTextStream(stderr) << "kavro-cli: the chip differs from " << path << " in " << differences << " bytes\n";
-    return differences == 0;
+    int listed = 0;
+    for (qsizetype address = result.firstDifference; address < result.chip.size() && listed < DifferencesShown; ++address) {
+        const auto expected = static_cast<std::uint8_t>(address < dump.size() ? dump[address] : '\xFF');
+        const auto onChip = static_cast<std::uint8_t>(result.chip[address]);
+        if (expected == onChip) continue;
+        ++listed;
+        out << QStringLiteral("0x%1: file 0x%2, chip 0x%3\n")
+                   .arg(address, 6, 16, QLatin1Char('0'))
+                   .arg(expected, 2, 16, QLatin1Char('0'))
+                   .arg(onChip, 2, 16, QLatin1Char('0'));
+    }
+    if (result.differingBytes > listed) out << "... " << result.differingBytes - listed << " more differences\n";
+    QTextStream(stderr) << "kavro-cli: " << path << ": " << VerifyMismatchText(result, CliLanguage) << '\n';
 }
 
 int RunPorts(const QStringList& args)
 {
     const auto parsed = ParseArguments(args, false, false);
     if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
-    ProgrammerSession session(parsed->port);
+    ProgrammerSession session(parsed->port, parsed->trace);
     const auto ports = session.ports().ports();
     if (!ports) {
         QTextStream(stderr) << "kavro-cli: " << LinkTexts::NoPortList.in(CliLanguage) << '\n';
@@ -188,7 +209,7 @@ int RunVersion(const QStringList& args)
 {
     const auto parsed = ParseArguments(args, false, false);
     if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
-    ProgrammerSession session(parsed->port);
+    ProgrammerSession session(parsed->port, parsed->trace);
     if (!session.find()) return ExitDeviceFailure;
     QTextStream(stdout) << "KAVRO-PX17 on " << session.link().ProgrammerPortPath << ", firmware version "
                         << int(session.link().ReplyBuffer[0]) << '\n';
@@ -205,7 +226,7 @@ int RunRead(const QStringList& args)
     }
     const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
     if (!chip) return ExitBadArguments;
-    ProgrammerSession session(parsed->port);
+    ProgrammerSession session(parsed->port, parsed->trace);
     if (!session.find()) return ExitDeviceFailure;
     const auto image = session.readChip(*chip);
     if (!image) return ExitDeviceFailure;
@@ -235,13 +256,15 @@ int RunWriteOrVerify(const QStringList& args, bool write)
     const QString& path = parsed->positional[1];
     const auto dump = LoadDump(path, *chip);
     if (!dump) return ExitInputRefused;
-    ProgrammerSession session(parsed->port);
+    ProgrammerSession session(parsed->port, parsed->trace);
     if (!session.find()) return ExitDeviceFailure;
     if (write && !session.writeChip(*chip, path)) return ExitDeviceFailure;
     if (write && !parsed->verify) return ExitDone;
-    const auto chipBytes = session.readChip(*chip);
-    if (!chipBytes) return ExitDeviceFailure;
-    return CompareWithChip(*dump, *chipBytes, path) ? ExitDone : ExitChipDiffers;
+    // The check reads the chip back where it is, without asking for it again.
+    const VerifyResult result = session.verifyChip(*chip, *dump);
+    if (!result.readBack) return ExitDeviceFailure;
+    ReportComparison(*dump, result, path);
+    return result.matches() ? ExitDone : ExitChipDiffers;
 }
 
 int RunWrite(const QStringList& args) { return RunWriteOrVerify(args, true); }
@@ -249,10 +272,10 @@ int RunVerify(const QStringList& args) { return RunWriteOrVerify(args, false); }
 
 constexpr std::array<CliCommand, 5> Commands{{
     {"ports", "ports [--port PATH]", RunPorts},
-    {"version", "version [--port PATH]", RunVersion},
-    {"read", "read CHIP -o OUT.bin [--port PATH]", RunRead},
-    {"write", "write CHIP IN.bin [--verify] [--port PATH]", RunWrite},
-    {"verify", "verify CHIP IN.bin [--port PATH]", RunVerify},
+    {"version", "version [--port PATH] [--trace]", RunVersion},
+    {"read", "read CHIP -o OUT.bin [--port PATH] [--trace]", RunRead},
+    {"write", "write CHIP IN.bin [--verify] [--port PATH] [--trace]", RunWrite},
+    {"verify", "verify CHIP IN.bin [--port PATH] [--trace]", RunVerify},
 }};
 
 } // namespace

@@ -5,37 +5,14 @@
 #include "programmer/Clock.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/ProgrammerLink.h"
-#include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
 
 #include <QFile>
+#include <QSaveFile>
+
+#include <memory>
 
 namespace {
-
-// The wait for one reply of a transfer: the same 11 poll periods as a reply wait, counted from
-// the send, while the port is read directly.
-constexpr qint64 TransferReplyTimeoutMs = (ReplyTimeoutTicks + 1) * PollPeriodMs;
-
-// Reads until one read returns `count` bytes; false when the time-out passes first.
-bool ReadWholeReply(ProgrammerLink& link, int count)
-{
-    link.ExpectedReplyLength = static_cast<std::uint32_t>(count);
-    link.ReplyPending = true;
-    link.ReplyComplete = false;
-    link.ReplyTicks = 0;
-    const qint64 deadline = link.clock().nowMs() + TransferReplyTimeoutMs;
-    do {
-        const QByteArray bytes = link.port().read(count);
-        std::copy(bytes.begin(), bytes.end(), link.ReplyBuffer.begin());
-        link.ReplyLength = static_cast<std::uint32_t>(bytes.size());
-        if (bytes.size() == count) {
-            link.ReplyComplete = true;
-            break;
-        }
-    } while (link.clock().nowMs() < deadline);
-    link.ReplyPending = false;
-    return link.ReplyComplete;
-}
 
 // Ends a transfer: the port and the progress display close whatever the outcome.
 TransferResult Finish(ProgrammerLink& link, TransferProgress& progress, TransferResult result)
@@ -60,36 +37,44 @@ void ShowConnectionLost(ProgrammerLink& link, const Bilingual& text, Language la
 
 } // namespace
 
-TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
-                               TransferProgress& progress, Language language)
+std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
+                                         Language language)
 {
-    progress.open();
-    // The file is emptied before the prompt and receives data only after the last block.
-    QFile image(imagePath);
-    if (!image.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        link.prompts().message(LinkTexts::CannotCreateImage.in(language) + QStringLiteral("\n") + imagePath,
-                               QString(), PromptButtons::Ok, PromptIcon::Error);
-        return Finish(link, progress, TransferResult::Failed);
-    }
-    if (!AskInsertChip(link, LinkTexts::InsertChipToRead, language))
-        return Finish(link, progress, TransferResult::Cancelled);
-
     progress.reset(geometry.blockCount);
     QByteArray buffer(geometry.blockCount * BlockSize, '\xFF');
     for (int block = 0; block < geometry.blockCount; ++block) {
         link.SendPacket(link.PreparePacket({geometry.command, static_cast<std::uint16_t>(block), true, {}}));
-        if (!ReadWholeReply(link, BlockSize)) {
+        if (!link.ReadWholeReply(BlockSize)) {
             ShowConnectionLost(link, LinkTexts::ReadConnectionLost, language);
-            return Finish(link, progress, TransferResult::Failed);
+            return std::nullopt;
         }
         std::copy_n(link.ReplyBuffer.begin(), BlockSize, buffer.begin() + block * BlockSize);
         progress.advance(block + 1, qint64(block + 1) * BlockSize);
     }
-    if (image.write(buffer) != buffer.size() || !image.flush()) {
+    return buffer;
+}
+
+TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
+                               TransferProgress& progress, Language language, ImageFileMode mode)
+{
+    progress.open();
+    // The image receives data only after the last block. Emptied first, it is truncated before the
+    // prompt; replaced when complete, the bytes go to a temporary file renamed over it at the end.
+    std::unique_ptr<QFileDevice> image;
+    if (mode == ImageFileMode::EmptiedFirst) image = std::make_unique<QFile>(imagePath);
+    else image = std::make_unique<QSaveFile>(imagePath);
+    const auto cannotWrite = [&] {
         link.prompts().message(LinkTexts::CannotCreateImage.in(language) + QStringLiteral("\n") + imagePath,
                                QString(), PromptButtons::Ok, PromptIcon::Error);
         return Finish(link, progress, TransferResult::Failed);
-    }
+    };
+    if (!image->open(QIODevice::WriteOnly | QIODevice::Truncate)) return cannotWrite();
+    if (!AskInsertChip(link, LinkTexts::InsertChipToRead, language))
+        return Finish(link, progress, TransferResult::Cancelled);
+    const std::optional<QByteArray> buffer = ReadChipBlocks(link, geometry, progress, language);
+    if (!buffer) return Finish(link, progress, TransferResult::Failed);
+    if (image->write(*buffer) != buffer->size() || !image->flush()) return cannotWrite();
+    if (auto* replaced = qobject_cast<QSaveFile*>(image.get()); replaced && !replaced->commit()) return cannotWrite();
     return Finish(link, progress, TransferResult::Completed);
 }
 
@@ -125,7 +110,7 @@ TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geomet
             progress.advance(page, offset);
         }
         link.SendPacket(link.PreparePacket({geometry.command, pageNumber, completesPage, chunk}));
-        if (!ReadWholeReply(link, 1)) {
+        if (!link.ReadWholeReply(1)) {
             ShowConnectionLost(link, LinkTexts::WriteConnectionLost, language);
             return Finish(link, progress, TransferResult::Failed);
         }

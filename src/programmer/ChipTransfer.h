@@ -7,7 +7,10 @@
 
 #include "model/Language.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 class ProgrammerLink;
 class TransferProgress;
@@ -17,8 +20,21 @@ enum class TransferResult { Completed, Cancelled, Failed };
 
 constexpr int PauseAfterChunkMs = 20;
 
+// What a read does to the image file it was given.
+enum class ImageFileMode {
+    EmptiedFirst,         // emptied before the prompt; a cancelled or failed read leaves it empty
+    ReplacedWhenComplete, // replaced only by a complete read; otherwise it stays as it was
+};
+
 TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
-                               TransferProgress& progress, Language language);
+                               TransferProgress& progress, Language language,
+                               ImageFileMode mode = ImageFileMode::EmptiedFirst);
+
+// The block loop of a read, without prompt and without closing the port: every block of the
+// chip into memory, the progress moving with each. A block that does not come is reported; the
+// result is then empty.
+std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
+                                         Language language);
 
 // An image shorter than the chip is completed with 0xFF, the content of an erased chip.
 TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,

@@ -69,12 +69,31 @@ void ProgrammerLink::AwaitReply(std::uint32_t expected, int packetLength)
     ReplyPending = true;
     ReplyTicks = 0;
     SendPacket(packetLength);
+    if (ReplyWaitMode == ReplyWait::Direct) {
+        ReadWholeReply(expected);
+        return;
+    }
     drivingTicks_ = true;
     while (!ReplyComplete && ReplyPending) {
         clock_.idleMs(PollPeriodMs);
         Tick();
     }
     drivingTicks_ = false;
+}
+
+bool ProgrammerLink::ReadWholeReply(std::uint32_t expected)
+{
+    ExpectedReplyLength = expected;
+    ReplyPending = true;
+    ReplyComplete = false;
+    ReplyTicks = 0;
+    const qint64 deadline = clock_.nowMs() + ReplyTimeoutMs;
+    do {
+        ReadReply(expected, static_cast<int>(deadline - clock_.nowMs()));
+        ReplyComplete = ReplyLength == expected;
+    } while (!ReplyComplete && clock_.nowMs() < deadline);
+    ReplyPending = false;
+    return ReplyComplete;
 }
 
 void ProgrammerLink::PollTick()
@@ -85,7 +104,7 @@ void ProgrammerLink::PollTick()
 void ProgrammerLink::Tick()
 {
     if (ReplyPending && ++ReplyTicks > ReplyTimeoutTicks) ReplyPending = false;
-    ReadReply(ExpectedReplyLength);
+    ReadReply(ExpectedReplyLength, ReadTimeoutMs(static_cast<int>(ExpectedReplyLength)));
     if (ReaderMode == ReaderModes::Replies) {
         if (ReplyLength == ExpectedReplyLength) {
             ReplyPending = false;
@@ -98,9 +117,9 @@ void ProgrammerLink::Tick()
     }
 }
 
-void ProgrammerLink::ReadReply(std::uint32_t count)
+void ProgrammerLink::ReadReply(std::uint32_t count, int limitMs)
 {
-    const QByteArray bytes = port_.read(static_cast<int>(std::min<std::uint32_t>(count, PacketBufferSize)));
+    const QByteArray bytes = port_.read(static_cast<int>(std::min<std::uint32_t>(count, PacketBufferSize)), limitMs);
     std::copy(bytes.begin(), bytes.end(), ReplyBuffer.begin());
     ReplyLength = static_cast<std::uint32_t>(bytes.size());
 }

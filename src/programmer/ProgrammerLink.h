@@ -6,6 +6,7 @@
 #include "programmer/Packet.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <array>
 #include <cstdint>
@@ -24,6 +25,13 @@ enum class ReaderModes { Replies = 0, TouchMemory = 1, Rfid = 2 };
 // then the outcome, or the outcome alone with the system's text and the port in it (at start-up,
 // before the user has asked for anything).
 enum class PortReport { EveryAttempt, OutcomeOnly };
+// How a command exchange waits for its reply. The window reads replies in its poll ticks, so a
+// reply is taken at the tick after it came; a program without a user interface reads the port
+// directly and takes the reply the moment it is whole. Both give up after the same time.
+enum class ReplyWait { PollTicks, Direct };
+
+// The time-out of a reply, counted from the send: 11 poll periods.
+constexpr qint64 ReplyTimeoutMs = (ReplyTimeoutTicks + 1) * PollPeriodMs;
 
 class ProgrammerLink {
 public:
@@ -37,9 +45,13 @@ public:
     void SendPacket(int length);
     // Builds `packet` in CommandBuffer (every byte it does not set is zero) and returns its length.
     int PreparePacket(const Packet& packet);
-    // Sends the prepared packet and waits, tick by tick, until one read returns `expected` bytes or
-    // the time-out passes; ReplyLength and ReplyBuffer hold the outcome.
+    // Sends the prepared packet and waits, as ReplyWaitMode says, until one read returns `expected`
+    // bytes or the time-out passes; ReplyLength and ReplyBuffer hold the outcome.
     void AwaitReply(std::uint32_t expected, int packetLength);
+    // Arms the reply time-out and reads the port directly, without waiting for a poll tick, until
+    // one read returns `expected` bytes; false when ReplyTimeoutMs from now pass first. Each read
+    // waits no longer than the time left. Called right after a packet was sent.
+    bool ReadWholeReply(std::uint32_t expected);
     // pcIdle answered with 0x85. A failure closes the port and is reported.
     bool CheckAdapter(Language language);
     // pcVersion answered with 3. Silence closes the port and is reported; another version is not.
@@ -63,13 +75,15 @@ public:
     bool ReplyComplete = false;
     std::uint32_t ReplyTicks = 0;
     ReaderModes ReaderMode = ReaderModes::Replies;
+    ReplyWait ReplyWaitMode = ReplyWait::PollTicks;
     // Receives each key reader frame read by a tick in reader mode 1 or 2.
     std::function<void(QByteArrayView frame, ReaderModes mode)> OnReaderFrame;
 
 private:
     void Tick();
-    // Reads up to `count` bytes into ReplyBuffer; ReplyLength becomes the count.
-    void ReadReply(std::uint32_t count);
+    // Reads up to `count` bytes, waiting at most `limitMs`, into ReplyBuffer; ReplyLength becomes
+    // the count.
+    void ReadReply(std::uint32_t count, int limitMs);
     void ShowAdapterSilent(Language language);
 
     SerialPort& port_;

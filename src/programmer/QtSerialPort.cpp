@@ -1,8 +1,10 @@
 #include "programmer/QtSerialPort.h"
 
-#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <poll.h>
 #include <unistd.h>
 
 bool IsPseudoTerminal(const QString& path)
@@ -49,17 +51,42 @@ LineSetupResult QtSerialPort::configure()
     return LineSetupResult::Applied;
 }
 
-QByteArray QtSerialPort::read(int count)
+namespace {
+// Waits until the descriptor has bytes to read or `timeoutNs` pass, to the nanosecond: the gap rule
+// of a read is 2 ms, finer than the millisecond waits QSerialPort offers.
+bool WaitReadable(int descriptor, qint64 timeoutNs)
+{
+    pollfd watched{descriptor, POLLIN, 0};
+    const timespec timeout{static_cast<time_t>(timeoutNs / 1'000'000'000), static_cast<long>(timeoutNs % 1'000'000'000)};
+    int ready;
+    do {
+        ready = ::ppoll(&watched, 1, &timeout, nullptr);
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+} // namespace
+
+QByteArray QtSerialPort::read(int count, int limitMs)
 {
     QByteArray bytes;
     if (!port_.isOpen() || count <= 0) return bytes;
-    const QDeadlineTimer total(ReadTimeoutMs(count), Qt::PreciseTimer);
+    QElapsedTimer clock;
+    clock.start();
+    ReadRule rule(0, count, limitMs);
     bytes = port_.read(count);
-    while (bytes.size() < count && !total.hasExpired()) {
-        // Before the first byte the whole time-out applies; after it, a gap ends the read.
-        const qint64 wait = bytes.isEmpty() ? total.remainingTime() : std::min<qint64>(total.remainingTime(), ReadGapMs + 1);
-        if (!port_.waitForReadyRead(static_cast<int>(wait))) break;
-        bytes += port_.read(count - bytes.size());
+    if (!bytes.isEmpty()) rule.bytesArrived(clock.nsecsElapsed());
+    while (bytes.size() < count) {
+        const qint64 left = rule.endNs() - clock.nsecsElapsed();
+        if (left <= 0 || !WaitReadable(static_cast<int>(port_.handle()), left)) break;
+        // Hands what the descriptor holds to QSerialPort's buffer without waiting.
+        port_.waitForReadyRead(0);
+        const QByteArray more = port_.read(count - bytes.size());
+        if (more.isEmpty()) {
+            if (!port_.isOpen() || port_.error() == QSerialPort::ResourceError) break; // the device is gone
+            continue;
+        }
+        rule.bytesArrived(clock.nsecsElapsed());
+        bytes += more;
     }
     return bytes;
 }

@@ -11,7 +11,8 @@ public:
     PortOpenResult open(const QString& path) override;
     LineSetupResult configure() override;
     bool isOpen() const override { return port_.isOpen(); }
-    QByteArray read(int count) override;
+    using SerialPort::read;
+    QByteArray read(int count, int limitMs) override;
     void write(QByteArrayView bytes) override;
     void clearErrors() override { port_.clearError(); }
     void purge() override;

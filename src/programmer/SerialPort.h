@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
+
 enum class PortOpenResult { Opened, Failed, PermissionDenied };
 
 enum class LineSetupResult {
@@ -14,6 +16,10 @@ enum class LineSetupResult {
     CannotApply,       // 256000 baud, 8 data bits, no parity, two stop bits, no flow control refused
     CannotSetTimeouts, // the read time-outs could not be set
 };
+
+// The read rule's total time-out for `count` bytes.
+constexpr int ReadTimeoutMs(int count) { return 80 + 6 * count; }
+constexpr int ReadGapMs = 2;
 
 class SerialPort {
 public:
@@ -24,8 +30,10 @@ public:
     virtual LineSetupResult configure() = 0;
     virtual bool isOpen() const = 0;
     // Returns when `count` bytes have arrived, when more than 2 ms pass between two bytes, or after
-    // 80 + 6 * count ms, with whatever arrived. Nothing on a closed port.
-    virtual QByteArray read(int count) = 0;
+    // 80 + 6 * count ms in all, or `limitMs` when that is shorter, with whatever arrived (ReadRule).
+    // Nothing on a closed port.
+    virtual QByteArray read(int count, int limitMs) = 0;
+    QByteArray read(int count) { return read(count, ReadTimeoutMs(count)); }
     virtual void write(QByteArrayView bytes) = 0;
     virtual void clearErrors() = 0;
     // Empties the input and output buffers.
@@ -35,6 +43,24 @@ public:
     virtual QString errorText() const = 0;
 };
 
-// The read rule's total time-out for `count` bytes.
-constexpr int ReadTimeoutMs(int count) { return 80 + 6 * count; }
-constexpr int ReadGapMs = 2;
+// When one read gives up, in nanoseconds on any clock: before the first byte at the end of the
+// total time-out, after it as soon as more than 2 ms pass without another byte (but never later
+// than the total time-out). Real and simulated ports share it, so both end a read at the same
+// moment.
+class ReadRule {
+public:
+    static constexpr qint64 GapNs = qint64(ReadGapMs) * 1'000'000;
+
+    ReadRule(qint64 startNs, int count, int limitMs)
+        : totalEndNs_(startNs + qint64(std::min(ReadTimeoutMs(count), std::max(limitMs, 0))) * 1'000'000)
+    {
+    }
+    void bytesArrived(qint64 nowNs) { lastArrivalNs_ = nowNs; }
+    // A byte arriving at `nowNs` still belongs to this read.
+    bool accepts(qint64 nowNs) const { return nowNs <= endNs(); }
+    qint64 endNs() const { return lastArrivalNs_ < 0 ? totalEndNs_ : std::min(totalEndNs_, lastArrivalNs_ + GapNs); }
+
+private:
+    qint64 totalEndNs_;
+    qint64 lastArrivalNs_ = -1;
+};

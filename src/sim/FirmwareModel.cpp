@@ -5,15 +5,15 @@ FirmwareModel::FirmwareModel(ChipMemories& memories, Settings settings) : memori
     if (!settings_.ibutton) settings_.ibutton = FindChip(u"DS1996");
 }
 
-QList<QByteArray> FirmwareModel::receive(QByteArrayView bytes)
+QList<FirmwareModel::Exchange> FirmwareModel::receive(QByteArrayView bytes)
 {
     pending_.append(bytes);
-    QList<QByteArray> replies;
-    while (auto packet = TakePacket(pending_)) {
+    QList<Exchange> exchanges;
+    for (QByteArray unread = pending_; auto packet = TakePacket(pending_); unread = pending_) {
         packets_.append(*packet);
-        if (auto reply = answer(*packet)) replies.append(*reply);
+        exchanges.append({unread.left(unread.size() - pending_.size()), answer(*packet)});
     }
-    return replies;
+    return exchanges;
 }
 
 const ProgrammerChip* FirmwareModel::chipForRead(std::uint8_t code) const
@@ -58,8 +58,9 @@ std::optional<QByteArray> FirmwareModel::answer(const Packet& packet)
         const int pageSize = packet.code == pcWriteIButton ? MaxChunkSize : chip->write.pageSize();
         pageBuffer_ += packet.data;
         if (packet.flag) {
-            const QByteArray page = pageBuffer_.left(pageSize);
+            QByteArray page = pageBuffer_.left(pageSize);
             pageBuffer_.clear();
+            if (corruptWrites_ && !page.isEmpty()) page.back() = static_cast<char>(~page.back());
             memories_.commit(*chip, packet.block * pageSize, page);
         }
         return QByteArray(1, '\0');

@@ -19,9 +19,17 @@ public:
 
     FirmwareModel(ChipMemories& memories, Settings settings);
 
-    // Feeds bytes received from the computer; returns the reply of each packet completed by them
-    // (a packet without a reply contributes nothing).
-    QList<QByteArray> receive(QByteArrayView bytes);
+    // One packet as it came over the wire (with any bytes skipped before it) and its reply.
+    struct Exchange {
+        QByteArray packet;
+        std::optional<QByteArray> reply; // none for a packet the programmer does not answer
+    };
+    // Feeds bytes received from the computer; returns every packet completed by them.
+    QList<Exchange> receive(QByteArrayView bytes);
+
+    // A faulty chip: every committed page is stored with its last byte inverted, while the write
+    // is acknowledged as usual.
+    void setCorruptWrites(bool corrupt) { corruptWrites_ = corrupt; }
 
     // A frame for a key touched to the running reader: three key bytes and their sum, or with a
     // wrong sum when `validChecksum` is false. Nothing while no reader runs.
@@ -41,5 +49,6 @@ private:
     QByteArray pending_;
     QByteArray pageBuffer_;
     bool readerRunning_ = false;
+    bool corruptWrites_ = false;
     QList<Packet> packets_;
 };

@@ -1,10 +1,12 @@
 // kavro-sim: a KAVRO-PX17 programmer behind a pseudo-terminal. It prints "PORT <path>" first, then
 // answers the programmer's packets from chip memory files until it is told to unplug or ends.
 
+#include "programmer/TracingSerialPort.h"
 #include "sim/FirmwareModel.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -31,6 +33,8 @@ struct SimOptions {
     int splitGapMs = -1;    // below 0: replies go out whole
     qint64 stallAfter = -1; // below 0: never stalls
     bool wireRate = false;
+    bool corruptWrites = false;
+    bool trace = false;
 };
 
 // Nanoseconds one byte takes at 256000 baud with a start bit, 8 data bits and two stop bits.
@@ -62,6 +66,8 @@ public:
     Simulator(const SimOptions& options, ChipMemories& memories)
         : options_(options), model_(memories, options.firmware), silent_(options.silent)
     {
+        model_.setCorruptWrites(options.corruptWrites);
+        started_.start();
     }
 
     bool openTerminal(QString& error);
@@ -70,6 +76,9 @@ public:
 private:
     void onPortBytes();
     void sendReply(const QByteArray& reply, qint64 receivedBytes);
+    // Writes bytes to the port as the programmer sends them, traced when asked.
+    void send(const char* data, qsizetype size);
+    void trace(TraceDirection direction, QByteArrayView bytes);
     bool onCommand(const QByteArray& line); // false: unplug
     void unplug();
 
@@ -80,6 +89,7 @@ private:
     bool silent_;
     qint64 replies_ = 0;
     QByteArray stdinLine_;
+    QElapsedTimer started_;
 };
 
 bool Simulator::openTerminal(QString& error)
@@ -120,12 +130,25 @@ void Simulator::sendReply(const QByteArray& reply, qint64 receivedBytes)
     if (options_.wireRate) SleepNs((receivedBytes + reply.size()) * NanosecondsPerByte);
     if (options_.splitGapMs >= 0 && reply.size() > 1) {
         const qsizetype half = reply.size() / 2;
-        WriteAll(master_, reply.constData(), half);
+        send(reply.constData(), half);
         SleepNs(qint64(options_.splitGapMs) * 1'000'000);
-        WriteAll(master_, reply.constData() + half, reply.size() - half);
+        send(reply.constData() + half, reply.size() - half);
     } else {
-        WriteAll(master_, reply.constData(), reply.size());
+        send(reply.constData(), reply.size());
     }
+}
+
+void Simulator::send(const char* data, qsizetype size)
+{
+    trace(TraceDirection::FromProgrammer, QByteArrayView(data, size));
+    WriteAll(master_, data, size);
+}
+
+void Simulator::trace(TraceDirection direction, QByteArrayView bytes)
+{
+    if (!options_.trace) return;
+    std::fprintf(stderr, "%s\n", qPrintable(TraceLine(started_.nsecsElapsed(), direction, bytes)));
+    std::fflush(stderr);
 }
 
 void Simulator::onPortBytes()
@@ -134,8 +157,10 @@ void Simulator::onPortBytes()
     const ssize_t count = ::read(master_, buffer, sizeof buffer);
     if (count <= 0) return;
     qint64 received = count;
-    for (const QByteArray& reply : model_.receive(QByteArrayView(buffer, count))) {
-        sendReply(reply, received);
+    for (const FirmwareModel::Exchange& exchange : model_.receive(QByteArrayView(buffer, count))) {
+        trace(TraceDirection::ToProgrammer, exchange.packet);
+        if (!exchange.reply) continue;
+        sendReply(*exchange.reply, received);
         received = 0; // the bytes of the request went over the wire once
     }
 }
@@ -149,18 +174,22 @@ bool Simulator::onCommand(const QByteArray& line)
         silent_ = words[1] == "on";
         return true;
     }
+    if (verb == "corrupt" && words.size() == 2 && (words[1] == "on" || words[1] == "off")) {
+        model_.setCorruptWrites(words[1] == "on");
+        return true;
+    }
     if ((verb == "key" || verb == "badkey") && words.size() == 2 && words[1].size() == 6) {
         const QByteArray bytes = QByteArray::fromHex(words[1]);
         if (bytes.size() == 3) {
             const std::array<std::uint8_t, 3> key{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1]),
                                                   static_cast<std::uint8_t>(bytes[2])};
-            if (auto frame = model_.keyFrame(key, verb == "key"); frame && !silent_) WriteAll(master_, frame->constData(), frame->size());
+            if (auto frame = model_.keyFrame(key, verb == "key"); frame && !silent_) send(frame->constData(), frame->size());
             else std::fprintf(stderr, "kavro-sim: no reader is running; key ignored\n");
             return true;
         }
     }
     if (!verb.isEmpty())
-        std::fprintf(stderr, "kavro-sim: unknown command '%s' (key HEX6, badkey HEX6, unplug, silent on|off)\n",
+        std::fprintf(stderr, "kavro-sim: unknown command '%s' (key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off)\n",
                      line.trimmed().constData());
     return true;
 }
@@ -221,7 +250,7 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Simulates a KAVRO-PX17 programmer behind a pseudo-terminal. Prints \"PORT <path>\" first.\n"
-        "Commands on standard input: key HEX6, badkey HEX6, unplug, silent on|off."));
+        "Commands on standard input: key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off."));
     parser.addHelpOption();
     parser.addOptions({
         {QStringLiteral("chips"), QStringLiteral("Folder of the chip memory files (24C16.bin ... DS1996.bin)."), QStringLiteral("DIR")},
@@ -232,6 +261,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("split-gap-ms"), QStringLiteral("Send each reply in two halves with N ms between them."), QStringLiteral("N")},
         {QStringLiteral("stall-after"), QStringLiteral("Stop answering after N replies."), QStringLiteral("N")},
         {QStringLiteral("wire-rate"), QStringLiteral("Pace replies as a 256000-baud line with two stop bits would.")},
+        {QStringLiteral("corrupt-writes"), QStringLiteral("Store every written page with its last byte inverted, acknowledging it as usual.")},
+        {QStringLiteral("trace"), QStringLiteral("Print every packet received and every reply sent, in hex with a time stamp, on standard error.")},
     });
     parser.process(app);
 
@@ -240,6 +271,8 @@ int main(int argc, char* argv[])
     options.linkPath = parser.value(QStringLiteral("link"));
     options.silent = parser.isSet(QStringLiteral("silent"));
     options.wireRate = parser.isSet(QStringLiteral("wire-rate"));
+    options.corruptWrites = parser.isSet(QStringLiteral("corrupt-writes"));
+    options.trace = parser.isSet(QStringLiteral("trace"));
     const auto number = [&](const char* name, qint64& target, qint64 maximum) {
         if (!parser.isSet(QLatin1String(name))) return true;
         bool ok = false;

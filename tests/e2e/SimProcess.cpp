@@ -11,7 +11,8 @@ void SimProcess::prepareChip(const QString& chip, const QByteArray& bytes)
 
 bool SimProcess::start(const QStringList& options)
 {
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (errorFile_.isEmpty()) process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    else process_.setStandardErrorFile(errorFile_);
     process_.start(QStringLiteral(KAVRO_SIM_PATH), QStringList{QStringLiteral("--chips"), chips_.path()} + options);
     if (!process_.waitForStarted(5000)) return false;
     while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {}

@@ -19,10 +19,13 @@ public:
     // The folder of the chip memory files.
     QString chipFile(const QString& chip) const { return chips_.filePath(chip + QStringLiteral(".bin")); }
     void command(const QByteArray& line);
+    // What the simulator prints on standard error goes to this file instead of the test's output.
+    void sendErrorsTo(const QString& path) { errorFile_ = path; }
     bool waitForExit(int ms) { return process_.waitForFinished(ms); }
 
 private:
     QTemporaryDir chips_;
     QProcess process_;
     QString port_;
+    QString errorFile_;
 };

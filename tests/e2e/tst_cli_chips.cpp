@@ -6,6 +6,7 @@
 #include "support/TestFiles.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 class CliChipsTest : public QObject {
@@ -34,6 +35,46 @@ private slots:
         QCOMPARE(verify.status, 4);
         const auto onChip = static_cast<std::uint8_t>(Pattern(2048)[0x123]);
         QCOMPARE(verify.out.trimmed(), QStringLiteral("0x000123: file 0x55, chip 0x%1").arg(onChip, 2, 16, QLatin1Char('0')));
+    }
+
+    void writeVerifyReportsAChipThatKeepsOtherBytes()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        QVERIFY(sim.start({"--corrupt-writes"}));
+        WriteAll(dir.file("in.bin"), Pattern(2048));
+        const CliRun run = RunCli({"write", "24C16", "in.bin", "--verify", "--port", sim.port()});
+        QCOMPARE(run.status, 4);
+        // Each 16-byte page lost its last byte: 128 bytes, the first at 0x00F.
+        QVERIFY2(run.err.contains("in.bin: Verification failed: the chip differs from the data (differing bytes: 128, "
+                                  "first address 0x000F)"),
+                 qPrintable(run.err));
+        const auto chipByte = static_cast<std::uint8_t>(~Pattern(2048)[0xF]);
+        QVERIFY2(run.out.startsWith(QStringLiteral("0x00000f: file 0x%1, chip 0x%2\n")
+                                        .arg(static_cast<std::uint8_t>(Pattern(2048)[0xF]), 2, 16, QLatin1Char('0'))
+                                        .arg(chipByte, 2, 16, QLatin1Char('0'))),
+                 qPrintable(run.out));
+        QVERIFY(run.out.contains("... 108 more differences"));
+    }
+
+    void traceShowsEveryPacketAndReplyOnBothSides()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        sim.sendErrorsTo(dir.file("sim.log"));
+        QVERIFY(sim.start({"--trace"}));
+        const CliRun run = RunCli({"version", "--trace", "--port", sim.port()});
+        QCOMPARE(run.status, 0);
+        sim.command("unplug");
+        QVERIFY(sim.waitForExit(3000));
+        const QString simLog = QString::fromUtf8(ReadAll(dir.file("sim.log")));
+        for (const QString& trace : {run.err, simLog}) {
+            const QStringList lines = trace.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            QVERIFY2(lines.size() == 2, qPrintable(trace));
+            QVERIFY2(QRegularExpression("^ *\\d+\\.\\d{6} PC->PX 12 00 00 01 00 00$").match(lines[0]).hasMatch(),
+                     qPrintable(lines[0]));
+            QVERIFY2(QRegularExpression("^ *\\d+\\.\\d{6} PX->PC 03$").match(lines[1]).hasMatch(), qPrintable(lines[1]));
+        }
     }
 
     void deviceFailuresExitWithThree_data()

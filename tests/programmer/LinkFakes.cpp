@@ -12,34 +12,45 @@ void FakeProgrammerPort::write(QByteArrayView bytes)
 {
     if (!open_) return;
     writes.append(bytes.toByteArray());
-    for (QByteArray reply : firmware_.receive(bytes)) {
+    firmware_.setCorruptWrites(corruptWrites);
+    for (const FirmwareModel::Exchange& exchange : firmware_.receive(bytes)) {
+        if (!exchange.reply) continue;
+        QByteArray reply = *exchange.reply;
         if (silent || (stallAfter >= 0 && replies_ >= stallAfter)) continue;
         ++replies_;
         if (reply.size() == 1 && static_cast<std::uint8_t>(reply[0]) == IdleReply && idleReplyOverride)
             reply[0] = *idleReplyOverride;
-        if (splitReplies && reply.size() > 1) {
+        if (splitGapUs >= 0 && reply.size() > 1) {
             const auto half = reply.size() / 2;
-            arrivals_.push_back({reply.left(half), false});
-            arrivals_.push_back({reply.mid(half), true});
+            arrive(reply.left(half));
+            arrive(reply.mid(half), splitGapUs);
         } else {
-            arrivals_.push_back({reply, false});
+            arrive(reply);
         }
     }
 }
 
-QByteArray FakeProgrammerPort::read(int count)
+QByteArray FakeProgrammerPort::read(int count, int limitMs)
 {
     QByteArray bytes;
     if (!open_ || count <= 0) return bytes;
+    // Pieces already waiting are there at the start; each later one comes its gap after the last.
+    ReadRule rule(0, count, limitMs);
+    qint64 nowNs = 0;
     while (bytes.size() < count && !arrivals_.empty()) {
         Piece& piece = arrivals_.front();
-        if (!bytes.isEmpty() && piece.gapBefore) break;
-        piece.gapBefore = false;
+        const qint64 arrivalNs = bytes.isEmpty() ? 0 : nowNs + piece.gapBeforeUs * 1000;
+        if (!rule.accepts(arrivalNs)) break;
+        nowNs = arrivalNs;
+        piece.gapBeforeUs = 0;
         const QByteArray taken = piece.bytes.left(count - bytes.size());
         bytes += taken;
         piece.bytes.remove(0, taken.size());
         if (piece.bytes.isEmpty()) arrivals_.pop_front();
+        rule.bytesArrived(nowNs);
     }
-    clock_.advance(bytes.size() == count ? 1 : bytes.isEmpty() ? ReadTimeoutMs(count) : ReadGapMs + 1);
+    // A whole read costs a millisecond; a short one lasts until the rule gives up.
+    const qint64 tookNs = bytes.size() == count ? 1'000'000 : rule.endNs();
+    clock_.advance((tookNs + 999'999) / 1'000'000);
     return bytes;
 }

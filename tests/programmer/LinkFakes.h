@@ -31,9 +31,10 @@ private:
     qint64 now_ = 0;
 };
 
-// A serial port with the firmware model behind it. Reads follow the line's read rule over
-// arrival pieces: one read returns the bytes of consecutive pieces that arrived without a gap, up
-// to the count asked for; a read with nothing to return takes its whole time-out of virtual time.
+// A serial port with the firmware model behind it. Replies arrive in pieces with a gap before each;
+// a read follows the line's read rule (ReadRule) over them in virtual time: it takes the pieces
+// whose gap is at most 2 ms, up to the count asked for, and a read left short takes the time the
+// rule waits for more.
 class FakeProgrammerPort : public SerialPort {
 public:
     explicit FakeProgrammerPort(InstantClock& clock, FirmwareModel::Settings settings = {})
@@ -44,15 +45,17 @@ public:
     PortOpenResult open(const QString& path) override;
     LineSetupResult configure() override { return setupResult; }
     bool isOpen() const override { return open_; }
-    QByteArray read(int count) override;
+    using SerialPort::read;
+    QByteArray read(int count, int limitMs) override;
     void write(QByteArrayView bytes) override;
     void clearErrors() override {}
     void purge() override { arrivals_.clear(); ++purges; }
     void close() override { open_ = false; }
     QString errorText() const override { return QStringLiteral("Device or resource busy"); }
 
-    // Bytes that arrive as if the programmer sent them, in one piece, perhaps after a long gap.
-    void arrive(const QByteArray& bytes, bool gapBefore = false) { arrivals_.push_back({bytes, gapBefore}); }
+    // Bytes that arrive as if the programmer sent them, in one piece, `gapBeforeUs` after the
+    // previous piece.
+    void arrive(const QByteArray& bytes, qint64 gapBeforeUs = 0) { arrivals_.push_back({bytes, gapBeforeUs}); }
 
     ChipMemories memories;
     // Faults and outcomes a test can set.
@@ -60,7 +63,8 @@ public:
     LineSetupResult setupResult = LineSetupResult::Applied;
     bool silent = false;
     int stallAfter = -1;   // replies answered before the programmer goes quiet; below 0 never
-    bool splitReplies = false; // every reply arrives in two pieces with a long gap between them
+    qint64 splitGapUs = -1;  // at or above 0: every longer reply arrives in two halves this far apart
+    bool corruptWrites = false; // the chip stores every page with its last byte inverted
     std::optional<char> idleReplyOverride;
 
     // What the computer did.
@@ -73,7 +77,7 @@ public:
 private:
     struct Piece {
         QByteArray bytes;
-        bool gapBefore; // more than 2 ms passed between the previous piece and this one
+        qint64 gapBeforeUs; // between the previous piece and this one
     };
     InstantClock& clock_;
     FirmwareModel firmware_;

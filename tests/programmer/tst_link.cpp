@@ -167,37 +167,56 @@ private slots:
         QCOMPARE(rig.clock.idles.size(), silent ? 11 : 1);
     }
 
+    // The window takes a reply at a poll tick, kavro-cli at once; both by the same read rule and
+    // with the same time-out.
     void replyCountsOnlyWhenOneReadReturnsItWhole_data()
     {
-        QTest::addColumn<QByteArrayList>("pieces"); // pieces already waiting; "|" marks a long gap
+        QTest::addColumn<bool>("direct");
+        QTest::addColumn<QByteArrayList>("pieces"); // already waiting when the wait begins
+        QTest::addColumn<QList<int>>("gapsUs");     // before each piece
         QTest::addColumn<int>("expected");
         QTest::addColumn<bool>("complete");
-        QTest::newRow("nothing expected completes at once") << QByteArrayList{} << 0 << true;
-        QTest::newRow("whole reply") << QByteArrayList{"abcd"} << 4 << true;
-        QTest::newRow("short reply times out") << QByteArrayList{"ab"} << 4 << false;
-        QTest::newRow("reply split by a long gap times out") << QByteArrayList{"ab", "|", "cd"} << 4 << false;
+        for (const bool direct : {false, true}) {
+            const auto row = [direct](const char* name) {
+                const QString title = QLatin1String(direct ? "direct, " : "poll ticks, ") + QLatin1String(name);
+                return &(QTest::newRow(qPrintable(title)) << direct);
+            };
+            *row("nothing expected completes at once") << QByteArrayList{} << QList<int>{} << 0 << true;
+            *row("whole reply") << QByteArrayList{"abcd"} << QList<int>{0} << 4 << true;
+            *row("short reply times out") << QByteArrayList{"ab"} << QList<int>{0} << 4 << false;
+            *row("split by 2 ms is one reply") << QByteArrayList{"ab", "cd"} << QList<int>{0, 2000} << 4 << true;
+            *row("three pieces, each within 2 ms") << QByteArrayList{"a", "b", "cd"} << QList<int>{0, 1900, 2000} << 4
+                                                   << true;
+            *row("split by just over 2 ms times out") << QByteArrayList{"ab", "cd"} << QList<int>{0, 2001} << 4 << false;
+            *row("split by 3 ms times out") << QByteArrayList{"ab", "cd"} << QList<int>{0, 3000} << 4 << false;
+        }
     }
     void replyCountsOnlyWhenOneReadReturnsItWhole()
     {
+        QFETCH(bool, direct);
         QFETCH(QByteArrayList, pieces);
+        QFETCH(QList<int>, gapsUs);
         QFETCH(int, expected);
         QFETCH(bool, complete);
         LinkRig rig;
         rig.port.silent = true;
+        rig.link.ReplyWaitMode = direct ? ReplyWait::Direct : ReplyWait::PollTicks;
         QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        bool gap = false;
-        for (const QByteArray& piece : pieces) {
-            if (piece == "|") {
-                gap = true;
-                continue;
-            }
-            rig.port.arrive(piece, gap);
-            gap = false;
-        }
+        for (int i = 0; i < pieces.size(); ++i) rig.port.arrive(pieces[i], gapsUs[i]);
+        const qint64 sent = rig.clock.nowMs();
         rig.link.AwaitReply(static_cast<std::uint32_t>(expected), rig.link.PreparePacket({pcIdle, 0, true, {}}));
         QCOMPARE(rig.link.ReplyComplete, complete);
         QVERIFY(!rig.link.ReplyPending);
-        QCOMPARE(rig.clock.idles.size(), complete ? 1 : 11);
+        if (complete) QCOMPARE(QByteArrayView(rig.link.ReplyBuffer.data(), expected), pieces.join());
+        if (!direct) {
+            QCOMPARE(rig.clock.idles.size(), complete ? 1 : 11);
+            return;
+        }
+        // Nothing waits for a tick; a reply that never comes whole is given up 1.1 s after the send.
+        QVERIFY(rig.clock.idles.isEmpty());
+        const qint64 waited = rig.clock.nowMs() - sent;
+        if (complete) QVERIFY2(waited <= 2, qPrintable(QString::number(waited)));
+        else QCOMPARE(waited, ReplyTimeoutMs);
     }
 
     void packetsAfterALongOneCarryOnlyTheirOwnBytes()

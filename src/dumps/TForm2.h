@@ -1,0 +1,59 @@
+#pragma once
+// TForm2, the programmer mode: reads a whole 24C16 to 24C1024 EEPROM into a raw dump file or
+// writes a raw dump file into one, without interpreting the bytes. The document of the main
+// window is never touched. The dialog's own texts exist in Russian only.
+
+#include "dumps/GaugeProgress.h"
+#include "model/Language.h"
+#include "programmer/ChipTransfer.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class Prompts;
+class ProgrammerLink;
+class QButtonGroup;
+class QGroupBox;
+class QProgressBar;
+class QPushButton;
+struct ProgrammerChip;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent = nullptr);
+
+    // The chosen item of RadioGroup1, -1 while none is chosen.
+    int ItemIndex() const;
+
+    void RadioGroup1Click();
+    void Button1Click();
+    void Button2Click();
+
+    // Escape and Button3 close the dialog, except while an operation runs.
+    void reject() override;
+
+private:
+    // Runs one operation with every control disabled, then shows its outcome: the completion
+    // message, nothing when the user cancelled at the insert-chip prompt, or the error message.
+    void RunOperation(TransferResult (TForm2::*operation)(const ProgrammerChip&), const char* completed,
+                      const char* failed);
+    TransferResult ReadChip(const ProgrammerChip& chip);
+    // Writes the dump, then reads the chip back and compares it with the dump.
+    TransferResult WriteChip(const ProgrammerChip& chip);
+    void SetControlsEnabled(bool enabled);
+
+    ProgrammerLink& link_;
+    Prompts& prompts_;
+    const Language language_;
+    bool busy_ = false;
+
+    QGroupBox* RadioGroup1 = nullptr;
+    QButtonGroup* items_ = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QProgressBar* gauge_ = nullptr;
+    std::unique_ptr<GaugeProgress> progress_;
+};

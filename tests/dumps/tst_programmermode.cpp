@@ -1,0 +1,296 @@
+// The programmer mode dialog driven as a user drives it, against the in-process programmer: the
+// chip to choose, the dump file to read into or write from, and what the user is told.
+
+#include "LinkFakes.h"
+#include "app/WindowSession.h"
+#include "dumps/TForm2.h"
+#include "programmer/ProgrammerLink.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// Scripted prompts that also run a check whenever a message box is shown, while the operation
+// that asked waits for the answer.
+class ObservingPrompts : public ScriptedPrompts {
+public:
+    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) override
+    {
+        if (whileAsking) whileAsking();
+        return ScriptedPrompts::message(text, caption, buttons, icon);
+    }
+    std::function<void()> whileAsking;
+};
+
+struct DialogRig {
+    DialogRig() : port(clock), link(port, prompts, clock), dialog(link, prompts, Language::English)
+    {
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
+    }
+    QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(QLatin1String(name)); }
+    QList<QRadioButton*> items() { return dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>(); }
+    // A radio button takes a click on its circle or its text.
+    void choose(int item) { QTest::mouseClick(items()[item], Qt::LeftButton, {}, QPoint(8, items()[item]->height() / 2)); }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    QString dump() const { return dir.file(QStringLiteral("dump.bin")); }
+    QStringList filesInFolder() const { return QDir(dir.path()).entryList(QDir::Files); }
+
+    WorkingDirectory dir;
+    InstantClock clock;
+    FakeProgrammerPort port;
+    ObservingPrompts prompts;
+    ProgrammerLink link;
+    TForm2 dialog;
+};
+
+const ProgrammerChip& Chip(const char* name) { return *FindChip(QString::fromLatin1(name)); }
+
+} // namespace
+
+class ProgrammerModeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithNoChipChosenAndOnlyCloseUsable()
+    {
+        DialogRig rig;
+        QCOMPARE(rig.dialog.windowTitle(), QStringLiteral("Режим программатора микросхем памяти"));
+        QCOMPARE(rig.dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->title(), QStringLiteral("Микросхемы памяти"));
+        QStringList items;
+        for (QRadioButton* item : rig.items()) items << item->text();
+        // The letter С of the chip names is the Cyrillic one.
+        QCOMPARE(items, (QStringList{"24\u042116", "24\u042132", "24\u042164", "24\u0421128", "24\u0421256",
+                                     "24\u0421512", "24\u04211024"}));
+        QCOMPARE(rig.button("Button1")->text(), QStringLiteral("Считать"));
+        QCOMPARE(rig.button("Button2")->text(), QStringLiteral("Записать"));
+        QCOMPARE(rig.button("Button3")->text(), QStringLiteral("Закрыть"));
+        QCOMPARE(rig.dialog.ItemIndex(), -1);
+        QVERIFY(!rig.button("Button1")->isEnabled() && !rig.button("Button2")->isEnabled());
+        QVERIFY(rig.button("Button3")->isEnabled());
+
+        rig.choose(4);
+        QCOMPARE(rig.dialog.ItemIndex(), 4);
+        QVERIFY(rig.button("Button1")->isEnabled() && rig.button("Button2")->isEnabled());
+    }
+
+    void readSavesTheWholeChipIntoTheChosenDump_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("chip");
+        QTest::newRow("24C16") << 0 << "24C16";
+        QTest::newRow("24C256") << 4 << "24C256";
+        QTest::newRow("24C1024") << 6 << "24C1024";
+    }
+    void readSavesTheWholeChipIntoTheChosenDump()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, chip);
+        const ProgrammerChip& kind = *FindChip(chip);
+        DialogRig rig;
+        const QByteArray content = Pattern(ChipSize(kind), 2);
+        rig.port.memories.memory(kind) = content;
+        WriteAll(rig.dump(), "an older dump");
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
+        rig.choose(item);
+        rig.click("Button1");
+
+        QCOMPARE(ReadAll(rig.dump()), content);
+        QCOMPARE(rig.prompts.texts(), (QStringList{"Insert chip to read", "Чтение завершено"}));
+        QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Информация"));
+        QCOMPARE(rig.prompts.dialogs()[0].filters, QStringLiteral("binary files|*.bin"));
+        QCOMPARE(rig.prompts.dialogs()[0].defaultSuffix, QStringLiteral("bin"));
+        const auto& packets = rig.port.firmware().packets();
+        QCOMPARE(packets.size(), int(kind.read.blockCount)); // no adapter check before a read
+        QCOMPARE(packets.last().code, kind.read.command);
+        QCOMPARE(rig.filesInFolder(), QStringList{"dump.bin"});
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void writeSendsTheDumpAndReadsTheChipBack()
+    {
+        const ProgrammerChip& kind = Chip("24C256");
+        DialogRig rig;
+        rig.port.memories.memory(kind).fill('\0');
+        const QByteArray image = Pattern(ChipSize(kind), 3);
+        WriteAll(rig.dump(), image);
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
+        rig.choose(4);
+        rig.click("Button2");
+
+        QCOMPARE(rig.port.memories.memory(kind), image);
+        // One insert-chip question: the chip is read back where it is.
+        QCOMPARE(rig.prompts.texts(), (QStringList{"Insert chip to wtite", "Программирование завершено"}));
+        QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Информация"));
+        QCOMPARE(rig.prompts.dialogs()[0].filters, QStringLiteral("binary dump memory|*.bin"));
+        QVERIFY(rig.prompts.dialogs()[0].mustExist);
+        const auto& packets = rig.port.firmware().packets();
+        QCOMPARE(packets.size(), 1 + 512 * 2 + 256);
+        QCOMPARE(packets.first().code, std::uint8_t(pcIdle)); // the adapter check comes first
+        QCOMPARE(packets[1].code, std::uint8_t(pcWrite24C256));
+        QCOMPARE(packets.last().code, std::uint8_t(pcRead24C256));
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void aChipThatDoesNotKeepTheDumpIsReported()
+    {
+        DialogRig rig;
+        rig.port.corruptWrites = true;
+        WriteAll(rig.dump(), Pattern(ChipSize(Chip("24C256")), 4));
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
+        rig.choose(4);
+        rig.click("Button2");
+        // Each 64-byte page lost its last byte.
+        QCOMPARE(rig.prompts.texts(),
+                 (QStringList{"Insert chip to wtite",
+                              "Verification failed: the chip differs from the data (differing bytes: 512, first address 0x003F)",
+                              "ошибка программирования"}));
+        QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Ошибка"));
+    }
+
+    void cancelAtTheInsertPromptShowsNothingMoreAndKeepsTheDump_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void cancelAtTheInsertPromptShowsNothingMoreAndKeepsTheDump()
+    {
+        QFETCH(bool, write);
+        const ProgrammerChip& kind = Chip("24C64");
+        DialogRig rig;
+        const QByteArray chipBefore = rig.port.memories.memory(kind);
+        WriteAll(rig.dump(), Pattern(ChipSize(kind), 5));
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Cancel);
+        rig.choose(2);
+        rig.click(write ? "Button2" : "Button1");
+        QCOMPARE(rig.prompts.texts(), QStringList{write ? "Insert chip to wtite" : "Insert chip to read"});
+        QCOMPARE(ReadAll(rig.dump()), Pattern(ChipSize(kind), 5));
+        QCOMPARE(rig.filesInFolder(), QStringList{"dump.bin"});
+        QCOMPARE(rig.port.memories.memory(kind), chipBefore);
+        QCOMPARE(rig.port.firmware().packets().size(), write ? 1 : 0); // at most the adapter check
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void everyFailureEndsWithTheDialogsErrorMessage_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("texts");
+        const QString busy = QStringLiteral("Device or resource busy");
+        const QString portBusy = QStringLiteral("This port is busy or absent (port /dev/ttyACM0).");
+        QTest::newRow("read: port busy") << false << "port busy" << QStringList{busy, busy, portBusy, "ошибка чтения"};
+        QTest::newRow("read: file dialog cancelled") << false << "no file" << QStringList{"ошибка чтения"};
+        QTest::newRow("read: programmer goes quiet")
+            << false << "stall" << QStringList{"Insert chip to read", "Cannot read the chip: connection failed", "ошибка чтения"};
+        QTest::newRow("write: port busy") << true << "port busy"
+                                          << QStringList{busy, busy, portBusy, "ошибка программирования"};
+        QTest::newRow("write: file dialog cancelled") << true << "no file" << QStringList{"ошибка программирования"};
+        QTest::newRow("write: chosen file missing") << true << "missing file" << QStringList{"ошибка программирования"};
+        QTest::newRow("write: adapter answers 0x84")
+            << true << "adapter 0x84" << QStringList{"Connection to adapter failed(0)", "ошибка программирования"};
+        QTest::newRow("write: adapter silent")
+            << true << "silent" << QStringList{"Connection to adapter failed(0)", "ошибка программирования"};
+        QTest::newRow("write: programmer goes quiet")
+            << true << "stall" << QStringList{"Insert chip to wtite", "Cannot write the chip: connection failed", "ошибка программирования"};
+    }
+    void everyFailureEndsWithTheDialogsErrorMessage()
+    {
+        QFETCH(bool, write);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, texts);
+        DialogRig rig;
+        const QByteArray kept = Pattern(8192, 6);
+        WriteAll(rig.dump(), kept);
+        if (fault == "port busy") rig.port.openResult = PortOpenResult::Failed;
+        if (fault == "stall") rig.port.stallAfter = 10;
+        if (fault == "silent") rig.port.silent = true;
+        if (fault == "adapter 0x84") rig.port.idleReplyOverride = '\x84';
+        if (fault == "no file") rig.prompts.choose(std::nullopt);
+        if (fault == "missing file") rig.prompts.choose(FileDialogChoice{rig.dir.file("none.bin"), 1});
+        if (fault != "port busy" && fault != "no file" && fault != "missing file")
+            rig.prompts.choose(FileDialogChoice{rig.dump(), 1});
+        if (fault == "stall") rig.prompts.answer(PromptAnswer::Ok);
+        rig.choose(2);
+        rig.click(write ? "Button2" : "Button1");
+        QCOMPARE(rig.prompts.texts(), texts);
+        QVERIFY(rig.prompts.allAnswersUsed());
+        QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Ошибка"));
+        QCOMPARE(ReadAll(rig.dump()), kept); // a failed read leaves the dump as it was
+        QCOMPARE(rig.filesInFolder(), QStringList{"dump.bin"});
+        QVERIFY(!rig.port.isOpen());
+        QVERIFY(rig.button("Button1")->isEnabled() && rig.button("Button2")->isEnabled());
+    }
+
+    void nothingElseCanBeStartedOrClosedWhileAnOperationRuns_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void nothingElseCanBeStartedOrClosedWhileAnOperationRuns()
+    {
+        QFETCH(bool, write);
+        DialogRig rig;
+        WriteAll(rig.dump(), Pattern(2048, 7));
+        rig.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.dialog));
+        QList<bool> enabledWhileAsking;
+        rig.prompts.whileAsking = [&] {
+            for (const char* name : {"Button1", "Button2", "Button3"}) enabledWhileAsking << rig.button(name)->isEnabled();
+            enabledWhileAsking << rig.dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->isEnabled();
+            // Neither a second click nor Escape does anything now: no further prompt, the dialog stays.
+            rig.click(write ? "Button1" : "Button2");
+            rig.dialog.reject();
+        };
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
+        rig.choose(0);
+        rig.click(write ? "Button2" : "Button1");
+        QCOMPARE(enabledWhileAsking, QList<bool>(8, false)); // at the insert-chip question and at the result
+        QVERIFY(rig.dialog.isVisible());
+        QVERIFY(rig.button("Button1")->isEnabled() && rig.button("Button2")->isEnabled()
+                && rig.button("Button3")->isEnabled());
+        rig.click("Button3");
+        QVERIFY(!rig.dialog.isVisible());
+    }
+
+    void theWindowsProgrammerButtonOpensTheDialogAndTheDocumentStaysAsItWas()
+    {
+        WindowSession session({}, {{"ttyACM0", "/dev/ttyACM0", true, ProgrammerVendorId, ProgrammerProductId}});
+        const QString document = session.WriteDataFile(QStringLiteral("block7.kvr"), 1);
+        session.Open(document);
+        session.form->MarkModified();
+        const QByteArray record(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData));
+        const QString dump = session.File(QStringLiteral("dump.bin"));
+        session.prompts.choose(FileDialogChoice{dump, 1}).answer(PromptAnswer::Ok);
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+            modal = dialog != nullptr;
+            if (!dialog) return;
+            dialog->findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>()[0]->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+        });
+        session.Find<QToolButton>("ToolButton11")->click();
+        QVERIFY(modal);
+        QCOMPARE(QFileInfo(dump).size(), 2048);
+        QCOMPARE(session.prompts.texts().mid(session.prompts.texts().size() - 2),
+                 (QStringList{"Insert chip to read", "Чтение завершено"}));
+        QVERIFY(session.Modified());
+        QCOMPARE(session.form->Document().DocumentPath, document);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData)), record);
+    }
+};
+
+QTEST_MAIN(ProgrammerModeTest)
+#include "tst_programmermode.moc"

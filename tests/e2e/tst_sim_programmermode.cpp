@@ -1,0 +1,61 @@
+// The programmer mode dialog on the real port against the real kavro-sim: a 24C256 dump read from
+// the chip and another written into it, each reported as done.
+
+#include "SimProcess.h"
+#include "dumps/TForm2.h"
+#include "programmer/Clock.h"
+#include "programmer/ProgrammerLink.h"
+#include "programmer/QtSerialPort.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+// Real time, but the fixed pauses between chunks are skipped: the simulator does not need them.
+class NoPauseClock : public SystemClock {
+public:
+    void sleepMs(int) override {}
+};
+} // namespace
+
+class SimProgrammerModeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsAndWritesA24C256DumpThroughTheDialog()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        const QByteArray onChip = Pattern(32768, 11);
+        sim.prepareChip(QStringLiteral("24C256"), onChip);
+        QVERIFY(sim.start());
+        QtSerialPort port;
+        ScriptedPrompts prompts;
+        NoPauseClock clock;
+        ProgrammerLink link(port, prompts, clock);
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = sim.port();
+        TForm2 dialog(link, prompts, Language::English);
+        dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>()[4]->click();
+
+        prompts.choose(FileDialogChoice{dir.file("read.bin"), 1}).answer(PromptAnswer::Ok);
+        dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        QCOMPARE(ReadAll(dir.file("read.bin")), onChip);
+
+        const QByteArray dump = Pattern(32768, 12);
+        WriteAll(dir.file("write.bin"), dump);
+        prompts.choose(FileDialogChoice{dir.file("write.bin"), 1}).answer(PromptAnswer::Ok);
+        dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+        QCOMPARE(ReadAll(sim.chipFile(QStringLiteral("24C256"))), dump);
+
+        QCOMPARE(prompts.texts(), (QStringList{"Insert chip to read", "Чтение завершено", "Insert chip to wtite",
+                                               "Программирование завершено"}));
+        QVERIFY(!port.isOpen());
+    }
+};
+
+QTEST_MAIN(SimProgrammerModeTest)
+#include "tst_sim_programmermode.moc"
