@@ -12,7 +12,7 @@ namespace {
 
 using enum CaptionKind;
 
-constexpr std::array<CaptionRow, 29> Rows{{
+constexpr std::array<CaptionRow, 30> Rows{{
     {"Label30", Caption, {"язык", "language"}},
     {"MFile", Caption, {"Файл", "File"}},
     {"MCmd", Caption, {"Действия", "Commands"}},
@@ -31,6 +31,7 @@ constexpr std::array<CaptionRow, 29> Rows{{
     {"MCmd_Copy", Caption, {"Копировать микросхему", "Copy chip"}},
     {"N5", Caption, {"Заполнить инд.коды", "Fill ind. codes"}},
     {"N2", Caption, {"Звук", "Sound"}},
+    {"NVerify", Caption, {"Проверка записи", "Verify after write"}},
     {"ToolButton1", Hint, {"Создать файл", "Create file"}},
     {"ToolButton2", Hint, {"Открыть файл", "Open file"}},
     {"ToolButton3", Hint, {"Записать файл", "Write file"}},

@@ -6,6 +6,7 @@
 #include "codecs/ImageFiles.h"
 #include "model/TypeName.h"
 #include "programmer/ChipTransfer.h"
+#include "programmer/ChipVerify.h"
 #include "programmer/ProgrammerLink.h"
 
 #include <QFile>
@@ -62,6 +63,14 @@ void ChipCommands::Write(const ChipItem& item)
     if (host_.link.OpenProgrammerPort(language) != 0) return;
     if (!host_.link.CheckAdapter(language)) return;
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
-    WriteImageToChip(host_.link, ProgrammerChipOf(item).write, imagePath, host_.progress, language);
+    QFile image(imagePath);
+    const QByteArray sent = image.open(QIODevice::ReadOnly) ? image.readAll() : QByteArray();
+    image.close();
+    const TransferResult written =
+        WriteImageToChip(host_.link, ProgrammerChipOf(item).write, imagePath, host_.progress, language);
     QFile::remove(imagePath);
+    // A match says nothing, as a write does; a chip that differs from what was sent is reported.
+    if (written != TransferResult::Completed || !host_.verifyAfterWrite()) return;
+    const VerifyResult check = VerifyChipAgainstImage(host_.link, ProgrammerChipOf(item), sent, host_.progress, language);
+    if (check.readBack && !check.matches()) ShowVerifyMismatch(host_.prompts, check, language);
 }

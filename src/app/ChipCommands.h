@@ -22,6 +22,8 @@ struct ChipCommandsHost {
     // Puts both reader buttons up and stops a running reader (and waits, if one ran).
     std::function<void()> stopReaders;
     std::function<void(bool)> setSmallIButton;
+    // The option "Verify after write": a completed write is read back and compared.
+    std::function<bool()> verifyAfterWrite;
 };
 
 class ChipCommands {

@@ -62,7 +62,8 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
                                                     std::move(setup.dumps));
     chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{
         *store_, prompts_, static_cast<DocumentWindow&>(*this), *documents_, programmer_.link, transferProgress_,
-        [this] { StopReaders(); }, [this](bool set) { smallIButton_ = set; }});
+        [this] { StopReaders(); }, [this](bool set) { smallIButton_ = set; },
+        [this] { return NVerify->isChecked(); }});
     BuildActions();
     BuildMenus();
     BuildToolBar();
@@ -122,6 +123,7 @@ void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButt
 
 void TForm1::ToolButton11Click()
 {
+    StopReaders(); // programmer mode needs the port
     TForm2 dialog(programmer_.link, prompts_, language_, this);
     dialog.exec();
 }
@@ -237,6 +239,10 @@ void TForm1::BuildMenus()
     N2 = AddItem(MCfg, "N2");
     N2->setCheckable(true);
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+    // Checked at every start, like the sound option not kept between runs.
+    NVerify = AddItem(MCfg, "NVerify");
+    NVerify->setCheckable(true);
+    NVerify->setChecked(true);
 
     QAction* N6 = NamedAction("N6", bar);
     bar->addAction(N6);

@@ -161,6 +161,7 @@ private:
     QProgressBar* CGauge1 = nullptr;
     PageControl* PageControl1 = nullptr;
     QAction* N2 = nullptr;
+    QAction* NVerify = nullptr;
     QToolButton* ToolButton5 = nullptr; // touch-memory reader
     QToolButton* ToolButton6 = nullptr; // RFID reader
     QTimer* Timer1 = nullptr;

@@ -159,6 +159,32 @@ private slots:
         QCOMPARE(CommandsSent(session.port).constFirst(), std::uint8_t(pcIdle)); // the adapter check first
     }
 
+    void aWriteIsReadBackAndAChipThatDiffersIsReported()
+    {
+        WindowSession session;
+        session.ConnectProgrammer();
+        session.NewDocument(0);
+        QVERIFY(session.Find<QAction>("NVerify")->isChecked()); // on at every start
+        session.prompts.answer(PromptAnswer::Ok);
+        session.Trigger("Write24c16");
+        QCOMPARE(CommandsSent(session.port).last(), std::uint8_t(pcRead24C16)); // read back ...
+        QCOMPARE(session.prompts.messages().size(), 1); // ... with no second prompt, and a match is quiet
+
+        session.port.corruptWrites = true;
+        session.prompts.answer(PromptAnswer::Ok);
+        session.Trigger("Write24c16");
+        QCOMPARE(session.prompts.messages().size(), 3);
+        QCOMPARE(session.prompts.messages().last().caption, QString("Error"));
+        QVERIFY(session.prompts.messages().last().text.contains("differing bytes: 128, first address 0x000F"));
+
+        session.Find<QAction>("NVerify")->trigger(); // off: nothing is read back
+        const auto sentBefore = session.port.firmware().packets().size();
+        session.prompts.answer(PromptAnswer::Ok);
+        session.Trigger("Write24c16");
+        QCOMPARE(CommandsSent(session.port).last(), std::uint8_t(pcWrite24C16));
+        QVERIFY(session.port.firmware().packets().size() > sentBefore);
+    }
+
     void aWriteWithoutAnEncoderOfTheTypeSendsNothing_data()
     {
         QTest::addColumn<QString>("action");
