@@ -24,3 +24,5 @@ struct CliCommand {
 std::span<const CliCommand> DataCommands();
 // The programmer's chip operations.
 std::span<const CliCommand> ChipCommands();
+// The report and the filling of individual codes.
+std::span<const CliCommand> ReportCommands();

@@ -1,5 +1,8 @@
 #include "cli/CliSupport.h"
 
+#include "cli/CliCommand.h"
+#include "model/TypeName.h"
+
 #include "model/DataFile.h"
 #include "model/FileIO.h"
 
@@ -76,3 +79,58 @@ std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& sto
     return std::nullopt;
 }
 
+
+std::unique_ptr<IntercomStore> StartUpStore()
+{
+    auto store = std::make_unique<IntercomStore>();
+    ResetRecord(*store);
+    return store;
+}
+
+std::optional<int> CheckInvocation(const CommandLine& line, int positionals, const QString& usage, bool needsOut)
+{
+    if (!line.ok()) return Fail(ExitBadArguments, line.error() + QStringLiteral("\nusage: kavro-cli ") + usage);
+    if (line.positional().size() != positionals)
+        return Fail(ExitBadArguments, QStringLiteral("usage: kavro-cli ") + usage);
+    if (needsOut && line.value(OutOption).isEmpty())
+        return Fail(ExitBadArguments, QStringLiteral("an output file is needed (-o OUT)\nusage: kavro-cli ") + usage);
+    return std::nullopt;
+}
+
+std::optional<TDeviceType> TypeArgument(const QString& text, int* status)
+{
+    const auto type = ParseType(text);
+    if (!type) *status = Fail(ExitBadArguments, QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(text));
+    return type;
+}
+
+int WriteStore(const QString& path, const IntercomStore& store, bool withExtension)
+{
+    QString error;
+    if (!SaveStoreFile(store, withExtension, path, &error)) return Fail(ExitInputRefused, error);
+    return ExitDone;
+}
+
+std::optional<OpenedDocument> OpenAsDataFile(const CommandLine& line, const QString& path, IntercomStore& store,
+                                             int* status)
+{
+    std::optional<TDeviceType> type;
+    if (line.has(FromOption) && !(type = TypeArgument(line.value(FromOption), status))) return std::nullopt;
+    QString error;
+    const auto layout = LoadInputFile(path, store, &error);
+    if (!layout) {
+        *status = Fail(ExitInputRefused, error);
+        return std::nullopt;
+    }
+    if (!type) {
+        const TDeviceType named = FindTypeByName(store.Record);
+        if (named == NoType) {
+            *status = Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --from TYPE")
+                                                 .arg(path, TypeNameText(store.Record)));
+            return std::nullopt;
+        }
+        type = named;
+    }
+    StoreTypeName(store.Record, *type);
+    return OpenedDocument{*layout, *type};
+}

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 // Positional arguments and options of one command. Options that take a value are named in
@@ -46,3 +47,28 @@ QString InputLayoutName(InputLayout layout);
 // when the file is accepted; `error` names the file otherwise.
 std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& store, QString* error);
 
+
+inline const QString OutOption = QStringLiteral("-o");
+inline const QString FromOption = QStringLiteral("--from");
+
+// The record as the program starts with it.
+std::unique_ptr<IntercomStore> StartUpStore();
+
+// Checks the positional arguments and the output option before anything is read; a status to
+// exit with when they are wrong.
+std::optional<int> CheckInvocation(const CommandLine& line, int positionals, const QString& usage, bool needsOut);
+
+// A type argument; an unknown one is reported and `status` set.
+std::optional<TDeviceType> TypeArgument(const QString& text, int* status);
+
+// Writes the record (with the extension slots when `withExtension`) whole to `path`.
+int WriteStore(const QString& path, const IntercomStore& store, bool withExtension);
+
+// A data file opened as the window opens one: its type from its type name, or --from, and the
+// record re-labelled with that type's name.
+struct OpenedDocument {
+    InputLayout layout;
+    TDeviceType type;
+};
+std::optional<OpenedDocument> OpenAsDataFile(const CommandLine& line, const QString& path, IntercomStore& store,
+                                             int* status);

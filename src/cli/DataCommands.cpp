@@ -22,35 +22,8 @@ int RunShow(const QStringList& args); // ShowCommand.cpp
 
 namespace {
 
-const QString OutOption = QStringLiteral("-o");
 const QString ChipOption = QStringLiteral("--chip");
 const QString WithExtension = QStringLiteral("--with-extension");
-
-std::unique_ptr<IntercomStore> StartUpStore()
-{
-    auto store = std::make_unique<IntercomStore>();
-    ResetRecord(*store);
-    return store;
-}
-
-// Checks the positional arguments and the output option before anything is read; a status to
-// exit with when they are wrong.
-std::optional<int> CheckInvocation(const CommandLine& line, int positionals, const QString& usage, bool needsOut)
-{
-    if (!line.ok()) return Fail(ExitBadArguments, line.error() + QStringLiteral("\nusage: kavro-cli ") + usage);
-    if (line.positional().size() != positionals)
-        return Fail(ExitBadArguments, QStringLiteral("usage: kavro-cli ") + usage);
-    if (needsOut && line.value(OutOption).isEmpty())
-        return Fail(ExitBadArguments, QStringLiteral("an output file is needed (-o OUT)\nusage: kavro-cli ") + usage);
-    return std::nullopt;
-}
-
-std::optional<TDeviceType> TypeArgument(const QString& text, int* status)
-{
-    const auto type = ParseType(text);
-    if (!type) *status = Fail(ExitBadArguments, QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(text));
-    return type;
-}
 
 std::optional<ChipKind> ChipArgument(const CommandLine& line, int* status)
 {
@@ -58,13 +31,6 @@ std::optional<ChipKind> ChipArgument(const CommandLine& line, int* status)
     if (!chip) *status = Fail(ExitBadArguments, QStringLiteral("unknown chip '%1' (24C16, 24C64, DS1995 or DS1996)")
                                                     .arg(line.value(ChipOption)));
     return chip;
-}
-
-int WriteStore(const QString& path, const IntercomStore& store, bool withExtension)
-{
-    QString error;
-    if (!SaveStoreFile(store, withExtension, path, &error)) return Fail(ExitInputRefused, error);
-    return ExitDone;
 }
 
 int RunTypes(const QStringList& args)
@@ -170,25 +136,11 @@ int RunConvert(const QStringList& args)
     if (!target) return status;
     const ConversionRule* rule = ConversionTo(*target);
     if (!rule) return Fail(ExitBadArguments, QStringLiteral("no conversion leads to %1").arg(TypeText(*target)));
-    std::optional<TDeviceType> fromType;
-    if (line.has(from) && !(fromType = TypeArgument(line.value(from), &status))) return status;
-
     auto store = StartUpStore();
-    QString error;
-    const QString input = line.positional()[1];
-    const auto layout = LoadInputFile(input, *store, &error);
-    if (!layout) return Fail(ExitInputRefused, error);
-    if (!fromType) {
-        const TDeviceType named = FindTypeByName(store->Record);
-        if (named == NoType)
-            return Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --from TYPE")
-                                              .arg(input, TypeNameText(store->Record)));
-        fromType = named;
-    }
-    // Opened as a data file is: the record takes the name of the type it is opened as.
-    StoreTypeName(store->Record, *fromType);
-    ApplyConversion(*rule, store->Record, *fromType, false);
-    return WriteStore(line.value(OutOption), *store, *layout == InputLayout::Extended);
+    const std::optional<OpenedDocument> document = OpenAsDataFile(line, line.positional()[1], *store, &status);
+    if (!document) return status;
+    ApplyConversion(*rule, store->Record, document->type, false);
+    return WriteStore(line.value(OutOption), *store, document->layout == InputLayout::Extended);
 }
 
 constexpr std::array<CliCommand, 6> Commands{{

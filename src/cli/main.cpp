@@ -11,7 +11,7 @@ namespace {
 void PrintUsage(QTextStream& out)
 {
     out << "Usage:\n";
-    for (auto commands : {DataCommands(), ChipCommands()})
+    for (auto commands : {DataCommands(), ReportCommands(), ChipCommands()})
         for (const CliCommand& command : commands)
             out << "  kavro-cli " << command.usage << '\n';
     out << "  kavro-cli --help\n";
@@ -19,7 +19,7 @@ void PrintUsage(QTextStream& out)
 
 const CliCommand* FindCommand(const QString& name)
 {
-    for (auto commands : {DataCommands(), ChipCommands()})
+    for (auto commands : {DataCommands(), ReportCommands(), ChipCommands()})
         for (const CliCommand& command : commands)
             if (name == QLatin1String(command.name)) return &command;
     return nullptr;

@@ -45,6 +45,34 @@ QByteArray Ds1995Image(bool headerCrcRight)
 class CliDataTest : public QObject {
     Q_OBJECT
 private slots:
+    void reportAndFillCodesWorkOnADataFileAsTheWindowOpensIt()
+    {
+        WorkingDirectory dir;
+        QCOMPARE(Status({"new", "PKU-630", "-o", "a.kvr"}), 0);
+        const CliRun report = RunCli({"report", "a.kvr", "-o", "-", "--lang", "ru"});
+        QCOMPARE(report.status, 0);
+        QVERIFY(report.out.isEmpty() == false);
+        QCOMPARE(RunCli({"report", "a.kvr", "-o", "r.txt", "--lang", "en", "--from", "G300"}).status, 0);
+        QVERIFY(ReadAll(dir.file("r.txt")).contains("Service password - 8527\r\nSystem password - 8527\r\n"));
+
+        QCOMPARE(Status({"fill-codes", "a.kvr", "-o", "one.kvr", "--seed", "42"}), 0);
+        QCOMPARE(Status({"fill-codes", "a.kvr", "-o", "two.kvr", "--seed", "42"}), 0);
+        QCOMPARE(Status({"fill-codes", "a.kvr", "-o", "three.kvr", "--seed", "43"}), 0);
+        const auto one = StoreFromFile(dir.file("one.kvr"));
+        QCOMPARE(ReadAll(dir.file("one.kvr")), ReadAll(dir.file("two.kvr")));
+        QVERIFY(ReadAll(dir.file("one.kvr")) != ReadAll(dir.file("three.kvr")));
+        QVERIFY(one->Record.Codes[199] != EmptyDigitValue);
+        // Only the codes change.
+        auto before = StoreFromFile(dir.file("a.kvr"));
+        before->Record.Codes = one->Record.Codes;
+        QCOMPARE(DataFileBytes(before->Record), ReadAll(dir.file("one.kvr")));
+
+        // A file that cannot be read is refused and nothing is written.
+        WriteAll(dir.file("short.kvr"), QByteArray(100, '\0'));
+        QCOMPARE(Status({"report", "short.kvr", "-o", "none.txt"}), 2);
+        QVERIFY(!QFile::exists(dir.file("none.txt")));
+    }
+
     void newWritesADataFileOrAnExtendedFile()
     {
         WorkingDirectory dir;
@@ -67,6 +95,9 @@ private slots:
         QTest::newRow("DS1995 is never written") << QStringList{"encode", "G300", "in.kvr", "-o", "out", "--chip", "DS1995"};
         QTest::newRow("24C64 write of PKU-511 encodes nothing") << QStringList{"encode", "PKU-511", "in.kvr", "-o", "out", "--chip", "24C64"};
         QTest::newRow("no conversion to QS151") << QStringList{"convert", "8", "in.kvr", "-o", "out"};
+        QTest::newRow("report in an unknown language") << QStringList{"report", "in.kvr", "-o", "out", "--lang", "de"};
+        QTest::newRow("fill-codes with a seed that is no number") << QStringList{"fill-codes", "in.kvr", "-o", "out", "--seed", "x"};
+        QTest::newRow("report of an unknown --from type") << QStringList{"report", "in.kvr", "-o", "out", "--from", "X1"};
     }
     void badArgumentsExitWithOneAndWriteNothing()
     {
