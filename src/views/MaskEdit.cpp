@@ -4,15 +4,18 @@
 
 #include <QKeyEvent>
 
-MaskEdit::MaskEdit(const QString& objectName, Digits digits, QWidget* parent) : QLineEdit(parent)
+MaskEdit::MaskEdit(const QString& objectName, Digits digits, QWidget* parent)
+    : QLineEdit(parent), focus_(new FocusTracker(*this))
 {
     setObjectName(objectName);
     setInputMask(QString(static_cast<int>(digits), QLatin1Char('9')) + QStringLiteral(";F"));
     setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
-    auto* focus = new FocusTracker(*this);
-    connect(focus, &FocusTracker::Entered, this, &MaskEdit::Entered);
-    connect(focus, &FocusTracker::Exited, this, &MaskEdit::Exited);
+    connect(focus_, &FocusTracker::Entered, this, &MaskEdit::Entered);
+    connect(focus_, &FocusTracker::Exited, this, &MaskEdit::Exited);
 }
+
+// The focus leaving the field while it is torn down reports nothing.
+MaskEdit::~MaskEdit() { delete focus_; }
 
 void MaskEdit::keyPressEvent(QKeyEvent* event)
 {

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class FocusTracker;
+
 class MaskEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -15,6 +17,7 @@ public:
     using KeyHandler = std::function<void(QKeyEvent& event, KeyPhase phase)>;
 
     MaskEdit(const QString& objectName, Digits digits, QWidget* parent = nullptr);
+    ~MaskEdit() override;
 
     // Every digit position is filled.
     bool IsComplete() const { return hasAcceptableInput(); }
@@ -30,4 +33,5 @@ protected:
 
 private:
     KeyHandler keyHandler_;
+    FocusTracker* focus_;
 };

@@ -55,8 +55,8 @@ PKU630Page::PKU630Page(PageContext& context, QWidget* parent) : Page(QStringLite
     CB420M->addItems(HotelRooms());
     CB420M->hide();
     connect(CB420M, &QComboBox::activated, this, [this] { CB420MChange(true); });
-    auto* listFocus = new FocusTracker(*CB420M);
-    connect(listFocus, &FocusTracker::Exited, this, [this] { CB420MChange(false); });
+    listFocus_ = new FocusTracker(*CB420M);
+    connect(listFocus_, &FocusTracker::Exited, this, [this] { CB420MChange(false); });
 
     auto* fields = new QGridLayout;
     fields_ = {AddMaskField(*fields, 0, "MaskEdit6", "Label10", content),
@@ -76,6 +76,9 @@ PKU630Page::PKU630Page(PageContext& context, QWidget* parent) : Page(QStringLite
     layout->addWidget(SGrid4);
     layout->addLayout(side, 1);
 }
+
+// The list may lose the focus while the page's widgets are torn down; that is no choice.
+PKU630Page::~PKU630Page() { delete listFocus_; }
 
 void PKU630Page::ShowPKU630Page()
 {

@@ -9,6 +9,7 @@
 #include <map>
 
 class ConfigGroup;
+class FocusTracker;
 class MaskEdit;
 class QComboBox;
 class RecordGrid;
@@ -17,6 +18,7 @@ class PKU630Page : public Page {
     Q_OBJECT
 public:
     PKU630Page(PageContext& context, QWidget* parent = nullptr);
+    ~PKU630Page() override;
 
     void RunFill(Fill) override { ShowPKU630Page(); }
     void ShowPKU630Page();
@@ -32,6 +34,7 @@ private:
     RecordGrid* SGrid4;
     std::array<MaskEdit*, 3> fields_{}; // MaskEdit6, MaskEdit5, MaskEdit4
     QComboBox* CB420M;
+    FocusTracker* listFocus_;
     ConfigGroup* GroupBox1;
     int pickRow_ = 0;
     std::map<int, QString> roomPicks_; // row of SGrid4 -> room picked for it

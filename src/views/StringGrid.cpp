@@ -15,24 +15,27 @@ class StringGridDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
+    // The grid is being torn down; the view may still close its editor after this.
+    void Detach() { grid_ = nullptr; }
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) grid_->EditorOpened(line);
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && grid_) grid_->EditorOpened(line);
         return editor;
     }
 
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override
     {
-        if (editor == grid_->editor_) grid_->EditorClosed();
+        if (grid_ && editor == grid_->editor_) grid_->EditorClosed();
         QStyledItemDelegate::destroyEditor(editor, index);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == grid_->editor_ && !grid_->resendingToEditor_) {
+        if (grid_ && watched == grid_->editor_ && !grid_->resendingToEditor_) {
             if (event->type() == QEvent::KeyPress
                 && grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Press))
                 return true;
@@ -56,10 +59,19 @@ StringGrid::StringGrid(const QString& objectName, int columns, int rows, QWidget
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setItemDelegate(new StringGridDelegate(this));
+    delegate_ = new StringGridDelegate(this);
+    setItemDelegate(delegate_);
     SetEditable(false);
     connect(focus_, &FocusTracker::Entered, this, &StringGrid::Entered);
     connect(focus_, &FocusTracker::Exited, this, &StringGrid::Exited);
+}
+
+// What the widget tears down after this (its editor, the focus leaving it) no longer reaches the
+// grid's own parts.
+StringGrid::~StringGrid()
+{
+    delegate_->Detach();
+    delete focus_;
 }
 
 void StringGrid::SetEditable(bool editable)

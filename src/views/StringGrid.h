@@ -11,6 +11,7 @@
 #include <functional>
 
 class FocusTracker;
+class StringGridDelegate;
 class QKeyEvent;
 
 enum class KeyPhase { Press, Release };
@@ -22,6 +23,7 @@ public:
     using KeyHandler = std::function<bool(QKeyEvent& event, KeyPhase phase)>;
 
     StringGrid(const QString& objectName, int columns, int rows, QWidget* parent = nullptr);
+    ~StringGrid() override;
 
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
@@ -75,6 +77,7 @@ private:
     KeyHandler keyHandler_;
     QPointer<QLineEdit> editor_;
     FocusTracker* focus_;
+    StringGridDelegate* delegate_;
     bool resendingToEditor_ = false; // the key that opened the editor is passed on, not handled twice
     bool firstRowPending_ = false;
     bool filling_ = false;
