@@ -1,6 +1,7 @@
 #include "views/ApartmentPage.h"
 
 #include "views/MaskEdit.h"
+#include "views/ConfigTexts.h"
 #include "views/PageParts.h"
 
 #include <QGridLayout>
@@ -18,10 +19,7 @@ constexpr std::array<ConfigBoxTexts, 7> ConfigBoxes{{
     {"CB2", 6, {"EML - замок", "lock type - EL"}, {"ML - замок", "lock type - ML"},
      {"Тип замка (выбрано - EML, пусто - ML)", "Lock type (selected - EL, deselected - ML)"}},
     {"CB3", 5,
-     {"запрет звуковой сигнализации в УКП квартир при использовании DS1990A",
-      "disable beep at subscriber device to signal DS1990A use"},
-     {"Разрешение звуковой сигнализации в УКП квартир при использовании DS1990A",
-      "enable beep at subscriber device to signal DS1990A use"},
+     ConfigTexts::BeepDisabled, ConfigTexts::BeepEnabled,
      {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A (выбрано - "
       "запрещено, пусто - разрешено)",
       "Enable/Disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
@@ -31,9 +29,7 @@ constexpr std::array<ConfigBoxTexts, 7> ConfigBoxes{{
      {"Время открывания замка (выбрано - 5с, пусто - 1с)",
       "Unlocked state time (selected - 5s, deselected - 1s)"}},
     {"CB5", 3,
-     {"Разрешение индивидуальных кодов доступа (для всех квартир)",
-      "enable individual access codes (for all ap.)"},
-     {"запрет индивидуальных кодов доступа (для всех квартир)", "disable individual access codes (for all ap.)"},
+     ConfigTexts::IndividualCodesOn, ConfigTexts::IndividualCodesOff,
      {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир) выбрано - разрешено/ пусто - "
       "запрещено",
       "Enable/disable individual access codes (for all apartments) selected - enabled/ deselected - "
@@ -42,8 +38,7 @@ constexpr std::array<ConfigBoxTexts, 7> ConfigBoxes{{
      {"Кол-во цифр в индивидуальном коде доступа - 4", "4 digits in individual access code"},
      {"Кол-во цифр в индивидуальном коде доступа (выбрано - 3 /пусто - 4)",
       "Quantity digits in individual access code (selected - 3 /deselected - 4)"}},
-    {"CB7", 1, {"Разрешение общего кода доступа", "enable general access code"},
-     {"запрет общего кода доступа", "disable general access code"},
+    {"CB7", 1, ConfigTexts::GeneralCodeOn, ConfigTexts::GeneralCodeOff,
      {"Разрешение/запрет общего кода доступа (выбрано - разрешено/ пусто - запрещено)",
       "Enable/disable general access code (selected - enabled/ deselected - disabled)"}},
     {"CB8", 0, {"Кол-во цифр в общем коде доступа - 3", "3 digits in general access code"},

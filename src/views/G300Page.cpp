@@ -2,6 +2,7 @@
 
 #include "views/ConfigCheckBox.h"
 #include "views/MaskEdit.h"
+#include "views/ConfigTexts.h"
 #include "views/PageParts.h"
 
 #include <QLabel>
@@ -21,24 +22,18 @@ constexpr std::array<ConfigBoxTexts, 5> BoxesNamed(std::array<const char*, 5> na
          {"Поквартирная/сплошная организация списка (выбрано - поквартирная/ пусто - сплошная)",
           "apartment/continuous list mode (selected - apartment list mode/ deselected - continuous)"}},
         {names[1], 5,
-         {"запрет звуковой сигнализации в УКП квартир при использовании DS1990A",
-          "disable beep at subscriber device to signal DS1990A use"},
-         {"Разрешение звуковой сигнализации в УКП квартир при использовании DS1990A",
-          "enable beep at subscriber device to signal DS1990A use"},
+         ConfigTexts::BeepDisabled, ConfigTexts::BeepEnabled,
          {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A(выбрано - "
           "запрещено, пусто - разрешено)",
           "Enable/disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
           "enabled)"}},
         {names[2], 3,
-         {"Разрешение индивидуальных кодов доступа (для всех квартир)",
-          "enable individual access codes (for all ap.)"},
-         {"запрет индивидуальных кодов доступа (для всех квартир)", "disable individual access codes (for all ap.)"},
+         ConfigTexts::IndividualCodesOn, ConfigTexts::IndividualCodesOff,
          {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир, выбрано - разрешено, пусто - "
           "запрещено)",
           "Enable/disable individual access codes (for all apartments, selected - enabled, deselected - "
           "disabled)"}},
-        {names[3], 1, {"Разрешение общего кода доступа", "enable general access code"},
-         {"запрет общего кода доступа", "disable general access code"},
+        {names[3], 1, ConfigTexts::GeneralCodeOn, ConfigTexts::GeneralCodeOff,
          {"Разрешение/запрет общего кода доступа (выбрано - разрешено, пусто - запрещено)",
           "Enable/disable general access code (selected - enabled, deselected - disabled)"}},
         {names[4], 0, {"Приоритет устройства - А", "priority - A"}, {"Приоритет устройства - В", "priority - B"},

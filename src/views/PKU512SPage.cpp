@@ -1,6 +1,7 @@
 #include "views/PKU512SPage.h"
 
 #include "views/MaskEdit.h"
+#include "views/ConfigTexts.h"
 #include "views/PageParts.h"
 
 #include <QLabel>
@@ -16,10 +17,7 @@ constexpr std::array<ConfigBoxTexts, 5> ConfigBoxes{{
      {"Тип замка (выбрано-EML / невыбрано-ML)", "Lock type (selected - EML / deselected - ML)"},
      {"EML - замок", "lock type - EL"}, {"ML - замок", "lock type - ML"}},
     {"CB72", 5,
-     {"запрет звуковой сигнализации в УКП квартир при использовании DS1990A",
-      "disable beep at subscriber device to signal DS1990A use"},
-     {"Разрешение звуковой сигнализации в УКП квартир при использовании DS1990A",
-      "enable beep at subscriber device to signal DS1990A use"},
+     ConfigTexts::BeepDisabled, ConfigTexts::BeepEnabled,
      {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A (выбрано - "
       "запрещено, пусто - разрешено)",
       "Enable/disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
@@ -31,15 +29,12 @@ constexpr std::array<ConfigBoxTexts, 5> ConfigBoxes{{
      {nullptr, nullptr},
      {"Использование спецключа DS1991 - запрещено", "usinng key DS1991 - disable"}},
     {"CB77", 3,
-     {"Разрешение индивидуальных кодов доступа (для всех квартир)",
-      "enable individual access codes (for all ap.)"},
-     {"запрет индивидуальных кодов доступа (для всех квартир)", "disable individual access codes (for all ap.)"},
+     ConfigTexts::IndividualCodesOn, ConfigTexts::IndividualCodesOff,
      {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир) выбрано - разрешено/ пусто - "
       "запрещено",
       "Enable/disable individual access codes (for all apartments, selected - enabled, deselected - "
       "disabled)"}},
-    {"CB79", 1, {"Разрешение общего кода доступа", "enable general access code"},
-     {"запрет общего кода доступа", "disable general access code"},
+    {"CB79", 1, ConfigTexts::GeneralCodeOn, ConfigTexts::GeneralCodeOff,
      {"Разрешение/запрет общего кода доступа (выбрано - разрешено/ пусто - запрещено)",
       "Enable/disable general access code (selected - enabled, deselected - disabled)"}},
 }};
