@@ -1,5 +1,5 @@
 #pragma once
-// A table as the editing rules see it: its spec and row of differences, its cells, the window's
+// A table as the editing rules see it: its table spec and row of differences, its cells, the window's
 // services, and whether an entry is in progress in its current cell.
 
 #include "editing/EditingHost.h"
