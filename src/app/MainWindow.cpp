@@ -15,6 +15,11 @@
 #include "app/KeyCapture.h"
 #include "app/ReportCommands.h"
 #include "app/SoundPlayer.h"
+#include "editing/EditingTables.h"
+#include "editing/FieldEditor.h"
+#include "editing/TableEditor.h"
+#include "views/MaskEdit.h"
+#include "views/PageParts.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
 #include "views/G300Page.h"
@@ -32,6 +37,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QSignalBlocker>
@@ -47,6 +53,14 @@ namespace {
 const char* const TypeListHint = "Выбор типа домофона";
 const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"},
                                     {"N24c641", "24C64"}};
+
+// A control of the pages by its object name; every name of the editing tables names one.
+template <typename T> T& ControlOf(QWidget& pages, const char* name)
+{
+    T* control = pages.findChild<T*>(QString::fromLatin1(name));
+    Q_ASSERT_X(control, "ControlOf", name);
+    return *control;
+}
 } // namespace
 
 TForm1::TForm1(TForm1Setup setup, QWidget* parent)
@@ -54,6 +68,13 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
       store_(std::make_unique<IntercomStore>()),
       pageContext_{*store_, [this] { return language_; }, [this] { return CurrentType(); },
                    [this] { MarkModified(); }, inputTargets_},
+      editingHost_{*store_,
+                   prompts_,
+                   [this] { return language_; },
+                   [this] { MarkModified(); },
+                   [this] { return ToolButton5->isChecked() || ToolButton6->isChecked(); },
+                   [this](KeyBytes key) { InsertKey(key); },
+                   [this] { PageControl1Change(); }},
       commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
       sounds_(setup.sounds ? *setup.sounds : *ownSounds_), transferProgress_(this)
 {
@@ -68,6 +89,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildPages();
+    BuildEditors();
     keyCapture_ = std::make_unique<KeyCapture>(KeyCaptureHost{pageContext_, *PageControl1, [this] { return smallIButton_; },
                                                               [this] { return soundOn_; }, sounds_});
     reportCommands_ = std::make_unique<ReportCommands>(ReportCommandsHost{
@@ -336,6 +358,16 @@ void TForm1::BuildPages()
     for (Page* page : pages_) PageControl1->addTab(page, QString());
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
+}
+
+void TForm1::BuildEditors()
+{
+    for (const TableEditing& rules : EditedTables())
+        new TableEditor(ControlOf<RecordGrid>(*PageControl1, rules.table), rules, editingHost_, cellFocus_);
+    for (const FieldEditing& rules : EditedFields())
+        new FieldEditor(ControlOf<MaskEdit>(*PageControl1, rules.field), rules,
+                        rules.next ? &ControlOf<MaskEdit>(*PageControl1, rules.next) : nullptr, editingHost_);
+    for (const char* name : MasterKeyFields()) new MasterKeyField(ControlOf<QLineEdit>(*PageControl1, name), editingHost_);
 }
 
 void TForm1::SelectPage(const char* name) { PageControl1->setCurrentWidget(PageNamed(name)); }

@@ -6,6 +6,7 @@
 #include "app/DocumentCommands.h"
 #include "app/QtTranslation.h"
 #include "app/TransferDialog.h"
+#include "editing/EditingHost.h"
 #include "programmer/KeyReaders.h"
 #include "model/Language.h"
 #include "model/Prompts.h"
@@ -109,6 +110,8 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildPages();
+    // The keyboard editors of the tables and fields that take typing, each on its control.
+    void BuildEditors();
     void ShowShortcutsInFileMenu();
     QAction* NamedAction(const char* name, QObject* parent = nullptr);
     QAction* AddItem(QMenu* menu, const char* name, const QString& fixedText = QString());
@@ -144,6 +147,8 @@ private:
     QString caption_; // the window's caption without a file name
     QString titleFileName_; // the document's file in the title; empty while it has none
     PageContext pageContext_;
+    EditingHost editingHost_;
+    CellFocusState cellFocus_; // shared by the apartment tables with codes
     CommandStates commands_;
     std::unique_ptr<DocumentCommands> documents_;
     std::unique_ptr<SoundPlayer> ownSounds_;

@@ -39,6 +39,16 @@ std::uint16_t FieldRecordValue(const TIntercomData& record, FieldValue value)
     return EmptyDigitValue;
 }
 
+void SetFieldRecordValue(TIntercomData& record, FieldValue value, std::uint16_t shown)
+{
+    switch (value) {
+    case ServicePassword: record.ServicePassword = shown; break;
+    case SystemPassword: record.SystemPassword = shown; break;
+    case GeneralCode: record.GeneralCode = shown; break;
+    case ConciergeByte: record.AuxByte = static_cast<std::uint8_t>(shown); break;
+    }
+}
+
 QString FieldText(const TIntercomData& record, const FieldSpec& spec)
 {
     const std::uint16_t value = FieldRecordValue(record, spec.value);

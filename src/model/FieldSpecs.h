@@ -24,5 +24,7 @@ struct FieldSpec {
 const FieldSpec& FieldSpecOf(const char* name);
 
 std::uint16_t FieldRecordValue(const TIntercomData& record, FieldValue value);
+// Stores a field's value; a two-digit value keeps the 16-bit fields' upper byte 0.
+void SetFieldRecordValue(TIntercomData& record, FieldValue value, std::uint16_t shown);
 // "%04X" or "%02X" of the field's record value.
 QString FieldText(const TIntercomData& record, const FieldSpec& spec);

@@ -1,0 +1,77 @@
+#include "editing/KeyInput.h"
+
+#include <QKeyEvent>
+
+KeyInput KeyInputOf(const QKeyEvent& event, KeyPhase phase)
+{
+    return {event.key(), event.modifiers().testFlag(Qt::KeypadModifier), event.modifiers(), phase};
+}
+
+KeyInput EnterPress() { return {Qt::Key_Return, false, Qt::NoModifier, KeyPhase::Press}; }
+
+bool IsEnter(const KeyInput& input) { return input.key == Qt::Key_Return || input.key == Qt::Key_Enter; }
+
+namespace {
+
+// Control, Alt or Meta make a letter or digit key a command of the editor, not a character.
+bool HasCommandModifier(const KeyInput& input)
+{
+    return (input.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != Qt::NoModifier;
+}
+
+} // namespace
+
+std::optional<int> DecimalDigitOf(const KeyInput& input)
+{
+    if (HasCommandModifier(input) || input.key < Qt::Key_0 || input.key > Qt::Key_9) return std::nullopt;
+    return input.key - Qt::Key_0;
+}
+
+std::optional<int> HexDigitOf(const KeyInput& input)
+{
+    if (const std::optional<int> digit = DecimalDigitOf(input)) return digit;
+    if (HasCommandModifier(input) || input.keypad || input.key < Qt::Key_A || input.key > Qt::Key_F) return std::nullopt;
+    return 10 + input.key - Qt::Key_A;
+}
+
+bool IsModifierAlone(const KeyInput& input)
+{
+    switch (input.key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock: return true;
+    default: return false;
+    }
+}
+
+std::optional<std::uint16_t> DigitNibbleValue(QStringView digits)
+{
+    unsigned value = 0;
+    for (const QChar character : digits) {
+        if (character < QLatin1Char('0') || character > QLatin1Char('9')) return std::nullopt;
+        value = value * 16 + static_cast<unsigned>(character.unicode() - '0');
+    }
+    return static_cast<std::uint16_t>(value);
+}
+
+std::optional<KeyBytes> TypedKeyOf(QStringView text, KeyTextOrder order)
+{
+    if (text.size() < 6) return std::nullopt;
+    unsigned number = 0;
+    for (const QChar character : text.left(6)) {
+        const int digit = QStringView(&character, 1).toInt(nullptr, 16);
+        const bool isHex = (character >= QLatin1Char('0') && character <= QLatin1Char('9'))
+                           || (character.toUpper() >= QLatin1Char('A') && character.toUpper() <= QLatin1Char('F'));
+        if (!isHex) return std::nullopt;
+        number = number * 16 + static_cast<unsigned>(digit);
+    }
+    const KeyBytes thirdByteFirst{std::uint8_t(number), std::uint8_t(number >> 8), std::uint8_t(number >> 16)};
+    if (order == KeyTextOrder::ThirdByteFirst) return thirdByteFirst;
+    return KeyBytes{thirdByteFirst[2], thirdByteFirst[1], thirdByteFirst[0]};
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The keyboard editor of one table: its key handler (SGrid1KeyDown for SGrid1 and so on) sees
+// every press and release in the table and its cell editor, runs the reader gate, the restore of
+// a left code cell, the code cell rules in the code column and the key cell rules elsewhere, as
+// the table's row of differences says. The apartment tables with codes share one CellFocusState;
+// their select-cell, enter and exit handlers keep it.
+
+#include "editing/EditedTable.h"
+#include "editing/KeyInput.h"
+
+#include <QObject>
+
+#include <memory>
+
+class RecordGrid;
+
+class TableEditor : public QObject {
+    Q_OBJECT
+public:
+    // `cellFocus` is used by tables with a code column only.
+    TableEditor(RecordGrid& grid, const TableEditing& rules, EditingHost& host, CellFocusState& cellFocus);
+    ~TableEditor() override;
+
+    // The handlers, named after their event: SGrid1KeyDown is KeyDown of SGrid1's editor.
+    Verdict KeyDown(const KeyInput& input);
+    void SelectCell(CellRef cell);
+    void Enter();
+    void Exit();
+
+    bool EntryActive() const { return table_.entryActive; }
+
+private:
+    bool HasCodes() const { return table_.spec.codeColumn >= 0; }
+    bool GateCloses(const KeyInput& input) const;
+    // The code cell named by LastCell shows its code again.
+    void RestoreLeftCodeCell();
+    // The key handler restores the code cell just left, as Enter would.
+    void RequestRestore();
+
+    std::unique_ptr<TableCells> cells_;
+    EditedTable table_;
+    CellFocusState& cellFocus_;
+};
