@@ -102,20 +102,30 @@ void DocumentCommands::ShowPageOfCurrentType()
     window_.ShowDataSet();
 }
 
-void DocumentCommands::MFile_OpenClick()
+bool DocumentCommands::PrepareOpen()
 {
     window_.SetLanguageListEnabled(false);
+    return AskSaveFirst();
+}
+
+void DocumentCommands::MFile_OpenClick()
+{
     if (window_.CurrentType() == DeviceTypes::PKU630XE) {
         openDialog_.filterIndex = static_cast<int>(DocumentFormat::ChipDump);
         openDialog_.fileName = QStringLiteral("*.bin");
     }
-    if (!AskSaveFirst()) return;
+    if (!PrepareOpen()) return;
     const std::optional<FileDialogChoice> choice = prompts_.openFile(openDialog_);
     if (!choice) return;
     openDialog_.filterIndex = choice->filterIndex;
     openDialog_.fileName = choice->path;
     if (FormatOfFilter(choice->filterIndex) == DocumentFormat::ChipDump) OpenChipDump(choice->path);
     else OpenDataFile(choice->path);
+}
+
+void DocumentCommands::OpenDataFileFromCommandLine(const QString& path)
+{
+    if (PrepareOpen()) OpenDataFile(path);
 }
 
 void DocumentCommands::AdoptFile(const QString& path, DocumentFormat format)

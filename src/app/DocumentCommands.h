@@ -70,6 +70,9 @@ public:
     bool AskSaveFirst();
     void ANewExecute();
     void MFile_OpenClick();
+    // Opens a data file named on the command line as File > Open opens a chosen one: the same
+    // save-first question, checks and messages.
+    void OpenDataFileFromCommandLine(const QString& path);
     // True when the document was written.
     bool ASaveExecute();
     bool ASaveAsExecute();
@@ -86,6 +89,8 @@ private:
     bool SaveAs(const QString& proposedName);
     std::optional<FileDialogChoice> ChooseSaveTarget(const QString& proposedName);
     bool WriteDocument(const QString& path, DocumentFormat format);
+    // The part of File > Open before the file is chosen; false when the command is to stop.
+    bool PrepareOpen();
     void OpenDataFile(const QString& path);
     void OpenChipDump(const QString& path);
     void AdoptFile(const QString& path, DocumentFormat format);

@@ -458,6 +458,7 @@ void TForm1::CBox2Change() { documents_->CBox2Change(CurrentType()); }
 
 void TForm1::ANewExecute() { documents_->ANewExecute(); }
 void TForm1::MFile_OpenClick() { documents_->MFile_OpenClick(); }
+void TForm1::OpenDataFileFromCommandLine(const QString& path) { documents_->OpenDataFileFromCommandLine(path); }
 void TForm1::ASaveExecute() { documents_->ASaveExecute(); }
 void TForm1::ASaveAsExecute() { documents_->ASaveAsExecute(); }
 void TForm1::ACloseExecute() { close(); }

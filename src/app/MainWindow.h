@@ -75,6 +75,8 @@ public:
     // Handlers, named after their control and event.
     void ANewExecute();
     void MFile_OpenClick();
+    // `kavro FILE`: the data file is opened as File > Open opens it.
+    void OpenDataFileFromCommandLine(const QString& path);
     void ASaveExecute();
     void ASaveAsExecute();
     void ACloseExecute();

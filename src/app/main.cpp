@@ -10,6 +10,7 @@
 #include "programmer/QtSerialPort.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 int main(int argc, char* argv[])
 {
@@ -25,7 +26,11 @@ int main(int argc, char* argv[])
                                         QStringLiteral("Use the serial port PATH as the programmer (or set KAVRO_PORT)."),
                                         QStringLiteral("PATH"));
     options.addOption(portOption);
+    options.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A data file (*.kvr) to open, as File > Open does."),
+                                  QStringLiteral("[FILE]"));
     options.process(application);
+    const QStringList files = options.positionalArguments();
+    if (files.size() > 1) options.showHelp(1);
 
     QtPrompts prompts;
     SystemPortList ports(options.value(portOption));
@@ -39,5 +44,6 @@ int main(int argc, char* argv[])
         return UnsavedWork{window.Store(), window.CurrentType(), window.CurrentLanguage()};
     }));
     window.show();
+    if (!files.isEmpty()) window.OpenDataFileFromCommandLine(QFileInfo(files.first()).absoluteFilePath());
     return application.exec();
 }
