@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -253,7 +254,7 @@ int main(int argc, char* argv[])
         "Commands on standard input: key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off."));
     parser.addHelpOption();
     parser.addOptions({
-        {QStringLiteral("chips"), QStringLiteral("Folder of the chip memory files (24C16.bin ... DS1996.bin)."), QStringLiteral("DIR")},
+        {QStringLiteral("chips"), QStringLiteral("Folder of the chip memory files (24C16.bin ... DS1996.bin), made when missing."), QStringLiteral("DIR")},
         {QStringLiteral("link"), QStringLiteral("Keep a symbolic link to the port at PATH."), QStringLiteral("PATH")},
         {QStringLiteral("ibutton"), QStringLiteral("The iButton in the reader: DS1995 or DS1996 (default)."), QStringLiteral("CHIP")},
         {QStringLiteral("version"), QStringLiteral("Firmware version to report (default 3)."), QStringLiteral("N")},
@@ -291,8 +292,9 @@ int main(int argc, char* argv[])
         if (!chip || chip->read.command != pcReadIButton) return Fail(QStringLiteral("--ibutton takes DS1995 or DS1996"));
         options.firmware.ibutton = chip;
     }
-    if (!options.chipsFolder.isEmpty() && !QFileInfo(options.chipsFolder).isDir())
-        return Fail(QStringLiteral("the chips folder %1 does not exist").arg(options.chipsFolder));
+    // A missing chips folder is made, as its missing chip files are.
+    if (!options.chipsFolder.isEmpty() && !QDir().mkpath(options.chipsFolder))
+        return Fail(QStringLiteral("the chips folder %1 cannot be made").arg(options.chipsFolder));
 
     prctl(PR_SET_PDEATHSIG, SIGTERM); // a test that dies takes its simulator with it
     struct sigaction stop{};

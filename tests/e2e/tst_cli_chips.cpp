@@ -12,6 +12,17 @@
 class CliChipsTest : public QObject {
     Q_OBJECT
 private slots:
+    void theSimulatorMakesAMissingChipsFolder()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        const QString chips = dir.file("new/chips");
+        QVERIFY(sim.start({"--chips", chips}));
+        WriteAll(dir.file("in.bin"), Pattern(2048));
+        QCOMPARE(RunCli({"write", "24C16", "in.bin", "--port", sim.port()}).status, 0);
+        QCOMPARE(ReadAll(chips + "/24C16.bin"), Pattern(2048));
+    }
+
     void writeVerifyAndReadRoundTripAChipAndVerifyReportsEachDifference()
     {
         WorkingDirectory dir;
