@@ -13,6 +13,7 @@
 #include "app/ChipCommands.h"
 #include "app/ConversionCommands.h"
 #include "app/KeyCapture.h"
+#include "app/ReaderButtons.h"
 #include "app/ReportCommands.h"
 #include "app/SoundPlayer.h"
 #include "editing/EditingTables.h"
@@ -72,7 +73,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
                    prompts_,
                    [this] { return language_; },
                    [this] { MarkModified(); },
-                   [this] { return ToolButton5->isChecked() || ToolButton6->isChecked(); },
+                   [this] { return readerButtons_->AnyDown(); },
                    [this](KeyBytes key) { InsertKey(key); },
                    [this] { PageControl1Change(); }},
       commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
@@ -83,7 +84,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
                                                     std::move(setup.dumps));
     chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{
         *store_, prompts_, static_cast<DocumentWindow&>(*this), *documents_, programmer_.link, transferProgress_,
-        [this] { StopReaders(); }, [this](bool set) { smallIButton_ = set; },
+        [this] { readerButtons_->StopAll(); }, [this](bool set) { smallIButton_ = set; },
         [this] { return NVerify->isChecked(); }});
     BuildActions();
     BuildMenus();
@@ -145,7 +146,7 @@ void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButt
 
 void TForm1::ToolButton11Click()
 {
-    StopReaders(); // programmer mode needs the port
+    readerButtons_->StopAll(); // programmer mode needs the port
     TForm2 dialog(programmer_.link, prompts_, language_, this);
     dialog.exec();
 }
@@ -300,6 +301,8 @@ void TForm1::BuildToolBar()
     for (QToolButton* reader : {ToolButton5, ToolButton6}) reader->setCheckable(true);
     connect(ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
     connect(ToolButton6, &QToolButton::clicked, this, &TForm1::ToolButton6Click);
+    readerButtons_ = std::make_unique<ReaderButtons>(programmer_.link, *ToolButton5, *ToolButton6,
+                                                     [this] { return language_; });
     ToolBar1->addSeparator();
     AddToolButton("ToolButton8")->setText(QStringLiteral("Конфигурация"));
     ToolBar1->addSeparator();
@@ -465,37 +468,8 @@ void TForm1::ACloseExecute() { close(); }
 
 void TForm1::N2Click(bool checked) { soundOn_ = checked; }
 
-void TForm1::ToolButton5Click(bool pressed) { ReaderButtonClick(KeyReader::TouchMemory, pressed); }
-void TForm1::ToolButton6Click(bool pressed) { ReaderButtonClick(KeyReader::Rfid, pressed); }
-
-void TForm1::ReaderButtonClick(KeyReader reader, bool pressed)
-{
-    QToolButton* button = reader == KeyReader::TouchMemory ? ToolButton5 : ToolButton6;
-    QToolButton* other = reader == KeyReader::TouchMemory ? ToolButton6 : ToolButton5;
-    // One reader at a time; a button shows whether its reader runs, so a click that starts
-    // nothing puts it back up.
-    if (other->isChecked()) {
-        button->setChecked(false);
-        return;
-    }
-    if (!pressed) {
-        StopReader(programmer_.link);
-        return;
-    }
-    if (!StartReader(programmer_.link, reader, language_)) button->setChecked(false);
-}
-
-void TForm1::StopReaders()
-{
-    bool wasRunning = false;
-    for (QToolButton* button : {ToolButton6, ToolButton5}) {
-        if (!button->isChecked()) continue;
-        button->setChecked(false);
-        StopReader(programmer_.link);
-        wasRunning = true;
-    }
-    if (wasRunning) programmer_.link.clock().sleepMs(100);
-}
+void TForm1::ToolButton5Click(bool pressed) { readerButtons_->Click(KeyReader::TouchMemory, pressed); }
+void TForm1::ToolButton6Click(bool pressed) { readerButtons_->Click(KeyReader::Rfid, pressed); }
 
 void TForm1::OnReaderFrame(QByteArrayView frame)
 {

@@ -22,6 +22,7 @@
 class ApartmentPage;
 class ChipCommands;
 class KeyCapture;
+class ReaderButtons;
 class ReportCommands;
 class SoundPlayer;
 class DeviceNotices;
@@ -131,9 +132,6 @@ private:
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
-    void ReaderButtonClick(KeyReader reader, bool pressed);
-    // Both reader buttons up and a running reader stopped, before a chip command uses the port.
-    void StopReaders();
     void OnReaderFrame(QByteArrayView frame);
 
     Prompts& prompts_;
@@ -159,6 +157,7 @@ private:
     std::unique_ptr<KeyCapture> keyCapture_;
     std::unique_ptr<ChipCommands> chipCommands_;
     std::unique_ptr<ReportCommands> reportCommands_;
+    std::unique_ptr<ReaderButtons> readerButtons_;
 
     QToolBar* ToolBar1 = nullptr;
     QComboBox* CBox2 = nullptr;

@@ -1,0 +1,42 @@
+#include "app/ReaderButtons.h"
+
+#include "programmer/Clock.h"
+
+#include <QToolButton>
+
+ReaderButtons::ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid,
+                             std::function<Language()> language)
+    : link_(link), touchMemory_(touchMemory), rfid_(rfid), language_(std::move(language))
+{
+}
+
+void ReaderButtons::Click(KeyReader reader, bool pressed)
+{
+    QToolButton& button = reader == KeyReader::TouchMemory ? touchMemory_ : rfid_;
+    QToolButton& other = reader == KeyReader::TouchMemory ? rfid_ : touchMemory_;
+    // A click that starts nothing (the other reader runs, the port cannot be opened) puts the
+    // button back up.
+    if (other.isChecked()) {
+        button.setChecked(false);
+        return;
+    }
+    if (!pressed) {
+        StopReader(link_);
+        return;
+    }
+    if (!StartReader(link_, reader, language_())) button.setChecked(false);
+}
+
+void ReaderButtons::StopAll()
+{
+    bool wasRunning = false;
+    for (QToolButton* button : {&rfid_, &touchMemory_}) {
+        if (!button->isChecked()) continue;
+        button->setChecked(false);
+        StopReader(link_);
+        wasRunning = true;
+    }
+    if (wasRunning) link_.clock().sleepMs(100);
+}
+
+bool ReaderButtons::AnyDown() const { return touchMemory_.isChecked() || rfid_.isChecked(); }

@@ -1,0 +1,27 @@
+#pragma once
+// The two reader buttons of the tool bar, touch memory and RFID: one reader at a time, and a
+// button always shows whether its reader runs.
+
+#include "model/Language.h"
+#include "programmer/KeyReaders.h"
+
+#include <functional>
+
+class QToolButton;
+
+class ReaderButtons {
+public:
+    ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid, std::function<Language()> language);
+
+    // The button of `reader` was clicked into `pressed`: start or stop its reader.
+    void Click(KeyReader reader, bool pressed);
+    // Both buttons up and a running reader stopped (and 100 ms waited), before a command uses the port.
+    void StopAll();
+    bool AnyDown() const;
+
+private:
+    ProgrammerLink& link_;
+    QToolButton& touchMemory_;
+    QToolButton& rfid_;
+    std::function<Language()> language_;
+};
