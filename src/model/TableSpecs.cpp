@@ -134,13 +134,6 @@ std::optional<int> CodeOfRow(const TableSpec& spec, int row)
 
 int FirstKeyColumn(const TableSpec& spec) { return spec.blocks[0].firstColumn; }
 
-int SlotCountOf(const TableSpec& spec)
-{
-    int count = 0;
-    for (int i = 0; i < spec.blockCount; ++i) count += spec.blocks[static_cast<std::size_t>(i)].slotCount();
-    return count;
-}
-
 KeySlot& KeyOfSlot(IntercomStore& store, const TableSpec& spec, int slot)
 {
     const auto index = static_cast<std::size_t>(slot);

@@ -101,8 +101,6 @@ std::optional<CellRef> CellOfSlot(const TableSpec& spec, int slot);
 std::optional<int> CodeOfRow(const TableSpec& spec, int row);
 // The first key column of the table.
 int FirstKeyColumn(const TableSpec& spec);
-// The number of slots the table shows.
-int SlotCountOf(const TableSpec& spec);
 
 // The slot in the table's key area.
 KeySlot& KeyOfSlot(IntercomStore& store, const TableSpec& spec, int slot);

@@ -12,8 +12,6 @@ class FocusTracker : public QObject {
 public:
     explicit FocusTracker(QWidget& tracked);
 
-    bool HasFocusInside() const { return inside_; }
-
 signals:
     void Entered();
     void Exited();
