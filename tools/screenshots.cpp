@@ -2,30 +2,18 @@
 // folder given as the first argument: page-<type>.png, and for the apartment page a Russian one
 // too. Run it under a real X server (docs/make-screenshots runs it under Xvfb).
 
-#include "app/MainWindow.h"
+#include "tools/StandaloneWindow.h"
 #include "model/TypeName.h"
-#include "programmer/Clock.h"
-#include "programmer/DeviceNotices.h"
-#include "programmer/PortList.h"
-#include "programmer/ProgrammerLink.h"
-#include "programmer/QtSerialPort.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
 
 namespace {
 
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::No; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
 
 // A few keys, codes and settings, as a chip read from a building would bring them.
 void FillSample(IntercomStore& store)
@@ -68,14 +56,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    QTemporaryDir config;
-    SilentPrompts prompts;
-    SystemPortList ports{QString()};
-    LinuxDeviceNotices notices(ports);
-    QtSerialPort port;
-    SystemClock clock;
-    ProgrammerLink link(port, prompts, clock);
-    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
+    StandaloneWindow standalone;
+    TForm1& window = standalone.window;
     window.resize(1280, 800);
     window.show();
 

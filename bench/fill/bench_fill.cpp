@@ -2,17 +2,11 @@
 // key slot, header key slot and extension slot holds a key, and the peak resident memory of the
 // started program.
 
-#include "app/MainWindow.h"
-#include "programmer/Clock.h"
-#include "programmer/DeviceNotices.h"
-#include "programmer/PortList.h"
-#include "programmer/ProgrammerLink.h"
-#include "programmer/QtSerialPort.h"
+#include "tools/StandaloneWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,13 +14,6 @@
 
 namespace {
 
-// Benchmarks answer no questions.
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::No; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
 
 void FillEveryKey(IntercomStore& store)
 {
@@ -70,14 +57,8 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QTemporaryDir config;
-    SilentPrompts prompts;
-    SystemPortList ports{QString()};
-    LinuxDeviceNotices notices(ports);
-    QtSerialPort port;
-    SystemClock clock;
-    ProgrammerLink link(port, prompts, clock);
-    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
+    StandaloneWindow standalone;
+    TForm1& window = standalone.window;
     window.show();
     QApplication::processEvents();
 

@@ -3,18 +3,12 @@
 // whose store refills their whole page and for the T150 apartment table, over repeated entries
 // into empty cells with the touch-memory reader button down.
 
-#include "app/MainWindow.h"
-#include "programmer/Clock.h"
-#include "programmer/DeviceNotices.h"
-#include "programmer/PortList.h"
-#include "programmer/ProgrammerLink.h"
-#include "programmer/QtSerialPort.h"
+#include "tools/StandaloneWindow.h"
 #include "views/StringGrid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <algorithm>
@@ -23,13 +17,6 @@
 
 namespace {
 
-// The entries need no question answered: a reader button is down and every key is new.
-class NoPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::No; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
 
 void Send(QEvent::Type type, int key, const QString& text)
 {
@@ -78,14 +65,8 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QTemporaryDir config;
-    NoPrompts prompts;
-    SystemPortList ports{QString()};
-    LinuxDeviceNotices notices(ports);
-    QtSerialPort port;
-    SystemClock clock;
-    ProgrammerLink link(port, prompts, clock);
-    TForm1 window(TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
+    StandaloneWindow standalone;
+    TForm1& window = standalone.window;
     window.show();
     window.activateWindow();
     QApplication::processEvents();

@@ -6,6 +6,7 @@
 //
 // Usage: bench_transfer [--transfers|--cli] [CHIP...]   (both parts and all chips by default)
 
+#include "TransferBench.h"
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
@@ -24,27 +25,6 @@
 #include <cstdio>
 
 namespace {
-
-class AcceptingPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override
-    {
-        if (buttons == PromptButtons::Ok) std::fprintf(stderr, "bench_transfer: %s\n", qPrintable(text));
-        return PromptAnswer::Ok;
-    }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-constexpr double SecondsPerByte = 11.0 / 256000.0;
-
-double ReadLimit(const ChipGeometry& g) { return g.blockCount * (PacketOverhead + BlockSize) * SecondsPerByte; }
-
-double WriteLimit(const ChipGeometry& g)
-{
-    const int chunks = g.blockCount * g.chunksPerPage;
-    return chunks * ((g.chunkSize + PacketOverhead + 1) * SecondsPerByte + PauseAfterChunkMs / 1000.0);
-}
 
 // The version check kavro-cli runs before every chip command: a 6-byte packet and one reply byte.
 constexpr double VersionCheckLimit = (PacketOverhead + 1) * SecondsPerByte;

@@ -2,6 +2,7 @@
 // from the command to its end as a user sees it (progress dialog included), against the line's
 // limit: a 24C64 read of a PKU-630, a 24C16 write of a T150 without and with the read-back check.
 
+#include "TransferBench.h"
 #include "app/MainWindow.h"
 #include "codecs/CodecTables.h"
 #include "model/NewDocument.h"
@@ -24,17 +25,6 @@
 
 namespace {
 
-class AcceptingPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override
-    {
-        if (buttons == PromptButtons::Ok) std::fprintf(stderr, "bench_window_transfer: %s\n", qPrintable(text));
-        return buttons == PromptButtons::YesNoCancel ? PromptAnswer::No : PromptAnswer::Ok;
-    }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
 class QuietNotices : public DeviceNotices {
 public:
     void start(std::function<void(const DeviceNotice&)>) override {}
@@ -44,13 +34,6 @@ class NoPorts : public PortList {
 public:
     std::optional<QList<PortEntry>> ports() override { return QList<PortEntry>{}; }
 };
-
-constexpr double SecondsPerByte = 11.0 / 256000.0;
-double ReadLimit(const ChipGeometry& g) { return g.blockCount * (PacketOverhead + BlockSize) * SecondsPerByte; }
-double WriteLimit(const ChipGeometry& g)
-{
-    return g.blockCount * g.chunksPerPage * ((g.chunkSize + PacketOverhead + 1) * SecondsPerByte + PauseAfterChunkMs / 1000.0);
-}
 
 double Time(TForm1& window, const char* action)
 {

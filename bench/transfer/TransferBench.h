@@ -1,0 +1,33 @@
+#pragma once
+// What the transfer benchmarks share: the line's own limit for a transfer, and prompts that let
+// every transfer go on (the insert-chip question is answered OK; a message is printed).
+
+#include "model/Prompts.h"
+#include "programmer/ChipGeometry.h"
+#include "programmer/ChipTransfer.h"
+
+#include <cstdio>
+
+// 256000 baud, a start bit, eight data bits and two stop bits.
+constexpr double SecondsPerByte = 11.0 / 256000.0;
+
+// Every block's request packet and its 128 bytes on the wire.
+inline double ReadLimit(const ChipGeometry& g) { return g.blockCount * (PacketOverhead + BlockSize) * SecondsPerByte; }
+
+// Every chunk's packet and acknowledgement on the wire, and the pause after each chunk.
+inline double WriteLimit(const ChipGeometry& g)
+{
+    const int chunks = g.blockCount * g.chunksPerPage;
+    return chunks * ((g.chunkSize + PacketOverhead + 1) * SecondsPerByte + PauseAfterChunkMs / 1000.0);
+}
+
+class AcceptingPrompts : public Prompts {
+public:
+    PromptAnswer message(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override
+    {
+        if (buttons == PromptButtons::Ok) std::fprintf(stderr, "%s\n", qPrintable(text));
+        return buttons == PromptButtons::YesNoCancel ? PromptAnswer::No : PromptAnswer::Ok; // no save first
+    }
+    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+};
