@@ -7,6 +7,8 @@
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerLink.h"
 
+#include <utility>
+
 QString ConnectedTitle() { return QStringLiteral("Программа  \"KAVRO_PX\" - программатор подключен"); }
 QString NotConnectedTitle() { return QStringLiteral("Программа  \"KAVRO_PX\" - программатор не подключен"); }
 
@@ -54,7 +56,13 @@ bool ProgrammerDiscovery::FindProgrammerAtStartUp(Language language)
         UsePort(*port);
         if (link_.OpenProgrammerPort(language, PortReport::OutcomeOnly) == 0) {
             display_.setTitle(ConnectedTitle());
-            return AskFirmwareVersion(language);
+            // The window is not shown yet and its poll timer not running, so nothing else reads
+            // the port: the version reply is taken the moment it is whole instead of at the next
+            // poll tick, which keeps a poll period off the time to the window.
+            const ReplyWait pollWait = std::exchange(link_.ReplyWaitMode, ReplyWait::Direct);
+            const bool compatible = AskFirmwareVersion(language);
+            link_.ReplyWaitMode = pollWait;
+            return compatible;
         }
     }
     display_.setTitle(NotConnectedTitle());

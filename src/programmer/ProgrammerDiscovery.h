@@ -35,7 +35,8 @@ public:
     // True when a compatible programmer answered on the chosen port.
     bool FindProgrammer(Language language);
     // FindProgrammer before the user has asked for anything: no port is no message, and a port
-    // that cannot be opened is one message naming it; both leave the not-connected title.
+    // that cannot be opened is one message naming it; both leave the not-connected title. The
+    // version reply is read directly, as no poll tick runs before the window is shown.
     bool FindProgrammerAtStartUp(Language language);
     void OnDeviceChange(const DeviceNotice& notice, Language language);
 

@@ -231,6 +231,19 @@ private slots:
         }
     }
 
+    void atStartUpTheVersionReplyIsTakenWithoutWaitingForAPollTick()
+    {
+        DiscoveryRig rig;
+        rig.ports.list = QList<PortEntry>{Programmer("ttyACM0")};
+        QVERIFY(rig.discovery.FindProgrammerAtStartUp(Language::English));
+        QVERIFY(rig.clock.idles.isEmpty());
+        QVERIFY(rig.clock.nowMs() < PollPeriodMs);
+        // Once the window runs, its exchanges go back to its poll ticks.
+        QCOMPARE(rig.link.ReplyWaitMode, ReplyWait::PollTicks);
+        QVERIFY(rig.discovery.FindProgrammer(Language::English));
+        QCOMPARE(rig.clock.idles, QList<int>{PollPeriodMs});
+    }
+
     void noticesFollowPlugAndUnplug_data()
     {
         QTest::addColumn<QList<DeviceNotice>>("notices");
