@@ -7,6 +7,7 @@
 // Usage: bench_transfer [--transfers|--cli] [CHIP...]   (both parts and all chips by default)
 
 #include "TransferBench.h"
+#include "model/FileIO.h"
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
@@ -98,7 +99,7 @@ int main(int argc, char* argv[])
         if (!chip.write.exists()) continue;
         if (link.OpenProgrammerPort(Language::English) != 0) return 1;
         timer.start();
-        result = WriteImageToChip(link, chip.write, image, progress, Language::English);
+        result = WriteImageToChip(link, chip.write, ReadInputFile(image, MaxImageSize).bytes, progress, Language::English);
         Report(chip.name, "write", result, timer.nsecsElapsed() / 1e9, WriteLimit(chip.write));
     }
     if (processes) {

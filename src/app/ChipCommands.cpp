@@ -11,6 +11,22 @@
 
 #include <QFile>
 
+namespace {
+constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
+}
+
+void ChipCommands::ShowError(const QString& text, Language language)
+{
+    host_.prompts.message(text, ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
+}
+
+bool ChipCommands::ImageFileNameUsable(const QString& imagePath, Language language)
+{
+    const FileResult check = CheckFixedName(imagePath);
+    if (!check.ok()) ShowError(check.message(language), language);
+    return check.ok();
+}
+
 void ChipCommands::Read(const ChipItem& item)
 {
     if (!item.kind) return; // 24C32 and 24C128 stay disabled and read nothing
@@ -21,8 +37,10 @@ void ChipCommands::Read(const ChipItem& item)
     if (*item.kind == ChipKind::DS1995) host_.setSmallIButton(true);
     if (*item.kind == ChipKind::DS1996) host_.setSmallIButton(false);
     const Language language = window.CurrentLanguage();
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
+    // A link or a folder planted at the image file's name is refused before the port is opened.
+    if (!ImageFileNameUsable(imagePath, language)) return;
+    if (host_.link.OpenProgrammerPort(language) != 0) return;
     if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
         != TransferResult::Completed)
         return;
@@ -58,16 +76,20 @@ void ChipCommands::Write(const ChipItem& item)
     // Without an encoder of its own a type has nothing to send: an image file left on disk by an
     // earlier command is never written to a chip in its place.
     if (encoding.step != WriteStep::Encode) return;
-    if (!EncodeImageFile(*encoding.layout, host_.store, language).ok) return;
+    // The image file is written and read back before the port is opened; what is sent, and what
+    // the chip is compared with afterwards, are the encoded bytes themselves.
+    const FileOutcome encoded = EncodeImageFile(*encoding.layout, host_.store, language);
+    if (!encoded.ok) {
+        ShowError(encoded.error, language);
+        return;
+    }
+    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     host_.stopReaders();
     if (host_.link.OpenProgrammerPort(language) != 0) return;
     if (!host_.link.CheckAdapter(language)) return;
-    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
-    QFile image(imagePath);
-    const QByteArray sent = image.open(QIODevice::ReadOnly) ? image.readAll() : QByteArray();
-    image.close();
+    const QByteArray& sent = encoded.image;
     const TransferResult written =
-        WriteImageToChip(host_.link, ProgrammerChipOf(item).write, imagePath, host_.progress, language);
+        WriteImageToChip(host_.link, ProgrammerChipOf(item).write, sent, host_.progress, language);
     QFile::remove(imagePath);
     // A match says nothing, as a write does; a chip that differs from what was sent is reported.
     if (written != TransferResult::Completed || !host_.verifyAfterWrite()) return;

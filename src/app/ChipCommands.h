@@ -34,5 +34,10 @@ public:
     void Write(const ChipItem& item);
 
 private:
+    void ShowError(const QString& text, Language language);
+    // True when the image file's name may be used; a link or anything but a regular file found
+    // there is reported.
+    bool ImageFileNameUsable(const QString& imagePath, Language language);
+
     ChipCommandsHost host_;
 };

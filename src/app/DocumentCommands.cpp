@@ -169,10 +169,11 @@ void DocumentCommands::OpenDataFile(const QString& path)
 {
     // Loaded into a copy first: a refused file or a declined question leaves the document as it was.
     auto loaded = std::make_unique<TIntercomData>(store_.Record);
-    const LoadResult result = LoadDataFile(*loaded, path);
+    FileResult opened;
+    const LoadResult result = LoadDataFile(*loaded, path, &opened);
     const Language language = window_.CurrentLanguage();
     if (result == LoadResult::CannotOpen) {
-        prompts_.message(CannotOpen.in(language) + QStringLiteral("\n") + path,
+        prompts_.message(CannotOpen.in(language) + QStringLiteral("\n") + opened.message(language),
                          QGuiApplication::applicationDisplayName(), PromptButtons::Ok, PromptIcon::Error);
         return;
     }
@@ -183,7 +184,10 @@ void DocumentCommands::OpenDataFile(const QString& path)
     }
     const TDeviceType named = FindTypeByName(*loaded);
     if (named == NoType) {
-        if (Ask(DamagedQuestion, PromptButtons::YesNo) != PromptAnswer::Yes) return;
+        if (prompts_.message(path + QStringLiteral("\n") + DamagedQuestion.in(language), MessageTitle.in(language),
+                             PromptButtons::YesNo, PromptIcon::Question)
+            != PromptAnswer::Yes)
+            return;
     } else {
         window_.SelectTypeSilently(named);
     }
@@ -245,14 +249,17 @@ std::optional<FileDialogChoice> DocumentCommands::ChooseSaveTarget(const QString
 
 bool DocumentCommands::WriteDocument(const QString& path, DocumentFormat format)
 {
+    const Language language = window_.CurrentLanguage();
     QString error;
     bool written = false;
     if (format == DocumentFormat::ChipDump) {
-        const FileOutcome outcome = dumps_.exportDump(path, window_.CurrentType(), store_, window_.CurrentLanguage());
+        const FileOutcome outcome = dumps_.exportDump(path, window_.CurrentType(), store_, language);
         written = outcome.ok;
         error = outcome.error;
     } else {
-        written = SaveDataFile(store_.Record, path, &error);
+        const FileResult saved = SaveDataFile(store_.Record, path);
+        written = saved.ok();
+        error = saved.message(language);
     }
     if (!written) {
         // The file that was there is intact and the data stay modified: nothing is lost.

@@ -50,7 +50,8 @@ void GuardedApplication::Fail(const QString& what)
     failing_ = true;
     const UnsavedWork work = rescue_->unsavedWork();
     const RecoveryOutcome recovery =
-        WriteRecoveryFile(work.store, work.type == DeviceTypes::PKU630XE, rescue_->recoveryFolder);
+        WriteRecoveryFile(work.store, work.type == DeviceTypes::PKU630XE, rescue_->recoveryFolder,
+                          QDateTime::currentDateTime(), work.language);
     const QString saved = recovery.written() ? DataSaved.in(work.language).arg(recovery.path)
                                              : DataNotSaved.in(work.language).arg(recovery.error);
     rescue_->prompts.message(UnexpectedError.in(work.language).arg(what) + QStringLiteral("\n") + saved,

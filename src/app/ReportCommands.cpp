@@ -2,13 +2,13 @@
 
 #include "documents/CodeFilling.h"
 #include "documents/Report.h"
+#include "model/FileIO.h"
 #include "model/TextForms.h"
 #include "views/StringGrid.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
-#include <QSaveFile>
 
 namespace {
 
@@ -42,10 +42,10 @@ void ReportCommands::N4Click()
     const QByteArray report =
         ReportBytes(host_.page.currentType(), host_.smallIButton(), language, PageReportSource(host_.pages));
     const QString path = QDir::current().absoluteFilePath(QLatin1String(ReportFileName));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(report) != report.size() || !file.commit()) {
-        host_.prompts.message(CannotWriteReport.in(language).arg(path, file.errorString()), ErrorTitle.in(language),
-                              PromptButtons::Ok, PromptIcon::Error);
+    // Passwords and codes: the report is for the user only, and a link planted at its name is refused.
+    if (const FileResult written = WriteFixedNameFile(path, report); !written.ok()) {
+        host_.prompts.message(CannotWriteReport.in(language).arg(path, written.reason(language)),
+                              ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
         return;
     }
     host_.openInEditor(path);

@@ -3,6 +3,7 @@
 #include "app/GuardedApplication.h"
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
+#include "model/FileIO.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/PortList.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[])
     options.addOption(portOption);
     options.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A data file (*.kvr) to open, as File > Open does."),
                                   QStringLiteral("[FILE]"));
-    options.process(application);
+    // A file name that is not UTF-8 keeps its bytes (Qt's own list would replace them).
+    options.process(ArgumentsAsGiven(argc, argv));
     const QStringList files = options.positionalArguments();
     if (files.size() > 1) options.showHelp(1);
 

@@ -3,6 +3,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliPrompts.h"
+#include "cli/CliSupport.h"
 #include "cli/TerminalProgress.h"
 #include "model/FileIO.h"
 #include "programmer/ChipGeometry.h"
@@ -16,8 +17,6 @@
 #include "programmer/QtSerialPort.h"
 #include "programmer/TracingSerialPort.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <array>
@@ -28,7 +27,6 @@ namespace {
 
 // How many differing bytes verify lists before it only counts them.
 constexpr int DifferencesShown = 20;
-constexpr Language CliLanguage = Language::English;
 
 class NoDisplay : public DiscoveryDisplay {
 public:
@@ -104,16 +102,13 @@ public:
     // Reads the whole chip; the image, or nothing when the read failed (reported).
     std::optional<QByteArray> readChip(const ProgrammerChip& chip)
     {
-        QTemporaryDir scratch;
-        const QString image = scratch.filePath(QStringLiteral("chip.bin"));
         if (!open()) return std::nullopt;
         TerminalProgress progress;
-        if (ReadChipToImage(link_, chip.read, image, progress, CliLanguage) != TransferResult::Completed)
-            return std::nullopt;
-        return ReadFileBytes(image, MaxImageSize);
+        TransferResult result = TransferResult::Failed;
+        return ReadWholeChip(link_, chip.read, progress, CliLanguage, result);
     }
 
-    bool writeChip(const ProgrammerChip& chip, const QString& image)
+    bool writeChip(const ProgrammerChip& chip, const QByteArray& image)
     {
         if (!open() || !link_.CheckAdapter(CliLanguage)) return false;
         TerminalProgress progress;
@@ -143,20 +138,18 @@ private:
 // the chip with the rest erased.
 std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& chip)
 {
-    QString error;
-    bool truncated = false;
-    auto bytes = ReadFileBytes(path, ChipSize(chip), &error, &truncated);
+    const InputBytes input = ReadInputFile(path, ChipSize(chip));
     QTextStream err(stderr);
-    if (!bytes) {
-        err << "kavro-cli: cannot read " << path << ": " << error << '\n';
+    if (!input.ok()) {
+        err << "kavro-cli: " << input.result.message(CliLanguage) << '\n';
         return std::nullopt;
     }
-    if (truncated) {
-        err << "kavro-cli: " << path << " holds " << QFileInfo(path).size() << " bytes, more than the "
-            << ChipSize(chip) << " of a " << chip.name << "; nothing was written\n";
+    if (input.longer) {
+        err << "kavro-cli: " << path << " holds " << input.size << " bytes, more than the " << ChipSize(chip)
+            << " of a " << chip.name << "; nothing was written\n";
         return std::nullopt;
     }
-    return bytes;
+    return input.bytes;
 }
 
 // Prints the first differences as address, file byte and chip byte, then the outcome.
@@ -231,12 +224,7 @@ int RunRead(const QStringList& args)
     const auto image = session.readChip(*chip);
     if (!image) return ExitDeviceFailure;
     // The dump replaces the output file only once it is complete.
-    QString error;
-    if (!WriteFileAtomically(parsed->output, *image, &error)) {
-        QTextStream(stderr) << "kavro-cli: cannot write " << parsed->output << ": " << error << '\n';
-        return ExitInputRefused;
-    }
-    return ExitDone;
+    return WriteOutput(WriteFileSafely(parsed->output, *image));
 }
 
 int RunWriteOrVerify(const QStringList& args, bool write)
@@ -258,7 +246,7 @@ int RunWriteOrVerify(const QStringList& args, bool write)
     if (!dump) return ExitInputRefused;
     ProgrammerSession session(parsed->port, parsed->trace);
     if (!session.find()) return ExitDeviceFailure;
-    if (write && !session.writeChip(*chip, path)) return ExitDeviceFailure;
+    if (write && !session.writeChip(*chip, *dump)) return ExitDeviceFailure;
     if (write && !parsed->verify) return ExitDone;
     // The check reads the chip back where it is, without asking for it again.
     const VerifyResult result = session.verifyChip(*chip, *dump);

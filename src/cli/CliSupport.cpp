@@ -61,10 +61,13 @@ QString InputLayoutName(InputLayout layout)
 
 std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& store, QString* error)
 {
-    bool longer = false;
-    const std::optional<QByteArray> bytes = ReadFileBytes(path, ExtendedFileSize, error, &longer);
-    if (!bytes) return std::nullopt;
-    if (bytes->size() == ExtendedFileSize && !longer) {
+    const InputBytes input = ReadInputFile(path, ExtendedFileSize);
+    if (!input.ok()) {
+        *error = input.result.message(CliLanguage);
+        return std::nullopt;
+    }
+    const QByteArray* bytes = &input.bytes;
+    if (bytes->size() == ExtendedFileSize && !input.longer) {
         std::memcpy(&store, bytes->constData(), sizeof store);
         return InputLayout::Extended;
     }
@@ -104,11 +107,14 @@ std::optional<TDeviceType> TypeArgument(const QString& text, int* status)
     return type;
 }
 
+int WriteOutput(const FileResult& written)
+{
+    return written.ok() ? ExitDone : Fail(ExitInputRefused, written.message(CliLanguage));
+}
+
 int WriteStore(const QString& path, const IntercomStore& store, bool withExtension)
 {
-    QString error;
-    if (!SaveStoreFile(store, withExtension, path, &error)) return Fail(ExitInputRefused, error);
-    return ExitDone;
+    return WriteOutput(SaveStoreFile(store, withExtension, path));
 }
 
 std::optional<OpenedDocument> OpenAsDataFile(const CommandLine& line, const QString& path, IntercomStore& store,

@@ -1,6 +1,7 @@
 #pragma once
 // What the kavro-cli commands share: argument parsing, type and chip names, input and output files.
 
+#include "model/FileIO.h"
 #include "model/IntercomData.h"
 #include "model/TypeCatalogue.h"
 
@@ -60,6 +61,12 @@ std::optional<int> CheckInvocation(const CommandLine& line, int positionals, con
 
 // A type argument; an unknown one is reported and `status` set.
 std::optional<TDeviceType> TypeArgument(const QString& text, int* status);
+
+// Messages of kavro-cli are in English.
+inline constexpr Language CliLanguage = Language::English;
+
+// The exit status for an output file's write; a failure names the file and the system's reason.
+int WriteOutput(const FileResult& written);
 
 // Writes the record (with the extension slots when `withExtension`) whole to `path`.
 int WriteStore(const QString& path, const IntercomStore& store, bool withExtension);

@@ -120,9 +120,7 @@ int RunEncode(const QStringList& args)
     auto store = StartUpStore();
     QString error;
     if (!LoadInputFile(line.positional()[1], *store, &error)) return Fail(ExitInputRefused, error);
-    if (!WriteFileAtomically(line.value(OutOption), layout->encode(*store), &error))
-        return Fail(ExitInputRefused, error);
-    return ExitDone;
+    return WriteOutput(WriteFileSafely(line.value(OutOption), layout->encode(*store)));
 }
 
 constexpr char ConvertUsage[] = "convert TARGET IN -o OUT [--from TYPE]";

@@ -40,9 +40,8 @@ int RunReport(const QStringList& args)
             return Fail(ExitInputRefused, QStringLiteral("cannot write the report to standard output"));
         return ExitDone;
     }
-    QString error;
-    if (!WriteFileAtomically(out, report, &error)) return Fail(ExitInputRefused, error);
-    return ExitDone;
+    // Passwords and codes: the report is for the user only.
+    return WriteOutput(WriteFileSafely(out, report, FileAccess::UserOnly));
 }
 
 constexpr char FillCodesUsage[] = "fill-codes IN -o OUT [--seed N] [--from TYPE]";

@@ -2,9 +2,12 @@
 // shell, on the same core as the window.
 
 #include "cli/CliCommand.h"
+#include "model/FileIO.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+#include <csignal>
 
 namespace {
 
@@ -25,6 +28,15 @@ const CliCommand* FindCommand(const QString& name)
     return nullptr;
 }
 
+// Interrupted while an output file is written, the program removes the unfinished temporary file
+// and ends as the signal would have ended it: the previous output stays as it was.
+extern "C" void EndOnSignal(int signal)
+{
+    RemoveUnfinishedTemporary();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -32,7 +44,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kavro"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
-    QStringList args = app.arguments().mid(1);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        if (std::signal(signal, EndOnSignal) == SIG_IGN) std::signal(signal, SIG_IGN); // ignored stays ignored
+    QStringList args = ArgumentsAsGiven(argc, argv).mid(1);
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (args.isEmpty()) {

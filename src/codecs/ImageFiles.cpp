@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -27,46 +28,49 @@ FileOutcome Failure(const QString& error) { return {false, DecodeOutcome::Accept
 
 } // namespace
 
-std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error)
+std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error, LinkUse links)
 {
-    QString detail;
-    bool tooLong = false;
-    std::optional<QByteArray> bytes = ReadFileBytes(path, MaxDumpSize, &detail, &tooLong);
-    if (!bytes) {
-        error = Tr(language, "Не удалось прочитать файл %1", "Cannot read the file %1").arg(path) + "\n" + detail;
+    const InputBytes input = ReadInputFile(path, MaxDumpSize, links);
+    if (!input.ok()) {
+        error = input.result.message(language);
         return std::nullopt;
     }
-    if (tooLong) {
+    if (input.longer) {
         error = Tr(language, "Файл %1 больше %2 байт и не может быть дампом микросхемы.",
                    "The file %1 is larger than %2 bytes and cannot be a chip dump.")
                     .arg(path)
                     .arg(MaxDumpSize);
         return std::nullopt;
     }
-    return bytes;
+    return input.bytes;
 }
 
 namespace {
 
-QString WriteFailure(const QString& path, Language language, const QString& detail)
-{
-    return Tr(language, "Не удалось записать файл %1", "Cannot write the file %1").arg(path) + "\n" + detail;
-}
-
-// Runs the encoder and writes its image to `path` whole. The encoder changes the CRC work byte;
-// when the write fails the record is put back as it was.
-FileOutcome EncodeTo(const QString& path, const Layout& layout, IntercomStore& store, Language language)
+// Runs the encoder and hands its image to `write`. The encoder changes the CRC work byte; when
+// the write fails the record is put back as it was.
+FileOutcome EncodeTo(const Layout& layout, IntercomStore& store, Language language,
+                     const std::function<FileResult(const QByteArray&)>& write)
 {
     if (!layout.encode)
         return Failure(Tr(language, "Для %1 нет кодировщика.", "There is no encoder for %1.").arg(layout.name));
     const auto before = std::make_unique<TIntercomData>(store.Record);
     const QByteArray image = layout.encode(store);
-    QString detail;
-    if (!WriteFileAtomically(path, image, &detail)) {
+    if (const FileResult written = write(image); !written.ok()) {
         store.Record = *before;
-        return Failure(WriteFailure(path, language, detail));
+        return Failure(written.message(language));
     }
-    return {true, DecodeOutcome::Accepted, {}};
+    return {true, DecodeOutcome::Accepted, {}, image};
+}
+
+// The image file as the encoder made it, read back: what is on disk is what will be sent.
+FileResult WriteImageFileChecked(const QString& path, const QByteArray& image)
+{
+    if (const FileResult written = WriteFixedNameFile(path, image); !written.ok()) return written;
+    const InputBytes readBack = ReadInputFile(path, MaxDumpSize, LinkUse::Refuse);
+    if (!readBack.ok()) return readBack.result;
+    if (readBack.bytes != image || readBack.longer) return {path, FileFailure::ReadsBackOther};
+    return {path};
 }
 
 } // namespace
@@ -88,14 +92,16 @@ ImageFile ImageFileOf(ChipKind chip)
 FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const DecodeContext& context)
 {
     QString error;
-    const std::optional<QByteArray> image = ReadImageBytes(ImageFileName(layout.imageFile), context.language, error);
+    const std::optional<QByteArray> image =
+        ReadImageBytes(ImageFileName(layout.imageFile), context.language, error, LinkUse::Refuse);
     if (!image) return Failure(error);
     return {true, layout.decode(AsImage(*image), store, context), {}};
 }
 
 FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language language)
 {
-    return EncodeTo(ImageFileName(layout.imageFile), layout, store, language);
+    const QString path = ImageFileName(layout.imageFile);
+    return EncodeTo(layout, store, language, [&](const QByteArray& image) { return WriteImageFileChecked(path, image); });
 }
 
 FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store, const DecodeContext& context)
@@ -110,9 +116,10 @@ FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
     // A dump that is itself the image file is decoded where it lies and kept: removing the image
     // file afterwards would delete the user's dump.
     const bool dumpIsImageFile = QFileInfo(dumpPath) == QFileInfo(imagePath);
-    QString detail;
-    if (!dumpIsImageFile && !WriteFileAtomically(imagePath, *dump, &detail))
-        return Failure(WriteFailure(imagePath, context.language, detail));
+    if (!dumpIsImageFile) {
+        if (const FileResult written = WriteFixedNameFile(imagePath, *dump); !written.ok())
+            return Failure(written.message(context.language));
+    }
     if (!layout) return {true, DecodeOutcome::Accepted, {}};
 
     const FileOutcome outcome = DecodeImageFile(*layout, store, context);
@@ -127,5 +134,5 @@ FileOutcome ExportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
         return Failure(Tr(language, "Не выбран тип контроллера: файл %1 не записан.",
                           "No controller type is selected: %1 was not written.")
                            .arg(dumpPath));
-    return EncodeTo(dumpPath, *layout, store, language);
+    return EncodeTo(*layout, store, language, [&](const QByteArray& image) { return WriteFileSafely(dumpPath, image); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The file layer over the layouts: fixed image files in the working directory and chip dumps.
 
+#include "model/FileIO.h"
 #include "model/Language.h"
 #include "codecs/Layout.h"
 #include "model/TypeCatalogue.h"
@@ -19,18 +20,23 @@ struct FileOutcome {
     bool ok = false;
     DecodeOutcome decoded = DecodeOutcome::Accepted; // meaningful when ok
     QString error;
+    QByteArray image; // what an encoder made, as it was written (EncodeImageFile, ExportDump)
 };
 
 // The whole of a chip dump or image file, refused (with `error` naming the file) when it cannot
-// be read or holds more than any layout's image.
-std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error);
+// be read, is not a regular file or holds more than any layout's image. The working folder's image
+// files are read with LinkUse::Refuse.
+std::optional<QByteArray> ReadImageBytes(const QString& path, Language language, QString& error,
+                                         LinkUse links = LinkUse::Follow);
 
 // Reads the layout's image file and decodes it. An image file that cannot be read (or is larger
 // than any chip dump) is reported and the record does not change.
 FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const DecodeContext& context);
 
-// Encodes the record into the layout's image file, written whole. When the file cannot be written
-// the failure is reported (in `language`) and the record does not change.
+// Encodes the record into the layout's image file, written whole for the user only and read back.
+// A link or anything but a regular file at the image file's name, a file that cannot be written or
+// one that does not read back as encoded is reported (in `language`) and the record does not
+// change. The outcome carries the encoded image.
 FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language language = Language::English);
 
 // Opening a chip dump for `type`: the dump's bytes go to the type's image file, are decoded and

@@ -4,6 +4,7 @@
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipVerify.h"
+#include "programmer/LinkTexts.h"
 #include "programmer/ProgrammerLink.h"
 
 #include <QButtonGroup>
@@ -142,12 +143,19 @@ TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
         link_.ClosePort();
         return TransferResult::Failed;
     }
+    // What the write sends and the chip is compared with: the dump's bytes as read here, once. A
+    // pipe or device chosen as the dump is refused without waiting on it.
+    const InputBytes sent = ReadInputFile(dump->path, MaxImageSize);
+    if (!sent.ok()) {
+        link_.ClosePort();
+        prompts_.message(LinkTexts::CannotOpenImage.in(language_) + QStringLiteral("\n") + sent.result.message(language_),
+                         QString(), PromptButtons::Ok, PromptIcon::Error);
+        return TransferResult::Failed;
+    }
     if (!link_.CheckAdapter(language_)) return TransferResult::Failed;
-    // What the write sends; a file that cannot be read is reported by the write itself.
-    const std::optional<QByteArray> sent = ReadFileBytes(dump->path, MaxImageSize);
-    const TransferResult written = WriteImageToChip(link_, chip.write, dump->path, *progress_, language_);
+    const TransferResult written = WriteImageToChip(link_, chip.write, sent.bytes, *progress_, language_);
     if (written != TransferResult::Completed) return written;
-    const VerifyResult check = VerifyChipAgainstImage(link_, chip, sent.value_or(QByteArray()), *progress_, language_);
+    const VerifyResult check = VerifyChipAgainstImage(link_, chip, sent.bytes, *progress_, language_);
     if (!check.readBack) return TransferResult::Failed;
     if (!check.matches()) {
         ShowVerifyMismatch(prompts_, check, language_);

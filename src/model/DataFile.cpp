@@ -49,11 +49,12 @@ LoadResult LoadDataFileBytes(TIntercomData& record, const QByteArray& bytes)
     return LoadResult::TooShort;
 }
 
-LoadResult LoadDataFile(TIntercomData& record, const QString& path)
+LoadResult LoadDataFile(TIntercomData& record, const QString& path, FileResult* failure)
 {
-    const std::optional<QByteArray> bytes = ReadFileBytes(path, DataFileSize);
-    if (!bytes) return LoadResult::CannotOpen;
-    return LoadDataFileBytes(record, *bytes);
+    const InputBytes input = ReadInputFile(path, DataFileSize);
+    if (failure) *failure = input.result;
+    if (!input.ok()) return LoadResult::CannotOpen;
+    return LoadDataFileBytes(record, input.bytes);
 }
 
 QByteArray DataFileBytes(const TIntercomData& record)
@@ -61,13 +62,13 @@ QByteArray DataFileBytes(const TIntercomData& record)
     return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
 }
 
-bool SaveDataFile(const TIntercomData& record, const QString& path, QString* error)
+FileResult SaveDataFile(const TIntercomData& record, const QString& path, FileAccess access)
 {
-    return WriteFileAtomically(path, DataFileBytes(record), error);
+    return WriteFileSafely(path, DataFileBytes(record), access);
 }
 
-bool SaveStoreFile(const IntercomStore& store, bool extended, const QString& path, QString* error)
+FileResult SaveStoreFile(const IntercomStore& store, bool extended, const QString& path, FileAccess access)
 {
-    if (!extended) return SaveDataFile(store.Record, path, error);
-    return WriteFileAtomically(path, QByteArray(reinterpret_cast<const char*>(&store), sizeof store), error);
+    if (!extended) return SaveDataFile(store.Record, path, access);
+    return WriteFileSafely(path, QByteArray(reinterpret_cast<const char*>(&store), sizeof store), access);
 }

@@ -1,12 +1,14 @@
 #include "model/Language.h"
 
+#include "model/FileIO.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
-const QString FlagKey = QStringLiteral("language/selected");
+// The file is small; anything longer is not ours and is not read.
+constexpr qint64 LanguageIniLimit = 64 * 1024;
 }
 
 QString LanguageIniPath()
@@ -16,19 +18,26 @@ QString LanguageIniPath()
 
 Language ReadLanguageFlag(const QString& iniPath)
 {
-    if (!QFileInfo(iniPath).isReadable()) return Language::English;
-    QSettings ini(iniPath, QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError) return Language::English;
-    bool isNumber = false;
-    const int value = ini.value(FlagKey).toInt(&isNumber);
-    return isNumber && value == 0 ? Language::Russian : Language::English;
+    // Read as any input is: a pipe or device in its place is refused at once, never waited on.
+    const InputBytes ini = ReadInputFile(iniPath, LanguageIniLimit);
+    if (!ini.ok() || ini.longer) return Language::English;
+    bool inSection = false;
+    for (const QByteArray& rawLine : ini.bytes.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.startsWith('[')) inSection = line == "[language]";
+        if (!inSection || !line.startsWith("selected")) continue;
+        const QByteArray rest = line.mid(8).trimmed();
+        if (!rest.startsWith('=')) continue;
+        bool isNumber = false;
+        const int value = rest.mid(1).trimmed().toInt(&isNumber);
+        return isNumber && value == 0 ? Language::Russian : Language::English;
+    }
+    return Language::English;
 }
 
 bool WriteLanguageFlag(const QString& iniPath, Language language)
 {
     QDir().mkpath(QFileInfo(iniPath).absolutePath());
-    QSettings ini(iniPath, QSettings::IniFormat);
-    ini.setValue(FlagKey, static_cast<int>(language));
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    const QByteArray ini = "[language]\nselected=" + QByteArray::number(static_cast<int>(language)) + '\n';
+    return WriteFileSafely(iniPath, ini).ok();
 }

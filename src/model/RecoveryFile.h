@@ -4,6 +4,7 @@
 // slots.
 
 #include "model/IntercomData.h"
+#include "model/Language.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,7 +15,9 @@ struct RecoveryOutcome {
     bool written() const { return error.isEmpty(); }
 };
 
-// Writes "recovery-YYYYMMDD-HHMMSS.kvr" (the time `at`) into `folder`, creating the folder when
-// it is missing. A recovery file already there is never replaced: the name gets a number.
+// Writes "recovery-YYYYMMDD-HHMMSS.kvr" (the time `at`) into `folder`, for the user only,
+// creating the folder when it is missing. A recovery file already there is never replaced: the
+// name gets a number. The error is in `language`.
 RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, const QString& folder,
-                                  const QDateTime& at = QDateTime::currentDateTime());
+                                  const QDateTime& at = QDateTime::currentDateTime(),
+                                  Language language = Language::English);

@@ -1,5 +1,6 @@
 #include "programmer/ChipTransfer.h"
 
+#include "model/FileIO.h"
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/Clock.h"
@@ -7,10 +8,6 @@
 #include "programmer/ProgrammerLink.h"
 #include "programmer/TransferProgress.h"
 
-#include <QFile>
-#include <QSaveFile>
-
-#include <memory>
 
 namespace {
 
@@ -54,42 +51,47 @@ std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometr
     return buffer;
 }
 
+std::optional<QByteArray> ReadWholeChip(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
+                                        Language language, TransferResult& result)
+{
+    progress.open();
+    if (!AskInsertChip(link, LinkTexts::InsertChipToRead, language)) {
+        result = Finish(link, progress, TransferResult::Cancelled);
+        return std::nullopt;
+    }
+    std::optional<QByteArray> image = ReadChipBlocks(link, geometry, progress, language);
+    result = Finish(link, progress, image ? TransferResult::Completed : TransferResult::Failed);
+    return image;
+}
+
 TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
                                TransferProgress& progress, Language language, ImageFileMode mode)
 {
-    progress.open();
-    // The image receives data only after the last block. Emptied first, it is truncated before the
-    // prompt; replaced when complete, the bytes go to a temporary file renamed over it at the end.
-    std::unique_ptr<QFileDevice> image;
-    if (mode == ImageFileMode::EmptiedFirst) image = std::make_unique<QFile>(imagePath);
-    else image = std::make_unique<QSaveFile>(imagePath);
-    const auto cannotWrite = [&] {
-        link.prompts().message(LinkTexts::CannotCreateImage.in(language) + QStringLiteral("\n") + imagePath,
+    const auto cannotWrite = [&](const FileResult& failure) {
+        link.prompts().message(LinkTexts::CannotCreateImage.in(language) + QStringLiteral("\n") + failure.message(language),
                                QString(), PromptButtons::Ok, PromptIcon::Error);
         return Finish(link, progress, TransferResult::Failed);
     };
-    if (!image->open(QIODevice::WriteOnly | QIODevice::Truncate)) return cannotWrite();
-    if (!AskInsertChip(link, LinkTexts::InsertChipToRead, language))
-        return Finish(link, progress, TransferResult::Cancelled);
-    const std::optional<QByteArray> buffer = ReadChipBlocks(link, geometry, progress, language);
-    if (!buffer) return Finish(link, progress, TransferResult::Failed);
-    if (image->write(*buffer) != buffer->size() || !image->flush()) return cannotWrite();
-    if (auto* replaced = qobject_cast<QSaveFile*>(image.get()); replaced && !replaced->commit()) return cannotWrite();
-    return Finish(link, progress, TransferResult::Completed);
+    // Emptied first, the image file is made afresh before the prompt, so a folder it cannot be
+    // made in is known before the chip is asked for; a read that does not complete removes it.
+    FreshFile fresh(imagePath);
+    if (mode == ImageFileMode::EmptiedFirst) {
+        if (const FileResult created = fresh.create(); !created.ok()) return cannotWrite(created);
+    }
+    TransferResult result = TransferResult::Failed;
+    const std::optional<QByteArray> image = ReadWholeChip(link, geometry, progress, language, result);
+    if (!image) return result;
+    const FileResult written =
+        mode == ImageFileMode::EmptiedFirst ? fresh.fill(*image) : WriteFileSafely(imagePath, *image);
+    if (!written.ok()) return cannotWrite(written);
+    return TransferResult::Completed;
 }
 
-TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
+TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geometry, const QByteArray& image,
                                 TransferProgress& progress, Language language)
 {
     progress.open();
-    QFile image(imagePath);
-    if (!image.open(QIODevice::ReadOnly)) {
-        link.prompts().message(LinkTexts::CannotOpenImage.in(language) + QStringLiteral("\n") + imagePath, QString(),
-                               PromptButtons::Ok, PromptIcon::Error);
-        return Finish(link, progress, TransferResult::Failed);
-    }
-    QByteArray buffer = image.read(MaxImageSize);
-    image.close();
+    QByteArray buffer = image.left(geometry.imageSize());
     // What lies beyond the end of a short image is written as an erased chip holds it.
     if (buffer.size() < geometry.imageSize()) buffer.append(geometry.imageSize() - buffer.size(), '\xFF');
 

@@ -1,6 +1,6 @@
 #pragma once
-// Whole-chip transfers between the programmer and an image file: a read fetches every 128-byte
-// block and writes the file after the last one; a write sends the file page by page in chunks.
+// Whole-chip transfers: a read fetches every 128-byte block and writes the image file after the
+// last one; a write sends an image in memory page by page in chunks.
 //
 // Preconditions: the port is open, ReaderMode is 0, and for a write CheckAdapter succeeded. Both
 // close the port before they return, whatever the result.
@@ -22,10 +22,18 @@ constexpr int PauseAfterChunkMs = 20;
 
 // What a read does to the image file it was given.
 enum class ImageFileMode {
-    EmptiedFirst,         // emptied before the prompt; a cancelled or failed read leaves it empty
+    // A fixed name of the working folder: made afresh (never through a link, never over anything
+    // but a regular file) before the prompt; a cancelled or failed read removes it.
+    EmptiedFirst,
     ReplacedWhenComplete, // replaced only by a complete read; otherwise it stays as it was
 };
 
+// The prompt and the block loop: the whole chip in memory, or nothing when the user cancelled or
+// the read failed (reported); `result` tells which. The port is closed afterwards.
+std::optional<QByteArray> ReadWholeChip(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
+                                        Language language, TransferResult& result);
+
+// A read that ends in an image file; a file that cannot be made or written is reported.
 TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
                                TransferProgress& progress, Language language,
                                ImageFileMode mode = ImageFileMode::EmptiedFirst);
@@ -36,6 +44,7 @@ TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometr
 std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
                                          Language language);
 
-// An image shorter than the chip is completed with 0xFF, the content of an erased chip.
-TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geometry, const QString& imagePath,
+// Sends `image`, exactly these bytes, to the chip. An image shorter than the chip is completed with
+// 0xFF, the content of an erased chip.
+TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geometry, const QByteArray& image,
                                 TransferProgress& progress, Language language);

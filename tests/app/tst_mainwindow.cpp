@@ -434,7 +434,8 @@ private slots:
 
         session.prompts.answer(PromptAnswer::No);
         session.Open(session.File("damaged.kvr"));
-        QCOMPARE(session.prompts.texts(), QStringList{"Data have been damaged. Do you really want to continue?"});
+        QCOMPARE(session.prompts.texts(),
+                 QStringList{session.File("damaged.kvr") + "\nData have been damaged. Do you really want to continue?"});
         QCOMPARE(session.Record().Codes[0], 0xFFFF);
         QVERIFY(!session.form->Document().HasFileName);
 

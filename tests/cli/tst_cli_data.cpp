@@ -139,7 +139,7 @@ private slots:
         auto base = StoreFromFile(dir.file("base.kvr"));
         base->Record.Codes[150] = 0x4321;
         base->Record.MasterKey.bytes = {1, 2, 3, 0xFF};
-        QVERIFY(SaveDataFile(base->Record, dir.file("base.kvr")));
+        QVERIFY(SaveDataFile(base->Record, dir.file("base.kvr")).ok());
         WriteAll(dir.file("t150.bin"), QByteArray(2048, char(0xFF)));
 
         QCOMPARE(Status({"decode", "0", "t150.bin", "-o", "out.kvr", "--base", "base.kvr"}), 0);
@@ -215,7 +215,7 @@ private slots:
 
         auto unnamed = StoreFromFile(dir.file("t150.kvr"));
         StoreTypeName(unnamed->Record, NoType);
-        QVERIFY(SaveDataFile(unnamed->Record, dir.file("unnamed.kvr")));
+        QVERIFY(SaveDataFile(unnamed->Record, dir.file("unnamed.kvr")).ok());
         const CliRun refused = RunCli({"convert", "2", "unnamed.kvr", "-o", "lmr.kvr"});
         QCOMPARE(refused.status, 2);
         QVERIFY(refused.err.contains("--from"));
@@ -232,7 +232,7 @@ private slots:
         store->Record.Codes[0] = 0x1234;
         store->Record.Codes[199] = 0x5678;
         store->Record.TypeName.fill('Z'); // no terminating zero at all
-        QVERIFY(SaveDataFile(store->Record, dir.file("g.kvr")));
+        QVERIFY(SaveDataFile(store->Record, dir.file("g.kvr")).ok());
         const auto summaryOf = [](const QString& file) {
             const CliRun run = RunCli({"show", file, "--json"});
             return run.status == 0 ? QJsonDocument::fromJson(run.out.toUtf8()).object() : QJsonObject();

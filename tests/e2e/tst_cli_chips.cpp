@@ -130,7 +130,7 @@ private slots:
                                                   << "a DS1995 cannot be written";
         QTest::newRow("dump larger than the chip") << QStringList{"write", "24C16", "big.bin"} << 2
                                                    << "big.bin holds 4096 bytes, more than the 2048 of a 24C16";
-        QTest::newRow("missing dump") << QStringList{"verify", "24C16", "none.bin"} << 2 << "cannot read none.bin";
+        QTest::newRow("missing dump") << QStringList{"verify", "24C16", "none.bin"} << 2 << "Cannot open the file none.bin: no such file or folder";
         QTest::newRow("read without output") << QStringList{"read", "24C16"} << 1 << "usage";
     }
     void badArgumentsChangeNothing()

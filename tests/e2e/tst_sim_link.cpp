@@ -77,7 +77,7 @@ private slots:
         const QByteArray image = Pattern(ChipSize(kind), 7);
         WriteAll(rig.dir.file("image.bin"), image);
         rig.prompts.answer(PromptAnswer::Ok);
-        QCOMPARE(WriteImageToChip(rig.link, kind.write, rig.dir.file("image.bin"), rig.progress, Language::English),
+        QCOMPARE(WriteImageToChip(rig.link, kind.write, image, rig.progress, Language::English),
                  TransferResult::Completed);
         // The simulator writes each committed page through to its chip file.
         QCOMPARE(ReadAll(rig.sim.chipFile(chip)), image);

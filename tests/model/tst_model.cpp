@@ -38,7 +38,7 @@ private slots:
         if (result == LoadResult::TooShort || result == LoadResult::CannotOpen)
             QCOMPARE(DataFileBytes(store->Record), before);
         if (result != LoadResult::Loaded) return;
-        QVERIFY(SaveDataFile(store->Record, dir.file("saved.kvr")));
+        QVERIFY(SaveDataFile(store->Record, dir.file("saved.kvr")).ok());
         QCOMPARE(ReadAll(dir.file("saved.kvr")), bytes.left(DataFileSize));
     }
 
@@ -66,11 +66,10 @@ private slots:
         auto store = FreshStore();
         WriteAll(dir.file("keep.kvr"), "previous");
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        QString error;
-        const bool saved = SaveDataFile(store->Record, dir.file("keep.kvr"), &error);
+        const FileResult saved = SaveDataFile(store->Record, dir.file("keep.kvr"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (saved) QSKIP("running with permission to write into a read-only folder (root)");
-        QVERIFY(error.contains("keep.kvr"));
+        if (saved.ok()) QSKIP("running with permission to write into a read-only folder (root)");
+        QVERIFY(saved.message(Language::English).contains("keep.kvr"));
         QCOMPARE(ReadAll(dir.file("keep.kvr")), QByteArray("previous"));
     }
 

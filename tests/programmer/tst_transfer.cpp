@@ -9,6 +9,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 
@@ -26,7 +27,7 @@ struct TransferRig {
     // Reads `chip` into the image file at `path`, or writes that file to it.
     TransferResult run(bool write, const ProgrammerChip& chip, const QString& path, Language language = Language::English)
     {
-        return write ? WriteImageToChip(link, chip.write, path, progress, language)
+        return write ? WriteImageToChip(link, chip.write, ReadAll(path), progress, language)
                      : ReadChipToImage(link, chip.read, path, progress, language);
     }
     WorkingDirectory dir; // where the image files are
@@ -154,23 +155,26 @@ private slots:
     void aTransferThatNeverStartsSendsNothingAndChangesNothing_data()
     {
         QTest::addColumn<bool>("write");
-        QTest::addColumn<bool>("usableFile");
+        QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
-        QTest::newRow("read cancelled at the prompt") << false << true << "Вставьте микросхему для чтения";
-        QTest::newRow("write cancelled at the prompt") << true << true << "Вставьте микросхему для записи";
-        QTest::newRow("read into a folder") << false << false << "Ошибка открытия файла для записи";
-        QTest::newRow("write from a missing file") << true << false << "Ошибка открытия файла";
+        QTest::newRow("read cancelled at the prompt") << false << "chip.bin" << "Вставьте микросхему для чтения";
+        QTest::newRow("write cancelled at the prompt") << true << "chip.bin" << "Вставьте микросхему для записи";
+        QTest::newRow("read into a folder") << false << "folder" << "Ошибка открытия файла для записи";
+        QTest::newRow("read onto a symbolic link") << false << "link" << "Ошибка открытия файла для записи";
     }
     void aTransferThatNeverStartsSendsNothingAndChangesNothing()
     {
         QFETCH(bool, write);
-        QFETCH(bool, usableFile);
+        QFETCH(QString, target);
         QFETCH(QString, message);
         const ProgrammerChip& kind = *FindChip(u"24C16");
         TransferRig rig(kind);
         const QByteArray before = rig.port.memories.memory(kind);
         WriteAll(rig.dir.file("chip.bin"), Pattern(2048, 3));
-        const QString path = usableFile ? rig.dir.file("chip.bin") : write ? rig.dir.file("missing.bin") : rig.dir.path();
+        QVERIFY(QDir(rig.dir.path()).mkdir("folder"));
+        QVERIFY(QFile::link(rig.dir.file("chip.bin"), rig.dir.file("link")));
+        const bool usableFile = target == "chip.bin";
+        const QString path = rig.dir.file(target);
         if (usableFile) rig.prompts.answer(PromptAnswer::Cancel);
         QCOMPARE(rig.run(write, kind, path, Language::Russian),
                  usableFile ? TransferResult::Cancelled : TransferResult::Failed);
@@ -183,8 +187,10 @@ private slots:
             QVERIFY(rig.prompts.messages()[0].text.contains(path)); // the message names the file
         }
         QVERIFY(rig.port.writes.isEmpty() && !rig.port.isOpen());
-        // A cancelled read leaves the image file empty; a cancelled write leaves the chip as it was.
-        QCOMPARE(QFileInfo(rig.dir.file("chip.bin")).size(), write || !usableFile ? 2048 : 0);
+        // A cancelled read leaves no image file; a refused one leaves what a link points to; a
+        // cancelled write leaves the chip as it was.
+        QCOMPARE(QFileInfo::exists(rig.dir.file("chip.bin")), write || !usableFile);
+        QCOMPARE(ReadAll(rig.dir.file("chip.bin")), write || !usableFile ? Pattern(2048, 3) : QByteArray());
         QCOMPARE(rig.port.memories.memory(kind), before);
     }
 

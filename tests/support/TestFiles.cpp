@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 WorkingDirectory::WorkingDirectory() : previous_(QDir::currentPath())
 {
     QVERIFY2(dir_.isValid(), "temporary folder");
@@ -34,3 +39,25 @@ QByteArray Pattern(int size, int seed)
     for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + i / 128 * 7 + seed) & 0xFF);
     return bytes;
 }
+
+FileSizeLimit::FileSizeLimit(long bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    previousCurrent_ = static_cast<long>(limit.rlim_cur);
+    previousMaximum_ = static_cast<long>(limit.rlim_max);
+    previousAction_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    const rlimit limit{static_cast<rlim_t>(previousCurrent_), static_cast<rlim_t>(previousMaximum_)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousAction_);
+}
+
+bool PermissionsBind() { return geteuid() != 0; }
+
+void MakeFifo(const QString& path) { QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0); }

@@ -26,3 +26,25 @@ QByteArray Filled(int size, char fill);
 // Bytes that differ from their neighbours and from one 128-byte block to the next, so a misplaced
 // byte or block shows; another seed gives other bytes.
 QByteArray Pattern(int size, int seed = 0);
+
+// A full disk for the calls made while it lives: files of this process cannot grow beyond `bytes`
+// and a write past the limit fails with EFBIG instead of ending the process (SIGXFSZ ignored).
+// The previous limit and signal action come back afterwards.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    long previousCurrent_ = 0;
+    long previousMaximum_ = 0;
+    void (*previousAction_)(int) = nullptr;
+};
+
+// Root writes into read-only folders: a case that needs permissions to bind is skipped for it.
+bool PermissionsBind();
+
+// A named pipe at `path`; nothing ever writes to it, so a reader that opens it blocks for ever.
+void MakeFifo(const QString& path);
