@@ -114,6 +114,16 @@ private slots:
                  path + " is not used: it is not a regular file (a folder, pipe or device)");
     }
 
+    void aPipeAsTheLanguageFileGivesEnglishWithoutWaiting()
+    {
+        WorkingDirectory dir;
+        MakeFifo(dir.file("lang.ini"));
+        QCOMPARE(ReadLanguageFlag(dir.file("lang.ini")), Language::English);
+        QFile::remove(dir.file("lang.ini"));
+        WriteAll(dir.file("lang.ini"), "[other]\nselected=1\n[language]\r\nselected = 0\r\n");
+        QCOMPARE(ReadLanguageFlag(dir.file("lang.ini")), Language::Russian);
+    }
+
     void anInputLongerThanTheLimitIsToldApartFromOneThatFits()
     {
         WorkingDirectory dir;
