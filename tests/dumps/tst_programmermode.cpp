@@ -290,6 +290,46 @@ private slots:
         QCOMPARE(session.form->Document().DocumentPath, document);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData)), record);
     }
+
+    // A dump read that cannot be written keeps the older dump byte for byte and is never reported
+    // as done.
+    void aReadThatCannotWriteItsDumpKeepsTheOlderOne_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::newRow("disk full (file size limit)") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void aReadThatCannotWriteItsDumpKeepsTheOlderOne()
+    {
+        QFETCH(bool, readOnlyFolder);
+        if (readOnlyFolder && !PermissionsBind()) QSKIP("root writes into read-only folders");
+        DialogRig rig;
+        WriteAll(rig.dump(), "an older dump");
+        if (readOnlyFolder) QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
+        rig.choose(0);
+        {
+            const FileSizeLimit limit(readOnlyFolder ? 1L << 30 : 1024);
+            rig.click("Button1");
+        }
+        QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(ReadAll(rig.dump()), QByteArray("an older dump"));
+        QVERIFY(rig.prompts.texts().at(1).contains(rig.dump()));
+        QCOMPARE(rig.prompts.texts().last(), QStringLiteral("ошибка чтения"));
+        QCOMPARE(rig.filesInFolder(), QStringList{"dump.bin"});
+    }
+
+    void aPipeChosenAsTheDumpToWriteSendsNothing()
+    {
+        DialogRig rig;
+        MakeFifo(rig.dump());
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1});
+        rig.choose(0);
+        rig.click("Button2");
+        QVERIFY(rig.prompts.texts().constFirst().contains(rig.dump() + " is not used"));
+        QCOMPARE(rig.prompts.texts().last(), QStringLiteral("ошибка программирования"));
+        QVERIFY(rig.port.firmware().packets().isEmpty());
+    }
 };
 
 QTEST_MAIN(ProgrammerModeTest)
