@@ -5,9 +5,12 @@
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <csignal>
 
 class CliChipsTest : public QObject {
     Q_OBJECT
@@ -46,6 +49,27 @@ private slots:
         QCOMPARE(verify.status, 4);
         const auto onChip = static_cast<std::uint8_t>(Pattern(2048)[0x123]);
         QCOMPARE(verify.out.trimmed(), QStringLiteral("0x000123: file 0x55, chip 0x%1").arg(onChip, 2, 16, QLatin1Char('0')));
+    }
+
+    void ctrlCDuringAReadLeavesThePreviousOutputAndNothingElse()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        // The programmer falls silent after five blocks, so the read is surely under way when
+        // the user presses Ctrl+C.
+        QVERIFY(sim.start({"--stall-after", "6"}));
+        WriteAll(dir.file("out.bin"), Filled(2048, '\x5A'));
+        QProcess cli;
+        cli.start(QStringLiteral(KAVRO_CLI_PATH), {"read", "24C16", "-o", "out.bin", "--port", sim.port()});
+        QVERIFY(cli.waitForStarted());
+        QTest::qWait(400);
+        QCOMPARE(cli.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+        QVERIFY(cli.waitForFinished(5000));
+        QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(ReadAll(dir.file("out.bin")), Filled(2048, '\x5A'));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"out.bin"});
     }
 
     void writeVerifyReportsAChipThatKeepsOtherBytes()
