@@ -172,7 +172,8 @@ private slots:
         window.form->Store().Record.KeySlots[0].bytes = {0x44, 0x55, 0x66, 0xFF};
         window.prompts.answer(PromptAnswer::Ok);
         window.Trigger("READ24c16");
-        QCOMPARE(window.prompts.texts().last(), QString("Cannot read the chip: connection failed"));
+        QCOMPARE(window.prompts.texts().last(),
+                 QString("Cannot read the chip: connection failed\nBlock 5 (address 0x0280): no reply within 1.1 s."));
         QCOMPARE(window.form->Store().Record.KeySlots[0].bytes[0], 0x44);
         QVERIFY(!window.port.isOpen());
     }

@@ -172,7 +172,7 @@ private slots:
     void replyCountsOnlyWhenOneReadReturnsItWhole_data()
     {
         QTest::addColumn<bool>("direct");
-        QTest::addColumn<QByteArrayList>("pieces"); // already waiting when the wait begins
+        QTest::addColumn<QByteArrayList>("pieces"); // waiting when the wait begins, after the send
         QTest::addColumn<QList<int>>("gapsUs");     // before each piece
         QTest::addColumn<int>("expected");
         QTest::addColumn<bool>("complete");
@@ -202,7 +202,7 @@ private slots:
         rig.port.silent = true;
         rig.link.ReplyWaitMode = direct ? ReplyWait::Direct : ReplyWait::PollTicks;
         QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        for (int i = 0; i < pieces.size(); ++i) rig.port.arrive(pieces[i], gapsUs[i]);
+        for (int i = 0; i < pieces.size(); ++i) rig.port.arriveAfterNextWrite(pieces[i], gapsUs[i]);
         const qint64 sent = rig.clock.nowMs();
         rig.link.AwaitReply(static_cast<std::uint32_t>(expected), rig.link.PreparePacket({pcIdle, 0, true, {}}));
         QCOMPARE(rig.link.ReplyComplete, complete);
