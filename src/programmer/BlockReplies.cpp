@@ -8,7 +8,7 @@ constexpr Bilingual ReadBlock{"Блок %1 (адрес 0x%2): ", "Block %1 (addr
 constexpr Bilingual WritePage{"Страница %1 (адрес 0x%2): ", "Page %1 (address 0x%2): "};
 constexpr Bilingual NoReplyInTime{"ответа нет в течение 1,1 с.", "no reply within 1.1 s."};
 constexpr Bilingual BrokenOff{"ответ оборвался после %1 из %2 байт.", "the reply broke off after %1 of %2 bytes."};
-constexpr Bilingual TooLong{"ответ длиннее %1 байт.", "the reply is longer than %1 bytes."};
+constexpr Bilingual TooLong{"после ответа длиной %1 байт пришли лишние байты.", "extra bytes came after the %1-byte reply."};
 constexpr Bilingual Disconnected{"программатор отключился.", "the programmer was disconnected."};
 } // namespace
 

@@ -18,11 +18,11 @@ void FakeProgrammerPort::write(QByteArrayView bytes)
     for (const FirmwareModel::Exchange& exchange : firmware_.receive(bytes)) {
         if (!exchange.reply) continue;
         QByteArray reply = *exchange.reply;
-        if (silent || (stallAfter >= 0 && replies_ >= stallAfter)) continue;
+        if (silent || (stallAfter >= 0 && replies_ >= stallAfter) || (unplugAfter >= 0 && replies_ >= unplugAfter))
+            continue;
         ++replies_;
         if (reply.size() == 1 && static_cast<std::uint8_t>(reply[0]) == IdleReply && idleReplyOverride)
             reply[0] = *idleReplyOverride;
-        if (unplugged) continue;
         reply = junkBeforeReplies + reply;
         if (repeatReplies) reply += reply;
         if (splitGapUs >= 0 && reply.size() > 1) {

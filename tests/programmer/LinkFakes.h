@@ -48,7 +48,7 @@ public:
     using SerialPort::read;
     QByteArray read(int count, int limitMs) override;
     bool hasInput() override { return open_ && !arrivals_.empty(); }
-    bool hungUp() const override { return open_ && unplugged && arrivals_.empty(); }
+    bool hungUp() const override { return open_ && unplugAfter >= 0 && replies_ >= unplugAfter && arrivals_.empty(); }
     void write(QByteArrayView bytes) override;
     void clearErrors() override {}
     QByteArray purge() override;
@@ -72,7 +72,7 @@ public:
     std::optional<char> idleReplyOverride;
     bool repeatReplies = false; // every reply comes twice, back to back
     QByteArray junkBeforeReplies; // arrives with every reply, just before it
-    bool unplugged = false;       // the line hangs up once what has arrived is read
+    int unplugAfter = -1;         // replies answered before the line hangs up; below 0 never
 
 
     // What the computer did.

@@ -157,6 +157,67 @@ private slots:
         }
     }
 
+    // A programmer that garbles its replies never gives a dump that passes for the chip, nor a
+    // write that passes for done: the transfer stops at the first block whose reply is not exactly
+    // what was asked, says which, and a hang-up ends it at once instead of waiting out the time-out.
+    void aMisbehavingProgrammerNeverPassesForACompletedTransfer_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        const QString read = QStringLiteral("Cannot read the chip: connection failed\n");
+        const QString write = QStringLiteral("Cannot write the chip: connection failed\n");
+        QTest::newRow("read: every reply twice")
+            << false << "repeat" << read + "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("read: junk before every reply")
+            << false << "junk" << read + "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("read: unplugged after two blocks")
+            << false << "unplug" << read + "Block 2 (address 0x0100): the programmer was disconnected.";
+        QTest::newRow("write: every acknowledgement twice")
+            << true << "repeat" << write + "Page 0 (address 0x0000): extra bytes came after the 1-byte reply.";
+        QTest::newRow("write: junk before every acknowledgement")
+            << true << "junk" << write + "Page 0 (address 0x0000): extra bytes came after the 1-byte reply.";
+        QTest::newRow("write: unplugged after two pages")
+            << true << "unplug" << write + "Page 2 (address 0x0040): the programmer was disconnected.";
+    }
+    void aMisbehavingProgrammerNeverPassesForACompletedTransfer()
+    {
+        QFETCH(bool, write);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        const ProgrammerChip& kind = *FindChip(u"24C32");
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind) = Pattern(4096, 3);
+        rig.port.repeatReplies = fault == "repeat";
+        if (fault == "junk") rig.port.junkBeforeReplies = "\x55\xAA";
+        if (fault == "unplug") rig.port.unplugAfter = 2;
+        WriteAll(rig.dir.file("chip.bin"), Pattern(4096, 4));
+        rig.prompts.answer(PromptAnswer::Ok);
+        const qint64 start = rig.clock.nowMs();
+
+        QCOMPARE(rig.run(write, kind, rig.dir.file("chip.bin")), TransferResult::Failed);
+        QCOMPARE(rig.prompts.texts().last(), message);
+        QVERIFY(!rig.port.isOpen() && rig.progress.closed == 1);
+        if (!write) QVERIFY(rig.progress.positions.size() <= 2); // no block after the bad one counts as read
+        // Refused as soon as the reply shows its fault: no wait for a time-out, no read after the next.
+        QVERIFY2(rig.clock.nowMs() - start < ReplyTimeoutMs, qPrintable(QString::number(rig.clock.nowMs() - start)));
+        QVERIFY(rig.port.reads <= 2 * 3 + 2);
+    }
+
+    // What a partial read, a cancelled one or a time-out left on the line is thrown away before the
+    // next request: the next transfer reads the chip exactly.
+    void bytesLeftOnTheLineNeverShiftTheNextTransfer()
+    {
+        const ProgrammerChip& kind = *FindChip(u"24C16");
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind) = Pattern(2048, 8);
+        rig.port.arrive(QByteArray(100, '\x11')); // a reply nobody took
+        rig.prompts.answer(PromptAnswer::Ok);
+        QCOMPARE(rig.run(false, kind, rig.dir.file("chip.bin")), TransferResult::Completed);
+        QCOMPARE(ReadAll(rig.dir.file("chip.bin")), Pattern(2048, 8));
+        QCOMPARE(rig.port.discarded, QByteArray(100, '\x11'));
+    }
+
     void aTransferThatNeverStartsSendsNothingAndChangesNothing_data()
     {
         QTest::addColumn<bool>("write");
