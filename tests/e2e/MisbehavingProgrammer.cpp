@@ -39,6 +39,7 @@ bool MisbehavingProgrammer::start(const QString& simulatorPort, const Fault& fau
     slave_ = ::open(ptsname(master_), O_RDWR | O_NOCTTY);
     upstream_ = ::open(QFile::encodeName(simulatorPort).constData(), O_RDWR | O_NOCTTY);
     if (slave_ < 0 || upstream_ < 0 || ::pipe(wake_) != 0) return false;
+    fcntl(upstream_, F_SETFL, fcntl(upstream_, F_GETFL) | O_NONBLOCK);
     termios raw{};
     tcgetattr(slave_, &raw);
     cfmakeraw(&raw);
