@@ -83,12 +83,19 @@ public:
         clock_.nowNs = bytes.size() == count ? at : std::max(rule.endNs(), at);
         return bytes;
     }
+    bool hasInput() override { return open_ && !pieces_.empty() && pieces_.front().gapNs == 0; }
+    bool hungUp() const override { return false; }
     void write(QByteArrayView) override {}
     void clearErrors() override {}
     // What has arrived but not been read is dropped: the rest of a piece partly read.
-    void purge() override
+    QByteArray purge() override
     {
-        while (!pieces_.empty() && pieces_.front().gapNs == 0) pieces_.pop_front();
+        QByteArray stale;
+        while (!pieces_.empty() && pieces_.front().gapNs == 0) {
+            stale += pieces_.front().bytes;
+            pieces_.pop_front();
+        }
+        return stale;
     }
     void close() override { open_ = false; }
     QString errorText() const override { return {}; }

@@ -98,6 +98,10 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
         setup.openInEditor ? setup.openInEditor
                            : [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }});
     programmer_.link.OnReaderFrame = [this](QByteArrayView frame, ReaderModes) { OnReaderFrame(frame); };
+    programmer_.link.OnProgrammerLost = [this](ReaderModes running) {
+        readerButtons_->ReaderLost();
+        discovery_->OnProgrammerLost(running, language_);
+    };
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);

@@ -39,4 +39,10 @@ void ReaderButtons::StopAll()
     if (wasRunning) link_.clock().sleepMs(100);
 }
 
+void ReaderButtons::ReaderLost()
+{
+    touchMemory_.setChecked(false);
+    rfid_.setChecked(false);
+}
+
 bool ReaderButtons::AnyDown() const { return touchMemory_.isChecked() || rfid_.isChecked(); }

@@ -17,6 +17,8 @@ public:
     void Click(KeyReader reader, bool pressed);
     // Both buttons up and a running reader stopped (and 100 ms waited), before a command uses the port.
     void StopAll();
+    // The programmer went away under a running reader: both buttons up, nothing sent.
+    void ReaderLost();
     bool AnyDown() const;
 
 private:

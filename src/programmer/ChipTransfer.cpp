@@ -2,6 +2,7 @@
 
 #include "model/FileIO.h"
 #include "model/Prompts.h"
+#include "programmer/BlockReplies.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/Clock.h"
 #include "programmer/LinkTexts.h"
@@ -26,12 +27,6 @@ bool AskInsertChip(ProgrammerLink& link, const Bilingual& text, Language languag
         == PromptAnswer::Ok;
 }
 
-void ShowConnectionLost(ProgrammerLink& link, const Bilingual& text, Language language)
-{
-    link.prompts().message(text.in(language), LinkTexts::ErrorLoud.in(language), PromptButtons::Ok,
-                           PromptIcon::Error);
-}
-
 } // namespace
 
 std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
@@ -41,10 +36,8 @@ std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometr
     QByteArray buffer(geometry.blockCount * BlockSize, '\xFF');
     for (int block = 0; block < geometry.blockCount; ++block) {
         link.SendPacket(link.PreparePacket({geometry.command, static_cast<std::uint16_t>(block), true, {}}));
-        if (!link.ReadWholeReply(BlockSize)) {
-            ShowConnectionLost(link, LinkTexts::ReadConnectionLost, language);
+        if (!TakeBlockReply(link, BlockSize, {TransferDirection::Read, block, block * BlockSize}, language))
             return std::nullopt;
-        }
         std::copy_n(link.ReplyBuffer.begin(), BlockSize, buffer.begin() + block * BlockSize);
         progress.advance(block + 1, qint64(block + 1) * BlockSize);
     }
@@ -112,10 +105,8 @@ TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geomet
             progress.advance(page, offset);
         }
         link.SendPacket(link.PreparePacket({geometry.command, pageNumber, completesPage, chunk}));
-        if (!link.ReadWholeReply(1)) {
-            ShowConnectionLost(link, LinkTexts::WriteConnectionLost, language);
+        if (!TakeBlockReply(link, 1, {TransferDirection::Write, pageNumber, offset - geometry.chunkSize}, language))
             return Finish(link, progress, TransferResult::Failed);
-        }
         link.clock().sleepMs(PauseAfterChunkMs);
     }
     return Finish(link, progress, TransferResult::Completed);

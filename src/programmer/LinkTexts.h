@@ -24,6 +24,8 @@ inline constexpr Bilingual InsertChipToRead{"Вставьте микросхем
 inline constexpr Bilingual InsertChipToWrite{"Вставьте микросхему для записи", "Insert chip to wtite"};
 inline constexpr Bilingual ReadConnectionLost{"Ошибка связи при чтении микросхемы", "Cannot read the chip: connection failed"};
 inline constexpr Bilingual WriteConnectionLost{"Ошибка связи при записи микросхемы", "Cannot write the chip: connection failed"};
+inline constexpr Bilingual ReaderLost{"Связь с программатором потеряна (порт %1). Чтение ключей остановлено.",
+                                      "The connection to the programmer was lost (port %1). Key reading has stopped."};
 
 inline constexpr Bilingual NoPortList{"Ошибка получения списка оборудования", "Failed to get list of equipment"};
 inline constexpr Bilingual NoProgrammer{"Отсутствует подключение адаптера", "There is no connection of the programmer"};

@@ -131,3 +131,11 @@ void ProgrammerDiscovery::OnDeviceChange(const DeviceNotice& notice, Language la
     }
     display_.showStatus(StatusText);
 }
+
+void ProgrammerDiscovery::OnProgrammerLost(ReaderModes readerMode, Language language)
+{
+    display_.setTitle(NotConnectedTitle());
+    if (readerMode == ReaderModes::Replies) return; // the command that used the port reports it
+    link_.prompts().message(LinkTexts::ReaderLost.in(language).arg(link_.ProgrammerPortPath),
+                            LinkTexts::ErrorLoud.in(language), PromptButtons::Ok, PromptIcon::Error);
+}

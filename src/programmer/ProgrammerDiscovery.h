@@ -2,6 +2,7 @@
 // Finding the programmer among the serial ports and following it being plugged in and out.
 
 #include "model/Language.h"
+#include "programmer/ProgrammerLink.h"
 
 #include <QString>
 
@@ -9,7 +10,6 @@
 
 class PortList;
 struct PortEntry;
-class ProgrammerLink;
 struct DeviceNotice;
 
 // What discovery shows in the window: the title, the status bar text and the programmer-mode
@@ -39,6 +39,10 @@ public:
     // version reply is read directly, as no poll tick runs before the window is shown.
     bool FindProgrammerAtStartUp(Language language);
     void OnDeviceChange(const DeviceNotice& notice, Language language);
+    // A poll tick found the port hung up (the link has closed it): the title says not connected,
+    // and a key reader that was running is reported stopped. The port stays the programmer's, so
+    // the next command tries it again once the programmer is back.
+    void OnProgrammerLost(ReaderModes readerMode, Language language);
 
     QString ArrivedInterfaceName;
     std::uint32_t ArrivalCount = 0;

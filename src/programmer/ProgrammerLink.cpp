@@ -6,6 +6,7 @@
 #include "programmer/SerialPort.h"
 
 #include <algorithm>
+#include <utility>
 
 ProgrammerLink::ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock)
     : port_(port), prompts_(prompts), clock_(clock)
@@ -51,6 +52,7 @@ void ProgrammerLink::ClosePort() { port_.close(); }
 void ProgrammerLink::SendPacket(int length)
 {
     port_.clearErrors();
+    port_.purge();
     port_.write(QByteArrayView(CommandBuffer.data(), std::clamp(length, 0, PacketBufferSize)));
 }
 
@@ -91,9 +93,39 @@ bool ProgrammerLink::ReadWholeReply(std::uint32_t expected)
     do {
         ReadReply(expected, static_cast<int>(deadline - clock_.nowMs()));
         ReplyComplete = ReplyLength == expected;
-    } while (!ReplyComplete && clock_.nowMs() < deadline);
+    } while (!ReplyComplete && !LineGone() && clock_.nowMs() < deadline);
     ReplyPending = false;
     return ReplyComplete;
+}
+
+BlockReply ProgrammerLink::ReadBlockReply(std::uint32_t expected)
+{
+    ExpectedReplyLength = expected;
+    ReplyPending = true;
+    ReplyComplete = false;
+    ReplyTicks = 0;
+    ReplyLength = 0;
+    const qint64 deadline = clock_.nowMs() + ReplyTimeoutMs;
+    BlockReply outcome = BlockReply::Missing;
+    while (clock_.nowMs() < deadline) {
+        if (LineGone()) {
+            outcome = BlockReply::Lost;
+            break;
+        }
+        ReadReply(expected, static_cast<int>(deadline - clock_.nowMs()));
+        if (ReplyLength == expected) {
+            outcome = port_.read(1, ReadGapMs).isEmpty() ? BlockReply::Whole : BlockReply::Long;
+            break;
+        }
+        if (ReplyLength != 0) {
+            outcome = port_.hungUp() ? BlockReply::Lost : BlockReply::Short;
+            break;
+        }
+    }
+    if (outcome == BlockReply::Missing && LineGone()) outcome = BlockReply::Lost;
+    ReplyPending = false;
+    ReplyComplete = outcome == BlockReply::Whole;
+    return outcome;
 }
 
 void ProgrammerLink::PollTick()
@@ -104,7 +136,12 @@ void ProgrammerLink::PollTick()
 void ProgrammerLink::Tick()
 {
     if (ReplyPending && ++ReplyTicks > ReplyTimeoutTicks) ReplyPending = false;
-    ReadReply(ExpectedReplyLength, ReadTimeoutMs(static_cast<int>(ExpectedReplyLength)));
+    if (port_.hasInput()) ReadReply(ExpectedReplyLength, ReadTimeoutMs(static_cast<int>(ExpectedReplyLength)));
+    else ReplyLength = 0;
+    if (port_.hungUp()) {
+        LoseProgrammer();
+        return;
+    }
     if (ReaderMode == ReaderModes::Replies) {
         if (ReplyLength == ExpectedReplyLength) {
             ReplyPending = false;
@@ -115,6 +152,16 @@ void ProgrammerLink::Tick()
         if (OnReaderFrame)
             OnReaderFrame(QByteArrayView(ReplyBuffer.data(), static_cast<qsizetype>(ReplyLength)), ReaderMode);
     }
+}
+
+bool ProgrammerLink::LineGone() const { return port_.hungUp() || !port_.isOpen(); }
+
+void ProgrammerLink::LoseProgrammer()
+{
+    ClosePort();
+    ReplyPending = false;
+    const ReaderModes running = std::exchange(ReaderMode, ReaderModes::Replies);
+    if (OnProgrammerLost) OnProgrammerLost(running);
 }
 
 void ProgrammerLink::ReadReply(std::uint32_t count, int limitMs)

@@ -33,6 +33,16 @@ enum class ReplyWait { PollTicks, Direct };
 // The time-out of a reply, counted from the send: 11 poll periods.
 constexpr qint64 ReplyTimeoutMs = (ReplyTimeoutTicks + 1) * PollPeriodMs;
 
+// How the reply to a block request (a chip block, a chunk's acknowledgement) came. Only a whole
+// reply is taken: anything else would shift every later block by the bytes too many or too few.
+enum class BlockReply {
+    Whole,   // exactly the bytes asked for in one read within the time-out, and nothing after them
+    Missing, // nothing came within the time-out
+    Short,   // fewer bytes: the reply broke off (a gap above 2 ms) or ran past the time-out
+    Long,    // more bytes followed the reply within 2 ms
+    Lost,    // the port hung up or is closed
+};
+
 class ProgrammerLink {
 public:
     ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock);
@@ -41,7 +51,8 @@ public:
     // silently while no programmer is present).
     int OpenProgrammerPort(Language language, PortReport report = PortReport::EveryAttempt);
     void ClosePort();
-    // Sends the first `length` bytes of CommandBuffer.
+    // Sends the first `length` bytes of CommandBuffer. Bytes waiting on the port are thrown away
+    // first, so that nothing left from an earlier exchange passes for this request's reply.
     void SendPacket(int length);
     // Builds `packet` in CommandBuffer (every byte it does not set is zero) and returns its length.
     int PreparePacket(const Packet& packet);
@@ -50,15 +61,23 @@ public:
     void AwaitReply(std::uint32_t expected, int packetLength);
     // Arms the reply time-out and reads the port directly, without waiting for a poll tick, until
     // one read returns `expected` bytes; false when ReplyTimeoutMs from now pass first. Each read
-    // waits no longer than the time left. Called right after a packet was sent.
+    // waits no longer than the time left. Called right after a packet was sent. A hung-up or closed
+    // port ends the wait at once.
     bool ReadWholeReply(std::uint32_t expected);
+    // The reply to a block request just sent, read directly under the same time-out; ReplyBuffer
+    // holds it when whole. A reply is too long when another byte follows it within the read rule's
+    // 2 ms gap, which costs that gap after each block.
+    BlockReply ReadBlockReply(std::uint32_t expected);
     // pcIdle answered with 0x85. A failure closes the port and is reported.
     bool CheckAdapter(Language language);
     // pcVersion answered with 3. Silence closes the port and is reported; another version is not.
     bool QueryAdapterVersion(Language language);
 
     // One tick of the 100 ms poll timer. While a reply wait drives the ticks itself, a tick from
-    // the window's timer does nothing.
+    // the window's timer does nothing. A tick takes what has arrived and returns: it waits for
+    // more only while a reply or frame is coming in, never for one that has not begun, so the
+    // window is not held by an idle tick. A port found hung up is closed, ends a reply wait and a
+    // running key reader, and is reported through OnProgrammerLost.
     void PollTick();
 
     SerialPort& port() { return port_; }
@@ -78,12 +97,18 @@ public:
     ReplyWait ReplyWaitMode = ReplyWait::PollTicks;
     // Receives each key reader frame read by a tick in reader mode 1 or 2.
     std::function<void(QByteArrayView frame, ReaderModes mode)> OnReaderFrame;
+    // Told when a tick found the port hung up, after it was closed; `readerMode` is the mode that
+    // was running (a key reader is over: ReaderMode is back to Replies).
+    std::function<void(ReaderModes readerMode)> OnProgrammerLost;
 
 private:
     void Tick();
     // Reads up to `count` bytes, waiting at most `limitMs`, into ReplyBuffer; ReplyLength becomes
     // the count.
     void ReadReply(std::uint32_t count, int limitMs);
+    // The port hung up, or was closed under a wait: nothing more can arrive.
+    bool LineGone() const;
+    void LoseProgrammer();
     void ShowAdapterSilent(Language language);
 
     SerialPort& port_;

@@ -16,6 +16,7 @@ PortOpenResult QtSerialPort::open(const QString& path)
 {
     close();
     error_.clear();
+    hungUp_ = false;
     pseudoTerminal_ = IsPseudoTerminal(path);
     port_.setPortName(path);
     if (port_.open(QIODevice::ReadWrite)) return PortOpenResult::Opened;
@@ -52,9 +53,13 @@ LineSetupResult QtSerialPort::configure()
 }
 
 namespace {
-// Waits until the descriptor has bytes to read or `timeoutNs` pass, to the nanosecond: the gap rule
-// of a read is 2 ms, finer than the millisecond waits QSerialPort offers.
-bool WaitReadable(int descriptor, qint64 timeoutNs)
+enum class Readiness { Readable, TimedOut, HungUp };
+
+// Waits until the descriptor has bytes to read, hangs up, or `timeoutNs` pass, to the nanosecond:
+// the gap rule of a read is 2 ms, finer than the millisecond waits QSerialPort offers. A hung-up
+// terminal also reports itself readable (its reads return end of file), so the hang-up is
+// looked at first.
+Readiness WaitReadable(int descriptor, qint64 timeoutNs)
 {
     pollfd watched{descriptor, POLLIN, 0};
     const timespec timeout{static_cast<time_t>(timeoutNs / 1'000'000'000), static_cast<long>(timeoutNs % 1'000'000'000)};
@@ -62,8 +67,13 @@ bool WaitReadable(int descriptor, qint64 timeoutNs)
     do {
         ready = ::ppoll(&watched, 1, &timeout, nullptr);
     } while (ready < 0 && errno == EINTR);
-    return ready > 0;
+    if (ready < 0 || (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return Readiness::HungUp;
+    return ready > 0 ? Readiness::Readable : Readiness::TimedOut;
 }
+
+// Rounds of the kernel's input taken when the buffers are emptied; enough to count what a
+// misbehaving programmer left, without chasing one that never stops sending.
+constexpr int StaleInputRounds = 16;
 } // namespace
 
 QByteArray QtSerialPort::read(int count, int limitMs)
@@ -75,20 +85,37 @@ QByteArray QtSerialPort::read(int count, int limitMs)
     ReadRule rule(0, count, limitMs);
     bytes = port_.read(count);
     if (!bytes.isEmpty()) rule.bytesArrived(clock.nsecsElapsed());
-    while (bytes.size() < count) {
+    while (bytes.size() < count && !hungUp_) {
         const qint64 left = rule.endNs() - clock.nsecsElapsed();
-        if (left <= 0 || !WaitReadable(static_cast<int>(port_.handle()), left)) break;
+        if (left <= 0) break;
+        const Readiness readiness = WaitReadable(static_cast<int>(port_.handle()), left);
+        if (readiness == Readiness::TimedOut) break;
+        if (readiness == Readiness::HungUp) {
+            hungUp_ = true;
+            break;
+        }
         // Hands what the descriptor holds to QSerialPort's buffer without waiting.
         port_.waitForReadyRead(0);
         const QByteArray more = port_.read(count - bytes.size());
+        // Readable with nothing to read is the end of file of a device that went away.
         if (more.isEmpty()) {
-            if (!port_.isOpen() || port_.error() == QSerialPort::ResourceError) break; // the device is gone
-            continue;
+            hungUp_ = true;
+            break;
         }
         rule.bytesArrived(clock.nsecsElapsed());
         bytes += more;
     }
     return bytes;
+}
+
+bool QtSerialPort::hasInput()
+{
+    if (!port_.isOpen()) return false;
+    if (port_.bytesAvailable() > 0) return true;
+    if (hungUp_) return false;
+    const Readiness readiness = WaitReadable(static_cast<int>(port_.handle()), 0);
+    hungUp_ = readiness == Readiness::HungUp;
+    return readiness == Readiness::Readable;
 }
 
 void QtSerialPort::write(QByteArrayView bytes)
@@ -98,14 +125,20 @@ void QtSerialPort::write(QByteArrayView bytes)
     port_.waitForBytesWritten(1000);
 }
 
-void QtSerialPort::purge()
+QByteArray QtSerialPort::purge()
 {
-    if (!port_.isOpen()) return;
+    if (!port_.isOpen()) return {};
+    QByteArray stale = port_.readAll();
+    for (int round = 0; round < StaleInputRounds && hasInput(); ++round) {
+        port_.waitForReadyRead(0);
+        stale += port_.readAll();
+    }
     port_.clear(QSerialPort::AllDirections);
-    port_.readAll();
+    return stale;
 }
 
 void QtSerialPort::close()
 {
     if (port_.isOpen()) port_.close();
+    hungUp_ = false;
 }

@@ -13,9 +13,11 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     using SerialPort::read;
     QByteArray read(int count, int limitMs) override;
+    bool hasInput() override;
+    bool hungUp() const override { return hungUp_; }
     void write(QByteArrayView bytes) override;
     void clearErrors() override { port_.clearError(); }
-    void purge() override;
+    QByteArray purge() override;
     void close() override;
     QString errorText() const override { return error_; }
 
@@ -23,6 +25,7 @@ private:
     QSerialPort port_;
     QString error_;
     bool pseudoTerminal_ = false;
+    bool hungUp_ = false;
 };
 
 // True for a path that leads (perhaps through symbolic links) to a pseudo-terminal.

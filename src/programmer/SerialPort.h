@@ -34,10 +34,15 @@ public:
     // Nothing on a closed port.
     virtual QByteArray read(int count, int limitMs) = 0;
     QByteArray read(int count) { return read(count, ReadTimeoutMs(count)); }
+    // True when bytes have arrived that no read took yet. Never waits.
+    virtual bool hasInput() = 0;
+    // True once the device hung up (end of file, or the system reports the line gone) since the
+    // port was opened: nothing more will arrive, so waiting for it is pointless.
+    virtual bool hungUp() const = 0;
     virtual void write(QByteArrayView bytes) = 0;
     virtual void clearErrors() = 0;
-    // Empties the input and output buffers.
-    virtual void purge() = 0;
+    // Empties the input and output buffers; returns the received bytes that no read took.
+    virtual QByteArray purge() = 0;
     virtual void close() = 0;
     // The system's text for the last error.
     virtual QString errorText() const = 0;

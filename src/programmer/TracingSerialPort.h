@@ -13,6 +13,9 @@ enum class TraceDirection { ToProgrammer, FromProgrammer };
 
 // "  12.345678 PC->PX 0b 00 00 01 00 00": seconds since the trace began, the direction, the bytes.
 QString TraceLine(qint64 elapsedNs, TraceDirection direction, QByteArrayView bytes);
+// "  12.345678 PX->PC discarded 3 stale bytes before the request: 01 02 03": bytes that waited on
+// the port when a request was about to go out, thrown away so that they cannot pass for its reply.
+QString StaleBytesTraceLine(qint64 elapsedNs, QByteArrayView stale);
 
 class TracingSerialPort : public SerialPort {
 public:
@@ -24,10 +27,13 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     using SerialPort::read;
     // A read that returns nothing writes no line: the silence shows as the absence of a reply.
+    // A read that finds the port hung up says so once.
     QByteArray read(int count, int limitMs) override;
+    bool hasInput() override { return port_.hasInput(); }
+    bool hungUp() const override { return port_.hungUp(); }
     void write(QByteArrayView bytes) override;
     void clearErrors() override { port_.clearErrors(); }
-    void purge() override { port_.purge(); }
+    QByteArray purge() override;
     void close() override { port_.close(); }
     QString errorText() const override { return port_.errorText(); }
 

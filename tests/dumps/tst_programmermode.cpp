@@ -191,7 +191,7 @@ private slots:
         QTest::newRow("read: port busy") << false << "port busy" << QStringList{busy, busy, portBusy, "ошибка чтения"};
         QTest::newRow("read: file dialog cancelled") << false << "no file" << QStringList{"ошибка чтения"};
         QTest::newRow("read: programmer goes quiet")
-            << false << "stall" << QStringList{"Insert chip to read", "Cannot read the chip: connection failed", "ошибка чтения"};
+            << false << "stall" << QStringList{"Insert chip to read", "Cannot read the chip: connection failed\nBlock 10 (address 0x0500): no reply within 1.1 s.", "ошибка чтения"};
         QTest::newRow("write: port busy") << true << "port busy"
                                           << QStringList{busy, busy, portBusy, "ошибка программирования"};
         QTest::newRow("write: file dialog cancelled") << true << "no file" << QStringList{"ошибка программирования"};
@@ -201,7 +201,7 @@ private slots:
         QTest::newRow("write: adapter silent")
             << true << "silent" << QStringList{"Connection to adapter failed(0)", "ошибка программирования"};
         QTest::newRow("write: programmer goes quiet")
-            << true << "stall" << QStringList{"Insert chip to wtite", "Cannot write the chip: connection failed", "ошибка программирования"};
+            << true << "stall" << QStringList{"Insert chip to wtite", "Cannot write the chip: connection failed\nPage 9 (address 0x0120): no reply within 1.1 s.", "ошибка программирования"};
     }
     void everyFailureEndsWithTheDialogsErrorMessage()
     {

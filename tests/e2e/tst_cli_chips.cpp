@@ -1,6 +1,7 @@
 // kavro-cli's chip commands against a running kavro-sim: what a shell user sees and the exit
 // status a script relies on.
 
+#include "MisbehavingProgrammer.h"
 #include "SimProcess.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
@@ -142,6 +143,87 @@ private slots:
         QCOMPARE(run.status, 3);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(ReadAll(dir.file("out.bin")), QByteArray("kept")); // a failed read keeps the old dump
+    }
+
+    // Through a programmer that garbles its replies, no command reports success: the exit status
+    // says the device failed, the message names the block, and the previous dump is kept.
+    void aMisbehavingProgrammerNeverPassesForSuccess_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("message");
+        const QString twice = QStringLiteral("Block 0 (address 0x0000): extra bytes came after the 128-byte reply.");
+        QTest::newRow("read, every reply twice") << "repeat" << QStringList{"read", "24C16", "-o", "out.bin"} << twice;
+        QTest::newRow("read, junk before every reply") << "junk" << QStringList{"read", "24C16", "-o", "out.bin"} << twice;
+        QTest::newRow("read, hangs up in the fourth block")
+            << "hang up" << QStringList{"read", "24C16", "-o", "out.bin"}
+            << "Block 3 (address 0x0180): "; // broken off or disconnected, as the hang-up falls
+        QTest::newRow("write, every acknowledgement twice")
+            << "repeat" << QStringList{"write", "24C16", "in.bin"}
+            << "Page 0 (address 0x0000): extra bytes came after the 1-byte reply.";
+        QTest::newRow("verify, every reply twice") << "repeat" << QStringList{"verify", "24C16", "in.bin"} << twice;
+    }
+    void aMisbehavingProgrammerNeverPassesForSuccess()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, command);
+        QFETCH(QString, message);
+        WorkingDirectory dir;
+        WriteAll(dir.file("out.bin"), "kept");
+        WriteAll(dir.file("in.bin"), Pattern(2048, 5));
+        SimProcess sim;
+        sim.prepareChip(QStringLiteral("24C16"), Pattern(2048, 5));
+        QVERIFY(sim.start());
+        MisbehavingProgrammer::Fault misbehaviour;
+        misbehaviour.repeatReplies = fault == "repeat";
+        // The version reply (0x03) comes first and is taken; what follows it is left on the line.
+        if (fault == "junk") misbehaviour.junkBeforeReplies = "\x03\x55";
+        if (fault == "hang up") misbehaviour.hangUpAfterBytes = 1 + 3 * 128 + 50;
+        MisbehavingProgrammer proxy;
+        QVERIFY(proxy.start(sim.port(), misbehaviour));
+        const CliRun run = RunCli(command + QStringList{"--port", proxy.port()});
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(!run.out.contains("matches"), qPrintable(run.out));
+        QCOMPARE(ReadAll(dir.file("out.bin")), QByteArray("kept"));
+    }
+
+    // A reply held back by the programmer but whole within its time-out still counts, and what an
+    // earlier exchange left on the line is thrown away and shown in the trace.
+    void aSlowProgrammerWithinTheTimeOutStillReadsExactly()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        sim.prepareChip(QStringLiteral("24C16"), Pattern(2048, 6));
+        QVERIFY(sim.start());
+        MisbehavingProgrammer::Fault slow;
+        slow.delayRepliesMs = 150;
+        MisbehavingProgrammer proxy;
+        QVERIFY(proxy.start(sim.port(), slow));
+        const CliRun run = RunCli({"read", "24C16", "-o", "out.bin", "--port", proxy.port()});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ReadAll(dir.file("out.bin")), Pattern(2048, 6));
+    }
+
+    // The second copy of a repeated adapter-check answer is thrown away before the first chunk is
+    // sent, and the trace says how many bytes were discarded.
+    void traceCountsTheStaleBytesDiscardedBeforeARequest()
+    {
+        WorkingDirectory dir;
+        WriteAll(dir.file("in.bin"), Pattern(2048, 5));
+        SimProcess sim;
+        QVERIFY(sim.start());
+        MisbehavingProgrammer::Fault twice;
+        twice.repeatReplies = true;
+        MisbehavingProgrammer proxy;
+        QVERIFY(proxy.start(sim.port(), twice));
+        const CliRun write = RunCli({"write", "24C16", "in.bin", "--trace", "--port", proxy.port()});
+        QCOMPARE(write.status, 3);
+        QVERIFY2(QRegularExpression("PX->PC 85\n.*PX->PC discarded 1 stale bytes before the request: 85\n.*PC->PX 05 00 00 01 10",
+                                    QRegularExpression::DotMatchesEverythingOption)
+                     .match(write.err)
+                     .hasMatch(),
+                 qPrintable(write.err));
     }
 
     void badArgumentsChangeNothing_data()

@@ -3,6 +3,7 @@
 // check; keys touched to the simulated reader land in the selected cell.
 
 #include "LinkFakes.h"
+#include "MisbehavingProgrammer.h"
 #include "SimProcess.h"
 #include "app/MainWindow.h"
 #include "app/SoundPlayer.h"
@@ -172,8 +173,80 @@ private slots:
         window.form->Store().Record.KeySlots[0].bytes = {0x44, 0x55, 0x66, 0xFF};
         window.prompts.answer(PromptAnswer::Ok);
         window.Trigger("READ24c16");
-        QCOMPARE(window.prompts.texts().last(), QString("Cannot read the chip: connection failed"));
+        QCOMPARE(window.prompts.texts().last(),
+                 QString("Cannot read the chip: connection failed\nBlock 5 (address 0x0280): no reply within 1.1 s."));
         QCOMPARE(window.form->Store().Record.KeySlots[0].bytes[0], 0x44);
+        QVERIFY(!window.port.isOpen());
+    }
+
+    // Read chip through a programmer that garbles its replies: the document stays as it was and
+    // the message names the block that failed.
+    void aMisbehavingProgrammerNeverChangesTheDocument_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("every reply twice") << 0 << "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("junk before every reply") << 1 << "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("hangs up in the fourth block") << 2 << "Block 3 (address 0x0180): the programmer was disconnected.";
+    }
+    void aMisbehavingProgrammerNeverChangesTheDocument()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, detail);
+        SimWindow window;
+        window.sim.prepareChip(QStringLiteral("24C16"), Pattern(2048, 7));
+        QVERIFY(window.start());
+        MisbehavingProgrammer::Fault misbehaviour;
+        misbehaviour.repeatReplies = fault == 0;
+        if (fault == 1) misbehaviour.junkBeforeReplies = "\x55";
+        if (fault == 2) misbehaviour.hangUpAfterBytes = 3 * 128 + 50;
+        MisbehavingProgrammer proxy;
+        QVERIFY(proxy.start(window.sim.port(), misbehaviour));
+        window.link.ProgrammerPortPath = proxy.port();
+        window.form->SelectTypeSilently(0);
+        window.form->ANewExecute();
+        window.form->Store().Record.KeySlots[0].bytes = {0x44, 0x55, 0x66, 0xFF};
+        window.prompts.answer(PromptAnswer::Ok);
+        window.Trigger("READ24c16");
+        QCOMPARE(window.prompts.texts().last(), "Cannot read the chip: connection failed\n" + detail);
+        QCOMPARE(window.form->Store().Record.KeySlots[0].bytes[0], 0x44);
+        QVERIFY(!window.port.isOpen());
+    }
+
+    // Unplugged while a key reader runs: the reader stops, its button goes up, the title says not
+    // connected and the user is told once; the dead port is closed, so nothing polls it. Plugged
+    // in again, one click starts the reader.
+    void aProgrammerUnpluggedUnderARunningReaderStopsItAndSaysSo()
+    {
+        SimWindow window;
+        const QString portLink = window.dir.file("px17");
+        QVERIFY(window.start({"--link", portLink}));
+        window.link.ProgrammerPortPath = portLink;
+        window.form->SelectTypeSilently(0);
+        window.form->ANewExecute();
+        auto* reader = window.Find<QToolButton>("ToolButton5");
+        reader->click();
+        QVERIFY(reader->isChecked());
+
+        window.sim.command("unplug");
+        QTRY_VERIFY(!reader->isChecked());
+        QVERIFY(window.form->windowTitle().startsWith(NotConnectedTitle()));
+        QCOMPARE(window.prompts.texts(),
+                 QStringList{"The connection to the programmer was lost (port " + portLink + "). Key reading has stopped."});
+        QVERIFY(!window.port.isOpen());
+        QTest::qWait(3 * PollPeriodMs);
+        QCOMPARE(window.prompts.messages().size(), 1);
+        QVERIFY(!window.port.isOpen() && !reader->isChecked());
+
+        SimProcess pluggedAgain;
+        QVERIFY(pluggedAgain.start({"--link", portLink}));
+        auto* grid = window.Find<StringGrid>("SGrid1");
+        grid->SelectCell(4, 10);
+        reader->click();
+        QVERIFY(reader->isChecked());
+        pluggedAgain.command("key 0A0B0C");
+        QTRY_COMPARE(grid->Cell(4, 10), QString("0C 0B 0A"));
+        reader->click();
         QVERIFY(!window.port.isOpen());
     }
 };

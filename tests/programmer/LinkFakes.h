@@ -47,15 +47,19 @@ public:
     bool isOpen() const override { return open_; }
     using SerialPort::read;
     QByteArray read(int count, int limitMs) override;
+    bool hasInput() override { return open_ && !arrivals_.empty(); }
+    bool hungUp() const override { return open_ && unplugAfter >= 0 && replies_ >= unplugAfter && arrivals_.empty(); }
     void write(QByteArrayView bytes) override;
     void clearErrors() override {}
-    void purge() override { arrivals_.clear(); ++purges; }
+    QByteArray purge() override;
     void close() override { open_ = false; }
     QString errorText() const override { return QStringLiteral("Device or resource busy"); }
 
     // Bytes that arrive as if the programmer sent them, in one piece, `gapBeforeUs` after the
     // previous piece.
     void arrive(const QByteArray& bytes, qint64 gapBeforeUs = 0) { arrivals_.push_back({bytes, gapBeforeUs}); }
+    // The same, once the next packet has been written: a reply the test makes up.
+    void arriveAfterNextWrite(const QByteArray& bytes, qint64 gapBeforeUs = 0) { scripted_.push_back({bytes, gapBeforeUs}); }
 
     ChipMemories memories;
     // Faults and outcomes a test can set.
@@ -66,12 +70,20 @@ public:
     qint64 splitGapUs = -1;  // at or above 0: every longer reply arrives in two halves this far apart
     bool corruptWrites = false; // the chip stores every page with its last byte inverted
     std::optional<char> idleReplyOverride;
+    bool repeatReplies = false; // every reply comes twice, back to back
+    QByteArray junkBeforeReplies; // arrives with every reply, just before it
+    int unplugAfter = -1;         // replies answered before the line hangs up; below 0 never
+
 
     // What the computer did.
     QList<QByteArray> writes;
     QStringList openedPaths;
     int openAttempts = 0;
     int purges = 0;
+    QByteArray discarded; // every byte a purge threw away
+    // Virtual milliseconds the reads kept the caller waiting, and how many reads there were.
+    qint64 blockedMs = 0;
+    int reads = 0;
     const FirmwareModel& firmware() const { return firmware_; }
 
 private:
@@ -82,6 +94,7 @@ private:
     InstantClock& clock_;
     FirmwareModel firmware_;
     std::deque<Piece> arrivals_;
+    std::deque<Piece> scripted_;
     bool open_ = false;
     int replies_ = 0;
 };

@@ -172,7 +172,7 @@ private slots:
     void replyCountsOnlyWhenOneReadReturnsItWhole_data()
     {
         QTest::addColumn<bool>("direct");
-        QTest::addColumn<QByteArrayList>("pieces"); // already waiting when the wait begins
+        QTest::addColumn<QByteArrayList>("pieces"); // waiting when the wait begins, after the send
         QTest::addColumn<QList<int>>("gapsUs");     // before each piece
         QTest::addColumn<int>("expected");
         QTest::addColumn<bool>("complete");
@@ -202,7 +202,7 @@ private slots:
         rig.port.silent = true;
         rig.link.ReplyWaitMode = direct ? ReplyWait::Direct : ReplyWait::PollTicks;
         QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        for (int i = 0; i < pieces.size(); ++i) rig.port.arrive(pieces[i], gapsUs[i]);
+        for (int i = 0; i < pieces.size(); ++i) rig.port.arriveAfterNextWrite(pieces[i], gapsUs[i]);
         const qint64 sent = rig.clock.nowMs();
         rig.link.AwaitReply(static_cast<std::uint32_t>(expected), rig.link.PreparePacket({pcIdle, 0, true, {}}));
         QCOMPARE(rig.link.ReplyComplete, complete);
@@ -228,6 +228,82 @@ private slots:
         QCOMPARE(rig.port.writes.size(), 2);
         QCOMPARE(rig.port.writes[0].size(), 38);
         QCOMPARE(rig.port.writes[1].toHex(), Hex("0b0000010000").toHex());
+    }
+
+    // A handshake's stale answer left on the line by an exchange that timed out is thrown away
+    // before the next request instead of passing for its reply.
+    void aLateAnswerNeverPassesForTheNextReply()
+    {
+        LinkRig rig;
+        rig.link.ReplyWaitMode = ReplyWait::Direct;
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        rig.port.arrive("\x03"); // a version reply that came after its wait ended
+        QVERIFY(rig.link.CheckAdapter(Language::English));
+        QCOMPARE(rig.port.discarded, QByteArray("\x03"));
+    }
+
+    // While the window is idle with the port open (after a block read, during a dialog, with a key
+    // reader waiting for a key), a poll tick takes what has arrived and returns at once; what comes
+    // is still taken by the next tick.
+    void anIdlePollTickNeverBlocks_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("port left open after a block read") << int(ReaderModes::Replies) << BlockSize;
+        QTest::newRow("touch-memory reader waiting for a key") << int(ReaderModes::TouchMemory) << 4;
+        QTest::newRow("RFID reader waiting for a card") << int(ReaderModes::Rfid) << 4;
+    }
+    void anIdlePollTickNeverBlocks()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, expected);
+        LinkRig rig;
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        QList<QByteArray> frames;
+        rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
+        rig.link.ReaderMode = ReaderModes(mode);
+        rig.link.ExpectedReplyLength = static_cast<std::uint32_t>(expected);
+        for (int tick = 0; tick < 50; ++tick) rig.link.PollTick();
+        QCOMPARE(rig.port.blockedMs, 0);
+
+        const QByteArray arriving = Counting(expected);
+        rig.port.arrive(arriving.left(expected / 2));
+        rig.port.arrive(arriving.mid(expected / 2), 1500); // the rest 1.5 ms later: one reply
+        rig.link.PollTick();
+        if (ReaderModes(mode) == ReaderModes::Replies)
+            QCOMPARE(QByteArrayView(rig.link.ReplyBuffer.data(), rig.link.ReplyLength), arriving);
+        else
+            QCOMPARE(frames, QList<QByteArray>{arriving});
+        QVERIFY(rig.port.blockedMs <= 1);
+    }
+
+    // A port that hangs up is a lost programmer: a running reader ends and the window is told once,
+    // a reply wait ends at once, and nothing reads the dead port again.
+    void aHungUpPortEndsTheReaderAndEveryWaitAtOnce()
+    {
+        LinkRig rig;
+        rig.port.unplugAfter = 0;
+        QList<ReaderModes> lost;
+        rig.link.OnProgrammerLost = [&](ReaderModes running) { lost.append(running); };
+        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        rig.link.ReaderMode = ReaderModes::Rfid;
+        rig.link.ExpectedReplyLength = 4;
+        for (int tick = 0; tick < 20; ++tick) rig.link.PollTick();
+        QCOMPARE(lost, QList<ReaderModes>{ReaderModes::Rfid});
+        QCOMPARE(rig.link.ReaderMode, ReaderModes::Replies);
+        QVERIFY(!rig.port.isOpen());
+        QCOMPARE(rig.port.reads, 0);
+
+        for (const ReplyWait wait : {ReplyWait::PollTicks, ReplyWait::Direct}) {
+            QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+            rig.link.ReplyWaitMode = wait;
+            const qint64 sent = rig.clock.nowMs();
+            rig.link.AwaitReply(1, rig.link.PreparePacket({pcIdle, 0, true, {}}));
+            QVERIFY(!rig.link.ReplyComplete && !rig.link.ReplyPending);
+            // One poll period at most: the first tick sees the hang-up.
+            QVERIFY2(rig.clock.nowMs() - sent <= PollPeriodMs, qPrintable(QString::number(rig.clock.nowMs() - sent)));
+        }
+        QCOMPARE(lost.size(), 2); // the poll-tick wait found it too; the direct one left it to its caller
     }
 };
 

@@ -119,9 +119,13 @@ private slots:
         QTest::addColumn<bool>("write");
         QTest::addColumn<bool>("split");
         QTest::addColumn<QString>("message");
-        QTest::newRow("programmer goes quiet mid-read") << false << false << "Cannot read the chip: connection failed";
-        QTest::newRow("every block split by a long gap") << false << true << "Cannot read the chip: connection failed";
-        QTest::newRow("programmer goes quiet mid-write") << true << false << "Cannot write the chip: connection failed";
+        QTest::newRow("programmer goes quiet mid-read")
+            << false << false << "Cannot read the chip: connection failed\nBlock 5 (address 0x0280): no reply within 1.1 s.";
+        QTest::newRow("every block split by a long gap")
+            << false << true
+            << "Cannot read the chip: connection failed\nBlock 0 (address 0x0000): the reply broke off after 64 of 128 bytes.";
+        QTest::newRow("programmer goes quiet mid-write")
+            << true << false << "Cannot write the chip: connection failed\nPage 5 (address 0x00A0): no reply within 1.1 s.";
     }
     void lostConnectionEndsTheTransfer()
     {
@@ -146,10 +150,73 @@ private slots:
             QCOMPARE(rig.port.memories.memory(kind).mid(6 * 32, 32), QByteArray(32, '\0'));
         } else {
             QCOMPARE(QFileInfo(rig.dir.file("chip.bin")).size(), 0); // nothing partial is ever written
-            // The read gives up 1.1 s after sending for the missing block, not a read's time-out later.
+            // The read gives up 1.1 s after sending for the missing block, not a read's time-out
+            // later; a block that broke off is refused as soon as the gap shows it.
             const qint64 waited = rig.clock.nowMs() - start;
-            QVERIFY2(waited >= ReplyTimeoutMs && waited <= ReplyTimeoutMs + 20, qPrintable(QString::number(waited)));
+            if (split) QVERIFY2(waited < ReplyTimeoutMs, qPrintable(QString::number(waited)));
+            else QVERIFY2(waited >= ReplyTimeoutMs && waited <= ReplyTimeoutMs + 20, qPrintable(QString::number(waited)));
         }
+    }
+
+    // A programmer that garbles its replies never gives a dump that passes for the chip, nor a
+    // write that passes for done: the transfer stops at the first block whose reply is not exactly
+    // what was asked, says which, and a hang-up ends it at once instead of waiting out the time-out.
+    void aMisbehavingProgrammerNeverPassesForACompletedTransfer_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        const QString read = QStringLiteral("Cannot read the chip: connection failed\n");
+        const QString write = QStringLiteral("Cannot write the chip: connection failed\n");
+        QTest::newRow("read: every reply twice")
+            << false << "repeat" << read + "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("read: junk before every reply")
+            << false << "junk" << read + "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("read: unplugged after two blocks")
+            << false << "unplug" << read + "Block 2 (address 0x0100): the programmer was disconnected.";
+        QTest::newRow("write: every acknowledgement twice")
+            << true << "repeat" << write + "Page 0 (address 0x0000): extra bytes came after the 1-byte reply.";
+        QTest::newRow("write: junk before every acknowledgement")
+            << true << "junk" << write + "Page 0 (address 0x0000): extra bytes came after the 1-byte reply.";
+        QTest::newRow("write: unplugged after two pages")
+            << true << "unplug" << write + "Page 2 (address 0x0040): the programmer was disconnected.";
+    }
+    void aMisbehavingProgrammerNeverPassesForACompletedTransfer()
+    {
+        QFETCH(bool, write);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        const ProgrammerChip& kind = *FindChip(u"24C32");
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind) = Pattern(4096, 3);
+        rig.port.repeatReplies = fault == "repeat";
+        if (fault == "junk") rig.port.junkBeforeReplies = "\x55\xAA";
+        if (fault == "unplug") rig.port.unplugAfter = 2;
+        WriteAll(rig.dir.file("chip.bin"), Pattern(4096, 4));
+        rig.prompts.answer(PromptAnswer::Ok);
+        const qint64 start = rig.clock.nowMs();
+
+        QCOMPARE(rig.run(write, kind, rig.dir.file("chip.bin")), TransferResult::Failed);
+        QCOMPARE(rig.prompts.texts().last(), message);
+        QVERIFY(!rig.port.isOpen() && rig.progress.closed == 1);
+        if (!write) QVERIFY(rig.progress.positions.size() <= 2); // no block after the bad one counts as read
+        // Refused as soon as the reply shows its fault: no wait for a time-out, no read after the next.
+        QVERIFY2(rig.clock.nowMs() - start < ReplyTimeoutMs, qPrintable(QString::number(rig.clock.nowMs() - start)));
+        QVERIFY(rig.port.reads <= 2 * 3 + 2);
+    }
+
+    // What a partial read, a cancelled one or a time-out left on the line is thrown away before the
+    // next request: the next transfer reads the chip exactly.
+    void bytesLeftOnTheLineNeverShiftTheNextTransfer()
+    {
+        const ProgrammerChip& kind = *FindChip(u"24C16");
+        TransferRig rig(kind);
+        rig.port.memories.memory(kind) = Pattern(2048, 8);
+        rig.port.arrive(QByteArray(100, '\x11')); // a reply nobody took
+        rig.prompts.answer(PromptAnswer::Ok);
+        QCOMPARE(rig.run(false, kind, rig.dir.file("chip.bin")), TransferResult::Completed);
+        QCOMPARE(ReadAll(rig.dir.file("chip.bin")), Pattern(2048, 8));
+        QCOMPARE(rig.port.discarded, QByteArray(100, '\x11'));
     }
 
     void aTransferThatNeverStartsSendsNothingAndChangesNothing_data()
@@ -267,7 +334,8 @@ private slots:
         rig.port.stallAfter = 3;
         const VerifyResult result = VerifyChipAgainstImage(rig.link, kind, Pattern(2048), rig.progress, Language::English);
         QVERIFY(!result.readBack && !result.matches());
-        QCOMPARE(rig.prompts.texts(), QStringList{"Cannot read the chip: connection failed"});
+        QCOMPARE(rig.prompts.texts(),
+                 QStringList{"Cannot read the chip: connection failed\nBlock 3 (address 0x0180): no reply within 1.1 s."});
         QVERIFY(!rig.port.isOpen());
     }
 };
