@@ -227,7 +227,7 @@ private slots:
         auto* grid = session.Find<StringGrid>("SGrid1");
         grid->SelectCell(7, 100); // slot 599
         session.Find<QToolButton>("ToolButton5")->click();
-        for (const QByteArray frame : {QByteArray::fromHex("0a0b0c21"), QByteArray::fromHex("01020307"),
+        for (const QByteArray& frame : {QByteArray::fromHex("0a0b0c21"), QByteArray::fromHex("01020307"),
                                        QByteArray::fromHex("0a0b0c21") /* again: a duplicate */,
                                        QByteArray::fromHex("0d0e") /* short */}) {
             session.port.arrive(frame);
