@@ -11,6 +11,42 @@
 
 #include <QFile>
 
+namespace {
+constexpr Bilingual ChipRead{"Микросхема %1 прочитана", "Chip %1 read"};
+constexpr Bilingual ChipNotRead{"Микросхема %1 не прочитана", "Chip %1 not read"};
+constexpr Bilingual ChipOfOtherType{"Микросхема %1 не прочитана: этот тип домофона её не использует",
+                                    "Chip %1 not read: this controller type does not use it"};
+constexpr Bilingual ChipWritten{"Микросхема %1 записана", "Chip %1 written"};
+constexpr Bilingual ChipWrittenAndChecked{"Микросхема %1 записана и проверена", "Chip %1 written and checked"};
+constexpr Bilingual ChipWrittenDiffers{"Микросхема %1 записана, но проверка нашла отличия",
+                                       "Chip %1 written, but the check found differences"};
+constexpr Bilingual ChipWrittenUnchecked{"Микросхема %1 записана, но проверить запись не удалось",
+                                         "Chip %1 written, but the write could not be checked"};
+constexpr Bilingual WriteNotChecked{"Запись микросхемы %1 завершена, но проверить её не удалось: "
+                                    "связь с программатором прервалась при чтении.",
+                                    "The write of chip %1 finished, but it could not be checked: the connection "
+                                    "to the programmer failed while reading it back."};
+constexpr Bilingual ChipNotWritten{"Микросхема %1 не записана", "Chip %1 not written"};
+constexpr Bilingual NoProgrammer{"Программатор не найден: микросхема %1 не обработана",
+                                 "No programmer found: chip %1 was not touched"};
+} // namespace
+
+void ChipCommands::Report(const Bilingual& text, const ChipItem& item)
+{
+    host_.report(text.in(host_.window.CurrentLanguage()).arg(QString::fromLatin1(item.chip)));
+}
+
+bool ChipCommands::OpenPort(const ChipItem& item, const Bilingual& notDone)
+{
+    if (!host_.link.ProgrammerPresent) {
+        Report(NoProgrammer, item);
+        return false;
+    }
+    if (host_.link.OpenProgrammerPort(host_.window.CurrentLanguage()) == 0) return true;
+    Report(notDone, item);
+    return false;
+}
+
 void ChipCommands::Read(const ChipItem& item)
 {
     if (!item.kind) return; // 24C32 and 24C128 stay disabled and read nothing
@@ -21,25 +57,29 @@ void ChipCommands::Read(const ChipItem& item)
     if (*item.kind == ChipKind::DS1995) host_.setSmallIButton(true);
     if (*item.kind == ChipKind::DS1996) host_.setSmallIButton(false);
     const Language language = window.CurrentLanguage();
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
+    if (!OpenPort(item, ChipNotRead)) return;
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
-        != TransferResult::Completed)
+        != TransferResult::Completed) {
+        Report(ChipNotRead, item);
         return;
+    }
 
     const TDeviceType type = window.CurrentType();
     const std::optional<ReadDecoding> decoding = ReadDecodingFor(*item.kind, type);
     if (!decoding) {
         // No layout of this type lives on that chip: the document stays as it was.
         QFile::remove(imagePath);
+        Report(ChipOfOtherType, item);
         return;
     }
     StoreTypeName(host_.store.Record, type);
     const FileOutcome decoded = DecodeImageFile(*decoding->layout, host_.store, {host_.prompts, language});
-    if (!decoded.ok) return; // the unusable image file was reported
-    if (decoded.decoded == DecodeOutcome::Rejected) {
-        // Damaged data the user declined: nothing is shown, the image file stays for a look.
-        window.HideDataSet();
+    if (!decoded.ok || decoded.decoded == DecodeOutcome::Rejected) {
+        // An unusable image file was reported; damaged data the user declined is not shown, and
+        // its image file stays for a look.
+        if (decoded.ok) window.HideDataSet();
+        Report(ChipNotRead, item);
         return;
     }
     if (decoding->thenConvertTo)
@@ -47,6 +87,7 @@ void ChipCommands::Read(const ChipItem& item)
     window.ShowDataSet();
     QFile::remove(imagePath);
     host_.documents.MarkModified();
+    Report(ChipRead, item);
 }
 
 void ChipCommands::Write(const ChipItem& item)
@@ -58,10 +99,16 @@ void ChipCommands::Write(const ChipItem& item)
     // Without an encoder of its own a type has nothing to send: an image file left on disk by an
     // earlier command is never written to a chip in its place.
     if (encoding.step != WriteStep::Encode) return;
-    if (!EncodeImageFile(*encoding.layout, host_.store, language).ok) return;
+    if (!EncodeImageFile(*encoding.layout, host_.store, language).ok) {
+        Report(ChipNotWritten, item);
+        return;
+    }
     host_.stopReaders();
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
-    if (!host_.link.CheckAdapter(language)) return;
+    if (!OpenPort(item, ChipNotWritten)) return;
+    if (!host_.link.CheckAdapter(language)) {
+        Report(ChipNotWritten, item);
+        return;
+    }
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     QFile image(imagePath);
     const QByteArray sent = image.open(QIODevice::ReadOnly) ? image.readAll() : QByteArray();
@@ -69,8 +116,27 @@ void ChipCommands::Write(const ChipItem& item)
     const TransferResult written =
         WriteImageToChip(host_.link, ProgrammerChipOf(item).write, imagePath, host_.progress, language);
     QFile::remove(imagePath);
-    // A match says nothing, as a write does; a chip that differs from what was sent is reported.
-    if (written != TransferResult::Completed || !host_.verifyAfterWrite()) return;
+    if (written != TransferResult::Completed) {
+        Report(ChipNotWritten, item);
+        return;
+    }
+    if (!host_.verifyAfterWrite()) {
+        Report(ChipWritten, item);
+        return;
+    }
     const VerifyResult check = VerifyChipAgainstImage(host_.link, ProgrammerChipOf(item), sent, host_.progress, language);
-    if (check.readBack && !check.matches()) ShowVerifyMismatch(host_.prompts, check, language);
+    if (!check.readBack) {
+        // The read-back's own message named the connection fault; the user must not take it for
+        // a failed write.
+        host_.prompts.message(WriteNotChecked.in(language).arg(QString::fromLatin1(item.chip)),
+                              MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Warning);
+        Report(ChipWrittenUnchecked, item);
+        return;
+    }
+    if (!check.matches()) {
+        ShowVerifyMismatch(host_.prompts, check, language);
+        Report(ChipWrittenDiffers, item);
+        return;
+    }
+    Report(ChipWrittenAndChecked, item);
 }

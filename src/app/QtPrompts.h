@@ -14,6 +14,9 @@ public:
     std::optional<FileDialogChoice> openFile(const FileDialogRequest& request) override;
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest& request) override;
 
+    // Paints every shown window at once.
+    static void RepaintWindows();
+
 private:
     std::optional<FileDialogChoice> ShowFileDialog(const FileDialogRequest& request, bool save);
 
