@@ -89,6 +89,7 @@ private slots:
         grid->setFocus();
         grid->SelectCell(2, 1);
         QTest::keyClicks(grid, "1A2");
+        session.prompts.answer(PromptAnswer::No); // the typing made the document modified
         session.NewDocument(0);
         QTest::keyClicks(grid->InPlaceEditor() ? static_cast<QWidget*>(grid->InPlaceEditor()) : grid, "B3C");
         // The three characters after New begin a new entry: no key was made of the two halves.
@@ -203,7 +204,7 @@ private slots:
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("READ24c16");
         QCOMPARE(StatusText(session, "StatusEvent"), QString("Chip 24C16 read"));
-        session.prompts.answer(PromptAnswer::Cancel);
+        session.prompts.answer(PromptAnswer::No).answer(PromptAnswer::Cancel); // not saved; no chip inserted
         session.Trigger("READ24c16");
         QCOMPARE(StatusText(session, "StatusEvent"), QString("Chip 24C16 not read"));
     }
