@@ -23,7 +23,7 @@ private:
     QWidget* parent_ = nullptr;
 };
 
-// "name(*.ext)|*.ext|..." as the name filters of a file dialog.
+// "name(*.ext)|*.ext|..." as the name filters of a file dialog; "name|*.ext" becomes "name (*.ext)".
 QStringList NameFilters(const QString& filters);
 
 // The file a save dialog's choice names: a name typed without an extension gets the extension of

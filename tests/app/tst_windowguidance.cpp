@@ -5,6 +5,7 @@
 
 #include "WindowSession.h"
 
+#include "app/QtPrompts.h"
 #include "model/NewDocument.h"
 #include "programmer/NamedPortNotices.h"
 #include "views/MaskEdit.h"
@@ -251,6 +252,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         QTest::keyClick(session.form.get(), Qt::Key_F10);
         QTRY_VERIFY(session.form->menuBar()->activeAction() != nullptr);
+    }
+
+    void programmerModeDialogsListTheBinFiles()
+    {
+        QCOMPARE(NameFilters("binary files|*.bin"), QStringList{"binary files (*.bin)"});
+        QCOMPARE(NameFilters("binary dump memory|*.bin"), QStringList{"binary dump memory (*.bin)"});
     }
 
     void aPortNamedByPathIsFollowedAsItAppearsAndDisappears()
