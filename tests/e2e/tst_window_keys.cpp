@@ -244,6 +244,47 @@ private slots:
         expected.SystemPassword = 0x1234;
         QCOMPARE(FirstDifference(ReadAll(saved), DataFileBytes(expected)), QString());
     }
+
+    void altChordsInAKeyCellAreNeverKeyInputAndF10ReachesTheMenus()
+    {
+        if (DisplayToolsMissing()) QSKIP("xvfb-run and xdotool are needed (./dev test installs them)");
+        WindowSession layout;
+        layout.NewDocument(0);
+        QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
+        auto* grid = layout.Find<StringGrid>("SGrid1");
+        const auto cell = [&](int column, int row) { return CellOf(layout, grid, column, row); };
+
+        VirtualDisplay display;
+        QVERIFY(display.start());
+        WorkingDirectory dir;
+        DrivenWindow kavro(display, dir);
+        QVERIFY(kavro.start());
+        kavro.keys({"F10", "Down", "Return"}); // File > New: a new T150 document
+        kavro.click(CentreOf(layout, layout.Find("ToolButton5")));
+        kavro.click(cell(2, 1));
+        kavro.type("1a2b3c"); // slot 0
+        kavro.click(cell(2, 1));
+        // The File menu opens and closes; the second Escape leaves the menu bar for the cell.
+        kavro.keys({"alt+f", "Escape", "Escape"});
+        kavro.click(cell(3, 1));
+        kavro.keys({"alt+b"}); // no menu has B: nothing happens at all
+        kavro.type("0a0b0c"); // slot 1
+
+        kavro.keys({"ctrl+s"});
+        const QString saved = dir.file("keys.kvr");
+        kavro.keys({"ctrl+a"});
+        kavro.type(saved);
+        kavro.keys({"Return"});
+        QElapsedTimer waited;
+        waited.start();
+        while (QFileInfo(saved).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
+
+        TIntercomData& expected = layout.Record();
+        expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
+        expected.KeySlots[1].bytes = {0x0C, 0x0B, 0x0A, 0xFF};
+        expected.KeyCounter += 2;
+        QCOMPARE(FirstDifference(ReadAll(saved), DataFileBytes(expected)), QString());
+    }
 };
 
 QTEST_MAIN(WindowKeysTest)
