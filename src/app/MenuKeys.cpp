@@ -1,10 +1,14 @@
 #include "app/MenuKeys.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 
 namespace {
 
@@ -31,6 +35,15 @@ QString WithMnemonic(QString caption, QChar letter)
 
 const QString ShortcutColumn = QStringLiteral("\t");
 
+// The control that keeps the keyboard for `widget`: a table for the editor of one of its cells,
+// which closes as the keyboard leaves it.
+QWidget* KeyboardOwnerOf(QWidget* widget)
+{
+    for (QWidget* ancestor = widget; ancestor; ancestor = ancestor->parentWidget())
+        if (auto* table = qobject_cast<QAbstractItemView*>(ancestor)) return table;
+    return widget;
+}
+
 } // namespace
 
 MenuKeys::MenuKeys(QMainWindow& window) : QObject(&window), window_(window)
@@ -44,6 +57,15 @@ MenuKeys::MenuKeys(QMainWindow& window) : QObject(&window), window_(window)
                 return;
             }
     });
+    QMenuBar* bar = window.menuBar();
+    // The keyboard passes to the menu bar directly or through a menu opened by its mnemonic.
+    const auto isMenus = [bar](const QWidget* widget) { return widget == bar || qobject_cast<const QMenu*>(widget); };
+    connect(qApp, &QApplication::focusChanged, this, [this, isMenus](QWidget* before, QWidget* now) {
+        if (now && isMenus(now) && before && !isMenus(before) && before->window() == &window_)
+            returnTo_ = KeyboardOwnerOf(before);
+    });
+    bar->installEventFilter(this);
+    connect(bar, &QMenuBar::triggered, this, [this] { QTimer::singleShot(0, this, &MenuKeys::ReturnFocus); });
     AddChipShortcut("MCmd_Read", QKeySequence(Qt::CTRL | Qt::Key_R));
     AddChipShortcut("MCmd_Write", QKeySequence(Qt::CTRL | Qt::Key_W));
 }
@@ -61,6 +83,19 @@ void MenuKeys::AddChipShortcut(const char* submenuName, const QKeySequence& key)
         if (QAction* target = ShortcutTarget(*submenu)) target->trigger();
     });
     connect(submenu, &QMenu::aboutToShow, this, [this, submenu, shortcut] { ShowShortcut(*submenu, *shortcut); });
+}
+
+bool MenuKeys::eventFilter(QObject* /*watched*/, QEvent* event)
+{
+    // Escape leaves the menu bar; the check follows once the menu bar has acted on the key.
+    if (event->type() == QEvent::KeyPress) QTimer::singleShot(0, this, &MenuKeys::ReturnFocus);
+    return false;
+}
+
+void MenuKeys::ReturnFocus()
+{
+    const QMenuBar* bar = window_.menuBar();
+    if (bar->hasFocus() && !bar->activeAction() && returnTo_) returnTo_->setFocus(Qt::MenuBarFocusReason);
 }
 
 QAction* MenuKeys::ShortcutTarget(const QMenu& submenu)
