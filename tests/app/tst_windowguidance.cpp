@@ -6,12 +6,15 @@
 #include "WindowSession.h"
 
 #include "app/QtPrompts.h"
+#include "app/TransferDialog.h"
 #include "model/NewDocument.h"
 #include "programmer/NamedPortNotices.h"
 #include "views/MaskEdit.h"
 #include "views/StringGrid.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -254,10 +257,42 @@ private slots:
         QTRY_VERIFY(session.form->menuBar()->activeAction() != nullptr);
     }
 
-    void programmerModeDialogsListTheBinFiles()
+    void programmerModeDialogsListTheBinFilesAndAllFiles()
     {
-        QCOMPARE(NameFilters("binary files|*.bin"), QStringList{"binary files (*.bin)"});
+        QCOMPARE(NameFilters("binary files|*.bin|all files|*"), (QStringList{"binary files (*.bin)", "all files (*)"}));
         QCOMPARE(NameFilters("binary dump memory|*.bin"), QStringList{"binary dump memory (*.bin)"});
+    }
+
+    void theTransferDialogIsRepaintedTheMomentTheInsertChipPromptCloses()
+    {
+        // The transfer goes on right after the answer without the event loop running: the dialog
+        // must be painted before the prompt's call returns, or the prompt stays painted over it.
+        TForm3 transfer(nullptr);
+        transfer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&transfer));
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint) ++paints;
+                return false;
+            }
+        } counter;
+        transfer.installEventFilter(&counter);
+        int paintsWhenAnswered = -1;
+        QTimer::singleShot(0, [&] {
+            auto* prompt = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(prompt);
+            QCOMPARE(prompt->text(), QString("Insert chip to read"));
+            paintsWhenAnswered = counter.paints;
+            prompt->button(QMessageBox::Ok)->click();
+        });
+        QtPrompts prompts;
+        prompts.SetParent(&transfer);
+        QCOMPARE(prompts.message("Insert chip to read", "Information", PromptButtons::OkCancel, PromptIcon::Information),
+                 PromptAnswer::Ok);
+        QVERIFY(paintsWhenAnswered >= 0);
+        QVERIFY(counter.paints > paintsWhenAnswered);
     }
 
     void aPortNamedByPathIsFollowedAsItAppearsAndDisappears()
