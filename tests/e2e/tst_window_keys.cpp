@@ -107,6 +107,17 @@ public:
         display_.xdotool({"type", "--delay", "60", text});
         Settle();
     }
+    // Save of a new document: the file is named in the save dialog; returns once it is written.
+    void saveAs(const QString& path)
+    {
+        keys({"ctrl+s"});
+        keys({"ctrl+a"});
+        type(path);
+        keys({"Return"});
+        QElapsedTimer waited;
+        waited.start();
+        while (QFileInfo(path).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
+    }
     QString title() const { return display_.xdotool({"getwindowname", window_}); }
     SimProcess& sim() { return sim_; }
 
@@ -226,14 +237,8 @@ private slots:
         kavro.type("1234");
         kavro.keys({"Return"});
 
-        kavro.keys({"ctrl+s"});
         const QString saved = dir.file("typed.kvr");
-        kavro.keys({"ctrl+a"});
-        kavro.type(saved);
-        kavro.keys({"Return"});
-        QElapsedTimer waited;
-        waited.start();
-        while (QFileInfo(saved).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
+        kavro.saveAs(saved);
 
         TIntercomData& expected = layout.Record();
         expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
@@ -277,14 +282,8 @@ private slots:
         kavro.keys({"alt+b"}); // no menu has B: it is neither a digit nor the end of the entry
         kavro.type("b0c"); // slot 1
 
-        kavro.keys({"ctrl+s"});
         const QString saved = dir.file("keys.kvr");
-        kavro.keys({"ctrl+a"});
-        kavro.type(saved);
-        kavro.keys({"Return"});
-        QElapsedTimer waited;
-        waited.start();
-        while (QFileInfo(saved).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
+        kavro.saveAs(saved);
 
         TIntercomData& expected = layout.Record();
         expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
