@@ -12,7 +12,7 @@ namespace {
 
 using enum CaptionKind;
 
-constexpr std::array<CaptionRow, 30> Rows{{
+constexpr std::array<CaptionRow, 33> Rows{{
     {"Label30", Caption, {"язык", "language"}},
     {"MFile", Caption, {"Файл", "File"}},
     {"MCmd", Caption, {"Действия", "Commands"}},
@@ -31,7 +31,10 @@ constexpr std::array<CaptionRow, 30> Rows{{
     {"MCmd_Copy", Caption, {"Копировать микросхему", "Copy chip"}},
     {"N5", Caption, {"Заполнить инд.коды", "Fill ind. codes"}},
     {"N2", Caption, {"Звук", "Sound"}},
+    {"AProgrammerMode", Caption, {"Режим программатора", "Programmer mode"}},
     {"NVerify", Caption, {"Проверка записи", "Verify after write"}},
+    {"ToolButton5", Caption, {"Чтение ТМ", "Reading TM"}},
+    {"ToolButton6", Caption, {"Чтение RFID", "Reading RFID"}},
     {"ToolButton1", Hint, {"Создать файл", "Create file"}},
     {"ToolButton2", Hint, {"Открыть файл", "Open file"}},
     {"ToolButton3", Hint, {"Записать файл", "Write file"}},

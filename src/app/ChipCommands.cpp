@@ -13,7 +13,24 @@
 
 namespace {
 constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
-}
+constexpr Bilingual ChipRead{"Микросхема %1 прочитана", "Chip %1 read"};
+constexpr Bilingual ChipNotRead{"Микросхема %1 не прочитана", "Chip %1 not read"};
+constexpr Bilingual ChipOfOtherType{"Микросхема %1 не прочитана: этот тип домофона её не использует",
+                                    "Chip %1 not read: this controller type does not use it"};
+constexpr Bilingual ChipWritten{"Микросхема %1 записана", "Chip %1 written"};
+constexpr Bilingual ChipWrittenAndChecked{"Микросхема %1 записана и проверена", "Chip %1 written and checked"};
+constexpr Bilingual ChipWrittenDiffers{"Микросхема %1 записана, но проверка нашла отличия",
+                                       "Chip %1 written, but the check found differences"};
+constexpr Bilingual ChipWrittenUnchecked{"Микросхема %1 записана, но проверить запись не удалось",
+                                         "Chip %1 written, but the write could not be checked"};
+constexpr Bilingual WriteNotChecked{"Запись микросхемы %1 завершена, но проверить её не удалось: "
+                                    "связь с программатором прервалась при чтении.",
+                                    "The write of chip %1 finished, but it could not be checked: the connection "
+                                    "to the programmer failed while reading it back."};
+constexpr Bilingual ChipNotWritten{"Микросхема %1 не записана", "Chip %1 not written"};
+constexpr Bilingual NoProgrammer{"Программатор не найден: микросхема %1 не обработана",
+                                 "No programmer found: chip %1 was not touched"};
+} // namespace
 
 void ChipCommands::ShowError(const QString& text, Language language)
 {
@@ -25,6 +42,22 @@ bool ChipCommands::ImageFileNameUsable(const QString& imagePath, Language langua
     const FileResult check = CheckFixedName(imagePath);
     if (!check.ok()) ShowError(check.message(language), language);
     return check.ok();
+}
+
+void ChipCommands::Report(const Bilingual& text, const ChipItem& item)
+{
+    host_.report(text.in(host_.window.CurrentLanguage()).arg(QString::fromLatin1(item.chip)));
+}
+
+bool ChipCommands::OpenPort(const ChipItem& item, const Bilingual& notDone)
+{
+    if (!host_.link.ProgrammerPresent) {
+        Report(NoProgrammer, item);
+        return false;
+    }
+    if (host_.link.OpenProgrammerPort(host_.window.CurrentLanguage()) == 0) return true;
+    Report(notDone, item);
+    return false;
 }
 
 void ChipCommands::Read(const ChipItem& item)
@@ -39,25 +72,32 @@ void ChipCommands::Read(const ChipItem& item)
     const Language language = window.CurrentLanguage();
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     // A link or a folder planted at the image file's name is refused before the port is opened.
-    if (!ImageFileNameUsable(imagePath, language)) return;
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
-    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
-        != TransferResult::Completed)
+    if (!ImageFileNameUsable(imagePath, language)) {
+        Report(ChipNotRead, item);
         return;
+    }
+    if (!OpenPort(item, ChipNotRead)) return;
+    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
+        != TransferResult::Completed) {
+        Report(ChipNotRead, item);
+        return;
+    }
 
     const TDeviceType type = window.CurrentType();
     const std::optional<ReadDecoding> decoding = ReadDecodingFor(*item.kind, type);
     if (!decoding) {
         // No layout of this type lives on that chip: the document stays as it was.
         QFile::remove(imagePath);
+        Report(ChipOfOtherType, item);
         return;
     }
     StoreTypeName(host_.store.Record, type);
     const FileOutcome decoded = DecodeImageFile(*decoding->layout, host_.store, {host_.prompts, language});
-    if (!decoded.ok) return; // the unusable image file was reported
-    if (decoded.decoded == DecodeOutcome::Rejected) {
-        // Damaged data the user declined: nothing is shown, the image file stays for a look.
-        window.HideDataSet();
+    if (!decoded.ok || decoded.decoded == DecodeOutcome::Rejected) {
+        // An unusable image file was reported; damaged data the user declined is not shown, and
+        // its image file stays for a look.
+        if (decoded.ok) window.HideDataSet();
+        Report(ChipNotRead, item);
         return;
     }
     if (decoding->thenConvertTo)
@@ -65,6 +105,7 @@ void ChipCommands::Read(const ChipItem& item)
     window.ShowDataSet();
     QFile::remove(imagePath);
     host_.documents.MarkModified();
+    Report(ChipRead, item);
 }
 
 void ChipCommands::Write(const ChipItem& item)
@@ -81,18 +122,41 @@ void ChipCommands::Write(const ChipItem& item)
     const FileOutcome encoded = EncodeImageFile(*encoding.layout, host_.store, language);
     if (!encoded.ok) {
         ShowError(encoded.error, language);
+        Report(ChipNotWritten, item);
         return;
     }
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     host_.stopReaders();
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
-    if (!host_.link.CheckAdapter(language)) return;
+    if (!OpenPort(item, ChipNotWritten)) return;
+    if (!host_.link.CheckAdapter(language)) {
+        Report(ChipNotWritten, item);
+        return;
+    }
     const QByteArray& sent = encoded.image;
     const TransferResult written =
         WriteImageToChip(host_.link, ProgrammerChipOf(item).write, sent, host_.progress, language);
     QFile::remove(imagePath);
-    // A match says nothing, as a write does; a chip that differs from what was sent is reported.
-    if (written != TransferResult::Completed || !host_.verifyAfterWrite()) return;
+    if (written != TransferResult::Completed) {
+        Report(ChipNotWritten, item);
+        return;
+    }
+    if (!host_.verifyAfterWrite()) {
+        Report(ChipWritten, item);
+        return;
+    }
     const VerifyResult check = VerifyChipAgainstImage(host_.link, ProgrammerChipOf(item), sent, host_.progress, language);
-    if (check.readBack && !check.matches()) ShowVerifyMismatch(host_.prompts, check, language);
+    if (!check.readBack) {
+        // The read-back's own message named the connection fault; the user must not take it for
+        // a failed write.
+        host_.prompts.message(WriteNotChecked.in(language).arg(QString::fromLatin1(item.chip)),
+                              MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Warning);
+        Report(ChipWrittenUnchecked, item);
+        return;
+    }
+    if (!check.matches()) {
+        ShowVerifyMismatch(host_.prompts, check, language);
+        Report(ChipWrittenDiffers, item);
+        return;
+    }
+    Report(ChipWrittenAndChecked, item);
 }

@@ -24,6 +24,8 @@ struct ChipCommandsHost {
     std::function<void(bool)> setSmallIButton;
     // The option "Verify after write": a completed write is read back and compared.
     std::function<bool()> verifyAfterWrite;
+    // A short line in the status bar saying how the command ended.
+    std::function<void(const QString&)> report;
 };
 
 class ChipCommands {
@@ -38,6 +40,9 @@ private:
     // True when the image file's name may be used; a link or anything but a regular file found
     // there is reported.
     bool ImageFileNameUsable(const QString& imagePath, Language language);
+    // False when no programmer is connected (and says so) or its port cannot be opened.
+    bool OpenPort(const ChipItem& item, const Bilingual& notDone);
+    void Report(const Bilingual& text, const ChipItem& item);
 
     ChipCommandsHost host_;
 };

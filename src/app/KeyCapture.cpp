@@ -1,10 +1,13 @@
 #include "app/KeyCapture.h"
 
+#include "app/KeyPlaces.h"
 #include "app/SoundPlayer.h"
 #include "model/TextForms.h"
 #include "views/PageParts.h"
 
 #include <QLineEdit>
+
+#include <vector>
 
 void KeyCapture::InsertKey(KeyBytes key)
 {
@@ -35,4 +38,32 @@ void KeyCapture::InsertKey(KeyBytes key)
     if (grid && outcome.nextCell) grid->SelectCell(outcome.nextCell->column, outcome.nextCell->row);
     if (outcome.markModified) page.markModified();
     if (host_.soundOn()) PlayKeySound(host_.sounds, outcome.sound);
+    Report(outcome, receiver, grid, key);
+}
+
+namespace {
+constexpr Bilingual KeyStoredAt{"Ключ записан: %1", "Key stored: %1"};
+constexpr Bilingual KeyIsDuplicateOf{"Ключ не записан: такой же ключ уже есть (%1)",
+                                     "Key refused: the same key is already stored (%1)"};
+constexpr Bilingual KeyIsDuplicate{"Ключ не записан: такой же ключ уже есть", "Key refused: the same key is already stored"};
+constexpr Bilingual KeyNotStored{"Ключ не записан: некуда", "Key not stored: no place takes it"};
+} // namespace
+
+void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid, KeyBytes key)
+{
+    PageContext& page = host_.page;
+    const Language language = page.language();
+    if (outcome.sound == KeySound::Duplicate) {
+        // Only the tables of the shown page can point the user to the copy.
+        std::vector<RecordGrid*> shown;
+        for (RecordGrid* table : host_.pages.findChildren<RecordGrid*>())
+            if (table->isVisibleTo(&host_.pages)) shown.push_back(table);
+        const std::optional<QString> copy = DuplicatePlace(page.store, receiver, key, shown, language);
+        host_.report(copy ? KeyIsDuplicateOf.in(language).arg(*copy) : KeyIsDuplicate.in(language));
+        return;
+    }
+    std::optional<QString> place;
+    if (receiver.kind == ReceiverKind::MasterKey) place = MasterKeyPlace(language);
+    else if (grid && outcome.storedCell) place = PlaceOfCell(grid->Spec(), *outcome.storedCell, language);
+    host_.report(place ? KeyStoredAt.in(language).arg(*place) : KeyNotStored.in(language));
 }

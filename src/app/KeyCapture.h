@@ -9,6 +9,8 @@
 #include <functional>
 
 class QWidget;
+class RecordGrid;
+struct KeyReceiver;
 class SoundPlayer;
 
 struct KeyCaptureHost {
@@ -17,6 +19,8 @@ struct KeyCaptureHost {
     std::function<bool()> smallIButton;
     std::function<bool()> soundOn;
     SoundPlayer& sounds;
+    // Tells the user where the key was stored, or where the copy lies that made it a duplicate.
+    std::function<void(const QString&)> report;
 };
 
 class KeyCapture {
@@ -26,5 +30,7 @@ public:
     void InsertKey(KeyBytes key);
 
 private:
+    void Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid, KeyBytes key);
+
     KeyCaptureHost host_;
 };

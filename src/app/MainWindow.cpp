@@ -13,9 +13,13 @@
 #include "app/ChipCommands.h"
 #include "app/ConversionCommands.h"
 #include "app/KeyCapture.h"
+#include "app/MenuKeys.h"
 #include "app/ReaderButtons.h"
 #include "app/ReportCommands.h"
 #include "app/SoundPlayer.h"
+#include "app/StatusLine.h"
+#include "app/KeyPlaces.h"
+#include "app/WheelGuard.h"
 #include "editing/EditingTables.h"
 #include "editing/FieldEditor.h"
 #include "editing/TableEditor.h"
@@ -32,6 +36,7 @@
 #include "views/PageControl.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -85,26 +90,31 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{
         *store_, prompts_, static_cast<DocumentWindow&>(*this), *documents_, programmer_.link, transferProgress_,
         [this] { readerButtons_->StopAll(); }, [this](bool set) { smallIButton_ = set; },
-        [this] { return NVerify->isChecked(); }});
+        [this] { return NVerify->isChecked(); }, [this](const QString& text) { statusLine_->ShowEvent(text); }});
     BuildActions();
     BuildMenus();
+    menuKeys_ = new MenuKeys(*this);
     BuildToolBar();
     BuildPages();
     BuildEditors();
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(status);
+    statusLine_ = new StatusLine(*status);
+    const auto showEvent = [this](const QString& text) { statusLine_->ShowEvent(text); };
     keyCapture_ = std::make_unique<KeyCapture>(KeyCaptureHost{pageContext_, *PageControl1, [this] { return smallIButton_; },
-                                                              [this] { return soundOn_; }, sounds_});
+                                                              [this] { return soundOn_; }, sounds_, showEvent});
     reportCommands_ = std::make_unique<ReportCommands>(ReportCommandsHost{
         pageContext_, *PageControl1, prompts_, [this] { return smallIButton_; },
         setup.openInEditor ? setup.openInEditor
-                           : [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }});
+                           : [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
+        showEvent});
     programmer_.link.OnReaderFrame = [this](QByteArrayView frame, ReaderModes) { OnReaderFrame(frame); };
     programmer_.link.OnProgrammerLost = [this](ReaderModes running) {
         readerButtons_->ReaderLost();
         discovery_->OnProgrammerLost(running, language_);
     };
-    auto* status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    setStatusBar(status);
+    FollowKeyTarget();
     resize(1270, 760); // fits a 1280 x 800 screen with the desktop's panels
 
     // Start-up, in its order: device notices, the language flag, the poll timer, the record, the
@@ -160,11 +170,43 @@ void TForm1::Timer1Timer()
     // A tick that reads a reply may process events; the timer must not tick inside it.
     Timer1->stop();
     programmer_.link.PollTick();
+    RefreshStatusLine();
     Timer1->start();
 }
 
+void TForm1::FollowKeyTarget()
+{
+    // The receiver changes with the focus (InputTarget), the selection and the reader buttons.
+    connect(qApp, &QApplication::focusChanged, this, &TForm1::RefreshStatusLine);
+    for (RecordGrid* grid : PageControl1->findChildren<RecordGrid*>())
+        connect(grid, &QTableWidget::currentCellChanged, this, &TForm1::RefreshStatusLine);
+    for (QToolButton* reader : {ToolButton5, ToolButton6})
+        connect(reader, &QToolButton::toggled, this, &TForm1::RefreshStatusLine);
+}
+
+void TForm1::RefreshStatusLine()
+{
+    StatusFacts facts;
+    facts.reader = ToolButton5->isChecked() ? ReaderState::TouchMemory
+                   : ToolButton6->isChecked() ? ReaderState::Rfid
+                                              : ReaderState::Off;
+    facts.modified = Document().DataModified;
+    const TDeviceType type = CurrentType();
+    if (facts.reader != ReaderState::Off && IsValidType(type) && !PageControl1->isHidden()) {
+        const KeyReceiver& receiver = ReceiverOf(type, smallIButton_, inputTargets_);
+        const auto* grid = receiver.control ? PageControl1->findChild<RecordGrid*>(QString::fromLatin1(receiver.control))
+                                            : nullptr;
+        facts.keyTarget = NextKeyPlace(*store_, receiver, grid, language_);
+    }
+    statusLine_->Show(facts, language_);
+}
+
 // The pages refer to the record and the page context: they go first, while both still exist.
-TForm1::~TForm1() { delete takeCentralWidget(); }
+TForm1::~TForm1()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete takeCentralWidget();
+}
 
 QAction* TForm1::NamedAction(const char* name, QObject* parent)
 {
@@ -255,6 +297,13 @@ void TForm1::BuildMenus()
     }
     copyChoice->actions().constFirst()->setChecked(true);
     connect(AddItem(MCmd, "N5"), &QAction::triggered, this, &TForm1::N5Click);
+    MCmd->addSeparator();
+    // The tool button PX17 and this item are one command, enabled while a programmer answers.
+    QAction* programmerMode = NamedAction("AProgrammerMode");
+    programmerMode->setIconText(QStringLiteral("PX17"));
+    programmerMode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(programmerMode, &QAction::triggered, this, &TForm1::ToolButton11Click);
+    MCmd->addAction(programmerMode);
 
     // The conversions, in menu order; each item is the action of its conversion.
     QMenu* N1 = AddMenu(bar, "N1");
@@ -299,9 +348,7 @@ void TForm1::BuildToolBar()
     AddToolButton("ToolButton3", action("ASave"));
     ToolBar1->addSeparator();
     ToolButton5 = AddToolButton("ToolButton5");
-    ToolButton5->setText(QStringLiteral("TM"));
     ToolButton6 = AddToolButton("ToolButton6");
-    ToolButton6->setText(QStringLiteral("RX"));
     for (QToolButton* reader : {ToolButton5, ToolButton6}) reader->setCheckable(true);
     connect(ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
     connect(ToolButton6, &QToolButton::clicked, this, &TForm1::ToolButton6Click);
@@ -311,9 +358,7 @@ void TForm1::BuildToolBar()
     AddToolButton("ToolButton8")->setText(QStringLiteral("Конфигурация"));
     ToolBar1->addSeparator();
     AddToolButton("ToolButton10", action("AClose"));
-    QToolButton* programmerMode = AddToolButton("ToolButton11");
-    programmerMode->setText(QStringLiteral("PX17"));
-    connect(programmerMode, &QToolButton::clicked, this, &TForm1::ToolButton11Click);
+    AddToolButton("ToolButton11", action("AProgrammerMode"));
     ToolBar1->addSeparator();
 
     CBox2 = new QComboBox(ToolBar1);
@@ -321,6 +366,8 @@ void TForm1::BuildToolBar()
     CBox2->setToolTip(QString::fromUtf8(TypeListHint));
     for (TDeviceType type = 0; type < DeviceTypeCount; ++type) CBox2->addItem(TypeText(type));
     connect(CBox2, &QComboBox::currentIndexChanged, this, &TForm1::CBox2Change);
+    // Scrolling over the tool bar must not change the controller type and drop the page.
+    CBox2->installEventFilter(new WheelGuard(CBox2));
     ToolBar1->addWidget(CBox2);
 
     auto* spacer = new QWidget(ToolBar1);
@@ -396,8 +443,15 @@ void TForm1::SelectTypeSilently(TDeviceType type)
 
 void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
 
+void TForm1::AbandonEntries()
+{
+    for (FieldEditor* field : PageControl1->findChildren<FieldEditor*>()) field->Abandon();
+    for (TableEditor* table : PageControl1->findChildren<TableEditor*>()) table->Abandon();
+}
+
 void TForm1::ShowDataSet()
 {
+    AbandonEntries();
     const TDeviceType type = CurrentType();
     if (!IsValidType(type)) return;
     Page* page = PageNamed(FillRuleOf(FillOf(type, smallIButton_)).page);
@@ -407,7 +461,11 @@ void TForm1::ShowDataSet()
     PageControl1Change();
 }
 
-void TForm1::HideDataSet() { PageControl1->hide(); }
+void TForm1::HideDataSet()
+{
+    AbandonEntries();
+    PageControl1->hide();
+}
 
 void TForm1::PageControl1Change()
 {
@@ -430,6 +488,7 @@ void TForm1::ApplyCaptions()
     ShowTitle();
     for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);
     ShowShortcutsInFileMenu();
+    menuKeys_->ApplyMnemonics(language_);
     for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language_);
     Image1->setPixmap(FlagPicture(language_));
     update();
@@ -480,7 +539,11 @@ void TForm1::OnReaderFrame(QByteArrayView frame)
     if (const std::optional<KeyBytes> key = KeyOfFrame(frame)) InsertKey(*key);
 }
 
-void TForm1::InsertKey(KeyBytes key) { keyCapture_->InsertKey(key); }
+void TForm1::InsertKey(KeyBytes key)
+{
+    keyCapture_->InsertKey(key);
+    RefreshStatusLine();
+}
 
 void TForm1::N4Click() { reportCommands_->N4Click(); }
 void TForm1::N5Click() { reportCommands_->N5Click(); }

@@ -22,6 +22,8 @@
 class ApartmentPage;
 class ChipCommands;
 class KeyCapture;
+class MenuKeys;
+class StatusLine;
 class ReaderButtons;
 class ReportCommands;
 class SoundPlayer;
@@ -53,8 +55,9 @@ struct TForm1Setup {
     ProgrammerPieces programmer;
     DumpFiles dumps = {};
     SoundPlayer* sounds = nullptr; // nullptr: the window plays through Qt Multimedia
-    // Opens the report in the desktop's text editor; unset: through the desktop's file handler.
-    std::function<void(const QString& path)> openInEditor = {};
+    // Opens the report in the desktop's text editor, false when no program opens it; unset:
+    // through the desktop's file handler.
+    std::function<bool(const QString& path)> openInEditor = {};
 };
 
 class TForm1 : public QMainWindow, private DocumentWindow, private DiscoveryDisplay {
@@ -104,6 +107,8 @@ public:
     void SelectTypeSilently(TDeviceType type) override;
     // Any edit of the record by the pages and editing rules.
     void MarkModified() { documents_->MarkModified(); }
+    // The status line from the reader buttons, the key receiver and the document state.
+    void RefreshStatusLine();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,6 +128,8 @@ private:
 
     void SetLanguageListEnabled(bool enabled) override;
     void HideDataSet() override;
+    // Typing begun in a field or cell of the previous data set never reaches the new one.
+    void AbandonEntries();
     void ClearSmallIButton() override { smallIButton_ = false; }
     void SelectPage(const char* name) override;
 
@@ -133,6 +140,7 @@ private:
     void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
     void OnReaderFrame(QByteArrayView frame);
+    void FollowKeyTarget();
 
     Prompts& prompts_;
     ProgrammerPieces programmer_;
@@ -159,6 +167,8 @@ private:
     std::unique_ptr<ReportCommands> reportCommands_;
     std::unique_ptr<ReaderButtons> readerButtons_;
 
+    MenuKeys* menuKeys_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QComboBox* CBox2 = nullptr;
     QComboBox* ComboBox1 = nullptr;

@@ -1,5 +1,6 @@
 #include "app/QtPrompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -50,7 +51,9 @@ QStringList NameFilters(const QString& filters)
 {
     const QStringList parts = filters.split(QLatin1Char('|'));
     QStringList names;
-    for (int i = 0; i + 1 < parts.size(); i += 2) names << parts[i];
+    // A name that does not show its pattern gets it, so the dialog lists the files it matches.
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        names << (parts[i].contains(QLatin1Char('(')) ? parts[i] : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
     return names;
 }
 
@@ -66,7 +69,18 @@ QString WithSuffixOfFilter(const QString& path, const QString& nameFilter, const
 PromptAnswer QtPrompts::message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon)
 {
     QMessageBox box(IconOf(icon), caption, text, ButtonsOf(buttons), parent_);
-    return AnswerOf(box.exec(), buttons);
+    const int answer = box.exec();
+    box.hide();
+    RepaintWindows();
+    return AnswerOf(answer, buttons);
+}
+
+void QtPrompts::RepaintWindows()
+{
+    // A transfer may hold the interface right after the answer: the windows the box covered
+    // (the progress dialog above all) are painted again now, not at the next pass of the event loop.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) window->repaint();
 }
 
 std::optional<FileDialogChoice> QtPrompts::ShowFileDialog(const FileDialogRequest& request, bool save)

@@ -14,13 +14,16 @@ public:
     std::optional<FileDialogChoice> openFile(const FileDialogRequest& request) override;
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest& request) override;
 
+    // Paints every shown window at once.
+    static void RepaintWindows();
+
 private:
     std::optional<FileDialogChoice> ShowFileDialog(const FileDialogRequest& request, bool save);
 
     QWidget* parent_ = nullptr;
 };
 
-// "name(*.ext)|*.ext|..." as the name filters of a file dialog.
+// "name(*.ext)|*.ext|..." as the name filters of a file dialog; "name|*.ext" becomes "name (*.ext)".
 QStringList NameFilters(const QString& filters);
 
 // The file a save dialog's choice names: a name typed without an extension gets the extension of

@@ -14,6 +14,10 @@ namespace {
 
 constexpr Bilingual CannotWriteReport{"Ошибка записи отчёта в файл %1:\n%2", "Cannot write the report to %1:\n%2"};
 constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
+constexpr Bilingual ReportWritten{"Отчёт записан в %1", "Report written to %1"};
+constexpr Bilingual NoProgramForReport{"Не найдена программа, которая открыла бы отчёт.\nОтчёт записан в файл %1",
+                                       "No program was found to open the report.\nThe report was written to %1"};
+constexpr Bilingual MessageTitle{"Сообщение", "Message"};
 
 // The texts the user sees on the page: what each field displays and each cell holds.
 class PageReportSource : public ReportSource {
@@ -48,7 +52,10 @@ void ReportCommands::N4Click()
                               ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
         return;
     }
-    host_.openInEditor(path);
+    host_.report(ReportWritten.in(language).arg(QDir::toNativeSeparators(path)));
+    if (!host_.openInEditor(path))
+        host_.prompts.message(NoProgramForReport.in(language).arg(QDir::toNativeSeparators(path)),
+                              MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Information);
 }
 
 void ReportCommands::N5Click()

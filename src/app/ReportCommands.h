@@ -14,16 +14,19 @@ struct ReportCommandsHost {
     QWidget& pages;         // holds every page's controls
     Prompts& prompts;
     std::function<bool()> smallIButton;
-    // Opens a file in the desktop's text editor without waiting for it.
-    std::function<void(const QString& path)> openInEditor;
+    // Opens a file in the desktop's text editor without waiting for it; false when no program can.
+    std::function<bool(const QString& path)> openInEditor;
+    // A short line in the status bar.
+    std::function<void(const QString&)> report;
 };
 
 class ReportCommands {
 public:
     explicit ReportCommands(ReportCommandsHost host) : host_(std::move(host)) {}
 
-    // Writes "report.txt" in the working directory, whole, and opens it; a file that cannot be
-    // written is reported and an earlier report stays as it was.
+    // Writes "report.txt" in the working directory, whole, says where in the status bar and opens
+    // it; a file that cannot be written is reported and an earlier report stays as it was. When
+    // no program opens the report, a message names its file.
     void N4Click();
     // Codes drawn from the time in seconds for the code rows of the page's apartment table.
     void N5Click();

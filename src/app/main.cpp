@@ -6,6 +6,7 @@
 #include "model/FileIO.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
+#include "programmer/NamedPortNotices.h"
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
@@ -36,7 +37,11 @@ int main(int argc, char* argv[])
 
     QtPrompts prompts;
     SystemPortList ports(options.value(portOption));
-    LinuxDeviceNotices notices(ports);
+    LinuxDeviceNotices systemNotices(ports);
+    // A port named by path may be a pseudo-terminal that no device notice reports.
+    const QString namedPort = PortOverride(options.value(portOption));
+    NamedPortNotices namedNotices(systemNotices, namedPort);
+    DeviceNotices& notices = namedPort.isEmpty() ? static_cast<DeviceNotices&>(systemNotices) : namedNotices;
     QtSerialPort port;
     SystemClock clock;
     ProgrammerLink link(port, prompts, clock);

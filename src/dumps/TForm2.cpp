@@ -26,6 +26,8 @@ constexpr std::array<std::pair<const char*, const char*>, 7> ChipChoices{{
 }};
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr Bilingual AllFiles{"все файлы", "all files"};
 } // namespace
 
 TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent)
@@ -121,10 +123,16 @@ void TForm2::RunOperation(TransferResult (TForm2::*operation)(const ProgrammerCh
     busy_ = false;
 }
 
+// Dumps are listed under their own filter; "all files" shows a dump saved under another name too.
+QString TForm2::DumpFilters(const char* binaryFilter) const
+{
+    return QString::fromLatin1(binaryFilter) + QLatin1Char('|') + AllFiles.in(language_) + QStringLiteral("|*");
+}
+
 TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 {
     if (link_.OpenProgrammerPort(language_) != 0) return TransferResult::Failed;
-    const auto dump = prompts_.saveFile({QString(), QStringLiteral("binary files|*.bin"), QStringLiteral("bin"),
+    const auto dump = prompts_.saveFile({QString(), DumpFilters("binary files|*.bin"), QStringLiteral("bin"),
                                          QString(), 1, false});
     if (!dump) {
         link_.ClosePort();
@@ -137,7 +145,7 @@ TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
 {
     if (link_.OpenProgrammerPort(language_) != 0) return TransferResult::Failed;
-    const auto dump = prompts_.openFile({QString(), QStringLiteral("binary dump memory|*.bin"), QStringLiteral("bin"),
+    const auto dump = prompts_.openFile({QString(), DumpFilters("binary dump memory|*.bin"), QStringLiteral("bin"),
                                          QString(), 1, true});
     if (!dump || !QFileInfo::exists(dump->path)) {
         link_.ClosePort();

@@ -39,6 +39,8 @@ private:
     // message, nothing when the user cancelled at the insert-chip prompt, or the error message.
     void RunOperation(TransferResult (TForm2::*operation)(const ProgrammerChip&), const char* completed,
                       const char* failed);
+    // `binaryFilter` with "all files" after it, in the window's language.
+    QString DumpFilters(const char* binaryFilter) const;
     TransferResult ReadChip(const ProgrammerChip& chip);
     // Writes the dump, then reads the chip back and compares it with the dump.
     TransferResult WriteChip(const ProgrammerChip& chip);

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 FieldEditor::FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* next, EditingHost& host)
     : QObject(&field), field_(field), rules_(rules), spec_(FieldSpecOf(rules.field)), next_(next), host_(host)
 {
@@ -14,6 +16,7 @@ FieldEditor::FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* n
         else KeyUp(input);
     });
     connect(&field, &MaskEdit::Exited, this, &FieldEditor::Exit);
+    connect(&field, &MaskEdit::Entered, this, [this] { abandonedWithFocus_ = false; });
 }
 
 bool FieldEditor::GateStops()
@@ -74,9 +77,18 @@ void FieldEditor::KeyUp(const KeyInput& input)
 // goes where the user sent it.
 void FieldEditor::Exit()
 {
+    if (std::exchange(abandonedWithFocus_, false)) return;
     if (GateStops()) return;
     host_.markModified();
     Confirm(Leaving::WhereTheUserWent);
+}
+
+void FieldEditor::Abandon()
+{
+    entryActive_ = false;
+    field_.setText(FieldText(host_.store.Record, spec_));
+    // The window's focus widget keeps its place while a dialog or another window is active.
+    abandonedWithFocus_ = field_.window()->focusWidget() == &field_;
 }
 
 MasterKeyField::MasterKeyField(QLineEdit& field, EditingHost& host) : QObject(&field), field_(field), host_(host)

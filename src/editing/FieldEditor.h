@@ -24,6 +24,9 @@ public:
     void KeyDown(const KeyInput& input);
     void KeyUp(const KeyInput& input);
     void Exit();
+    // Another data set became current: an entry begun in the previous one is dropped and the
+    // field shows the record again; the leaving that follows when its page is hidden stores nothing.
+    void Abandon();
 
     bool EntryActive() const { return entryActive_; }
 
@@ -42,6 +45,7 @@ private:
     MaskEdit* next_;
     EditingHost& host_;
     bool entryActive_ = false; // a digit (or Delete) was pressed since the field last reached the record
+    bool abandonedWithFocus_ = false; // dropped while it held the focus: its next leaving is no edit
 };
 
 // The master key field of a key list or PKU-618 page takes Delete only, which empties the master

@@ -50,6 +50,8 @@ bool IsModifierAlone(const KeyInput& input)
     }
 }
 
+bool IsCommandChord(const KeyInput& input) { return HasCommandModifier(input) && !IsModifierAlone(input); }
+
 std::optional<std::uint16_t> DigitNibbleValue(QStringView digits)
 {
     unsigned value = 0;

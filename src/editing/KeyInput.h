@@ -36,6 +36,9 @@ std::optional<int> DecimalDigitOf(const KeyInput& input);
 std::optional<int> HexDigitOf(const KeyInput& input);
 // Shift, Control, Alt and their kind pressed alone: they only change what the next key types.
 bool IsModifierAlone(const KeyInput& input);
+// A key held with Control, Alt or Meta: a command of the window (a menu, a shortcut), never key
+// input for a cell or field.
+bool IsCommandChord(const KeyInput& input);
 
 // The value of decimal digits read one digit per nibble, the first digit in the highest nibble
 // (digits "0451" give 0x0451); nothing when a character is no decimal digit.

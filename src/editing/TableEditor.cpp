@@ -60,6 +60,8 @@ bool TableEditor::GateCloses(const KeyInput& input) const
 
 Verdict TableEditor::KeyDown(const KeyInput& input)
 {
+    // The cell and the entry in it stay exactly as they were; the window acts on the chord.
+    if (IsCommandChord(input)) return Verdict::Swallow;
     EditingHost& host = table_.host;
     const CellRef cell = cells_->Current();
     const bool restoring = HasCodes() && cellFocus_.RestorePending;
@@ -118,4 +120,10 @@ void TableEditor::Enter()
 void TableEditor::Exit()
 {
     if (HasCodes() && cells_->Current().column == table_.spec.codeColumn) RequestRestore();
+}
+
+void TableEditor::Abandon()
+{
+    if (table_.entryActive) table_.Restore(cells_->Current());
+    if (HasCodes()) cellFocus_ = CellFocusState{};
 }

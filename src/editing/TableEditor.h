@@ -26,6 +26,9 @@ public:
     void SelectCell(CellRef cell);
     void Enter();
     void Exit();
+    // Another data set became current: an entry begun in the previous one is dropped and its
+    // cell shows the record again; no left code cell waits to be restored.
+    void Abandon();
 
     bool EntryActive() const { return table_.entryActive; }
 

@@ -32,6 +32,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    static bool IsCommandChord(const QKeyEvent& event);
+
     KeyHandler keyHandler_;
     FocusTracker* focus_;
 };

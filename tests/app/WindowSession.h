@@ -48,7 +48,10 @@ public:
         port.openResult = portOpens;
         form = std::make_unique<TForm1>(
             TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, {}, &sounds,
-                        [this](const QString& path) { openedInEditor.append(path); }});
+                        [this](const QString& path) {
+                            openedInEditor.append(path);
+                            return editorFound;
+                        }});
         form->show();
     }
 
@@ -114,5 +117,6 @@ public:
     SyntheticNotices notices;
     RecordingSounds sounds;
     QStringList openedInEditor; // files the window handed to the desktop's text editor
+    bool editorFound = true;    // false: the desktop has no program that opens them
     std::unique_ptr<TForm1> form;
 };

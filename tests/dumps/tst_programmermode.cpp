@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(ReadAll(rig.dump()), content);
         QCOMPARE(rig.prompts.texts(), (QStringList{"Insert chip to read", "Чтение завершено"}));
         QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Информация"));
-        QCOMPARE(rig.prompts.dialogs()[0].filters, QStringLiteral("binary files|*.bin"));
+        QCOMPARE(rig.prompts.dialogs()[0].filters, QStringLiteral("binary files|*.bin|all files|*"));
         QCOMPARE(rig.prompts.dialogs()[0].defaultSuffix, QStringLiteral("bin"));
         const auto& packets = rig.port.firmware().packets();
         QCOMPARE(packets.size(), int(kind.read.blockCount)); // no adapter check before a read
@@ -131,7 +131,7 @@ private slots:
         // One insert-chip question: the chip is read back where it is.
         QCOMPARE(rig.prompts.texts(), (QStringList{"Insert chip to wtite", "Программирование завершено"}));
         QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Информация"));
-        QCOMPARE(rig.prompts.dialogs()[0].filters, QStringLiteral("binary dump memory|*.bin"));
+        QCOMPARE(rig.prompts.dialogs()[0].filters, QStringLiteral("binary dump memory|*.bin|all files|*"));
         QVERIFY(rig.prompts.dialogs()[0].mustExist);
         const auto& packets = rig.port.firmware().packets();
         QCOMPARE(packets.size(), 1 + 512 * 2 + 256);

@@ -2,7 +2,8 @@
 // X keystrokes and clicks (xdotool) as a technician's keyboard and mouse deliver them: the reader
 // runs, a key is typed into the apartment table and another touched to the reader, a code and a
 // password are typed, the document is saved through the save dialog, and the file holds exactly
-// what was entered.
+// what was entered; an entry left unfinished in one file and a wheel notch over the type list
+// leave the next file as it was.
 
 #include "LinkFakes.h"
 #include "SimProcess.h"
@@ -61,88 +62,183 @@ private:
 
 void Settle() { QThread::msleep(300); }
 
+// The real program on the display with kavro-sim behind it, and the hand that drives it.
+class DrivenWindow {
+public:
+    DrivenWindow(VirtualDisplay& display, const WorkingDirectory& dir) : display_(display), dir_(dir) {}
+    ~DrivenWindow()
+    {
+        kavro_.terminate();
+        kavro_.waitForFinished(5000);
+    }
+
+    bool start(const QStringList& files = {})
+    {
+        const QString link = dir_.file("programmer");
+        if (!sim_.start({"--link", link})) return false;
+        QProcessEnvironment environment = display_.environment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.file("config"));
+        kavro_.setProcessEnvironment(environment);
+        kavro_.setWorkingDirectory(dir_.path());
+        kavro_.setProcessChannelMode(QProcess::ForwardedChannels);
+        kavro_.start(QStringLiteral(KAVRO_PATH), QStringList{"--port", link} + files);
+        if (!kavro_.waitForStarted(5000)) return false;
+        window_ = display_.xdotool({"search", "--sync", "--onlyvisible", "--class", "kavro"}).section('\n', 0, 0);
+        if (window_.isEmpty()) return false;
+        display_.xdotool({"windowfocus", "--sync", window_});
+        Settle();
+        return true;
+    }
+    void click(const QStringList& point, const QString& button = QStringLiteral("1"))
+    {
+        // The pointer rests on the control before the button goes down, as a hand moves it.
+        display_.xdotool(QStringList{"mousemove", "--window", window_} + point);
+        Settle();
+        display_.xdotool({"click", button});
+        Settle();
+    }
+    void keys(const QStringList& names)
+    {
+        display_.xdotool(QStringList{"key", "--delay", "60"} + names);
+        Settle();
+    }
+    void type(const QString& text)
+    {
+        display_.xdotool({"type", "--delay", "60", text});
+        Settle();
+    }
+    // Save of a new document: the file is named in the save dialog; returns once it is written.
+    void saveAs(const QString& path)
+    {
+        keys({"ctrl+s"});
+        keys({"ctrl+a"});
+        type(path);
+        keys({"Return"});
+        QElapsedTimer waited;
+        waited.start();
+        while (QFileInfo(path).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
+    }
+    QString title() const { return display_.xdotool({"getwindowname", window_}); }
+    SimProcess& sim() { return sim_; }
+
+private:
+    VirtualDisplay& display_;
+    const WorkingDirectory& dir_;
+    SimProcess sim_;
+    QProcess kavro_;
+    QString window_;
+};
+
+// Where a control of the laid-out window sits, in window coordinates.
+QStringList PointIn(const WindowSession& layout, QWidget* widget, QPoint point)
+{
+    const QPoint inWindow = widget->mapTo(layout.form.get(), point);
+    return {QString::number(inWindow.x()), QString::number(inWindow.y())};
+}
+QStringList CentreOf(const WindowSession& layout, QWidget* widget)
+{
+    return PointIn(layout, widget, widget->rect().center());
+}
+QStringList CellOf(const WindowSession& layout, StringGrid* grid, int column, int row)
+{
+    return PointIn(layout, grid->viewport(), grid->visualItemRect(grid->item(row, column)).center());
+}
+
+// The first byte where `file` differs from `want`, as "offset N: xx, expected yy"; empty when equal.
+QString FirstDifference(const QByteArray& file, const QByteArray& want)
+{
+    if (file.size() != want.size()) return QStringLiteral("size %1, expected %2").arg(file.size()).arg(want.size());
+    for (qsizetype offset = 0; offset < want.size(); ++offset)
+        if (file[offset] != want[offset])
+            return QStringLiteral("offset %1: %2, expected %3")
+                .arg(offset)
+                .arg(quint8(file[offset]), 2, 16, QLatin1Char('0'))
+                .arg(quint8(want[offset]), 2, 16, QLatin1Char('0'));
+    return {};
+}
+
+bool DisplayToolsMissing()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty()
+           || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+}
+
 } // namespace
 
 class WindowKeysTest : public QObject {
     Q_OBJECT
 private slots:
+    void anEntryLeftUnfinishedAndTheWheelNeverChangeTheNextFile()
+    {
+        if (DisplayToolsMissing()) QSKIP("xvfb-run and xdotool are needed (./dev test installs them)");
+        WorkingDirectory dir;
+        WindowSession layout;
+        QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
+        // A PKU-630 file to begin with and a T150 file to open next, both as New makes them.
+        layout.NewDocument(4);
+        const QString from = dir.file("from.kvr");
+        WriteAll(from, DataFileBytes(layout.Record()));
+        const QStringList generalCode = CentreOf(layout, layout.Find("MaskEdit4"));
+        layout.NewDocument(0);
+        const QString to = dir.file("to.kvr");
+        WriteAll(to, DataFileBytes(layout.Record()));
+        const QStringList typeList = CentreOf(layout, layout.Find("CBox2"));
+
+        VirtualDisplay display;
+        QVERIFY(display.start());
+        DrivenWindow kavro(display, dir);
+        QVERIFY(kavro.start({from}));
+        kavro.click(generalCode);
+        kavro.keys({"Home"});
+        kavro.type("1357"); // no Enter
+        kavro.keys({"ctrl+o"});
+        kavro.keys({"alt+n"}); // the typing is not saved
+        kavro.keys({"ctrl+a"});
+        kavro.type(to);
+        kavro.keys({"Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(kavro.title().endsWith("to.kvr"), 5000);
+
+        kavro.click(typeList, "5"); // one notch of the wheel over the type list
+        QVERIFY(kavro.title().endsWith("to.kvr"));
+
+        kavro.keys({"ctrl+s"}); // the opened file is written again, as it is now
+        QThread::msleep(500);
+        // The T150 file exactly as it was written: its general code is not the digits typed into
+        // the PKU-630 field.
+        const TIntercomData& expected = layout.Record();
+        QCOMPARE(FirstDifference(ReadAll(to), DataFileBytes(expected)), QString());
+    }
+
     void keysCodesAndAPasswordTypedUnderXAreSavedByteForByte()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("xvfb-run and xdotool are needed (./dev test installs them)");
-
+        if (DisplayToolsMissing()) QSKIP("xvfb-run and xdotool are needed (./dev test installs them)");
         // Where the controls sit: the same window laid out here, as it is on the display.
         WindowSession layout;
         layout.NewDocument(0);
         QVERIFY(QTest::qWaitForWindowActive(layout.form.get())); // laid out as a shown window is
-        const auto at = [&](QWidget* widget, QPoint point) {
-            const QPoint inWindow = widget->mapTo(layout.form.get(), point);
-            return QStringList{QString::number(inWindow.x()), QString::number(inWindow.y())};
-        };
         auto* grid = layout.Find<StringGrid>("SGrid1");
-        const auto cell = [&](int column, int row) {
-            return at(grid->viewport(), grid->visualItemRect(grid->item(row, column)).center());
-        };
-        auto* reader = layout.Find("ToolButton5");
-        auto* password = layout.Find("MaskEdit2");
+        const auto cell = [&](int column, int row) { return CellOf(layout, grid, column, row); };
 
         VirtualDisplay display;
         QVERIFY(display.start());
         WorkingDirectory dir;
-        SimProcess sim;
-        const QString link = dir.file("programmer");
-        QVERIFY(sim.start({"--link", link}));
-        QProcess kavro;
-        QProcessEnvironment environment = display.environment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.file("config"));
-        kavro.setProcessEnvironment(environment);
-        kavro.setWorkingDirectory(dir.path());
-        kavro.setProcessChannelMode(QProcess::ForwardedChannels);
-        kavro.start(QStringLiteral(KAVRO_PATH), {"--port", link});
-        QVERIFY(kavro.waitForStarted(5000));
-        const QString window = display.xdotool({"search", "--sync", "--onlyvisible", "--class", "kavro"}).section('\n', 0, 0);
-        QVERIFY(!window.isEmpty());
-        display.xdotool({"windowfocus", "--sync", window});
-        const auto click = [&](const QStringList& point) {
-            // The pointer rests on the control before the button goes down, as a hand moves it.
-            display.xdotool(QStringList{"mousemove", "--window", window} + point);
-            Settle();
-            display.xdotool({"click", "1"});
-            Settle();
-        };
-        const auto keys = [&](const QStringList& names) {
-            display.xdotool(QStringList{"key", "--delay", "60"} + names);
-            Settle();
-        };
-        const auto type = [&](const QString& text) {
-            display.xdotool({"type", "--delay", "60", text});
-            Settle();
-        };
-
-        keys({"ctrl+n"}); // a new T150 document
-        click(at(reader, reader->rect().center()));
-        click(cell(2, 1));
-        type("1a2b3c"); // slot 0; the cursor moves on to slot 1
-        sim.command("key 0A0B0C"); // touched to the reader: slot 1
+        DrivenWindow kavro(display, dir);
+        QVERIFY(kavro.start());
+        kavro.keys({"ctrl+n"}); // a new T150 document
+        kavro.click(CentreOf(layout, layout.Find("ToolButton5")));
+        kavro.click(cell(2, 1));
+        kavro.type("1a2b3c"); // slot 0; the cursor moves on to slot 1
+        kavro.sim().command("key 0A0B0C"); // touched to the reader: slot 1
         Settle();
-        click(cell(1, 3));
-        type("0457"); // code 2
-        click(at(password, password->rect().center()));
-        keys({"Home"});
-        type("1234");
-        keys({"Return"});
+        kavro.click(cell(1, 3));
+        kavro.type("0457"); // code 2
+        kavro.click(CentreOf(layout, layout.Find("MaskEdit2")));
+        kavro.keys({"Home"});
+        kavro.type("1234");
+        kavro.keys({"Return"});
 
-        keys({"ctrl+s"});
         const QString saved = dir.file("typed.kvr");
-        keys({"ctrl+a"});
-        type(saved);
-        keys({"Return"});
-        QElapsedTimer waited;
-        waited.start();
-        while (QFileInfo(saved).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
-        kavro.terminate();
-        kavro.waitForFinished(5000);
+        kavro.saveAs(saved);
 
         TIntercomData& expected = layout.Record();
         expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
@@ -151,14 +247,49 @@ private slots:
         expected.Codes[2] = 0x0457;
         expected.CodeCounter += 1;
         expected.SystemPassword = 0x1234;
-        const QByteArray file = ReadAll(saved);
-        const QByteArray want = DataFileBytes(expected);
-        QCOMPARE(file.size(), want.size());
-        for (qsizetype offset = 0; offset < want.size(); ++offset)
-            QVERIFY2(file[offset] == want[offset], qPrintable(QStringLiteral("offset %1: %2, expected %3")
-                                                                  .arg(offset)
-                                                                  .arg(quint8(file[offset]), 2, 16, QLatin1Char('0'))
-                                                                  .arg(quint8(want[offset]), 2, 16, QLatin1Char('0'))));
+        QCOMPARE(FirstDifference(ReadAll(saved), DataFileBytes(expected)), QString());
+    }
+
+    void altChordsInAKeyCellAreNeverKeyInputAndF10ReachesTheMenus()
+    {
+        if (DisplayToolsMissing()) QSKIP("xvfb-run and xdotool are needed (./dev test installs them)");
+        WindowSession layout;
+        layout.NewDocument(0);
+        QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
+        auto* grid = layout.Find<StringGrid>("SGrid1");
+        const auto cell = [&](int column, int row) { return CellOf(layout, grid, column, row); };
+
+        VirtualDisplay display;
+        QVERIFY(display.start());
+        WorkingDirectory dir;
+        DrivenWindow kavro(display, dir);
+        QVERIFY(kavro.start());
+        kavro.keys({"F10", "Down", "Return"}); // File > New: a new T150 document
+        kavro.click(CentreOf(layout, layout.Find("ToolButton5")));
+        // Half-way through a key the File menu opens and closes: the unfinished entry is dropped
+        // as on leaving the cell, and the second Escape gives the keyboard back to the cell.
+        kavro.click(cell(2, 1));
+        kavro.type("1a2");
+        const auto openAndLeaveTheFileMenu = [&kavro] {
+            for (const char* key : {"alt+f", "Escape", "Escape"}) kavro.keys({key}); // each seen on the screen
+        };
+        openAndLeaveTheFileMenu();
+        kavro.type("1a2b3c"); // slot 0
+        kavro.click(cell(2, 1));
+        openAndLeaveTheFileMenu(); // the stored key stays
+        kavro.click(cell(3, 1));
+        kavro.type("0a0");
+        kavro.keys({"alt+b"}); // no menu has B: it is neither a digit nor the end of the entry
+        kavro.type("b0c"); // slot 1
+
+        const QString saved = dir.file("keys.kvr");
+        kavro.saveAs(saved);
+
+        TIntercomData& expected = layout.Record();
+        expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
+        expected.KeySlots[1].bytes = {0x0C, 0x0B, 0x0A, 0xFF};
+        expected.KeyCounter += 2;
+        QCOMPARE(FirstDifference(ReadAll(saved), DataFileBytes(expected)), QString());
     }
 };
 
