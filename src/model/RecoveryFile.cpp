@@ -1,9 +1,21 @@
 #include "model/RecoveryFile.h"
 
 #include "model/DataFile.h"
+#include "model/FileIO.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+const QString AnnouncedList = QStringLiteral("announced.txt");
+constexpr qint64 AnnouncedListLimit = 1 << 20;
+
+QStringList AnnouncedNames(const QString& folder)
+{
+    const std::optional<QByteArray> list = ReadFileBytes(QDir(folder).filePath(AnnouncedList), AnnouncedListLimit);
+    return list ? QFile::decodeName(*list).split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+}
+} // namespace
 
 RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, const QString& folder,
                                   const QDateTime& at)
@@ -17,4 +29,26 @@ RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, con
     QString error;
     if (!SaveStoreFile(store, extended, path, &error)) return {path, error};
     return {path, QString()};
+}
+
+QStringList UnannouncedRecoveryFiles(const QString& folder)
+{
+    const QDir dir(folder);
+    const QStringList announced = AnnouncedNames(folder);
+    QStringList paths;
+    // The names carry the time they were written, so their order is the order of writing.
+    for (const QString& name : dir.entryList({QStringLiteral("recovery-*.kvr")}, QDir::Files, QDir::Name))
+        if (!announced.contains(name)) paths << dir.filePath(name);
+    return paths;
+}
+
+bool MarkRecoveryFilesAnnounced(const QString& folder, const QStringList& paths, QString* error)
+{
+    QStringList names;
+    // Names of files removed since they were announced are dropped, so the list does not grow for ever.
+    for (const QString& name : AnnouncedNames(folder))
+        if (QFileInfo::exists(QDir(folder).filePath(name))) names << name;
+    for (const QString& path : paths) names << QFileInfo(path).fileName();
+    return WriteFileAtomically(QDir(folder).filePath(AnnouncedList), QFile::encodeName(names.join(QLatin1Char('\n')) + QLatin1Char('\n')),
+                               error);
 }
