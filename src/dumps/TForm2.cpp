@@ -25,6 +25,16 @@ constexpr std::array<std::pair<const char*, const char*>, 7> ChipChoices{{
 }};
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
+constexpr Bilingual MessageTitle{"Сообщение", "Message"};
+constexpr Bilingual DumpUnreadable{"Файл %1 не читается: %2", "The file %1 cannot be read: %2"};
+constexpr Bilingual DumpTooLarge{"Файл %1 содержит %2 байт, больше, чем %3 байт микросхемы %4. Ничего не записано.",
+                                 "The file %1 holds %2 bytes, more than the %3 bytes of a %4. Nothing has been written."};
+constexpr Bilingual DumpShorter{"Файл %1 содержит %2 байт, микросхема %4 — %3 байт. Остальные %5 байт будут записаны "
+                                "как 0xFF, как в стёртой микросхеме. Продолжить?",
+                                "The file %1 holds %2 bytes, a %4 %3 bytes. The remaining %5 bytes will be written "
+                                "as 0xFF, as an erased chip holds them. Go on?"};
 } // namespace
 
 TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent)
@@ -142,16 +152,60 @@ TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
         link_.ClosePort();
         return TransferResult::Failed;
     }
+    const std::optional<QByteArray> sent = LoadDump(dump->path, chip);
+    if (!sent) {
+        link_.ClosePort();
+        return TransferResult::Failed;
+    }
+    if (!AcceptShortDump(dump->path, sent->size(), chip)) {
+        link_.ClosePort();
+        return TransferResult::Cancelled;
+    }
     if (!link_.CheckAdapter(language_)) return TransferResult::Failed;
-    // What the write sends; a file that cannot be read is reported by the write itself.
-    const std::optional<QByteArray> sent = ReadFileBytes(dump->path, MaxImageSize);
     const TransferResult written = WriteImageToChip(link_, chip.write, dump->path, *progress_, language_);
     if (written != TransferResult::Completed) return written;
-    const VerifyResult check = VerifyChipAgainstImage(link_, chip, sent.value_or(QByteArray()), *progress_, language_);
+    const VerifyResult check = VerifyChipAgainstImage(link_, chip, *sent, *progress_, language_);
     if (!check.readBack) return TransferResult::Failed;
     if (!check.matches()) {
         ShowVerifyMismatch(prompts_, check, language_);
         return TransferResult::Failed;
     }
     return TransferResult::Completed;
+}
+
+std::optional<QByteArray> TForm2::LoadDump(const QString& path, const ProgrammerChip& chip)
+{
+    QString error;
+    bool larger = false;
+    std::optional<QByteArray> bytes = ReadFileBytes(path, ChipSize(chip), &error, &larger);
+    if (!bytes) {
+        prompts_.message(DumpUnreadable.in(language_).arg(path, error), ErrorTitle.in(language_), PromptButtons::Ok,
+                         PromptIcon::Error);
+        return std::nullopt;
+    }
+    if (larger) {
+        // Cutting the dump to the chip would write a chip that holds only part of it.
+        prompts_.message(DumpTooLarge.in(language_)
+                             .arg(path)
+                             .arg(QFileInfo(path).size())
+                             .arg(ChipSize(chip))
+                             .arg(QString::fromLatin1(chip.name)),
+                         ErrorTitle.in(language_), PromptButtons::Ok, PromptIcon::Error);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool TForm2::AcceptShortDump(const QString& path, qsizetype size, const ProgrammerChip& chip)
+{
+    if (size >= ChipSize(chip)) return true;
+    // An empty or short file would otherwise erase most of the chip without a word.
+    const QString question = DumpShorter.in(language_)
+                                 .arg(path)
+                                 .arg(size)
+                                 .arg(ChipSize(chip))
+                                 .arg(QString::fromLatin1(chip.name))
+                                 .arg(ChipSize(chip) - size);
+    return prompts_.message(question, MessageTitle.in(language_), PromptButtons::OkCancel, PromptIcon::Question)
+           == PromptAnswer::Ok;
 }

@@ -55,6 +55,43 @@ private slots:
                                                "Программирование завершено"}));
         QVERIFY(!port.isOpen());
     }
+
+    void aLargerDumpNeverReachesTheChipAndAShorterOneOnlyWithItsErasedRestAccepted()
+    {
+        WorkingDirectory dir;
+        SimProcess sim;
+        const QByteArray onChip = Pattern(2048, 13);
+        sim.prepareChip(QStringLiteral("24C16"), onChip);
+        QVERIFY(sim.start());
+        QtSerialPort port;
+        ScriptedPrompts prompts;
+        NoPauseClock clock;
+        ProgrammerLink link(port, prompts, clock);
+        link.ProgrammerPresent = true;
+        link.ProgrammerPortPath = sim.port();
+        TForm2 dialog(link, prompts, Language::English);
+        dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>()[0]->click();
+        auto* write = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
+
+        WriteAll(dir.file("large.bin"), Pattern(4096, 14));
+        prompts.choose(FileDialogChoice{dir.file("large.bin"), 1});
+        write->click();
+        WriteAll(dir.file("short.bin"), Pattern(100, 15));
+        prompts.choose(FileDialogChoice{dir.file("short.bin"), 1}).answer(PromptAnswer::Cancel);
+        write->click();
+        QCOMPARE(ReadAll(sim.chipFile(QStringLiteral("24C16"))), onChip);
+
+        prompts.choose(FileDialogChoice{dir.file("short.bin"), 1}).answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
+        write->click();
+        QCOMPARE(ReadAll(sim.chipFile(QStringLiteral("24C16"))), Pattern(100, 15) + QByteArray(1948, '\xFF'));
+        const QStringList texts = prompts.texts();
+        QCOMPARE(texts.size(), 6);
+        QVERIFY(texts[0].startsWith(QStringLiteral("The file %1 holds 4096 bytes, more than the 2048").arg(dir.file("large.bin"))));
+        QCOMPARE(texts[1], QStringLiteral("ошибка программирования"));
+        QVERIFY(texts[2].contains(QStringLiteral("remaining 1948 bytes will be written as 0xFF")));
+        QCOMPARE(texts[3], texts[2]);
+        QCOMPARE(texts.mid(4), (QStringList{"Insert chip to wtite", "Программирование завершено"}));
+    }
 };
 
 QTEST_MAIN(SimProgrammerModeTest)
