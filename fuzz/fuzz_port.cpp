@@ -8,7 +8,7 @@
 // a flag byte and the piece's bytes. A request is answered by the next piece and by every piece
 // behind it whose flag is not zero: a reply split in pieces, sent twice or with junk around it.
 
-#include "model/Prompts.h"
+#include "FuzzSupport.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/Clock.h"
@@ -45,26 +45,6 @@ public:
 private:
     mutable qint64 now_ = 0;
 };
-
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::Ok; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-class NoProgress : public TransferProgress {
-public:
-    void open() override {}
-    void reset(int) override {}
-    void advance(int, qint64) override {}
-    void close() override {}
-};
-
-void Require(bool holds)
-{
-    if (!holds) std::abort();
-}
 
 struct Piece {
     QByteArray bytes;
