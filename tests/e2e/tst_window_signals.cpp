@@ -68,9 +68,9 @@ private slots:
         const DisplayedWindow window = DisplayedWindow::Find(display_);
         QVERIFY(window.found());
         if (typed) {
+            window.keys({QStringLiteral("ctrl+n")}); // a new T150 document, laid out as the one measured
             window.click(firstKeyCell);
             window.type(QStringLiteral("1a2b3c"));
-            window.keys({QStringLiteral("Return")});
         }
         Settle();
         ::kill(pid_t(kavro.processId()), signal);
