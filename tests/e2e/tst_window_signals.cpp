@@ -1,5 +1,5 @@
 // The real kavro program ended by a signal, as a shutdown, a closed terminal or Ctrl+C ends it:
-// a key typed into the document goes to a recovery file in the user's data folder before the
+// a code typed into the document goes to a recovery file in the user's data folder before the
 // program ends, byte for byte the record the window held; an unchanged document leaves nothing.
 
 #include "VirtualDisplay.h"
@@ -31,7 +31,7 @@ class WindowSignalsTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(display_.start()); }
 
-    void aSignalSavesTheTypedKeyInARecoveryFileAndEndsTheProgram_data()
+    void aSignalSavesTheTypedCodeInARecoveryFileAndEndsTheProgram_data()
     {
         QTest::addColumn<int>("signal");
         QTest::addColumn<bool>("typed");
@@ -40,17 +40,17 @@ private slots:
         QTest::newRow("SIGINT") << SIGINT << true;
         QTest::newRow("SIGTERM, nothing changed") << SIGTERM << false;
     }
-    void aSignalSavesTheTypedKeyInARecoveryFileAndEndsTheProgram()
+    void aSignalSavesTheTypedCodeInARecoveryFileAndEndsTheProgram()
     {
         QFETCH(int, signal);
         QFETCH(bool, typed);
-        // Where the first key cell sits: the same window laid out here, as it is on the display.
+        // Where the code cell of code 2 sits: the same window laid out here, as it is on the display.
         WindowSession layout;
         layout.NewDocument(0);
         QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
         auto* grid = layout.Find<StringGrid>("SGrid1");
-        const QStringList firstKeyCell =
-            PointInWindow(layout.form.get(), grid->viewport(), grid->visualItemRect(grid->item(1, 2)).center());
+        const QStringList codeCell =
+            PointInWindow(layout.form.get(), grid->viewport(), grid->visualItemRect(grid->item(3, 1)).center());
 
         WorkingDirectory dir;
         const QString document = dir.file("block7.kvr");
@@ -68,9 +68,9 @@ private slots:
         const DisplayedWindow window = DisplayedWindow::Find(display_);
         QVERIFY(window.found());
         if (typed) {
-            window.keys({QStringLiteral("ctrl+n")}); // a new T150 document, laid out as the one measured
-            window.click(firstKeyCell);
-            window.type(QStringLiteral("1a2b3c"));
+            // A code cell takes digits without a reader; the fourth digit stores the code.
+            window.click(codeCell);
+            window.type(QStringLiteral("0457"));
         }
         Settle();
         ::kill(pid_t(kavro.processId()), signal);
@@ -86,8 +86,8 @@ private slots:
         }
         QCOMPARE(recovery.size(), 1);
         TIntercomData& expected = layout.Record();
-        expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
-        expected.KeyCounter += 1;
+        expected.Codes[2] = 0x0457;
+        expected.CodeCounter += 1;
         QCOMPARE(ReadAll(recovery.first()), DataFileBytes(expected));
     }
 
