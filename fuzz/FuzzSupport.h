@@ -1,5 +1,5 @@
 #pragma once
-// What the link's fuzz targets share: prompts answered at once, and a check that stops the run.
+// What the fuzz targets share: prompts answered at once, and a check that stops the run.
 
 #include "model/Prompts.h"
 

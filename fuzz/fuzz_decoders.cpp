@@ -7,6 +7,7 @@
 // report is written, and it is encoded by the layout the rest of the second byte picks, as saving
 // it as a chip dump or writing it to a chip does. A dump is imported for the type that rest picks.
 
+#include "FuzzSupport.h"
 #include "codecs/CodecTables.h"
 #include "codecs/ImageFiles.h"
 #include "documents/Report.h"
@@ -39,19 +40,32 @@ private:
     bool goOn_;
 };
 
-// The input as a file in the process's own folder.
-QString InputFile(const ImageBytes& input)
-{
-    static QTemporaryDir folder;
-    static const bool entered = QDir::setCurrent(folder.path());
-    if (!entered) std::abort();
-    const QString path = folder.filePath(QStringLiteral("input"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(reinterpret_cast<const char*>(input.data()), qint64(input.size())) != qint64(input.size()))
-        std::abort();
-    return path;
-}
+// A folder made once per process. The input goes there as a file, and the dump import, which
+// leaves its image file in the working folder, runs inside it; the working folder is given back
+// after each import, so the corpus and artifact paths libFuzzer was given stay where they were.
+class InputFolder {
+public:
+    QString write(const ImageBytes& input) const
+    {
+        const QString path = folder_.filePath(QStringLiteral("input"));
+        QFile file(path);
+        Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                && file.write(reinterpret_cast<const char*>(input.data()), qint64(input.size())) == qint64(input.size()));
+        return path;
+    }
+
+    template <typename Work>
+    void runInside(Work work) const
+    {
+        const QString previous = QDir::currentPath();
+        Require(QDir::setCurrent(folder_.path()));
+        work();
+        Require(QDir::setCurrent(previous));
+    }
+
+private:
+    QTemporaryDir folder_;
+};
 
 } // namespace
 
@@ -66,15 +80,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ImageBytes input(data + 2, size - 2);
 
     static const auto store = std::make_unique<IntercomStore>();
+    static const InputFolder folder;
     ResetRecord(*store);
     const std::size_t pick = data[1] >> 1;
     if (choice == dumpChoice) {
-        ImportDump(InputFile(input), static_cast<TDeviceType>(pick % DeviceTypeCount), *store,
-                   DecodeContext{prompts, Language::English});
+        const QString dump = folder.write(input);
+        folder.runInside([&] {
+            ImportDump(dump, static_cast<TDeviceType>(pick % DeviceTypeCount), *store,
+                       DecodeContext{prompts, Language::English});
+        });
         return 0;
     }
     if (choice == dataFileChoice) {
-        const LoadResult loaded = LoadDataFile(store->Record, InputFile(input));
+        const LoadResult loaded = LoadDataFile(store->Record, folder.write(input));
         if (loaded != LoadResult::Loaded && loaded != LoadResult::LoadedLegacy) return 0;
         const TDeviceType named = FindTypeByName(store->Record);
         const TDeviceType type = IsValidType(named) ? named : static_cast<TDeviceType>(pick % DeviceTypeCount);
