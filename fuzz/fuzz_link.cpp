@@ -6,6 +6,7 @@
 // selected cell of a key table; the rest is the line as a script of pieces, each a length byte,
 // a byte of milliseconds that pass before the piece arrives, and the piece's bytes.
 
+#include "FuzzSupport.h"
 #include "model/NewDocument.h"
 #include "model/Prompts.h"
 #include "model/TableSpecs.h"
@@ -110,13 +111,6 @@ private:
     bool open_ = false;
 };
 
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::Ok; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
 class NoProgress : public TransferProgress {
 public:
     void open() override {}
@@ -124,11 +118,6 @@ public:
     void advance(int, qint64) override {}
     void close() override {}
 };
-
-void Require(bool holds)
-{
-    if (!holds) std::abort();
-}
 
 void Handshakes(ProgrammerLink& link, std::uint8_t mode)
 {

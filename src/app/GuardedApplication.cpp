@@ -1,5 +1,6 @@
 #include "app/GuardedApplication.h"
 
+#include "app/TerminationSignals.h"
 #include "model/Prompts.h"
 #include "model/RecoveryFile.h"
 
@@ -18,15 +19,21 @@ constexpr Bilingual DataSaved{"Данные сохранены в файл %1; �
 constexpr Bilingual DataNotSaved{"Данные сохранить не удалось: %1", "The data could not be saved: %1"};
 } // namespace
 
-GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    auto* terminationSignals = new TerminationSignals(this);
+    connect(terminationSignals, &TerminationSignals::received, this, [this](int signal) { EndSession(128 + signal); });
+    connect(this, &QGuiApplication::commitDataRequest, this, [this] { EndSession(EXIT_SUCCESS); });
+}
 
 void GuardedApplication::SetRescue(Rescue rescue) { rescue_.emplace(std::move(rescue)); }
 
 Rescue GuardedApplication::DefaultRescue(Prompts& prompts, std::function<UnsavedWork()> unsavedWork)
 {
-    return {prompts, std::move(unsavedWork), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-            [] { std::exit(EXIT_FAILURE); }};
+    return {prompts, std::move(unsavedWork), RecoveryFolder(), [] { std::exit(EXIT_FAILURE); }};
 }
+
+QString GuardedApplication::RecoveryFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -49,13 +56,32 @@ void GuardedApplication::Fail(const QString& what)
     }
     failing_ = true;
     const UnsavedWork work = rescue_->unsavedWork();
-    const RecoveryOutcome recovery =
-        WriteRecoveryFile(work.store, work.type == DeviceTypes::PKU630XE, rescue_->recoveryFolder,
-                          QDateTime::currentDateTime(), work.language);
-    const QString saved = recovery.written() ? DataSaved.in(work.language).arg(recovery.path)
-                                             : DataNotSaved.in(work.language).arg(recovery.error);
+    const QString saved = SaveUnsavedWork(work);
     rescue_->prompts.message(UnexpectedError.in(work.language).arg(what) + QStringLiteral("\n") + saved,
                              ErrorTitle.in(work.language), PromptButtons::Ok, PromptIcon::Error);
     rescue_->endProgram();
     failing_ = false;
+}
+
+void GuardedApplication::EndSession(int status)
+{
+    if (!rescue_) {
+        QCoreApplication::exit(status);
+        return;
+    }
+    // While an error's message is up its recovery file has been written already.
+    if (!failing_) {
+        const UnsavedWork work = rescue_->unsavedWork();
+        if (work.modified) std::fprintf(stderr, "%s\n", qPrintable(SaveUnsavedWork(work)));
+    }
+    rescue_->endSession(status);
+}
+
+QString GuardedApplication::SaveUnsavedWork(const UnsavedWork& work)
+{
+    const RecoveryOutcome recovery =
+        WriteRecoveryFile(work.store, work.type == DeviceTypes::PKU630XE, rescue_->recoveryFolder,
+                          QDateTime::currentDateTime(), work.language);
+    return recovery.written() ? DataSaved.in(work.language).arg(recovery.path)
+                              : DataNotSaved.in(work.language).arg(recovery.error);
 }

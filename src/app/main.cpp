@@ -3,6 +3,7 @@
 #include "app/GuardedApplication.h"
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
+#include "app/RecoveryNotice.h"
 #include "model/FileIO.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
@@ -13,6 +14,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -48,9 +50,14 @@ int main(int argc, char* argv[])
     TForm1 window(TForm1Setup{prompts, LanguageIniPath(), ProgrammerPieces{link, ports, notices}});
     prompts.SetParent(&window);
     application.SetRescue(GuardedApplication::DefaultRescue(prompts, [&window] {
-        return UnsavedWork{window.Store(), window.CurrentType(), window.CurrentLanguage()};
+        return UnsavedWork{window.Store(), window.CurrentType(), window.CurrentLanguage(), window.Document().DataModified};
     }));
     window.show();
-    if (!files.isEmpty()) window.OpenDataFileFromCommandLine(QFileInfo(files.first()).absoluteFilePath());
+    // Inside the event loop, so that a signal that comes while one of their messages is up ends
+    // the program instead of leaving it in a loop that has already been told to quit.
+    QTimer::singleShot(0, &window, [&window, &prompts, files] {
+        AnnounceRecoveryFiles(prompts, window.CurrentLanguage(), GuardedApplication::RecoveryFolder());
+        if (!files.isEmpty()) window.OpenDataFileFromCommandLine(QFileInfo(files.first()).absoluteFilePath());
+    });
     return application.exec();
 }

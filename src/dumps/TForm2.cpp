@@ -28,6 +28,14 @@ constexpr std::array<std::pair<const char*, const char*>, 7> ChipChoices{{
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr Bilingual AllFiles{"все файлы", "all files"};
+constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
+constexpr Bilingual MessageTitle{"Сообщение", "Message"};
+constexpr Bilingual DumpTooLarge{"Файл %1 содержит %2 байт, больше, чем %3 байт микросхемы %4. Ничего не записано.",
+                                 "The file %1 holds %2 bytes, more than the %3 bytes of a %4. Nothing has been written."};
+constexpr Bilingual DumpShorter{"Файл %1 содержит %2 байт, микросхема %4 — %3 байт. Остальные %5 байт будут записаны "
+                                "как 0xFF, как в стёртой микросхеме. Продолжить?",
+                                "The file %1 holds %2 bytes, a %4 %3 bytes. The remaining %5 bytes will be written "
+                                "as 0xFF, as an erased chip holds them. Go on?"};
 } // namespace
 
 TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent)
@@ -153,21 +161,57 @@ TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
     }
     // What the write sends and the chip is compared with: the dump's bytes as read here, once. A
     // pipe or device chosen as the dump is refused without waiting on it.
-    const InputBytes sent = ReadInputFile(dump->path, MaxImageSize);
-    if (!sent.ok()) {
+    const std::optional<QByteArray> sent = LoadDump(dump->path, chip);
+    if (!sent) {
         link_.ClosePort();
-        prompts_.message(LinkTexts::CannotOpenImage.in(language_) + QStringLiteral("\n") + sent.result.message(language_),
-                         QString(), PromptButtons::Ok, PromptIcon::Error);
         return TransferResult::Failed;
     }
+    if (!AcceptShortDump(dump->path, sent->size(), chip)) {
+        link_.ClosePort();
+        return TransferResult::Cancelled;
+    }
     if (!link_.CheckAdapter(language_)) return TransferResult::Failed;
-    const TransferResult written = WriteImageToChip(link_, chip.write, sent.bytes, *progress_, language_);
+    const TransferResult written = WriteImageToChip(link_, chip.write, *sent, *progress_, language_);
     if (written != TransferResult::Completed) return written;
-    const VerifyResult check = VerifyChipAgainstImage(link_, chip, sent.bytes, *progress_, language_);
+    const VerifyResult check = VerifyChipAgainstImage(link_, chip, *sent, *progress_, language_);
     if (!check.readBack) return TransferResult::Failed;
     if (!check.matches()) {
         ShowVerifyMismatch(prompts_, check, language_);
         return TransferResult::Failed;
     }
     return TransferResult::Completed;
+}
+
+std::optional<QByteArray> TForm2::LoadDump(const QString& path, const ProgrammerChip& chip)
+{
+    const InputBytes dump = ReadInputFile(path, ChipSize(chip));
+    if (!dump.ok()) {
+        prompts_.message(dump.result.message(language_), ErrorTitle.in(language_), PromptButtons::Ok, PromptIcon::Error);
+        return std::nullopt;
+    }
+    if (dump.longer) {
+        // Cutting the dump to the chip would write a chip that holds only part of it.
+        prompts_.message(DumpTooLarge.in(language_)
+                             .arg(path)
+                             .arg(dump.size)
+                             .arg(ChipSize(chip))
+                             .arg(QString::fromLatin1(chip.name)),
+                         ErrorTitle.in(language_), PromptButtons::Ok, PromptIcon::Error);
+        return std::nullopt;
+    }
+    return dump.bytes;
+}
+
+bool TForm2::AcceptShortDump(const QString& path, qsizetype size, const ProgrammerChip& chip)
+{
+    if (size >= ChipSize(chip)) return true;
+    // An empty or short file would otherwise erase most of the chip without a word.
+    const QString question = DumpShorter.in(language_)
+                                 .arg(path)
+                                 .arg(size)
+                                 .arg(ChipSize(chip))
+                                 .arg(QString::fromLatin1(chip.name))
+                                 .arg(ChipSize(chip) - size);
+    return prompts_.message(question, MessageTitle.in(language_), PromptButtons::OkCancel, PromptIcon::Question)
+           == PromptAnswer::Ok;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // TForm2, the programmer mode: reads a whole 24C16 to 24C1024 EEPROM into a raw dump file or
 // writes a raw dump file into one, without interpreting the bytes. The document of the main
-// window is never touched. The dialog's own texts exist in Russian only.
+// window is never touched. The dialog's own captions and result messages exist in Russian only;
+// what it says about the dump file is in the window's language.
 
 #include "dumps/GaugeProgress.h"
 #include "model/Language.h"
@@ -10,6 +11,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class Prompts;
 class ProgrammerLink;
@@ -44,6 +46,11 @@ private:
     TransferResult ReadChip(const ProgrammerChip& chip);
     // Writes the dump, then reads the chip back and compares it with the dump.
     TransferResult WriteChip(const ProgrammerChip& chip);
+    // The dump's bytes; a file that cannot be read or is larger than the chip is refused with a
+    // message naming it.
+    std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& chip);
+    // A dump shorter than the chip is written only when the user accepts the bytes that become 0xFF.
+    bool AcceptShortDump(const QString& path, qsizetype size, const ProgrammerChip& chip);
     void SetControlsEnabled(bool enabled);
 
     ProgrammerLink& link_;

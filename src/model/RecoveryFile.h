@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 struct RecoveryOutcome {
     QString path;  // the file written
@@ -21,3 +22,11 @@ struct RecoveryOutcome {
 RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, const QString& folder,
                                   const QDateTime& at = QDateTime::currentDateTime(),
                                   Language language = Language::English);
+
+// The recovery files in `folder` that no start of the program has told the user about yet,
+// oldest first, as full paths.
+QStringList UnannouncedRecoveryFiles(const QString& folder);
+
+// Remembers that the user has been told about `paths`, in a list beside them ("announced.txt"), so
+// each recovery file is announced once and the user is not asked about it at every start.
+bool MarkRecoveryFilesAnnounced(const QString& folder, const QStringList& paths, QString* error = nullptr);

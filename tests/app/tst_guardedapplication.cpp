@@ -1,14 +1,17 @@
-// An unexpected error in an event handler: the program ends, but the record is in a recovery file
-// first and the one message says where.
+// An unexpected error in an event handler, a signal or the session's end: the program ends, but a
+// record that may hold unsaved work is in a recovery file first, and the next start says where.
 
 #include "app/GuardedApplication.h"
+#include "app/RecoveryNotice.h"
 #include "model/DataFile.h"
+#include "model/RecoveryFile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <stdexcept>
 
@@ -86,6 +89,70 @@ private slots:
         QVERIFY(prompts.texts().constFirst().contains(dir.file("plain/data")));
     }
 
+    // One signal per test program: after it the signals have their default action again.
+    void aSignalSavesAModifiedRecordWithoutAQuestionAndEndsWithTheSignalsStatus()
+    {
+        WorkingDirectory dir;
+        auto store = std::make_unique<IntercomStore>();
+        ResetRecord(*store);
+        store->Record.KeySlots[5].bytes = {0x01, 0x02, 0x03, 0xFF};
+        const QString folder = dir.file("data");
+        ScriptedPrompts prompts;
+        int status = -1;
+        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, 0, Language::English, true}; }, folder,
+                             [] { QFAIL("ended as after an error"); }, [&](int ended) { status = ended; }});
+        std::raise(SIGHUP);
+        QTRY_COMPARE(status, 128 + SIGHUP);
+        const QStringList files = QDir(folder).entryList({"recovery-*.kvr"}, QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(ReadAll(QDir(folder).filePath(files.first())), DataFileBytes(store->Record));
+        QCOMPARE(prompts.messages().size(), 0); // nobody is there to answer when the session ends
+    }
+
+    void theSessionsEndWithAnUnchangedDocumentWritesNothing()
+    {
+        WorkingDirectory dir;
+        auto store = std::make_unique<IntercomStore>();
+        ResetRecord(*store);
+        ScriptedPrompts prompts;
+        int status = -1;
+        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, 0, Language::English, false}; },
+                             dir.file("data"), [] {}, [&](int ended) { status = ended; }});
+        Guarded().EndSession(0);
+        QCOMPARE(status, 0);
+        QVERIFY(!QFileInfo::exists(dir.file("data")));
+    }
+
+    void eachRecoveryFileIsAnnouncedAtOneStartOnly()
+    {
+        WorkingDirectory dir;
+        auto store = std::make_unique<IntercomStore>();
+        ResetRecord(*store);
+        const QString folder = dir.file("data");
+        const QDateTime morning(QDate(2024, 3, 1), QTime(9, 0));
+        const QString first = WriteRecoveryFile(*store, false, folder, morning).path;
+        const QString second = WriteRecoveryFile(*store, false, folder, morning.addSecs(60)).path;
+
+        ScriptedPrompts prompts;
+        AnnounceRecoveryFiles(prompts, Language::Russian, folder);
+        QCOMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().first().caption, QString("Сообщение"));
+        QVERIFY(prompts.texts().first().contains(first + "\n" + second));
+        QVERIFY(prompts.texts().first().startsWith("Несохранённые данные"));
+
+        AnnounceRecoveryFiles(prompts, Language::Russian, folder); // the next start: nothing new
+        QCOMPARE(prompts.messages().size(), 1);
+
+        QFile::remove(first); // forgotten once the user has removed it
+        const QString third = WriteRecoveryFile(*store, false, folder, morning.addSecs(120)).path;
+        AnnounceRecoveryFiles(prompts, Language::English, folder);
+        QCOMPARE(prompts.messages().size(), 2);
+        QVERIFY(prompts.texts().last().contains(third));
+        QVERIFY(!prompts.texts().last().contains(second));
+        QCOMPARE(ReadAll(QDir(folder).filePath("announced.txt")),
+                 QFileInfo(second).fileName().toUtf8() + "\n" + QFileInfo(third).fileName().toUtf8() + "\n");
+    }
+
 private:
     static GuardedApplication& Guarded() { return *static_cast<GuardedApplication*>(QCoreApplication::instance()); }
 };
@@ -94,7 +161,8 @@ int main(int argc, char* argv[])
 {
     GuardedApplication application(argc, argv);
     GuardedApplicationTest test;
-    return QTest::qExec(&test, argc, argv);
+    // The test's own crash handler would otherwise take the signals the application handles.
+    return QTest::qExec(&test, application.arguments() << QStringLiteral("-nocrashhandler"));
 }
 
 #include "tst_guardedapplication.moc"

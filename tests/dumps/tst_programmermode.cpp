@@ -33,7 +33,8 @@ public:
 };
 
 struct DialogRig {
-    DialogRig() : port(clock), link(port, prompts, clock), dialog(link, prompts, Language::English)
+    explicit DialogRig(Language language = Language::English)
+        : port(clock), link(port, prompts, clock), dialog(link, prompts, language)
     {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
@@ -155,6 +156,74 @@ private slots:
                               "Verification failed: the chip differs from the data (differing bytes: 512, first address 0x003F)",
                               "ошибка программирования"}));
         QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Ошибка"));
+    }
+
+    void aDumpLargerThanTheChipIsRefusedBeforeAnythingIsSent_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("English") << Language::English
+                                 << "The file %1 holds 2049 bytes, more than the 2048 bytes of a 24C16. Nothing has been written.";
+        QTest::newRow("Russian") << Language::Russian
+                                 << "Файл %1 содержит 2049 байт, больше, чем 2048 байт микросхемы 24C16. Ничего не записано.";
+    }
+    void aDumpLargerThanTheChipIsRefusedBeforeAnythingIsSent()
+    {
+        QFETCH(Language, language);
+        QFETCH(QString, refusal);
+        const ProgrammerChip& kind = Chip("24C16");
+        DialogRig rig(language);
+        const QByteArray chipBefore = rig.port.memories.memory(kind);
+        WriteAll(rig.dump(), Pattern(ChipSize(kind) + 1, 8));
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1});
+        rig.choose(0);
+        rig.click("Button2");
+        QCOMPARE(rig.prompts.texts(), (QStringList{refusal.arg(rig.dump()), "ошибка программирования"}));
+        QCOMPARE(rig.prompts.messages().first().caption, language == Language::Russian ? "Ошибка" : "Error");
+        QCOMPARE(rig.port.memories.memory(kind), chipBefore);
+        QVERIFY(rig.port.firmware().packets().isEmpty());
+        QVERIFY(!rig.port.isOpen());
+    }
+
+    void aShorterDumpIsWrittenOnlyWhenTheUserAcceptsTheErasedRest_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty file, stopped") << 0 << false;
+        QTest::newRow("empty file, accepted") << 0 << true;
+        QTest::newRow("1000 bytes, stopped") << 1000 << false;
+        QTest::newRow("1000 bytes, accepted") << 1000 << true;
+    }
+    void aShorterDumpIsWrittenOnlyWhenTheUserAcceptsTheErasedRest()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, accepted);
+        const ProgrammerChip& kind = Chip("24C16");
+        DialogRig rig;
+        const QByteArray chipBefore = Pattern(ChipSize(kind), 9);
+        rig.port.memories.memory(kind) = chipBefore;
+        const QByteArray dump = Pattern(size, 10);
+        WriteAll(rig.dump(), dump);
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(accepted ? PromptAnswer::Ok : PromptAnswer::Cancel);
+        if (accepted) rig.prompts.answer(PromptAnswer::Ok);
+        rig.choose(0);
+        rig.click("Button2");
+
+        const QString question = QStringLiteral("The file %1 holds %2 bytes, a 24C16 2048 bytes. The remaining %3 bytes "
+                                                "will be written as 0xFF, as an erased chip holds them. Go on?")
+                                     .arg(rig.dump())
+                                     .arg(size)
+                                     .arg(2048 - size);
+        if (!accepted) {
+            QCOMPARE(rig.prompts.texts(), QStringList{question}); // the user stopped: nothing more is said
+            QCOMPARE(rig.port.memories.memory(kind), chipBefore);
+            QVERIFY(rig.port.firmware().packets().isEmpty());
+        } else {
+            QCOMPARE(rig.prompts.texts(), (QStringList{question, "Insert chip to wtite", "Программирование завершено"}));
+            QCOMPARE(rig.port.memories.memory(kind), dump + QByteArray(2048 - size, '\xFF'));
+        }
+        QCOMPARE(rig.prompts.messages().first().buttons, PromptButtons::OkCancel);
+        QVERIFY(!rig.port.isOpen());
     }
 
     void cancelAtTheInsertPromptShowsNothingMoreAndKeepsTheDump_data()
