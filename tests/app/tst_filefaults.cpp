@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace {
@@ -30,35 +32,39 @@ void AddFaultRows(std::initializer_list<Fault> faults)
     for (const Fault fault : faults) QTest::newRow(names[int(fault)]) << int(fault);
 }
 
-// Plants the fault at `fixedName` in the session's folder; a link points at "victim", which holds
-// Previous. False when the fault cannot bind for this user.
-bool Plant(WindowSession& session, Fault fault, const QString& fixedName)
-{
-    WriteAll(session.File("victim"), Previous);
-    const QString fixed = session.File(fixedName);
-    switch (fault) {
-    case Fault::Link: QFile::link(session.File("victim"), fixed); break;
-    case Fault::Folder: QDir(session.dir.path()).mkdir(fixedName); break;
-    case Fault::Pipe: MakeFifo(fixed); break;
-    case Fault::ReadOnlyFolder:
-        if (!PermissionsBind()) return false;
-        QFile::setPermissions(session.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        break;
-    case Fault::FileSizeLimit: break;
-    }
-    return true;
-}
-
-// Runs `command` under the fault (a file size limit of 1 KiB while it runs), then makes the folder
-// writable again.
-template <typename Command> void UnderFault(WindowSession& session, Fault fault, Command command)
-{
+// A fault planted at `fixedName` in the session's folder; a link points at "victim", which holds
+// Previous. `run` carries out a command under it (a file size limit of 1 KiB while it runs), and
+// the folder is writable again afterwards.
+class PlantedFault {
+public:
+    PlantedFault(WindowSession& session, Fault fault, const QString& fixedName) : fault_(fault)
     {
-        const FileSizeLimit limit(fault == Fault::FileSizeLimit ? 1024 : 1L << 30);
-        command();
+        WriteAll(session.File("victim"), Previous);
+        const QString fixed = session.File(fixedName);
+        switch (fault) {
+        case Fault::Link: QFile::link(session.File("victim"), fixed); break;
+        case Fault::Folder: QDir(session.dir.path()).mkdir(fixedName); break;
+        case Fault::Pipe: MakeFifo(fixed); break;
+        case Fault::ReadOnlyFolder: readOnly_.emplace(session.dir.path()); break;
+        case Fault::FileSizeLimit: break;
+        }
     }
-    QFile::setPermissions(session.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
+    // False when the folder cannot be made read-only for this user here.
+    bool holds() const { return !readOnly_ || readOnly_->holds(); }
+
+    template <typename Command> void run(Command command)
+    {
+        {
+            const FileSizeLimit limit(fault_ == Fault::FileSizeLimit ? 1024 : 1L << 30);
+            command();
+        }
+        readOnly_.reset();
+    }
+
+private:
+    Fault fault_;
+    std::optional<ReadOnlyFolder> readOnly_;
+};
 
 } // namespace
 
@@ -90,11 +96,12 @@ private slots:
         WriteAll(path, Previous);
         session.Record().Codes[0] = 0x4321;
         session.form->MarkModified();
-        if (!Plant(session, Fault(fault), QString())) QSKIP("root writes into read-only folders");
+        PlantedFault planted(session, Fault(fault), QString());
+        if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
         const QString target = saveAs ? path : session.File("open.kvr");
         const QByteArray before = ReadAll(target);
         if (saveAs) session.prompts.choose(FileDialogChoice{path, 2}).answer(PromptAnswer::Yes); // overwrite
-        UnderFault(session, Fault(fault), [&] {
+        planted.run([&] {
             if (saveAs) session.form->ASaveAsExecute();
             else session.form->ASaveExecute();
         });
@@ -120,8 +127,9 @@ private slots:
         WindowSession session;
         session.NewDocument(0);
         if (Fault(fault) == Fault::FileSizeLimit) WriteAll(session.File("report.txt"), Previous);
-        if (!Plant(session, Fault(fault), "report.txt")) QSKIP("root writes into read-only folders");
-        UnderFault(session, Fault(fault), [&] { session.form->N4Click(); });
+        PlantedFault planted(session, Fault(fault), "report.txt");
+        if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
+        planted.run([&] { session.form->N4Click(); });
         QCOMPARE(session.prompts.messages().size(), 1);
         QVERIFY(session.prompts.messages().constFirst().text.contains(session.File("report.txt")));
         QVERIFY(session.openedInEditor.isEmpty());
@@ -150,17 +158,18 @@ private slots:
         session.ConnectProgrammer();
         session.Open(session.WriteDataFile("doc.kvr", 0, 0x77));
         const QString image = ImageFileName(ImageFile::Dev24C16);
-        if (!Plant(session, Fault(fault), image)) QSKIP("root writes into read-only folders");
-        const bool planted = fault >= int(Fault::Link);
+        PlantedFault planted(session, Fault(fault), image);
+        if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
+        const bool atTheName = fault >= int(Fault::Link);
         // Only a full disk lets the read reach the chip: the image file is written after it.
         if (Fault(fault) == Fault::FileSizeLimit) session.prompts.answer(PromptAnswer::Ok);
-        UnderFault(session, Fault(fault), [&] { session.Trigger("READ24c16"); });
+        planted.run([&] { session.Trigger("READ24c16"); });
         QVERIFY2(session.prompts.messages().last().text.contains(session.File(image)) ||
                      session.prompts.messages().last().text.contains(image),
                  qPrintable(session.prompts.messages().last().text));
-        if (planted) QVERIFY(session.port.firmware().packets().isEmpty()); // the port was never opened
+        if (atTheName) QVERIFY(session.port.firmware().packets().isEmpty()); // the port was never opened
         QCOMPARE(ReadAll(session.File("victim")), Previous);
-        if (!planted) QVERIFY(!QFileInfo::exists(image) && !QFileInfo(image).isSymLink());
+        if (!atTheName) QVERIFY(!QFileInfo::exists(image) && !QFileInfo(image).isSymLink());
         QCOMPARE(session.Record().KeySlots[0].bytes[0], 0x77);
         QVERIFY(!session.Modified());
     }
@@ -178,8 +187,9 @@ private slots:
         session.NewDocument(0);
         const QByteArray chipBefore = session.port.memories.memory(*FindChip(u"24C16"));
         const QString image = ImageFileName(ImageFile::Dev24C16);
-        if (!Plant(session, Fault(fault), image)) QSKIP("root writes into read-only folders");
-        UnderFault(session, Fault(fault), [&] { session.Trigger("Write24c16"); });
+        PlantedFault planted(session, Fault(fault), image);
+        if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
+        planted.run([&] { session.Trigger("Write24c16"); });
         QCOMPARE(session.prompts.messages().size(), 1);
         QVERIFY2(session.prompts.messages().constFirst().text.contains(image),
                  qPrintable(session.prompts.messages().constFirst().text));

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -371,17 +372,19 @@ private slots:
     void aReadThatCannotWriteItsDumpKeepsTheOlderOne()
     {
         QFETCH(bool, readOnlyFolder);
-        if (readOnlyFolder && !PermissionsBind()) QSKIP("root writes into read-only folders");
         DialogRig rig;
         WriteAll(rig.dump(), "an older dump");
-        if (readOnlyFolder) QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
         rig.choose(0);
         {
+            std::optional<ReadOnlyFolder> readOnly;
+            if (readOnlyFolder) {
+                readOnly.emplace(rig.dir.path());
+                if (!readOnly->holds()) QSKIP("no way to make a folder read-only for this user here");
+            }
             const FileSizeLimit limit(readOnlyFolder ? 1L << 30 : 1024);
             rig.click("Button1");
         }
-        QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(ReadAll(rig.dump()), QByteArray("an older dump"));
         QVERIFY(rig.prompts.texts().at(1).contains(rig.dump()));
         QCOMPARE(rig.prompts.texts().last(), QStringLiteral("ошибка чтения"));

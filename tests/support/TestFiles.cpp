@@ -5,6 +5,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,6 +61,43 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, previousAction_);
 }
 
-bool PermissionsBind() { return geteuid() != 0; }
+ReadOnlyFolder::ReadOnlyFolder(QString path) : path_(std::move(path))
+{
+    QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner);
+    if (geteuid() == 0) immutable_ = SetImmutable(true);
+    // Whether a file can still be made there tells whether the folder is read-only for this user.
+    const QByteArray probe = QFile::encodeName(path_ + QStringLiteral("/.probe"));
+    const int made = ::open(probe.constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+    holds_ = made < 0;
+    if (made >= 0) {
+        ::close(made);
+        ::unlink(probe.constData());
+    }
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (immutable_) SetImmutable(false);
+    QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString ReadOnlyFolder::reason() const
+{
+    return immutable_ ? QStringLiteral("operation not permitted") : QStringLiteral("permission denied");
+}
+
+bool ReadOnlyFolder::SetImmutable(bool on) const
+{
+    const int folder = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ::ioctl(folder, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(folder);
+    return done;
+}
 
 void MakeFifo(const QString& path) { QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0); }

@@ -43,8 +43,29 @@ private:
     void (*previousAction_)(int) = nullptr;
 };
 
-// Root writes into read-only folders: a case that needs permissions to bind is skipped for it.
-bool PermissionsBind();
+// A folder nobody may write into while the object lives, as on a read-only disk: its write
+// permission is taken away and, since permissions do not bind root, for root it is also made
+// immutable. The folder is given back as it was afterwards.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(QString path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    // False where neither way binds (root on a file system without the immutable flag): the case
+    // is then skipped, never passed.
+    bool holds() const { return holds_; }
+    // How the program words the system's refusal of a write into it, in English.
+    QString reason() const;
+
+private:
+    bool SetImmutable(bool on) const;
+
+    QString path_;
+    bool immutable_ = false;
+    bool holds_ = false;
+};
 
 // A named pipe at `path`; nothing ever writes to it, so a reader that opens it blocks for ever.
 void MakeFifo(const QString& path);
