@@ -24,7 +24,7 @@ constexpr std::array<ImageFileEntry, 4> ImageFiles{{
     {ImageFile::Dev1996, ChipKind::DS1996, "~dev1996.tmp"},
 }};
 
-FileOutcome Failure(const QString& error) { return {false, DecodeOutcome::Accepted, error}; }
+FileOutcome Failure(const QString& error) { return {false, DecodeOutcome::Accepted, error, {}}; }
 
 } // namespace
 
@@ -95,7 +95,7 @@ FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const De
     const std::optional<QByteArray> image =
         ReadImageBytes(ImageFileName(layout.imageFile), context.language, error, LinkUse::Refuse);
     if (!image) return Failure(error);
-    return {true, layout.decode(AsImage(*image), store, context), {}};
+    return {true, layout.decode(AsImage(*image), store, context), {}, {}};
 }
 
 FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language language)
@@ -120,7 +120,7 @@ FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
         if (const FileResult written = WriteFixedNameFile(imagePath, *dump); !written.ok())
             return Failure(written.message(context.language));
     }
-    if (!layout) return {true, DecodeOutcome::Accepted, {}};
+    if (!layout) return {true, DecodeOutcome::Accepted, {}, {}};
 
     const FileOutcome outcome = DecodeImageFile(*layout, store, context);
     if (!dumpIsImageFile) QFile::remove(imagePath);
