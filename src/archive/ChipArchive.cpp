@@ -70,7 +70,9 @@ ArchiveEntry EntryFromRow(const QSqlQuery& row)
 bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values = {})
 {
     if (!query.prepare(statement)) return false;
-    for (const QVariant& value : values) query.addBindValue(value);
+    // A text left out is stored empty: Qt binds a null QString as SQL NULL.
+    for (const QVariant& value : values)
+        query.addBindValue(value.typeId() == QMetaType::QString && value.toString().isNull() ? QVariant(QStringLiteral("")) : value);
     return query.exec();
 }
 
