@@ -1,6 +1,8 @@
 // The programmer's chip operations from a shell: list the ports, ask the firmware version, read a
 // chip into a raw dump, write a dump into a chip, compare a chip with a dump.
 
+#include "cli/ChipWrite.h"
+#include "cli/CliArchive.h"
 #include "cli/CliCommand.h"
 #include "cli/CliPrompts.h"
 #include "cli/CliSupport.h"
@@ -17,6 +19,7 @@
 #include "programmer/QtSerialPort.h"
 #include "programmer/TracingSerialPort.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <array>
@@ -42,9 +45,10 @@ struct ChipArguments {
     QString output;
     bool verify = false;
     bool trace = false;
+    bool backup = true;
 };
 
-std::optional<ChipArguments> ParseArguments(const QStringList& args, bool acceptsOutput, bool acceptsVerify)
+std::optional<ChipArguments> ParseArguments(const QStringList& args, bool acceptsOutput, bool forWrite)
 {
     ChipArguments parsed;
     QTextStream err(stderr);
@@ -57,8 +61,10 @@ std::optional<ChipArguments> ParseArguments(const QStringList& args, bool accept
                 return std::nullopt;
             }
             (arg == QLatin1String("--port") ? parsed.port : parsed.output) = args[++i];
-        } else if (acceptsVerify && arg == QLatin1String("--verify")) {
+        } else if (forWrite && arg == QLatin1String("--verify")) {
             parsed.verify = true;
+        } else if (forWrite && arg == QLatin1String("--no-backup")) {
+            parsed.backup = false;
         } else if (arg == QLatin1String("--trace")) {
             parsed.trace = true;
         } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
@@ -134,24 +140,6 @@ private:
     ProgrammerDiscovery discovery_;
 };
 
-// The dump to write or compare: readable and not larger than the chip. A shorter dump stands for
-// the chip with the rest erased.
-std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& chip)
-{
-    const InputBytes input = ReadInputFile(path, ChipSize(chip));
-    QTextStream err(stderr);
-    if (!input.ok()) {
-        err << "kavro-cli: " << input.result.message(CliLanguage) << '\n';
-        return std::nullopt;
-    }
-    if (input.longer) {
-        err << "kavro-cli: " << path << " holds " << input.size << " bytes, more than the " << ChipSize(chip)
-            << " of a " << chip.name << "; nothing was written\n";
-        return std::nullopt;
-    }
-    return input.bytes;
-}
-
 // Prints the first differences as address, file byte and chip byte, then the outcome.
 void ReportComparison(const QByteArray& dump, const VerifyResult& result, const QString& path)
 {
@@ -222,50 +210,148 @@ int RunRead(const QStringList& args)
     ProgrammerSession session(parsed->port, parsed->trace);
     if (!session.find()) return ExitDeviceFailure;
     const auto image = session.readChip(*chip);
-    if (!image) return ExitDeviceFailure;
+    CliArchive archive;
+    if (!image) {
+        archive.journal(QStringLiteral("read"), chip->name, JournalResult::Failed);
+        return ExitDeviceFailure;
+    }
     // The dump replaces the output file only once it is complete.
-    return WriteOutput(WriteFileSafely(parsed->output, *image));
+    const int status = WriteOutput(WriteFileSafely(parsed->output, *image));
+    ArchiveEntry entry;
+    entry.chip = chip->name;
+    entry.source = ArchiveSource::CliRead;
+    entry.file = QFileInfo(parsed->output).absoluteFilePath();
+    archive.keep(entry, *image);
+    archive.journal(QStringLiteral("read"), chip->name, JournalResult::Done, ChipArchive::Sha256(*image));
+    return status;
 }
 
-int RunWriteOrVerify(const QStringList& args, bool write)
+// The arguments CHIP and IN.bin of write and verify; a refusal has been reported when empty.
+std::optional<std::pair<const ProgrammerChip*, QByteArray>> ChipAndDump(const ChipArguments& parsed, bool write,
+                                                                         int* status)
 {
-    const auto parsed = ParseArguments(args, false, write);
-    if (!parsed) return ExitBadArguments;
-    if (parsed->positional.size() != 2) {
+    *status = ExitBadArguments;
+    if (parsed.positional.size() != 2) {
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify") << " CHIP IN.bin [--port PATH]\n";
-        return ExitBadArguments;
+        return std::nullopt;
     }
-    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
-    if (!chip) return ExitBadArguments;
+    const ProgrammerChip* chip = ChipArgument(parsed.positional[0]);
+    if (!chip) return std::nullopt;
     if (write && !chip->write.exists()) {
         QTextStream(stderr) << "kavro-cli: a " << chip->name << " cannot be written\n";
-        return ExitBadArguments;
+        return std::nullopt;
     }
-    const QString& path = parsed->positional[1];
-    const auto dump = LoadDump(path, *chip);
-    if (!dump) return ExitInputRefused;
-    ProgrammerSession session(parsed->port, parsed->trace);
-    if (!session.find()) return ExitDeviceFailure;
-    if (write && !session.writeChip(*chip, *dump)) return ExitDeviceFailure;
-    if (write && !parsed->verify) return ExitDone;
-    // The check reads the chip back where it is, without asking for it again.
-    const VerifyResult result = session.verifyChip(*chip, *dump);
-    if (!result.readBack) return ExitDeviceFailure;
-    ReportComparison(*dump, result, path);
+    *status = ExitInputRefused;
+    auto dump = LoadDump(parsed.positional[1], *chip);
+    if (!dump) return std::nullopt;
+    return std::make_pair(chip, *dump);
+}
+
+// The check reads the chip back where it is, without asking for it again.
+int CheckChip(ProgrammerSession& session, const ProgrammerChip& chip, const QByteArray& dump, const QString& path,
+              CliArchive& archive)
+{
+    const VerifyResult result = session.verifyChip(chip, dump);
+    const QString sha256 = ChipArchive::Sha256(dump);
+    if (!result.readBack) {
+        archive.journal(QStringLiteral("check"), chip.name, JournalResult::Failed, sha256);
+        return ExitDeviceFailure;
+    }
+    archive.journal(QStringLiteral("check"), chip.name, result.matches() ? ArchiveCheck::Matched : ArchiveCheck::Differs,
+                    sha256);
+    ReportComparison(dump, result, path);
     return result.matches() ? ExitDone : ExitChipDiffers;
 }
 
-int RunWrite(const QStringList& args) { return RunWriteOrVerify(args, true); }
-int RunVerify(const QStringList& args) { return RunWriteOrVerify(args, false); }
+int RunWrite(const QStringList& args)
+{
+    const auto parsed = ParseArguments(args, false, true);
+    if (!parsed) return ExitBadArguments;
+    int status = ExitDone;
+    const auto chipAndDump = ChipAndDump(*parsed, true, &status);
+    if (!chipAndDump) return status;
+    return WriteChipWithBackup({chipAndDump->first, chipAndDump->second, parsed->positional[1], parsed->port,
+                                parsed->trace, parsed->verify, parsed->backup});
+}
+
+int RunVerify(const QStringList& args)
+{
+    const auto parsed = ParseArguments(args, false, false);
+    if (!parsed) return ExitBadArguments;
+    int status = ExitDone;
+    const auto chipAndDump = ChipAndDump(*parsed, false, &status);
+    if (!chipAndDump) return status;
+    ProgrammerSession session(parsed->port, parsed->trace);
+    if (!session.find()) return ExitDeviceFailure;
+    CliArchive archive;
+    return CheckChip(session, *chipAndDump->first, chipAndDump->second, parsed->positional[1], archive);
+}
+
 
 constexpr std::array<CliCommand, 5> Commands{{
     {"ports", "ports [--port PATH]", RunPorts},
     {"version", "version [--port PATH] [--trace]", RunVersion},
     {"read", "read CHIP -o OUT.bin [--port PATH] [--trace]", RunRead},
-    {"write", "write CHIP IN.bin [--verify] [--port PATH] [--trace]", RunWrite},
+    {"write", "write CHIP IN.bin [--verify] [--no-backup] [--port PATH] [--trace]", RunWrite},
     {"verify", "verify CHIP IN.bin [--port PATH] [--trace]", RunVerify},
 }};
 
 } // namespace
 
 std::span<const CliCommand> ChipCommands() { return Commands; }
+
+bool FitsChip(qint64 size, const QString& origin, const ProgrammerChip& chip)
+{
+    if (size <= ChipSize(chip)) return true;
+    QTextStream(stderr) << "kavro-cli: " << origin << " holds " << size << " bytes, more than the " << ChipSize(chip)
+                        << " of a " << chip.name << "; nothing was written\n";
+    return false;
+}
+
+// A shorter dump stands for the chip with the rest erased.
+std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& chip)
+{
+    const InputBytes input = ReadInputFile(path, ChipSize(chip));
+    if (!input.ok()) {
+        QTextStream(stderr) << "kavro-cli: " << input.result.message(CliLanguage) << '\n';
+        return std::nullopt;
+    }
+    if (!FitsChip(input.size, path, chip)) return std::nullopt;
+    return input.bytes;
+}
+
+int WriteChipWithBackup(const ChipWriteRequest& request)
+{
+    const ProgrammerChip& chip = *request.chip;
+    ProgrammerSession session(request.port, request.trace);
+    if (!session.find()) return ExitDeviceFailure;
+    CliArchive archive;
+    if (request.backup) {
+        const auto current = session.readChip(chip);
+        if (!current) {
+            archive.journal(QStringLiteral("read"), chip.name, JournalResult::Failed);
+            QTextStream(stderr) << "kavro-cli: the chip's content could not be read for a backup; nothing was written "
+                                   "(--no-backup writes without one)\n";
+            return ExitDeviceFailure;
+        }
+        archive.journal(QStringLiteral("read"), chip.name, JournalResult::Done, ChipArchive::Sha256(*current));
+        ArchiveEntry entry;
+        entry.chip = chip.name;
+        entry.source = ArchiveSource::CliBeforeWrite;
+        entry.file = QFileInfo(request.file).absoluteFilePath();
+        // A backup kept nowhere would leave the chip's only copy to the write.
+        if (!archive.keep(entry, *current)) {
+            QTextStream(stderr) << "kavro-cli: the chip's content could not be kept; nothing was written "
+                                   "(--no-backup writes without a backup)\n";
+            return ExitDeviceFailure;
+        }
+    }
+    const QString sha256 = ChipArchive::Sha256(request.image);
+    if (!session.writeChip(chip, request.image)) {
+        archive.journal(QStringLiteral("write"), chip.name, JournalResult::Failed, sha256);
+        return ExitDeviceFailure;
+    }
+    archive.journal(QStringLiteral("write"), chip.name, JournalResult::Done, sha256);
+    if (!request.verify) return ExitDone;
+    return CheckChip(session, chip, request.image, request.file, archive);
+}

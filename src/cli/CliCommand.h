@@ -26,3 +26,5 @@ std::span<const CliCommand> DataCommands();
 std::span<const CliCommand> ChipCommands();
 // The report and the filling of individual codes.
 std::span<const CliCommand> ReportCommands();
+// The chip archive and the journal of chip operations.
+std::span<const CliCommand> ArchiveCommands();

@@ -159,7 +159,7 @@ private slots:
             << "hang up" << QStringList{"read", "24C16", "-o", "out.bin"}
             << "Block 3 (address 0x0180): "; // broken off or disconnected, as the hang-up falls
         QTest::newRow("write, every acknowledgement twice")
-            << "repeat" << QStringList{"write", "24C16", "in.bin"}
+            << "repeat" << QStringList{"write", "24C16", "in.bin", "--no-backup"}
             << "Page 0 (address 0x0000): extra bytes came after the 1-byte reply.";
         QTest::newRow("verify, every reply twice") << "repeat" << QStringList{"verify", "24C16", "in.bin"} << twice;
     }
@@ -217,7 +217,7 @@ private slots:
         twice.repeatReplies = true;
         MisbehavingProgrammer proxy;
         QVERIFY(proxy.start(sim.port(), twice));
-        const CliRun write = RunCli({"write", "24C16", "in.bin", "--trace", "--port", proxy.port()});
+        const CliRun write = RunCli({"write", "24C16", "in.bin", "--no-backup", "--trace", "--port", proxy.port()});
         QCOMPARE(write.status, 3);
         QVERIFY2(QRegularExpression("PX->PC 85\n.*PX->PC discarded 1 stale bytes before the request: 85\n.*PC->PX 05 00 00 01 10",
                                     QRegularExpression::DotMatchesEverythingOption)
