@@ -39,6 +39,9 @@ public:
         if (!sim_.start({"--link", link})) return false;
         QProcessEnvironment environment = display_.environment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.file("config"));
+        // Recovery files and the archive of this run only: what an earlier run left is never
+        // announced over the keystrokes.
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir_.file("data"));
         kavro_.setProcessEnvironment(environment);
         kavro_.setWorkingDirectory(dir_.path());
         kavro_.setProcessChannelMode(QProcess::ForwardedChannels);
