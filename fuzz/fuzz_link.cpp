@@ -132,16 +132,16 @@ void Require(bool holds)
 
 void Handshakes(ProgrammerLink& link, std::uint8_t mode)
 {
-    link.ReplyWaitMode = (mode & 1) != 0 ? ReplyWait::Direct : ReplyWait::PollTicks;
+    link.setReplyWait((mode & 1) != 0 ? ReplyWait::Direct : ReplyWait::PollTicks);
     link.OpenProgrammerPort(Language::English);
     if (link.CheckAdapter(Language::English)) link.QueryAdapterVersion(Language::English);
-    Require(link.ReplyLength <= 1);
+    Require(link.LastReply().bytes.size() <= 1);
 }
 
 void ChipRead(ProgrammerLink& link, std::uint8_t chipChoice)
 {
     const ChipGeometry& geometry = Chips[chipChoice % Chips.size()].read;
-    link.ReplyWaitMode = ReplyWait::Direct;
+    link.setReplyWait(ReplyWait::Direct);
     link.OpenProgrammerPort(Language::English);
     NoProgress progress;
     const std::optional<QByteArray> chip = ReadChipBlocks(link, geometry, progress, Language::English);

@@ -40,7 +40,7 @@ void ChipCommands::Read(const ChipItem& item)
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     // A link or a folder planted at the image file's name is refused before the port is opened.
     if (!ImageFileNameUsable(imagePath, language)) return;
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
+    if (!host_.link.OpenProgrammerPort(language)) return;
     if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
         != TransferResult::Completed)
         return;
@@ -85,7 +85,7 @@ void ChipCommands::Write(const ChipItem& item)
     }
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     host_.stopReaders();
-    if (host_.link.OpenProgrammerPort(language) != 0) return;
+    if (!host_.link.OpenProgrammerPort(language)) return;
     if (!host_.link.CheckAdapter(language)) return;
     const QByteArray& sent = encoded.image;
     const TransferResult written =

@@ -35,42 +35,26 @@ public:
     void enableProgrammerMode(bool) override {}
 };
 
-// The options of the chip commands after the command name.
-struct ChipArguments {
-    QStringList positional;
-    QString port;
-    QString output;
-    bool verify = false;
-    bool trace = false;
-};
+const QString PortOption = QStringLiteral("--port");
+const QString TraceOption = QStringLiteral("--trace");
+const QString VerifyOption = QStringLiteral("--verify");
 
-std::optional<ChipArguments> ParseArguments(const QStringList& args, bool acceptsOutput, bool acceptsVerify)
+// The options of a chip command after its name: --port and --trace everywhere, -o where the
+// command writes a file and --verify where it writes a chip. A wrong option is reported.
+std::optional<CommandLine> ParseChipOptions(const QStringList& args, bool acceptsOutput, bool acceptsVerify)
 {
-    ChipArguments parsed;
-    QTextStream err(stderr);
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const bool takesValue = arg == QLatin1String("--port") || (acceptsOutput && arg == QLatin1String("-o"));
-        if (takesValue) {
-            if (i + 1 >= args.size()) {
-                err << "kavro-cli: " << arg << " needs a value\n";
-                return std::nullopt;
-            }
-            (arg == QLatin1String("--port") ? parsed.port : parsed.output) = args[++i];
-        } else if (acceptsVerify && arg == QLatin1String("--verify")) {
-            parsed.verify = true;
-        } else if (arg == QLatin1String("--trace")) {
-            parsed.trace = true;
-        } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
-            // A shell never shows the insert-chip question; the option is accepted for scripts.
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            err << "kavro-cli: unknown option '" << arg << "'\n";
-            return std::nullopt;
-        } else {
-            parsed.positional << arg;
-        }
-    }
-    return parsed;
+    QStringList valueOptions{PortOption};
+    if (acceptsOutput) valueOptions << OutOption;
+    // A shell never shows the insert-chip question; --yes is accepted for scripts.
+    QStringList flags{TraceOption, QStringLiteral("--yes"), QStringLiteral("-y")};
+    if (acceptsVerify) flags << VerifyOption;
+    CommandLine line(args, valueOptions, flags);
+    if (line.fault() == ArgumentFault::MissingValue)
+        Fail(ExitBadArguments, QStringLiteral("%1 needs a value").arg(line.faultyOption()));
+    if (line.fault() == ArgumentFault::UnknownOption)
+        Fail(ExitBadArguments, QStringLiteral("unknown option '%1'").arg(line.faultyOption()));
+    if (!line.ok()) return std::nullopt;
+    return line;
 }
 
 const ProgrammerChip* ChipArgument(const QString& name)
@@ -90,12 +74,12 @@ public:
           link_(tracing_ ? static_cast<SerialPort&>(*tracing_) : serial_, prompts_, clock_),
           discovery_(link_, ports_, display_)
     {
-        link_.ReplyWaitMode = ReplyWait::Direct;
+        link_.setReplyWait(ReplyWait::Direct);
     }
 
     // Finds the programmer and checks its firmware; the failure has been reported when false.
     bool find() { return discovery_.FindProgrammer(CliLanguage); }
-    bool open() { return link_.OpenProgrammerPort(CliLanguage) == 0; }
+    bool open() { return link_.OpenProgrammerPort(CliLanguage); }
     ProgrammerLink& link() { return link_; }
     PortList& ports() { return ports_; }
 
@@ -177,9 +161,9 @@ void ReportComparison(const QByteArray& dump, const VerifyResult& result, const 
 
 int RunPorts(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, false, false);
-    if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    const auto parsed = ParseChipOptions(args, false, false);
+    if (!parsed || !parsed->positional().isEmpty()) return ExitBadArguments;
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     const auto ports = session.ports().ports();
     if (!ports) {
         QTextStream(stderr) << "kavro-cli: " << LinkTexts::NoPortList.in(CliLanguage) << '\n';
@@ -200,54 +184,54 @@ int RunPorts(const QStringList& args)
 
 int RunVersion(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, false, false);
-    if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    const auto parsed = ParseChipOptions(args, false, false);
+    if (!parsed || !parsed->positional().isEmpty()) return ExitBadArguments;
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     if (!session.find()) return ExitDeviceFailure;
     QTextStream(stdout) << "KAVRO-PX17 on " << session.link().ProgrammerPortPath << ", firmware version "
-                        << int(session.link().ReplyBuffer[0]) << '\n';
+                        << int(static_cast<std::uint8_t>(session.link().LastReply().bytes.at(0))) << '\n';
     return ExitDone;
 }
 
 int RunRead(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, true, false);
+    const auto parsed = ParseChipOptions(args, true, false);
     if (!parsed) return ExitBadArguments;
-    if (parsed->positional.size() != 1 || parsed->output.isEmpty()) {
+    if (parsed->positional().size() != 1 || parsed->value(OutOption).isEmpty()) {
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli read CHIP -o OUT.bin [--port PATH]\n";
         return ExitBadArguments;
     }
-    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
+    const ProgrammerChip* chip = ChipArgument(parsed->positional()[0]);
     if (!chip) return ExitBadArguments;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     if (!session.find()) return ExitDeviceFailure;
     const auto image = session.readChip(*chip);
     if (!image) return ExitDeviceFailure;
     // The dump replaces the output file only once it is complete.
-    return WriteOutput(WriteFileSafely(parsed->output, *image));
+    return WriteOutput(WriteFileSafely(parsed->value(OutOption), *image));
 }
 
 int RunWriteOrVerify(const QStringList& args, bool write)
 {
-    const auto parsed = ParseArguments(args, false, write);
+    const auto parsed = ParseChipOptions(args, false, write);
     if (!parsed) return ExitBadArguments;
-    if (parsed->positional.size() != 2) {
+    if (parsed->positional().size() != 2) {
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify") << " CHIP IN.bin [--port PATH]\n";
         return ExitBadArguments;
     }
-    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
+    const ProgrammerChip* chip = ChipArgument(parsed->positional()[0]);
     if (!chip) return ExitBadArguments;
     if (write && !chip->write.exists()) {
         QTextStream(stderr) << "kavro-cli: a " << chip->name << " cannot be written\n";
         return ExitBadArguments;
     }
-    const QString& path = parsed->positional[1];
+    const QString& path = parsed->positional()[1];
     const auto dump = LoadDump(path, *chip);
     if (!dump) return ExitInputRefused;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     if (!session.find()) return ExitDeviceFailure;
     if (write && !session.writeChip(*chip, *dump)) return ExitDeviceFailure;
-    if (write && !parsed->verify) return ExitDone;
+    if (write && !parsed->has(VerifyOption)) return ExitDone;
     // The check reads the chip back where it is, without asking for it again.
     const VerifyResult result = session.verifyChip(*chip, *dump);
     if (!result.readBack) return ExitDeviceFailure;

@@ -123,7 +123,7 @@ void TForm2::RunOperation(TransferResult (TForm2::*operation)(const ProgrammerCh
 
 TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 {
-    if (link_.OpenProgrammerPort(language_) != 0) return TransferResult::Failed;
+    if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
     const auto dump = prompts_.saveFile({QString(), QStringLiteral("binary files|*.bin"), QStringLiteral("bin"),
                                          QString(), 1, false});
     if (!dump) {
@@ -136,7 +136,7 @@ TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 
 TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
 {
-    if (link_.OpenProgrammerPort(language_) != 0) return TransferResult::Failed;
+    if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
     const auto dump = prompts_.openFile({QString(), QStringLiteral("binary dump memory|*.bin"), QStringLiteral("bin"),
                                          QString(), 1, true});
     if (!dump || !QFileInfo::exists(dump->path)) {
