@@ -8,6 +8,7 @@
 #include "documents/Report.h"
 #include "model/DataFile.h"
 #include "model/TypeName.h"
+#include "support/FixedAnswerPrompts.h"
 
 #include <QByteArray>
 
@@ -15,31 +16,13 @@
 #include <cstdint>
 #include <memory>
 
-namespace {
-
-// Answers every question at once from the input, never blocking.
-class FixedAnswerPrompts : public Prompts {
-public:
-    explicit FixedAnswerPrompts(bool goOn) : goOn_(goOn) {}
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override
-    {
-        return goOn_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-
-private:
-    bool goOn_;
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 2) return 0;
     const std::span<const Layout* const> layouts = AllLayouts();
     const std::size_t choice = data[0] % (layouts.size() + 1);
-    FixedAnswerPrompts prompts((data[1] & 1) != 0);
+    // Every question is answered at once from the input, never blocking.
+    FixedAnswerPrompts prompts((data[1] & 1) != 0 ? PromptAnswer::Ok : PromptAnswer::Cancel);
     const ImageBytes input(data + 2, size - 2);
 
     static const auto store = std::make_unique<IntercomStore>();

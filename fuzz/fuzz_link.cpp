@@ -17,6 +17,8 @@
 #include "programmer/ProgrammerLink.h"
 #include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
+#include "support/FixedAnswerPrompts.h"
+#include "support/InstantClock.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,20 +27,11 @@
 
 namespace {
 
-// Virtual time: waits pass at once.
-class VirtualClock : public Clock {
-public:
-    qint64 nowMs() const override { return nowNs / 1'000'000; }
-    void sleepMs(int ms) override { nowNs += qint64(ms) * 1'000'000; }
-    void idleMs(int ms) override { nowNs += qint64(ms) * 1'000'000; }
-    qint64 nowNs = 0;
-};
-
 // The line as the script says it: each piece arrives its gap after the read that waits for it
 // starts, or after the piece before it within one read; a read follows the port's ReadRule.
 class ScriptedLine : public SerialPort {
 public:
-    ScriptedLine(VirtualClock& clock, const std::uint8_t* data, std::size_t size) : clock_(clock)
+    ScriptedLine(InstantClock& clock, const std::uint8_t* data, std::size_t size) : clock_(clock)
     {
         while (size >= 2) {
             const std::size_t length = std::min<std::size_t>(data[0], size - 2);
@@ -63,8 +56,8 @@ public:
     {
         QByteArray bytes;
         if (!open_ || count <= 0) return bytes;
-        ReadRule rule(clock_.nowNs, count, limitMs);
-        qint64 at = clock_.nowNs;
+        ReadRule rule(clock_.nowNs(), count, limitMs);
+        qint64 at = clock_.nowNs();
         while (bytes.size() < count && !pieces_.empty()) {
             Piece& piece = pieces_.front();
             const qint64 arrival = at + piece.gapNs;
@@ -80,7 +73,7 @@ public:
             if (piece.bytes.isEmpty()) pieces_.pop_front();
             rule.bytesArrived(at);
         }
-        clock_.nowNs = bytes.size() == count ? at : std::max(rule.endNs(), at);
+        clock_.setNowNs(bytes.size() == count ? at : std::max(rule.endNs(), at));
         return bytes;
     }
     bool hasInput() override { return open_ && !pieces_.empty() && pieces_.front().gapNs == 0; }
@@ -105,24 +98,9 @@ private:
         QByteArray bytes;
         qint64 gapNs;
     };
-    VirtualClock& clock_;
+    InstantClock& clock_;
     std::deque<Piece> pieces_;
     bool open_ = false;
-};
-
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::Ok; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-class NoProgress : public TransferProgress {
-public:
-    void open() override {}
-    void reset(int) override {}
-    void advance(int, qint64) override {}
-    void close() override {}
 };
 
 void Require(bool holds)
@@ -184,9 +162,9 @@ void ReaderFrames(ProgrammerLink& link, ScriptedLine& line, std::uint8_t typeCho
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 3) return 0;
-    VirtualClock clock;
+    InstantClock clock;
     ScriptedLine line(clock, data + 3, size - 3);
-    SilentPrompts prompts;
+    FixedAnswerPrompts prompts(PromptAnswer::Ok);
     ProgrammerLink link(line, prompts, clock);
     link.ProgrammerPresent = true;
     switch (data[0] % 3) {
