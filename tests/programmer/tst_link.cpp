@@ -282,6 +282,24 @@ private slots:
         QVERIFY(rig.port.blockedMs <= 1);
     }
 
+    // Once a reader is stopped, bytes still on the line are a reply, never a key: nothing reaches
+    // the page's receiver.
+    void aStoppedReaderHandsOnNoMoreFrames()
+    {
+        LinkRig rig;
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
+        QList<QByteArray> frames;
+        rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
+        rig.link.EnterReaderMode(ReaderModes::TouchMemory);
+        rig.port.arrive(QByteArray::fromHex("0a0b0c21"));
+        rig.link.PollTick();
+        rig.link.LeaveReaderMode();
+        rig.port.arrive(QByteArray::fromHex("01020306"));
+        rig.link.PollTick();
+        QCOMPARE(frames, QList<QByteArray>{QByteArray::fromHex("0a0b0c21")});
+        QCOMPARE(rig.link.readerMode(), ReaderModes::Replies);
+    }
+
     // A port that hangs up is a lost programmer: a running reader ends and the window is told once,
     // a reply wait ends at once, and nothing reads the dead port again.
     void aHungUpPortEndsTheReaderAndEveryWaitAtOnce()
