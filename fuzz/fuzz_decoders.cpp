@@ -13,6 +13,7 @@
 #include "documents/Report.h"
 #include "model/DataFile.h"
 #include "model/TypeName.h"
+#include "support/FixedAnswerPrompts.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -24,21 +25,6 @@
 #include <memory>
 
 namespace {
-
-// Answers every question at once from the input, never blocking.
-class FixedAnswerPrompts : public Prompts {
-public:
-    explicit FixedAnswerPrompts(bool goOn) : goOn_(goOn) {}
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override
-    {
-        return goOn_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-
-private:
-    bool goOn_;
-};
 
 // A folder made once per process. The input goes there as a file, and the dump import, which
 // leaves its image file in the working folder, runs inside it; the working folder is given back
@@ -76,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t dataFileChoice = layouts.size();
     const std::size_t dumpChoice = layouts.size() + 1;
     const std::size_t choice = data[0] % (layouts.size() + 2);
-    FixedAnswerPrompts prompts((data[1] & 1) != 0);
+    // Every question is answered at once from the input, never blocking.
+    FixedAnswerPrompts prompts((data[1] & 1) != 0 ? PromptAnswer::Ok : PromptAnswer::Cancel);
     const ImageBytes input(data + 2, size - 2);
 
     static const auto store = std::make_unique<IntercomStore>();

@@ -18,6 +18,8 @@
 #include "programmer/ProgrammerLink.h"
 #include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
+#include "support/FixedAnswerPrompts.h"
+#include "support/InstantClock.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -26,20 +28,11 @@
 
 namespace {
 
-// Virtual time: waits pass at once.
-class VirtualClock : public Clock {
-public:
-    qint64 nowMs() const override { return nowNs / 1'000'000; }
-    void sleepMs(int ms) override { nowNs += qint64(ms) * 1'000'000; }
-    void idleMs(int ms) override { nowNs += qint64(ms) * 1'000'000; }
-    qint64 nowNs = 0;
-};
-
 // The line as the script says it: each piece arrives its gap after the read that waits for it
 // starts, or after the piece before it within one read; a read follows the port's ReadRule.
 class ScriptedLine : public SerialPort {
 public:
-    ScriptedLine(VirtualClock& clock, const std::uint8_t* data, std::size_t size) : clock_(clock)
+    ScriptedLine(InstantClock& clock, const std::uint8_t* data, std::size_t size) : clock_(clock)
     {
         while (size >= 2) {
             const std::size_t length = std::min<std::size_t>(data[0], size - 2);
@@ -64,8 +57,8 @@ public:
     {
         QByteArray bytes;
         if (!open_ || count <= 0) return bytes;
-        ReadRule rule(clock_.nowNs, count, limitMs);
-        qint64 at = clock_.nowNs;
+        ReadRule rule(clock_.nowNs(), count, limitMs);
+        qint64 at = clock_.nowNs();
         while (bytes.size() < count && !pieces_.empty()) {
             Piece& piece = pieces_.front();
             const qint64 arrival = at + piece.gapNs;
@@ -81,7 +74,7 @@ public:
             if (piece.bytes.isEmpty()) pieces_.pop_front();
             rule.bytesArrived(at);
         }
-        clock_.nowNs = bytes.size() == count ? at : std::max(rule.endNs(), at);
+        clock_.setNowNs(bytes.size() == count ? at : std::max(rule.endNs(), at));
         return bytes;
     }
     bool hasInput() override { return open_ && !pieces_.empty() && pieces_.front().gapNs == 0; }
@@ -106,31 +99,24 @@ private:
         QByteArray bytes;
         qint64 gapNs;
     };
-    VirtualClock& clock_;
+    InstantClock& clock_;
     std::deque<Piece> pieces_;
     bool open_ = false;
 };
 
-class NoProgress : public TransferProgress {
-public:
-    void open() override {}
-    void reset(int) override {}
-    void advance(int, qint64) override {}
-    void close() override {}
-};
 
 void Handshakes(ProgrammerLink& link, std::uint8_t mode)
 {
-    link.ReplyWaitMode = (mode & 1) != 0 ? ReplyWait::Direct : ReplyWait::PollTicks;
+    link.setReplyWait((mode & 1) != 0 ? ReplyWait::Direct : ReplyWait::PollTicks);
     link.OpenProgrammerPort(Language::English);
     if (link.CheckAdapter(Language::English)) link.QueryAdapterVersion(Language::English);
-    Require(link.ReplyLength <= 1);
+    Require(link.LastReply().bytes.size() <= 1);
 }
 
 void ChipRead(ProgrammerLink& link, std::uint8_t chipChoice)
 {
     const ChipGeometry& geometry = Chips[chipChoice % Chips.size()].read;
-    link.ReplyWaitMode = ReplyWait::Direct;
+    link.setReplyWait(ReplyWait::Direct);
     link.OpenProgrammerPort(Language::English);
     NoProgress progress;
     const std::optional<QByteArray> chip = ReadChipBlocks(link, geometry, progress, Language::English);
@@ -173,9 +159,9 @@ void ReaderFrames(ProgrammerLink& link, ScriptedLine& line, std::uint8_t typeCho
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 3) return 0;
-    VirtualClock clock;
+    InstantClock clock;
     ScriptedLine line(clock, data + 3, size - 3);
-    SilentPrompts prompts;
+    FixedAnswerPrompts prompts(PromptAnswer::Ok);
     ProgrammerLink link(line, prompts, clock);
     link.ProgrammerPresent = true;
     switch (data[0] % 3) {

@@ -15,6 +15,7 @@
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
 #include "programmer/TransferProgress.h"
+#include "support/FixedAnswerPrompts.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -122,15 +123,15 @@ private:
 
 void Handshakes(ProgrammerLink& link)
 {
-    if (link.OpenProgrammerPort(Language::English) != 0) return;
+    if (!link.OpenProgrammerPort(Language::English)) return;
     if (link.CheckAdapter(Language::English)) link.QueryAdapterVersion(Language::English);
-    Require(link.ReplyLength <= 1);
+    Require(link.LastReply().bytes.size() <= 1);
 }
 
 void ChipRead(ProgrammerLink& link, std::uint8_t chipChoice)
 {
     const ChipGeometry& geometry = Chips[chipChoice % Chips.size()].read;
-    if (link.OpenProgrammerPort(Language::English) != 0) return;
+    if (!link.OpenProgrammerPort(Language::English)) return;
     NoProgress progress;
     const std::optional<QByteArray> chip = ReadChipBlocks(link, geometry, progress, Language::English);
     Require(!chip || chip->size() == geometry.imageSize());
@@ -150,12 +151,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 3) return 0;
     static ScriptedProgrammer programmer;
     static QtSerialPort port;
-    static SilentPrompts prompts;
+    static FixedAnswerPrompts prompts(PromptAnswer::Ok);
     HurriedClock clock;
     ProgrammerLink link(port, prompts, clock);
     link.ProgrammerPresent = true;
     link.ProgrammerPortPath = programmer.path();
-    link.ReplyWaitMode = ReplyWait::Direct;
+    link.setReplyWait(ReplyWait::Direct);
     programmer.setScript(data + 3, size - 3);
     if (data[0] % 2 == 0) Handshakes(link);
     else ChipRead(link, data[1]);

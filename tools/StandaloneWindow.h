@@ -8,19 +8,13 @@
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
+#include "support/FixedAnswerPrompts.h"
 
 #include <QTemporaryDir>
 
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString&, const QString&, PromptButtons, PromptIcon) override { return PromptAnswer::No; }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
 struct StandaloneWindow {
     QTemporaryDir config;
-    SilentPrompts prompts;
+    FixedAnswerPrompts prompts{PromptAnswer::No};
     SystemPortList ports{QString()};
     LinuxDeviceNotices notices{ports};
     QtSerialPort port;

@@ -5,8 +5,7 @@
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
 #include "programmer/ChipTransfer.h"
-
-#include <cstdio>
+#include "support/FixedAnswerPrompts.h"
 
 // 256000 baud, a start bit, eight data bits and two stop bits.
 constexpr double SecondsPerByte = 11.0 / 256000.0;
@@ -21,13 +20,8 @@ inline double WriteLimit(const ChipGeometry& g)
     return chunks * ((g.chunkSize + PacketOverhead + 1) * SecondsPerByte + PauseAfterChunkMs / 1000.0);
 }
 
-class AcceptingPrompts : public Prompts {
-public:
-    PromptAnswer message(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override
-    {
-        if (buttons == PromptButtons::Ok) std::fprintf(stderr, "%s\n", qPrintable(text));
-        return buttons == PromptButtons::YesNoCancel ? PromptAnswer::No : PromptAnswer::Ok; // no save first
-    }
-    std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+// Every transfer goes on: the insert-chip question is answered OK, a save-first question No, and
+// a message is printed.
+struct AcceptingPrompts : FixedAnswerPrompts {
+    AcceptingPrompts() : FixedAnswerPrompts(PromptAnswer::Ok, PromptAnswer::No) { printMessages = true; }
 };

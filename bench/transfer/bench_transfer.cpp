@@ -92,12 +92,12 @@ int main(int argc, char* argv[])
     for (const ProgrammerChip& chip : Chips) {
         if (!transfers || !chosen(chip)) continue;
         QElapsedTimer timer;
-        if (link.OpenProgrammerPort(Language::English) != 0) return 1;
+        if (!link.OpenProgrammerPort(Language::English)) return 1;
         timer.start();
         auto result = ReadChipToImage(link, chip.read, image, progress, Language::English);
         Report(chip.name, "read", result, timer.nsecsElapsed() / 1e9, ReadLimit(chip.read));
         if (!chip.write.exists()) continue;
-        if (link.OpenProgrammerPort(Language::English) != 0) return 1;
+        if (!link.OpenProgrammerPort(Language::English)) return 1;
         timer.start();
         result = WriteImageToChip(link, chip.write, ReadInputFile(image, MaxImageSize).bytes, progress, Language::English);
         Report(chip.name, "write", result, timer.nsecsElapsed() / 1e9, WriteLimit(chip.write));

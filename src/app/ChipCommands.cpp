@@ -55,7 +55,7 @@ bool ChipCommands::OpenPort(const ChipItem& item, const Bilingual& notDone)
         Report(NoProgrammer, item);
         return false;
     }
-    if (host_.link.OpenProgrammerPort(host_.window.CurrentLanguage()) == 0) return true;
+    if (host_.link.OpenProgrammerPort(host_.window.CurrentLanguage())) return true;
     Report(notDone, item);
     return false;
 }

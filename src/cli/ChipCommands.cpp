@@ -38,45 +38,28 @@ public:
     void enableProgrammerMode(bool) override {}
 };
 
-// The options of the chip commands after the command name.
-struct ChipArguments {
-    QStringList positional;
-    QString port;
-    QString output;
-    bool verify = false;
-    bool trace = false;
-    bool backup = true;
-};
+const QString PortOption = QStringLiteral("--port");
+const QString TraceOption = QStringLiteral("--trace");
+const QString VerifyOption = QStringLiteral("--verify");
+const QString NoBackupOption = QStringLiteral("--no-backup");
 
-std::optional<ChipArguments> ParseArguments(const QStringList& args, bool acceptsOutput, bool forWrite)
+// The options of a chip command after its name: --port and --trace everywhere, -o where the
+// command writes a file, --verify and --no-backup where it writes a chip. A wrong option is
+// reported.
+std::optional<CommandLine> ParseChipOptions(const QStringList& args, bool acceptsOutput, bool writesChip)
 {
-    ChipArguments parsed;
-    QTextStream err(stderr);
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const bool takesValue = arg == QLatin1String("--port") || (acceptsOutput && arg == QLatin1String("-o"));
-        if (takesValue) {
-            if (i + 1 >= args.size()) {
-                err << "kavro-cli: " << arg << " needs a value\n";
-                return std::nullopt;
-            }
-            (arg == QLatin1String("--port") ? parsed.port : parsed.output) = args[++i];
-        } else if (forWrite && arg == QLatin1String("--verify")) {
-            parsed.verify = true;
-        } else if (forWrite && arg == QLatin1String("--no-backup")) {
-            parsed.backup = false;
-        } else if (arg == QLatin1String("--trace")) {
-            parsed.trace = true;
-        } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
-            // A shell never shows the insert-chip question; the option is accepted for scripts.
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            err << "kavro-cli: unknown option '" << arg << "'\n";
-            return std::nullopt;
-        } else {
-            parsed.positional << arg;
-        }
-    }
-    return parsed;
+    QStringList valueOptions{PortOption};
+    if (acceptsOutput) valueOptions << OutOption;
+    // A shell never shows the insert-chip question; --yes is accepted for scripts.
+    QStringList flags{TraceOption, QStringLiteral("--yes"), QStringLiteral("-y")};
+    if (writesChip) flags << VerifyOption << NoBackupOption;
+    CommandLine line(args, valueOptions, flags);
+    if (line.fault() == ArgumentFault::MissingValue)
+        Fail(ExitBadArguments, QStringLiteral("%1 needs a value").arg(line.faultyOption()));
+    if (line.fault() == ArgumentFault::UnknownOption)
+        Fail(ExitBadArguments, QStringLiteral("unknown option '%1'").arg(line.faultyOption()));
+    if (!line.ok()) return std::nullopt;
+    return line;
 }
 
 const ProgrammerChip* ChipArgument(const QString& name)
@@ -96,12 +79,12 @@ public:
           link_(tracing_ ? static_cast<SerialPort&>(*tracing_) : serial_, prompts_, clock_),
           discovery_(link_, ports_, display_)
     {
-        link_.ReplyWaitMode = ReplyWait::Direct;
+        link_.setReplyWait(ReplyWait::Direct);
     }
 
     // Finds the programmer and checks its firmware; the failure has been reported when false.
     bool find() { return discovery_.FindProgrammer(CliLanguage); }
-    bool open() { return link_.OpenProgrammerPort(CliLanguage) == 0; }
+    bool open() { return link_.OpenProgrammerPort(CliLanguage); }
     ProgrammerLink& link() { return link_; }
     PortList& ports() { return ports_; }
 
@@ -165,9 +148,9 @@ void ReportComparison(const QByteArray& dump, const VerifyResult& result, const 
 
 int RunPorts(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, false, false);
-    if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    const auto parsed = ParseChipOptions(args, false, false);
+    if (!parsed || !parsed->positional().isEmpty()) return ExitBadArguments;
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     const auto ports = session.ports().ports();
     if (!ports) {
         QTextStream(stderr) << "kavro-cli: " << LinkTexts::NoPortList.in(CliLanguage) << '\n';
@@ -188,26 +171,26 @@ int RunPorts(const QStringList& args)
 
 int RunVersion(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, false, false);
-    if (!parsed || !parsed->positional.isEmpty()) return ExitBadArguments;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    const auto parsed = ParseChipOptions(args, false, false);
+    if (!parsed || !parsed->positional().isEmpty()) return ExitBadArguments;
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     if (!session.find()) return ExitDeviceFailure;
     QTextStream(stdout) << "KAVRO-PX17 on " << session.link().ProgrammerPortPath << ", firmware version "
-                        << int(session.link().ReplyBuffer[0]) << '\n';
+                        << int(static_cast<std::uint8_t>(session.link().LastReply().bytes.at(0))) << '\n';
     return ExitDone;
 }
 
 int RunRead(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, true, false);
+    const auto parsed = ParseChipOptions(args, true, false);
     if (!parsed) return ExitBadArguments;
-    if (parsed->positional.size() != 1 || parsed->output.isEmpty()) {
+    if (parsed->positional().size() != 1 || parsed->value(OutOption).isEmpty()) {
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli read CHIP -o OUT.bin [--port PATH]\n";
         return ExitBadArguments;
     }
-    const ProgrammerChip* chip = ChipArgument(parsed->positional[0]);
+    const ProgrammerChip* chip = ChipArgument(parsed->positional()[0]);
     if (!chip) return ExitBadArguments;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     if (!session.find()) return ExitDeviceFailure;
     const auto image = session.readChip(*chip);
     CliArchive archive;
@@ -216,33 +199,33 @@ int RunRead(const QStringList& args)
         return ExitDeviceFailure;
     }
     // The dump replaces the output file only once it is complete.
-    const int status = WriteOutput(WriteFileSafely(parsed->output, *image));
+    const int status = WriteOutput(WriteFileSafely(parsed->value(OutOption), *image));
     ArchiveEntry entry;
     entry.chip = chip->name;
     entry.source = ArchiveSource::CliRead;
-    entry.file = QFileInfo(parsed->output).absoluteFilePath();
+    entry.file = QFileInfo(parsed->value(OutOption)).absoluteFilePath();
     archive.keep(entry, *image);
     archive.journal(QStringLiteral("read"), chip->name, JournalResult::Done, ChipArchive::Sha256(*image));
     return status;
 }
 
 // The arguments CHIP and IN.bin of write and verify; a refusal has been reported when empty.
-std::optional<std::pair<const ProgrammerChip*, QByteArray>> ChipAndDump(const ChipArguments& parsed, bool write,
+std::optional<std::pair<const ProgrammerChip*, QByteArray>> ChipAndDump(const CommandLine& parsed, bool write,
                                                                          int* status)
 {
     *status = ExitBadArguments;
-    if (parsed.positional.size() != 2) {
+    if (parsed.positional().size() != 2) {
         QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify") << " CHIP IN.bin [--port PATH]\n";
         return std::nullopt;
     }
-    const ProgrammerChip* chip = ChipArgument(parsed.positional[0]);
+    const ProgrammerChip* chip = ChipArgument(parsed.positional()[0]);
     if (!chip) return std::nullopt;
     if (write && !chip->write.exists()) {
         QTextStream(stderr) << "kavro-cli: a " << chip->name << " cannot be written\n";
         return std::nullopt;
     }
     *status = ExitInputRefused;
-    auto dump = LoadDump(parsed.positional[1], *chip);
+    auto dump = LoadDump(parsed.positional()[1], *chip);
     if (!dump) return std::nullopt;
     return std::make_pair(chip, *dump);
 }
@@ -265,26 +248,27 @@ int CheckChip(ProgrammerSession& session, const ProgrammerChip& chip, const QByt
 
 int RunWrite(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, false, true);
+    const auto parsed = ParseChipOptions(args, false, true);
     if (!parsed) return ExitBadArguments;
     int status = ExitDone;
     const auto chipAndDump = ChipAndDump(*parsed, true, &status);
     if (!chipAndDump) return status;
-    return WriteChipWithBackup({chipAndDump->first, chipAndDump->second, parsed->positional[1], parsed->port,
-                                parsed->trace, parsed->verify, parsed->backup});
+    return WriteChipWithBackup({chipAndDump->first, chipAndDump->second, parsed->positional()[1],
+                                parsed->value(PortOption), parsed->has(TraceOption), parsed->has(VerifyOption),
+                                !parsed->has(NoBackupOption)});
 }
 
 int RunVerify(const QStringList& args)
 {
-    const auto parsed = ParseArguments(args, false, false);
+    const auto parsed = ParseChipOptions(args, false, false);
     if (!parsed) return ExitBadArguments;
     int status = ExitDone;
     const auto chipAndDump = ChipAndDump(*parsed, false, &status);
     if (!chipAndDump) return status;
-    ProgrammerSession session(parsed->port, parsed->trace);
+    ProgrammerSession session(parsed->value(PortOption), parsed->has(TraceOption));
     if (!session.find()) return ExitDeviceFailure;
     CliArchive archive;
-    return CheckChip(session, *chipAndDump->first, chipAndDump->second, parsed->positional[1], archive);
+    return CheckChip(session, *chipAndDump->first, chipAndDump->second, parsed->positional()[1], archive);
 }
 
 

@@ -18,17 +18,29 @@ CommandLine::CommandLine(const QStringList& args, const QStringList& valueOption
             positional_ << arg;
         } else if (valueOptions.contains(arg)) {
             if (i + 1 >= args.size()) {
-                error_ = QStringLiteral("option %1 needs a value").arg(arg);
+                fault_ = ArgumentFault::MissingValue;
+                faultyOption_ = arg;
                 return;
             }
             values_[arg] = args[++i];
         } else if (flags.contains(arg)) {
             flags_ << arg;
         } else {
-            error_ = QStringLiteral("unknown option %1").arg(arg);
+            fault_ = ArgumentFault::UnknownOption;
+            faultyOption_ = arg;
             return;
         }
     }
+}
+
+QString CommandLine::error() const
+{
+    switch (fault_) {
+    case ArgumentFault::MissingValue: return QStringLiteral("option %1 needs a value").arg(faultyOption_);
+    case ArgumentFault::UnknownOption: return QStringLiteral("unknown option %1").arg(faultyOption_);
+    case ArgumentFault::None: break;
+    }
+    return QString();
 }
 
 int Fail(int status, const QString& message)

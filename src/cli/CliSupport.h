@@ -12,14 +12,23 @@
 #include <memory>
 #include <optional>
 
-// Positional arguments and options of one command. Options that take a value are named in
-// `valueOptions`, the others in `flags`; anything else is an error.
+// What is wrong with a command's arguments, if anything.
+enum class ArgumentFault { None, MissingValue, UnknownOption };
+
+// Positional arguments and options of one command, the one parser of every kavro-cli command.
+// Options that take a value are named in `valueOptions`, the others in `flags`; anything else that
+// starts with '-' (a lone "-" is positional) is an error, and parsing stops at the first error.
+// A value option given twice keeps its last value.
 class CommandLine {
 public:
     CommandLine(const QStringList& args, const QStringList& valueOptions, const QStringList& flags);
 
-    bool ok() const { return error_.isEmpty(); }
-    const QString& error() const { return error_; }
+    bool ok() const { return fault_ == ArgumentFault::None; }
+    ArgumentFault fault() const { return fault_; }
+    // The option that is unknown or lacks its value.
+    const QString& faultyOption() const { return faultyOption_; }
+    // "option -o needs a value" or "unknown option --fast"; empty when the arguments are fine.
+    QString error() const;
     const QStringList& positional() const { return positional_; }
     bool has(const QString& option) const { return values_.contains(option) || flags_.contains(option); }
     QString value(const QString& option) const { return values_.value(option); }
@@ -28,7 +37,8 @@ private:
     QStringList positional_;
     QMap<QString, QString> values_;
     QStringList flags_;
-    QString error_;
+    ArgumentFault fault_ = ArgumentFault::None;
+    QString faultyOption_;
 };
 
 // Prints "kavro-cli: <message>" on stderr and returns `status`.

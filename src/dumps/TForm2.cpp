@@ -139,7 +139,7 @@ QString TForm2::DumpFilters(const char* binaryFilter) const
 
 TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 {
-    if (link_.OpenProgrammerPort(language_) != 0) return TransferResult::Failed;
+    if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
     const auto dump = prompts_.saveFile({QString(), DumpFilters("binary files|*.bin"), QStringLiteral("bin"),
                                          QString(), 1, false});
     if (!dump) {
@@ -152,7 +152,7 @@ TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 
 TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
 {
-    if (link_.OpenProgrammerPort(language_) != 0) return TransferResult::Failed;
+    if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
     const auto dump = prompts_.openFile({QString(), DumpFilters("binary dump memory|*.bin"), QStringLiteral("bin"),
                                          QString(), 1, true});
     if (!dump || !QFileInfo::exists(dump->path)) {

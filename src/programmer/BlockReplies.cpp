@@ -35,7 +35,7 @@ bool TakeBlockReply(ProgrammerLink& link, std::uint32_t expected, BlockPlace pla
     const Bilingual& failed =
         place.direction == TransferDirection::Read ? LinkTexts::ReadConnectionLost : LinkTexts::WriteConnectionLost;
     link.prompts().message(failed.in(language) + QStringLiteral("\n")
-                               + BlockReplyFault(reply, place, link.ReplyLength, expected, language),
+                               + BlockReplyFault(reply, place, static_cast<std::uint32_t>(link.LastReply().bytes.size()), expected, language),
                            LinkTexts::ErrorLoud.in(language), PromptButtons::Ok, PromptIcon::Error);
     return false;
 }

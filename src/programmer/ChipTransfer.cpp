@@ -35,10 +35,10 @@ std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometr
     progress.reset(geometry.blockCount);
     QByteArray buffer(geometry.blockCount * BlockSize, '\xFF');
     for (int block = 0; block < geometry.blockCount; ++block) {
-        link.SendPacket(link.PreparePacket({geometry.command, static_cast<std::uint16_t>(block), true, {}}));
+        link.SendPacket({geometry.command, static_cast<std::uint16_t>(block), true, {}});
         if (!TakeBlockReply(link, BlockSize, {TransferDirection::Read, block, block * BlockSize}, language))
             return std::nullopt;
-        std::copy_n(link.ReplyBuffer.begin(), BlockSize, buffer.begin() + block * BlockSize);
+        buffer.replace(block * BlockSize, BlockSize, link.LastReply().bytes);
         progress.advance(block + 1, qint64(block + 1) * BlockSize);
     }
     return buffer;
@@ -104,7 +104,7 @@ TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geomet
             ++page;
             progress.advance(page, offset);
         }
-        link.SendPacket(link.PreparePacket({geometry.command, pageNumber, completesPage, chunk}));
+        link.SendPacket({geometry.command, pageNumber, completesPage, chunk});
         if (!TakeBlockReply(link, 1, {TransferDirection::Write, pageNumber, offset - geometry.chunkSize}, language))
             return Finish(link, progress, TransferResult::Failed);
         link.clock().sleepMs(PauseAfterChunkMs);

@@ -2,7 +2,7 @@
 // Whole-chip transfers: a read fetches every 128-byte block and writes the image file after the
 // last one; a write sends an image in memory page by page in chunks.
 //
-// Preconditions: the port is open, ReaderMode is 0, and for a write CheckAdapter succeeded. Both
+// Preconditions: the port is open, the link is not in reader mode, and for a write CheckAdapter succeeded. Both
 // close the port before they return, whatever the result.
 
 #include "model/Language.h"

@@ -17,7 +17,7 @@ VerifyResult VerifyChipAgainstImage(ProgrammerLink& link, const ProgrammerChip& 
                                     TransferProgress& progress, Language language)
 {
     VerifyResult result;
-    if (link.OpenProgrammerPort(language) != 0) return result;
+    if (!link.OpenProgrammerPort(language)) return result;
     progress.open();
     std::optional<QByteArray> chipBytes = ReadChipBlocks(link, chip.read, progress, language);
     link.ClosePort();

@@ -43,7 +43,7 @@ bool ProgrammerDiscovery::FindProgrammer(Language language)
     }
     UsePort(*port);
     display_.setTitle(ConnectedTitle());
-    if (link_.OpenProgrammerPort(language) != 0) return false;
+    if (!link_.OpenProgrammerPort(language)) return false;
     return AskFirmwareVersion(language);
 }
 
@@ -54,14 +54,15 @@ bool ProgrammerDiscovery::FindProgrammerAtStartUp(Language language)
     if (port) {
         // The port stays the programmer's, so the next programmer command tries it again.
         UsePort(*port);
-        if (link_.OpenProgrammerPort(language, PortReport::OutcomeOnly) == 0) {
+        if (link_.OpenProgrammerPort(language, PortReport::OutcomeOnly)) {
             display_.setTitle(ConnectedTitle());
             // The window is not shown yet and its poll timer not running, so nothing else reads
             // the port: the version reply is taken the moment it is whole instead of at the next
             // poll tick, which keeps a poll period off the time to the window.
-            const ReplyWait pollWait = std::exchange(link_.ReplyWaitMode, ReplyWait::Direct);
+            const ReplyWait pollWait = link_.replyWait();
+            link_.setReplyWait(ReplyWait::Direct);
             const bool compatible = AskFirmwareVersion(language);
-            link_.ReplyWaitMode = pollWait;
+            link_.setReplyWait(pollWait);
             return compatible;
         }
     }

@@ -13,10 +13,10 @@ ProgrammerLink::ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock)
 {
 }
 
-int ProgrammerLink::OpenProgrammerPort(Language language, PortReport report)
+bool ProgrammerLink::OpenProgrammerPort(Language language, PortReport report)
 {
     using namespace LinkTexts;
-    if (!ProgrammerPresent) return 1;
+    if (!ProgrammerPresent) return false;
     const bool everyAttempt = report == PortReport::EveryAttempt;
     PortOpenResult result = PortOpenResult::Failed;
     for (int attempt = 0; attempt < 2 && result != PortOpenResult::Opened; ++attempt) {
@@ -28,83 +28,74 @@ int ProgrammerLink::OpenProgrammerPort(Language language, PortReport report)
     if (result == PortOpenResult::PermissionDenied) {
         prompts_.message(NoPermission.in(language).arg(ProgrammerPortPath), Error.in(language), PromptButtons::Ok,
                          PromptIcon::Error);
-        return 1;
+        return false;
     }
     if (result != PortOpenResult::Opened) {
         const QString busy = PortBusy.in(language) + ProgrammerPortPath + QStringLiteral(").");
         prompts_.message(everyAttempt ? busy : busy + QStringLiteral("\n") + port_.errorText(), Info.in(language),
                          PromptButtons::Ok, PromptIcon::Information);
-        return 1;
+        return false;
     }
     const LineSetupResult setup = port_.configure();
-    if (setup == LineSetupResult::Applied) return 0;
+    if (setup == LineSetupResult::Applied) return true;
     const Bilingual& text = setup == LineSetupResult::CannotRead    ? CannotReadSettings
                           : setup == LineSetupResult::CannotApply ? CannotApplySettings
                                                                   : CannotSetTimeouts;
     ClosePort();
     prompts_.message(everyAttempt ? text.in(language) : text.in(language) + QStringLiteral("\n") + ProgrammerPortPath,
                      QString(), PromptButtons::Ok, PromptIcon::Error);
-    return 1;
+    return false;
 }
 
 void ProgrammerLink::ClosePort() { port_.close(); }
 
-void ProgrammerLink::SendPacket(int length)
-{
-    port_.clearErrors();
-    port_.purge();
-    port_.write(QByteArrayView(CommandBuffer.data(), std::clamp(length, 0, PacketBufferSize)));
-}
-
-int ProgrammerLink::PreparePacket(const Packet& packet)
+void ProgrammerLink::SendPacket(const Packet& packet)
 {
     const QByteArray bytes = EncodePacket(packet);
-    CommandBuffer.fill(0);
-    std::copy(bytes.begin(), bytes.end(), CommandBuffer.begin());
-    return static_cast<int>(bytes.size());
+    port_.clearErrors();
+    port_.purge();
+    port_.write(QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), PacketBufferSize)));
 }
 
-void ProgrammerLink::AwaitReply(std::uint32_t expected, int packetLength)
+void ProgrammerLink::ArmReply(std::uint32_t expected)
 {
-    ExpectedReplyLength = expected;
-    ReplyComplete = false;
-    ReplyPending = true;
-    ReplyTicks = 0;
-    SendPacket(packetLength);
-    if (ReplyWaitMode == ReplyWait::Direct) {
-        ReadWholeReply(expected);
-        return;
+    expectedReplyLength_ = expected;
+    replyPending_ = true;
+    replyComplete_ = false;
+    replyTicks_ = 0;
+}
+
+ReplyOutcome ProgrammerLink::AwaitReply(const Packet& request, std::uint32_t expected)
+{
+    ArmReply(expected);
+    SendPacket(request);
+    if (replyWait_ == ReplyWait::Direct) {
+        ReadWholeReply();
+        return LastReply();
     }
     drivingTicks_ = true;
-    while (!ReplyComplete && ReplyPending) {
+    while (!replyComplete_ && replyPending_) {
         clock_.idleMs(PollPeriodMs);
         Tick();
     }
     drivingTicks_ = false;
+    return LastReply();
 }
 
-bool ProgrammerLink::ReadWholeReply(std::uint32_t expected)
+void ProgrammerLink::ReadWholeReply()
 {
-    ExpectedReplyLength = expected;
-    ReplyPending = true;
-    ReplyComplete = false;
-    ReplyTicks = 0;
     const qint64 deadline = clock_.nowMs() + ReplyTimeoutMs;
     do {
-        ReadReply(expected, static_cast<int>(deadline - clock_.nowMs()));
-        ReplyComplete = ReplyLength == expected;
-    } while (!ReplyComplete && !LineGone() && clock_.nowMs() < deadline);
-    ReplyPending = false;
-    return ReplyComplete;
+        ReadReply(expectedReplyLength_, static_cast<int>(deadline - clock_.nowMs()));
+        replyComplete_ = lastRead_.size() == expectedReplyLength_;
+    } while (!replyComplete_ && !LineGone() && clock_.nowMs() < deadline);
+    replyPending_ = false;
 }
 
 BlockReply ProgrammerLink::ReadBlockReply(std::uint32_t expected)
 {
-    ExpectedReplyLength = expected;
-    ReplyPending = true;
-    ReplyComplete = false;
-    ReplyTicks = 0;
-    ReplyLength = 0;
+    ArmReply(expected);
+    lastRead_.clear();
     const qint64 deadline = clock_.nowMs() + ReplyTimeoutMs;
     BlockReply outcome = BlockReply::Missing;
     while (clock_.nowMs() < deadline) {
@@ -113,20 +104,30 @@ BlockReply ProgrammerLink::ReadBlockReply(std::uint32_t expected)
             break;
         }
         ReadReply(expected, static_cast<int>(deadline - clock_.nowMs()));
-        if (ReplyLength == expected) {
+        if (lastRead_.size() == expected) {
             outcome = port_.read(1, ReadGapMs).isEmpty() ? BlockReply::Whole : BlockReply::Long;
             break;
         }
-        if (ReplyLength != 0) {
+        if (!lastRead_.isEmpty()) {
             outcome = port_.hungUp() ? BlockReply::Lost : BlockReply::Short;
             break;
         }
     }
     if (outcome == BlockReply::Missing && LineGone()) outcome = BlockReply::Lost;
-    ReplyPending = false;
-    ReplyComplete = outcome == BlockReply::Whole;
+    replyPending_ = false;
+    replyComplete_ = outcome == BlockReply::Whole;
     return outcome;
 }
+
+void ProgrammerLink::EnterReaderMode(ReaderModes reader)
+{
+    ArmReply(ReaderFrameLength);
+    readerMode_ = reader;
+}
+
+void ProgrammerLink::LeaveReaderMode() { readerMode_ = ReaderModes::Replies; }
+
+ReplyOutcome ProgrammerLink::LastReply() const { return {replyPending_, replyComplete_, lastRead_}; }
 
 void ProgrammerLink::PollTick()
 {
@@ -135,22 +136,21 @@ void ProgrammerLink::PollTick()
 
 void ProgrammerLink::Tick()
 {
-    if (ReplyPending && ++ReplyTicks > ReplyTimeoutTicks) ReplyPending = false;
-    if (port_.hasInput()) ReadReply(ExpectedReplyLength, ReadTimeoutMs(static_cast<int>(ExpectedReplyLength)));
-    else ReplyLength = 0;
+    if (replyPending_ && ++replyTicks_ > ReplyTimeoutTicks) replyPending_ = false;
+    if (port_.hasInput()) ReadReply(expectedReplyLength_, ReadTimeoutMs(static_cast<int>(expectedReplyLength_)));
+    else lastRead_.clear();
     if (port_.hungUp()) {
         LoseProgrammer();
         return;
     }
-    if (ReaderMode == ReaderModes::Replies) {
-        if (ReplyLength == ExpectedReplyLength) {
-            ReplyPending = false;
-            ReplyComplete = true;
+    if (readerMode_ == ReaderModes::Replies) {
+        if (lastRead_.size() == expectedReplyLength_) {
+            replyPending_ = false;
+            replyComplete_ = true;
         }
-    } else if (ReplyLength != 0) {
+    } else if (!lastRead_.isEmpty()) {
         port_.purge();
-        if (OnReaderFrame)
-            OnReaderFrame(QByteArrayView(ReplyBuffer.data(), static_cast<qsizetype>(ReplyLength)), ReaderMode);
+        if (OnReaderFrame) OnReaderFrame(lastRead_, readerMode_);
     }
 }
 
@@ -159,16 +159,14 @@ bool ProgrammerLink::LineGone() const { return port_.hungUp() || !port_.isOpen()
 void ProgrammerLink::LoseProgrammer()
 {
     ClosePort();
-    ReplyPending = false;
-    const ReaderModes running = std::exchange(ReaderMode, ReaderModes::Replies);
+    replyPending_ = false;
+    const ReaderModes running = std::exchange(readerMode_, ReaderModes::Replies);
     if (OnProgrammerLost) OnProgrammerLost(running);
 }
 
 void ProgrammerLink::ReadReply(std::uint32_t count, int limitMs)
 {
-    const QByteArray bytes = port_.read(static_cast<int>(std::min<std::uint32_t>(count, PacketBufferSize)), limitMs);
-    std::copy(bytes.begin(), bytes.end(), ReplyBuffer.begin());
-    ReplyLength = static_cast<std::uint32_t>(bytes.size());
+    lastRead_ = port_.read(static_cast<int>(std::min<std::uint32_t>(count, PacketBufferSize)), limitMs);
 }
 
 void ProgrammerLink::ShowAdapterSilent(Language language)
@@ -180,8 +178,8 @@ void ProgrammerLink::ShowAdapterSilent(Language language)
 bool ProgrammerLink::CheckAdapter(Language language)
 {
     if (!ProgrammerPresent) return false;
-    AwaitReply(1, PreparePacket({pcIdle, 0, true, {}}));
-    if (ReplyLength != 0 && ReplyBuffer[0] == IdleReply) return true;
+    const QByteArray reply = AwaitReply({pcIdle, 0, true, {}}, 1).bytes;
+    if (!reply.isEmpty() && static_cast<std::uint8_t>(reply[0]) == IdleReply) return true;
     ClosePort();
     ShowAdapterSilent(language);
     return false;
@@ -189,11 +187,11 @@ bool ProgrammerLink::CheckAdapter(Language language)
 
 bool ProgrammerLink::QueryAdapterVersion(Language language)
 {
-    AwaitReply(1, PreparePacket({pcVersion, 0, true, {}}));
-    if (ReplyLength == 0) {
+    const QByteArray reply = AwaitReply({pcVersion, 0, true, {}}, 1).bytes;
+    if (reply.isEmpty()) {
         ClosePort();
         ShowAdapterSilent(language);
         return false;
     }
-    return ReplyBuffer[0] == CompatibleFirmware;
+    return static_cast<std::uint8_t>(reply[0]) == CompatibleFirmware;
 }

@@ -5,10 +5,10 @@
 #include "model/Language.h"
 #include "programmer/Packet.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -20,6 +20,8 @@ constexpr int PollPeriodMs = 100;
 constexpr std::uint32_t ReplyTimeoutTicks = 10; // the wait ends on the tick that goes above this
 
 enum class ReaderModes { Replies = 0, TouchMemory = 1, Rfid = 2 };
+// A running key reader sends three key bytes and their checksum per frame.
+constexpr std::uint32_t ReaderFrameLength = 4;
 
 // How a port that cannot be opened is reported: each failed attempt with the system's text and
 // then the outcome, or the outcome alone with the system's text and the port in it (at start-up,
@@ -43,31 +45,39 @@ enum class BlockReply {
     Lost,    // the port hung up or is closed
 };
 
+// What the last reply wait and the last read of the port came to.
+struct ReplyOutcome {
+    bool pending = false;  // a reply is armed and has neither come whole nor timed out yet
+    bool complete = false; // the armed reply came whole
+    QByteArray bytes;      // what the last read took: the reply itself when complete
+};
+
 class ProgrammerLink {
 public:
     ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock);
 
-    // 0 when the port is open and configured, 1 when not (already reported to the user, or
-    // silently while no programmer is present).
-    int OpenProgrammerPort(Language language, PortReport report = PortReport::EveryAttempt);
+    // True when the port is open and configured; false when not (already reported to the user,
+    // or silently while no programmer is present).
+    bool OpenProgrammerPort(Language language, PortReport report = PortReport::EveryAttempt);
     void ClosePort();
-    // Sends the first `length` bytes of CommandBuffer. Bytes waiting on the port are thrown away
-    // first, so that nothing left from an earlier exchange passes for this request's reply.
-    void SendPacket(int length);
-    // Builds `packet` in CommandBuffer (every byte it does not set is zero) and returns its length.
-    int PreparePacket(const Packet& packet);
-    // Sends the prepared packet and waits, as ReplyWaitMode says, until one read returns `expected`
-    // bytes or the time-out passes; ReplyLength and ReplyBuffer hold the outcome.
-    void AwaitReply(std::uint32_t expected, int packetLength);
-    // Arms the reply time-out and reads the port directly, without waiting for a poll tick, until
-    // one read returns `expected` bytes; false when ReplyTimeoutMs from now pass first. Each read
-    // waits no longer than the time left. Called right after a packet was sent. A hung-up or closed
-    // port ends the wait at once.
-    bool ReadWholeReply(std::uint32_t expected);
-    // The reply to a block request just sent, read directly under the same time-out; ReplyBuffer
-    // holds it when whole. A reply is too long when another byte follows it within the read rule's
-    // 2 ms gap, which costs that gap after each block.
+    // Sends `packet`. Bytes waiting on the port are thrown away first, so that nothing left from
+    // an earlier exchange passes for this request's reply.
+    void SendPacket(const Packet& packet);
+    // Sends `request` and waits, as the reply wait says, until one read returns `expected` bytes
+    // or the time-out passes.
+    ReplyOutcome AwaitReply(const Packet& request, std::uint32_t expected);
+    // The reply to a block request just sent, read directly under the reply time-out; LastReply()
+    // holds it when whole. A reply is too long when another byte follows it within the read
+    // rule's 2 ms gap, which costs that gap after each block.
     BlockReply ReadBlockReply(std::uint32_t expected);
+    // From now on the poll ticks hand each frame of a running key reader to OnReaderFrame.
+    void EnterReaderMode(ReaderModes reader);
+    // Replies are exchanges again; frames still arriving are no longer handed on.
+    void LeaveReaderMode();
+    ReaderModes readerMode() const { return readerMode_; }
+    ReplyOutcome LastReply() const;
+    ReplyWait replyWait() const { return replyWait_; }
+    void setReplyWait(ReplyWait wait) { replyWait_ = wait; }
     // pcIdle answered with 0x85. A failure closes the port and is reported.
     bool CheckAdapter(Language language);
     // pcVersion answered with 3. Silence closes the port and is reported; another version is not.
@@ -86,25 +96,21 @@ public:
 
     QString ProgrammerPortPath;
     bool ProgrammerPresent = false;
-    std::array<std::uint8_t, PacketBufferSize> CommandBuffer{};
-    std::array<std::uint8_t, PacketBufferSize> ReplyBuffer{};
-    std::uint32_t ExpectedReplyLength = 0;
-    std::uint32_t ReplyLength = 0;
-    bool ReplyPending = false;
-    bool ReplyComplete = false;
-    std::uint32_t ReplyTicks = 0;
-    ReaderModes ReaderMode = ReaderModes::Replies;
-    ReplyWait ReplyWaitMode = ReplyWait::PollTicks;
     // Receives each key reader frame read by a tick in reader mode 1 or 2.
     std::function<void(QByteArrayView frame, ReaderModes mode)> OnReaderFrame;
     // Told when a tick found the port hung up, after it was closed; `readerMode` is the mode that
-    // was running (a key reader is over: ReaderMode is back to Replies).
+    // was running (a key reader is over: the link is back to replies).
     std::function<void(ReaderModes readerMode)> OnProgrammerLost;
 
 private:
+    // Starts the wait for a reply of `expected` bytes: pending, not yet whole, no tick counted.
+    void ArmReply(std::uint32_t expected);
+    // Reads the port directly, without waiting for a poll tick, until one read returns the armed
+    // reply whole or ReplyTimeoutMs from now pass. Each read waits no longer than the time left.
+    // A hung-up or closed port ends the wait at once.
+    void ReadWholeReply();
     void Tick();
-    // Reads up to `count` bytes, waiting at most `limitMs`, into ReplyBuffer; ReplyLength becomes
-    // the count.
+    // Reads up to `count` bytes, waiting at most `limitMs`; they become the last read.
     void ReadReply(std::uint32_t count, int limitMs);
     // The port hung up, or was closed under a wait: nothing more can arrive.
     bool LineGone() const;
@@ -115,4 +121,11 @@ private:
     Prompts& prompts_;
     Clock& clock_;
     bool drivingTicks_ = false;
+    QByteArray lastRead_;
+    std::uint32_t expectedReplyLength_ = 0;
+    bool replyPending_ = false;
+    bool replyComplete_ = false;
+    std::uint32_t replyTicks_ = 0;
+    ReaderModes readerMode_ = ReaderModes::Replies;
+    ReplyWait replyWait_ = ReplyWait::PollTicks;
 };

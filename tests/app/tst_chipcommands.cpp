@@ -276,7 +276,7 @@ private slots:
         touchMemory->click();
         rfid->click();
         QVERIFY(touchMemory->isChecked() && !rfid->isChecked());
-        QCOMPARE(session.link.ReaderMode, ReaderModes::TouchMemory);
+        QCOMPARE(session.link.readerMode(), ReaderModes::TouchMemory);
         touchMemory->click();
         session.port.openResult = PortOpenResult::Failed;
         rfid->click();

@@ -91,6 +91,7 @@ private slots:
         QTest::newRow("type index out of range") << QStringList{"new", "11", "-o", "out"};
         QTest::newRow("missing output") << QStringList{"new", "0"};
         QTest::newRow("unknown option") << QStringList{"new", "0", "-o", "out", "--fast"};
+        QTest::newRow("output option without its value") << QStringList{"new", "0", "-o"};
         QTest::newRow("read pairing without decoder") << QStringList{"decode", "T150_QS150_KAVRO-R150", "img.bin", "-o", "out", "--chip", "DS1995"};
         QTest::newRow("DS1995 is never written") << QStringList{"encode", "G300", "in.kvr", "-o", "out", "--chip", "DS1995"};
         QTest::newRow("24C64 write of PKU-511 encodes nothing") << QStringList{"encode", "PKU-511", "in.kvr", "-o", "out", "--chip", "24C64"};

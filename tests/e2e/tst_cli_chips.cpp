@@ -238,6 +238,10 @@ private slots:
                                                    << "big.bin holds 4096 bytes, more than the 2048 of a 24C16";
         QTest::newRow("missing dump") << QStringList{"verify", "24C16", "none.bin"} << 2 << "Cannot open the file none.bin: no such file or folder";
         QTest::newRow("read without output") << QStringList{"read", "24C16"} << 1 << "usage";
+        QTest::newRow("verify takes no --verify") << QStringList{"verify", "24C16", "in.bin", "--verify"} << 1
+                                                  << "unknown option '--verify'";
+        QTest::newRow("write takes no output file") << QStringList{"write", "24C16", "in.bin", "-o", "x.bin"} << 1
+                                                    << "unknown option '-o'";
     }
     void badArgumentsChangeNothing()
     {

@@ -30,7 +30,7 @@ struct SimLink {
         if (!sim.start(options)) return false;
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = sim.port();
-        return link.OpenProgrammerPort(Language::English) == 0;
+        return link.OpenProgrammerPort(Language::English);
     }
     WorkingDirectory dir; // where the image files are
     SimProcess sim;
@@ -132,7 +132,7 @@ private slots:
         bool completed = false;
         for (int attempt = 0; attempt < 3 && !completed; ++attempt) {
             rig.prompts.answer(PromptAnswer::Ok);
-            QVERIFY(attempt == 0 || rig.link.OpenProgrammerPort(Language::English) == 0);
+            QVERIFY(attempt == 0 || rig.link.OpenProgrammerPort(Language::English));
             completed = ReadChipToImage(rig.link, FindChip(u"24C16")->read, rig.dir.file("image.bin"), rig.progress,
                                         Language::English)
                 == TransferResult::Completed;
@@ -147,9 +147,8 @@ private slots:
         QVERIFY(rig.start());
         QList<QByteArray> frames;
         rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
-        rig.link.SendPacket(rig.link.PreparePacket({pcStartTouchMemory, 0, true, {}}));
-        rig.link.ReaderMode = ReaderModes::TouchMemory;
-        rig.link.ExpectedReplyLength = 4;
+        rig.link.SendPacket({pcStartTouchMemory, 0, true, {}});
+        rig.link.EnterReaderMode(ReaderModes::TouchMemory);
         for (const QByteArray& command : {QByteArray("key 0A0B0C"), QByteArray("badkey 010203")}) {
             const auto before = frames.size();
             rig.sim.command(command);
@@ -160,7 +159,7 @@ private slots:
         }
         QCOMPARE(frames, (QList<QByteArray>{QByteArray::fromHex("0a0b0c21"), QByteArray::fromHex("01020307")}));
         // pcIdle stops the reader: the next key gives no frame, and the programmer answers 0x85.
-        rig.link.ReaderMode = ReaderModes::Replies;
+        rig.link.LeaveReaderMode();
         QVERIFY(rig.link.CheckAdapter(Language::English));
         rig.link.ClosePort();
     }

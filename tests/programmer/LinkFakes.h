@@ -9,27 +9,13 @@
 #include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
 #include "sim/FirmwareModel.h"
+#include "support/InstantClock.h"
 
 #include <QList>
 #include <QStringList>
 #include <QTest>
 
 #include <deque>
-
-// Waits advance a virtual time and are recorded; nothing really waits.
-class InstantClock : public Clock {
-public:
-    qint64 nowMs() const override { return now_; }
-    void sleepMs(int ms) override { sleeps.append(ms); now_ += ms; }
-    void idleMs(int ms) override { idles.append(ms); now_ += ms; }
-    void advance(qint64 ms) { now_ += ms; }
-
-    QList<int> sleeps;
-    QList<int> idles;
-
-private:
-    qint64 now_ = 0;
-};
 
 // A serial port with the firmware model behind it. Replies arrive in pieces with a gap before each;
 // a read follows the line's read rule (ReadRule) over them in virtual time: it takes the pieces
@@ -79,7 +65,6 @@ public:
     QList<QByteArray> writes;
     QStringList openedPaths;
     int openAttempts = 0;
-    int purges = 0;
     QByteArray discarded; // every byte a purge threw away
     // Virtual milliseconds the reads kept the caller waiting, and how many reads there were.
     qint64 blockedMs = 0;

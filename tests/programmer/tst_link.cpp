@@ -81,7 +81,7 @@ private slots:
     {
         LinkRig rig;
         rig.link.ProgrammerPresent = false;
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 1);
+        QVERIFY(!rig.link.OpenProgrammerPort(Language::English));
         QVERIFY(!rig.link.CheckAdapter(Language::English));
         QCOMPARE(rig.port.openAttempts, 0);
         QVERIFY(rig.port.writes.isEmpty() && rig.prompts.messages().isEmpty());
@@ -119,7 +119,7 @@ private slots:
         LinkRig rig;
         rig.port.openResult = static_cast<PortOpenResult>(openResult);
         rig.port.setupResult = static_cast<LineSetupResult>(setupResult);
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 1);
+        QVERIFY(!rig.link.OpenProgrammerPort(Language::English));
         QCOMPARE(rig.prompts.texts(), texts);
         QCOMPARE(rig.prompts.messages().last().caption, lastCaption);
         if (texts.size() > 1) QCOMPARE(rig.prompts.messages().first().caption, QStringLiteral("GetLastError"));
@@ -152,7 +152,7 @@ private slots:
         LinkRig rig({static_cast<std::uint8_t>(firmwareVersion), nullptr});
         rig.port.silent = silent;
         if (idleReply >= 0) rig.port.idleReplyOverride = static_cast<char>(idleReply);
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
         const bool result = versionQuery ? rig.link.QueryAdapterVersion(Language::English)
                                          : rig.link.CheckAdapter(Language::English);
         QCOMPARE(result, outcome);
@@ -200,14 +200,14 @@ private slots:
         QFETCH(bool, complete);
         LinkRig rig;
         rig.port.silent = true;
-        rig.link.ReplyWaitMode = direct ? ReplyWait::Direct : ReplyWait::PollTicks;
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        rig.link.setReplyWait(direct ? ReplyWait::Direct : ReplyWait::PollTicks);
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
         for (int i = 0; i < pieces.size(); ++i) rig.port.arriveAfterNextWrite(pieces[i], gapsUs[i]);
         const qint64 sent = rig.clock.nowMs();
-        rig.link.AwaitReply(static_cast<std::uint32_t>(expected), rig.link.PreparePacket({pcIdle, 0, true, {}}));
-        QCOMPARE(rig.link.ReplyComplete, complete);
-        QVERIFY(!rig.link.ReplyPending);
-        if (complete) QCOMPARE(QByteArrayView(rig.link.ReplyBuffer.data(), expected), pieces.join());
+        const ReplyOutcome reply = rig.link.AwaitReply({pcIdle, 0, true, {}}, static_cast<std::uint32_t>(expected));
+        QCOMPARE(reply.complete, complete);
+        QVERIFY(!reply.pending);
+        if (complete) QCOMPARE(reply.bytes, pieces.join());
         if (!direct) {
             QCOMPARE(rig.clock.idles.size(), complete ? 1 : 11);
             return;
@@ -222,8 +222,8 @@ private slots:
     void packetsAfterALongOneCarryOnlyTheirOwnBytes()
     {
         LinkRig rig;
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        rig.link.AwaitReply(1, rig.link.PreparePacket({pcWrite24C512, 0x0201, true, Counting(32)}));
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
+        rig.link.AwaitReply({pcWrite24C512, 0x0201, true, Counting(32)}, 1);
         QVERIFY(rig.link.CheckAdapter(Language::English));
         QCOMPARE(rig.port.writes.size(), 2);
         QCOMPARE(rig.port.writes[0].size(), 38);
@@ -235,8 +235,8 @@ private slots:
     void aLateAnswerNeverPassesForTheNextReply()
     {
         LinkRig rig;
-        rig.link.ReplyWaitMode = ReplyWait::Direct;
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        rig.link.setReplyWait(ReplyWait::Direct);
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
         rig.port.arrive("\x03"); // a version reply that came after its wait ended
         QVERIFY(rig.link.CheckAdapter(Language::English));
         QCOMPARE(rig.port.discarded, QByteArray("\x03"));
@@ -258,11 +258,16 @@ private slots:
         QFETCH(int, mode);
         QFETCH(int, expected);
         LinkRig rig;
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
         QList<QByteArray> frames;
         rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
-        rig.link.ReaderMode = ReaderModes(mode);
-        rig.link.ExpectedReplyLength = static_cast<std::uint32_t>(expected);
+        if (ReaderModes(mode) == ReaderModes::Replies) {
+            rig.link.SendPacket({pcRead24C16, 0, true, {}});
+            QCOMPARE(rig.link.ReadBlockReply(BlockSize), BlockReply::Whole);
+            rig.port.blockedMs = 0;
+        } else {
+            rig.link.EnterReaderMode(ReaderModes(mode));
+        }
         for (int tick = 0; tick < 50; ++tick) rig.link.PollTick();
         QCOMPARE(rig.port.blockedMs, 0);
 
@@ -271,10 +276,28 @@ private slots:
         rig.port.arrive(arriving.mid(expected / 2), 1500); // the rest 1.5 ms later: one reply
         rig.link.PollTick();
         if (ReaderModes(mode) == ReaderModes::Replies)
-            QCOMPARE(QByteArrayView(rig.link.ReplyBuffer.data(), rig.link.ReplyLength), arriving);
+            QCOMPARE(rig.link.LastReply().bytes, arriving);
         else
             QCOMPARE(frames, QList<QByteArray>{arriving});
         QVERIFY(rig.port.blockedMs <= 1);
+    }
+
+    // Once a reader is stopped, bytes still on the line are a reply, never a key: nothing reaches
+    // the page's receiver.
+    void aStoppedReaderHandsOnNoMoreFrames()
+    {
+        LinkRig rig;
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
+        QList<QByteArray> frames;
+        rig.link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) { frames.append(frame.toByteArray()); };
+        rig.link.EnterReaderMode(ReaderModes::TouchMemory);
+        rig.port.arrive(QByteArray::fromHex("0a0b0c21"));
+        rig.link.PollTick();
+        rig.link.LeaveReaderMode();
+        rig.port.arrive(QByteArray::fromHex("01020306"));
+        rig.link.PollTick();
+        QCOMPARE(frames, QList<QByteArray>{QByteArray::fromHex("0a0b0c21")});
+        QCOMPARE(rig.link.readerMode(), ReaderModes::Replies);
     }
 
     // A port that hangs up is a lost programmer: a running reader ends and the window is told once,
@@ -285,21 +308,20 @@ private slots:
         rig.port.unplugAfter = 0;
         QList<ReaderModes> lost;
         rig.link.OnProgrammerLost = [&](ReaderModes running) { lost.append(running); };
-        QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-        rig.link.ReaderMode = ReaderModes::Rfid;
-        rig.link.ExpectedReplyLength = 4;
+        QVERIFY(rig.link.OpenProgrammerPort(Language::English));
+        rig.link.EnterReaderMode(ReaderModes::Rfid);
         for (int tick = 0; tick < 20; ++tick) rig.link.PollTick();
         QCOMPARE(lost, QList<ReaderModes>{ReaderModes::Rfid});
-        QCOMPARE(rig.link.ReaderMode, ReaderModes::Replies);
+        QCOMPARE(rig.link.readerMode(), ReaderModes::Replies);
         QVERIFY(!rig.port.isOpen());
         QCOMPARE(rig.port.reads, 0);
 
         for (const ReplyWait wait : {ReplyWait::PollTicks, ReplyWait::Direct}) {
-            QCOMPARE(rig.link.OpenProgrammerPort(Language::English), 0);
-            rig.link.ReplyWaitMode = wait;
+            QVERIFY(rig.link.OpenProgrammerPort(Language::English));
+            rig.link.setReplyWait(wait);
             const qint64 sent = rig.clock.nowMs();
-            rig.link.AwaitReply(1, rig.link.PreparePacket({pcIdle, 0, true, {}}));
-            QVERIFY(!rig.link.ReplyComplete && !rig.link.ReplyPending);
+            const ReplyOutcome reply = rig.link.AwaitReply({pcIdle, 0, true, {}}, 1);
+            QVERIFY(!reply.complete && !reply.pending);
             // One poll period at most: the first tick sees the hang-up.
             QVERIFY2(rig.clock.nowMs() - sent <= PollPeriodMs, qPrintable(QString::number(rig.clock.nowMs() - sent)));
         }
