@@ -11,7 +11,7 @@ enum ExitStatus : int {
     ExitBadArguments = 1,  // unknown type or chip, a pairing with no codec, a bad option
     ExitInputRefused = 2,  // unreadable or too short file, damaged data rejected
     ExitDeviceFailure = 3, // no programmer, port busy, no answer, incompatible firmware
-    ExitChipDiffers = 4,   // verify found the chip different from the dump
+    ExitChipDiffers = 4,   // verify found the chip different from the dump; diff found differences
 };
 
 struct CliCommand {
@@ -22,6 +22,8 @@ struct CliCommand {
 
 // Data files, chip images and conversion.
 std::span<const CliCommand> DataCommands();
+// Differences between two data files or chip dumps.
+std::span<const CliCommand> DiffCommands();
 // The programmer's chip operations.
 std::span<const CliCommand> ChipCommands();
 // The report and the filling of individual codes.

@@ -1,7 +1,6 @@
 #include "views/ApartmentPage.h"
 
 #include "views/MaskEdit.h"
-#include "views/ConfigTexts.h"
 #include "views/PageParts.h"
 
 #include <QGridLayout>
@@ -11,41 +10,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int LockTimeBit = 4;
-
-// CB2 to CB8, in the order the configuration group shows and fills them.
-constexpr std::array<ConfigBoxTexts, 7> ConfigBoxes{{
-    {"CB2", 6, {"EML - замок", "lock type - EL"}, {"ML - замок", "lock type - ML"},
-     {"Тип замка (выбрано - EML, пусто - ML)", "Lock type (selected - EL, deselected - ML)"}},
-    {"CB3", 5,
-     ConfigTexts::BeepDisabled, ConfigTexts::BeepEnabled,
-     {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A (выбрано - "
-      "запрещено, пусто - разрешено)",
-      "Enable/Disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
-      "enabled)"}},
-    {"CB4", LockTimeBit, {"Время открывания замка - 5с", "unlocked state - 5s"},
-     {"время открывания замка - 1с", "unlocked state - 1s"},
-     {"Время открывания замка (выбрано - 5с, пусто - 1с)",
-      "Unlocked state time (selected - 5s, deselected - 1s)"}},
-    {"CB5", 3,
-     ConfigTexts::IndividualCodesOn, ConfigTexts::IndividualCodesOff,
-     {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир) выбрано - разрешено/ пусто - "
-      "запрещено",
-      "Enable/disable individual access codes (for all apartments) selected - enabled/ deselected - "
-      "disabled"}},
-    {"CB6", 2, {"Кол-во цифр в индивидуальном коде доступа - 3", "3 digits in individual access code"},
-     {"Кол-во цифр в индивидуальном коде доступа - 4", "4 digits in individual access code"},
-     {"Кол-во цифр в индивидуальном коде доступа (выбрано - 3 /пусто - 4)",
-      "Quantity digits in individual access code (selected - 3 /deselected - 4)"}},
-    {"CB7", 1, ConfigTexts::GeneralCodeOn, ConfigTexts::GeneralCodeOff,
-     {"Разрешение/запрет общего кода доступа (выбрано - разрешено/ пусто - запрещено)",
-      "Enable/disable general access code (selected - enabled/ deselected - disabled)"}},
-    {"CB8", 0, {"Кол-во цифр в общем коде доступа - 3", "3 digits in general access code"},
-     {"Кол-во цифр в общем коде доступа - 4", "4 digits in general access code"},
-     {"Кол-во цифр в общем коде доступа (выбрано - 3/пусто - 4)",
-      "Quantity of digits in general access code (selected - 3/deselected - 4)"}},
-}};
 
 using Input = SettingSpinEdit::Input;
 // The concierge apartment of type 9 is the record's concierge number, which its chip carries;
@@ -83,7 +47,7 @@ ApartmentPage::ApartmentPage(PageContext& context, QWidget* parent) : Page(QStri
                AddMaskField(*fields, 2, "MaskEdit3", "Label3", content)};
     fields->setColumnStretch(2, 1);
 
-    GroupBox3 = new ConfigGroup("GroupBox3", ConfigBoxes, context_, content);
+    GroupBox3 = new ConfigGroup("GroupBox3", PageSettings::ApartmentConfigBoxes(), context_, content);
     CB4 = GroupBox3->Box("CB4");
     CB4->SetAfterClick([this](bool checked) { CB4Click(checked); });
 

@@ -17,7 +17,7 @@ void ConfigCheckBox::ShowCaption(bool checked, After after)
 
 void ConfigCheckBox::ShowFromRecord()
 {
-    const bool bitSet = (context_.store.Record.ConfigByte >> texts_.bit) & 1;
+    const bool bitSet = ConfigBoxChecked(context_.store.Record, texts_);
     setChecked(bitSet);
     ShowCaption(bitSet, After::Fill);
 }

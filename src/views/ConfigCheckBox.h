@@ -5,21 +5,12 @@
 // a few boxes word a state differently after a click than after a fill.
 
 #include "model/Language.h"
+#include "model/PageSettings.h"
 #include "views/PageContext.h"
 
 #include <QCheckBox>
 
 #include <functional>
-
-struct ConfigBoxTexts {
-    const char* name;
-    int bit;
-    Bilingual checked;
-    Bilingual unchecked;
-    Bilingual hint;
-    Bilingual checkedAfterClick{nullptr, nullptr};   // ru nullptr: as after a fill
-    Bilingual uncheckedAfterClick{nullptr, nullptr};
-};
 
 class ConfigCheckBox : public QCheckBox {
     Q_OBJECT

@@ -2,7 +2,6 @@
 
 #include "views/ConfigCheckBox.h"
 #include "views/MaskEdit.h"
-#include "views/ConfigTexts.h"
 #include "views/PageParts.h"
 
 #include <QLabel>
@@ -12,37 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The five settings, bits 7, 5, 3, 1 and 0, with the box names of each variant.
-constexpr std::array<ConfigBoxTexts, 5> BoxesNamed(std::array<const char*, 5> names)
-{
-    return {{
-        {names[0], 7, {"Поквартирная организация списка", "apartment numbers order"},
-         {"Сплошная организация списка", "continuous list mode"},
-         {"Поквартирная/сплошная организация списка (выбрано - поквартирная/ пусто - сплошная)",
-          "apartment/continuous list mode (selected - apartment list mode/ deselected - continuous)"}},
-        {names[1], 5,
-         ConfigTexts::BeepDisabled, ConfigTexts::BeepEnabled,
-         {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A(выбрано - "
-          "запрещено, пусто - разрешено)",
-          "Enable/disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
-          "enabled)"}},
-        {names[2], 3,
-         ConfigTexts::IndividualCodesOn, ConfigTexts::IndividualCodesOff,
-         {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир, выбрано - разрешено, пусто - "
-          "запрещено)",
-          "Enable/disable individual access codes (for all apartments, selected - enabled, deselected - "
-          "disabled)"}},
-        {names[3], 1, ConfigTexts::GeneralCodeOn, ConfigTexts::GeneralCodeOff,
-         {"Разрешение/запрет общего кода доступа (выбрано - разрешено, пусто - запрещено)",
-          "Enable/disable general access code (selected - enabled, deselected - disabled)"}},
-        {names[4], 0, {"Приоритет устройства - А", "priority - A"}, {"Приоритет устройства - В", "priority - B"},
-         {"Приоритет устройства (выбрано - А, пусто - В)", "Priority (selected - A, deselected - B)"}},
-    }};
-}
-
-constexpr auto DS1996Boxes = BoxesNamed({"CheckBox9", "CheckBox11", "CheckBox13", "CheckBox15", "CheckBox16"});
-constexpr auto DS1995Boxes = BoxesNamed({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"});
 
 constexpr Bilingual ServicePassword{"Пароль сервисный", "Service password"};
 constexpr Bilingual SystemPassword{"Пароль системный", "System password"};
@@ -57,9 +25,9 @@ constexpr std::array<LabelText, 4> DS1995Labels{{
 }};
 
 const G300PageSpec DS1996Spec{"TabSheet5", TableNames::SGrid6, {"MaskEdit8", "MaskEdit9", "MaskEdit10"},
-                              {"Label12", "Label13", "Label15"}, "GroupBox5", DS1996Boxes, DS1996Labels, false};
+                              {"Label12", "Label13", "Label15"}, "GroupBox5", PageSettings::G300DS1996ConfigBoxes(), DS1996Labels, false};
 const G300PageSpec DS1995Spec{"TabSheet6", TableNames::StringGrid2, {"MaskEdit11", "MaskEdit12", "MaskEdit13"},
-                              {"Label16", "Label17", "Label18"}, "GroupBox6", DS1995Boxes, DS1995Labels, true};
+                              {"Label16", "Label17", "Label18"}, "GroupBox6", PageSettings::G300DS1995ConfigBoxes(), DS1995Labels, true};
 
 } // namespace
 

@@ -1,7 +1,6 @@
 #include "views/PKU512SPage.h"
 
 #include "views/MaskEdit.h"
-#include "views/ConfigTexts.h"
 #include "views/PageParts.h"
 
 #include <QLabel>
@@ -12,32 +11,6 @@
 
 namespace {
 
-constexpr std::array<ConfigBoxTexts, 5> ConfigBoxes{{
-    {"CB70", 6, {"EML замок", "lock type - EL"}, {"ML замок", "lock type - ML"},
-     {"Тип замка (выбрано-EML / невыбрано-ML)", "Lock type (selected - EML / deselected - ML)"},
-     {"EML - замок", "lock type - EL"}, {"ML - замок", "lock type - ML"}},
-    {"CB72", 5,
-     ConfigTexts::BeepDisabled, ConfigTexts::BeepEnabled,
-     {"Разрешение или запрет звуковой сигнализации в УКП квартир при использовании DS1990A (выбрано - "
-      "запрещено, пусто - разрешено)",
-      "Enable/disable beep at subscriber device to signal DS1990A use(selected - disabled, deselected - "
-      "enabled)"}},
-    {"CB74", 4, {"Использование спецключа DS1991 - разрешено", "using key DS1991 - enable"},
-     {"Использование спецключа DS1991 - запрещено", "using key DS1991 - disable"},
-     {"Использование спецключа DS1991 (выбрано - разрешено/ пусто - запрещено)",
-      "Using key DS1991 (selected - enabled/ deselected - disabled)"},
-     {nullptr, nullptr},
-     {"Использование спецключа DS1991 - запрещено", "usinng key DS1991 - disable"}},
-    {"CB77", 3,
-     ConfigTexts::IndividualCodesOn, ConfigTexts::IndividualCodesOff,
-     {"Разрешение/запрет индивидуальных кодов доступа (для всех квартир) выбрано - разрешено/ пусто - "
-      "запрещено",
-      "Enable/disable individual access codes (for all apartments, selected - enabled, deselected - "
-      "disabled)"}},
-    {"CB79", 1, ConfigTexts::GeneralCodeOn, ConfigTexts::GeneralCodeOff,
-     {"Разрешение/запрет общего кода доступа (выбрано - разрешено/ пусто - запрещено)",
-      "Enable/disable general access code (selected - enabled, deselected - disabled)"}},
-}};
 constexpr std::array<const char*, 5> FillOrder{"CB79", "CB77", "CB74", "CB72", "CB70"};
 
 using Input = SettingSpinEdit::Input;
@@ -79,7 +52,7 @@ PKU512SPage::PKU512SPage(PageContext& context, QWidget* parent) : Page(QStringLi
     fields->addWidget(SGrid10, 0, 4, 4, 1, Qt::AlignTop);
     fields->setRowStretch(3, 1);
 
-    GroupBox7 = new ConfigGroup("GroupBox7", ConfigBoxes, context_, content);
+    GroupBox7 = new ConfigGroup("GroupBox7", PageSettings::PKU512SConfigBoxes(), context_, content);
     auto* settings = new QGridLayout;
     for (std::size_t i = 0; i < SpinEdits.size(); ++i) {
         spinEdits_[i] = MakeSpinEdit(SpinEdits[i], context_, GroupBox7);

@@ -14,18 +14,6 @@ namespace {
 // The master key field's InputTarget value (the apartment table is 0).
 constexpr int MasterKeyTarget = 1;
 
-constexpr std::array<ConfigBoxTexts, 3> ConfigBoxes{{
-    {"CheckBox6", 2,
-     {"Разрешено программирование ключей с трубки", "enable keys memorizing using subscriber devices"},
-     {"Запрещено программирование ключей с трубки", "disable keys memorizing using subscriber device"},
-     {" программирование ключей с трубки (выбрано - разрешено/пусто - запрещено)",
-      "keys memorizing using subscriber device (selected - enabled/deselected - disabled)"},
-     {"Разрешено программирование ключей с трубки", "enable keys memorizing using subscriber device"}},
-    {"CheckBox7", 1, {"высший приоритет", "high priority"}, {"низший приоритет", "low priority"},
-     {"приоритет (выбрано - высший приоритет/пусто - низший)", "priority (selected - high/deselected - low)"}},
-    {"CheckBox8", 0, {"тип замка - ML", "lock type - ML"}, {"тип замка - EL", "lock type - EL"},
-     {"тип замка (выбрано - ML/пусто - EL)", "lock type (selected - ML/deselected - EL)"}},
-}};
 
 constexpr SpinSpec LockTimeSpin{"CSpinEdit1", {1, 12, 1}, SettingSpinEdit::Input::ButtonsOnly, SpinValue::LockTimeWord};
 
@@ -53,7 +41,7 @@ PKU618Page::PKU618Page(PageContext& context, QWidget* parent) : Page(QStringLite
     systemLayout->addWidget(NamedLabel("Label14", systemArea), 1, 0);
     systemLayout->addWidget(Edit3, 1, 1);
 
-    GroupBox2 = new ConfigGroup("GroupBox2", ConfigBoxes, context_, content);
+    GroupBox2 = new ConfigGroup("GroupBox2", PageSettings::PKU618ConfigBoxes(), context_, content);
     auto* lockTime = new QHBoxLayout;
     CSpinEdit1 = MakeSpinEdit(LockTimeSpin, context_, GroupBox2);
     lockTime->addWidget(NamedLabel("Label2", GroupBox2));

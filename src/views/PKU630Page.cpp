@@ -13,11 +13,6 @@
 
 namespace {
 
-// Bit 4, the special key DS1991; its group is never shown, but fills and clicks keep the box true.
-constexpr std::array<ConfigBoxTexts, 1> ConfigBoxes{{
-    {"CB12", 4, {"Разрешение спецключа DS1991", "using key DS1991 - enable"},
-     {"Запрет спецключа DS1991", "usinng key DS1991 - disable"}, {"", ""}},
-}};
 
 constexpr std::array<LabelText, 4> Labels{{
     {"Label10", {"Консьерж", "Concierje"}},
@@ -64,7 +59,7 @@ PKU630Page::PKU630Page(PageContext& context, QWidget* parent) : Page(QStringLite
                AddMaskField(*fields, 2, "MaskEdit4", "Label5", content)};
     fields->setColumnStretch(2, 1);
 
-    GroupBox1 = new ConfigGroup("GroupBox1", ConfigBoxes, context_, content);
+    GroupBox1 = new ConfigGroup("GroupBox1", PageSettings::PKU630ConfigBoxes(), context_, content);
     GroupBox1->hide();
 
     auto* side = new QVBoxLayout;

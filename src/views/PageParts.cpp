@@ -134,17 +134,6 @@ QLineEdit* KeyField(const char* name, PageContext& context, InputTargetFamily fa
     return field;
 }
 
-int SpinRecordValue(const TIntercomData& record, SpinValue value)
-{
-    switch (value) {
-    case SpinValue::LockTime: return record.LockTime;
-    case SpinValue::Volume: return record.Volume;
-    case SpinValue::ConciergeNumber: return record.ConciergeNumber;
-    case SpinValue::LockTimeWord: return record.GeneralCode;
-    }
-    return 0;
-}
-
 SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, PageContext& context, QWidget* parent)
 {
     const auto store = [&context, value = spec.value](int shown) {

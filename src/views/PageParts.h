@@ -74,8 +74,6 @@ void ShowFields(std::span<MaskEdit* const> fields, const TIntercomData& record);
 // sets `target` of `family`.
 QLineEdit* KeyField(const char* name, PageContext& context, InputTargetFamily family, int target, QWidget* parent);
 
-// The record values the spin edits show and store.
-enum class SpinValue { LockTime, Volume, ConciergeNumber, LockTimeWord /* PKU-618, 16 bits */ };
 struct SpinSpec {
     const char* name;
     SettingSpinEdit::Range range;
@@ -85,4 +83,3 @@ struct SpinSpec {
 // A spin edit over its record value; a change by the user stores the value and marks the
 // document modified.
 SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, PageContext& context, QWidget* parent);
-int SpinRecordValue(const TIntercomData& record, SpinValue value);
