@@ -136,6 +136,7 @@ void ProgrammerDiscovery::OnDeviceChange(const DeviceNotice& notice, Language la
 void ProgrammerDiscovery::OnProgrammerLost(ReaderModes readerMode, Language language)
 {
     display_.setTitle(NotConnectedTitle());
+    display_.enableProgrammerMode(false); // programmer mode needs the port; a plug-in enables it again
     if (readerMode == ReaderModes::Replies) return; // the command that used the port reports it
     link_.prompts().message(LinkTexts::ReaderLost.in(language).arg(link_.ProgrammerPortPath),
                             LinkTexts::ErrorLoud.in(language), PromptButtons::Ok, PromptIcon::Error);

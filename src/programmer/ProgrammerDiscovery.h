@@ -40,7 +40,7 @@ public:
     bool FindProgrammerAtStartUp(Language language);
     void OnDeviceChange(const DeviceNotice& notice, Language language);
     // A poll tick found the port hung up (the link has closed it): the title says not connected,
-    // and a key reader that was running is reported stopped. The port stays the programmer's, so
+    // programmer mode is disabled, and a key reader that was running is reported stopped. The port stays the programmer's, so
     // the next command tries it again once the programmer is back.
     void OnProgrammerLost(ReaderModes readerMode, Language language);
 

@@ -29,13 +29,15 @@ QString StatusText(const WindowSession& session, const char* label)
     return shown->isVisibleTo(session.form.get()) ? shown->text() : QString();
 }
 
-// A data file of `type` whose general code is 9385 and concierge apartment 42.
+// A data file of `type` whose general code is 9385 and concierge apartment 42, both where the
+// record keeps it and as the PKU-618 concierge field shows it.
 QString FileWithDefaults(WindowSession& session, const QString& name, TDeviceType type)
 {
     auto store = std::make_unique<IntercomStore>();
     ResetRecord(*store);
     ApplyNewDocument(*store, type);
     store->Record.ConciergeNumber = 0x42;
+    store->Record.AuxByte = 0x42;
     const QString path = session.File(name);
     WriteAll(path, DataFileBytes(store->Record));
     return path;
@@ -46,6 +48,13 @@ void TypeInto(QWidget* field, const QString& digits)
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Home);
     QTest::keyClicks(field, digits);
+}
+
+// Typed as the keyboard delivers it: every key to the widget that has the focus when it comes,
+// the cell's editor once the first key has opened it.
+void TypeIntoFocus(const QByteArray& characters)
+{
+    for (const char character : characters) QTest::keyClick(QApplication::focusWidget(), character);
 }
 
 } // namespace
@@ -75,29 +84,49 @@ private slots:
         session.Find<QToolButton>("ToolButton5")->click(); // the concierge field takes digits while a reader is on
         TypeInto(session.Find(qPrintable(field)), digits);
         const QString next = FileWithDefaults(session, "to.kvr", toType);
+        const QByteArray nextBytes = ReadAll(next);
         session.prompts.answer(PromptAnswer::No); // do not save the typing
         session.Open(next);
         QApplication::processEvents();
         QCOMPARE(session.Record().GeneralCode, std::uint16_t(0x9385));
-        QCOMPARE(session.Record().ConciergeNumber, std::uint8_t(0x42));
+        QCOMPARE(session.Record().ConciergeNumber, std::int32_t(0x42));
+        QCOMPARE(session.Record().AuxByte, std::uint8_t(0x42));
         QVERIFY(!session.Modified());
+        session.Trigger("ASave");
+        QCOMPARE(ReadAll(next), nextBytes);
     }
 
+    // The first cell of a key list stays the current cell when a new document starts, so only
+    // the dropped entry keeps the half typed there from taking the next key's first character.
+    void aKeyHalfTypedIntoACellIsDroppedWhenANewDocumentStarts_data()
+    {
+        QTest::addColumn<bool>("byOpen");
+        QTest::newRow("New") << false;
+        QTest::newRow("Open") << true;
+    }
     void aKeyHalfTypedIntoACellIsDroppedWhenANewDocumentStarts()
     {
+        QFETCH(bool, byOpen);
         WindowSession session;
+        QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(2);
         session.Find<QToolButton>("ToolButton5")->click();
-        auto* grid = session.Find<StringGrid>("SGrid1");
-        grid->setFocus();
-        grid->SelectCell(2, 1);
-        QTest::keyClicks(grid, "1A2");
+        auto* grid = session.Find<StringGrid>("SGrid2");
+        const auto clickFirstCell = [grid] {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 1)).center());
+        };
+        clickFirstCell();
+        TypeIntoFocus("1A2");
+        const QString emptyList = FileWithDefaults(session, "keys.kvr", 2);
         session.prompts.answer(PromptAnswer::No); // the typing made the document modified
-        session.NewDocument(0);
-        QTest::keyClicks(grid->InPlaceEditor() ? static_cast<QWidget*>(grid->InPlaceEditor()) : grid, "B3C");
-        // The three characters after New begin a new entry: no key was made of the two halves.
-        QVERIFY(session.Record().KeySlots[0].isEmpty());
+        if (byOpen) session.Open(emptyList);
+        else session.NewDocument(2);
+        clickFirstCell();
+        TypeIntoFocus("B3C4D5");
+        // The six characters after New or Open are one whole key, and nothing of the two halves.
+        QCOMPARE(grid->Cell(1, 1), QString("B3 C4 D5"));
+        QCOMPARE(session.Record().KeySlots[0].bytes, (std::array<std::uint8_t, 4>{0xD5, 0xC4, 0xB3, 0xFF}));
     }
 
     void theWheelOverTheTypeListNeverChangesTheType()

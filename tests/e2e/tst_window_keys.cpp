@@ -13,7 +13,9 @@
 #include "views/StringGrid.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -65,6 +67,20 @@ public:
         QElapsedTimer waited;
         waited.start();
         while (QFileInfo(path).size() < 12324 && waited.elapsed() < 10000) QThread::msleep(100);
+    }
+    // Save of a document that has its file: true once the file is written again.
+    bool save(const QString& path)
+    {
+        const QDateTime earlier = QDateTime::currentDateTime().addSecs(-3600);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(earlier, QFileDevice::FileModificationTime))
+            return false;
+        file.close();
+        keys({"ctrl+s"});
+        QElapsedTimer waited;
+        waited.start();
+        while (QFileInfo(path).lastModified() <= earlier && waited.elapsed() < 10000) QThread::msleep(100);
+        return QFileInfo(path).lastModified() > earlier;
     }
     QString title() const { return window_->title(); }
     SimProcess& sim() { return sim_; }
@@ -118,11 +134,14 @@ private slots:
         layout.NewDocument(4);
         const QString from = dir.file("from.kvr");
         WriteAll(from, DataFileBytes(layout.Record()));
+        QApplication::processEvents(); // the page just shown is laid out before its field is located
         const QStringList generalCode = CentreOf(layout, layout.Find("MaskEdit4"));
         layout.NewDocument(0);
         const QString to = dir.file("to.kvr");
         WriteAll(to, DataFileBytes(layout.Record()));
+        QApplication::processEvents();
         const QStringList typeList = CentreOf(layout, layout.Find("CBox2"));
+        const QStringList nextGeneralCode = CentreOf(layout, layout.Find("MaskEdit3"));
 
         VirtualDisplay display;
         QVERIFY(display.start());
@@ -141,8 +160,10 @@ private slots:
         kavro.click(typeList, "5"); // one notch of the wheel over the type list
         QVERIFY(kavro.title().endsWith("to.kvr"));
 
-        kavro.keys({"ctrl+s"}); // the opened file is written again, as it is now
-        QThread::msleep(500);
+        // The user goes on in the T150 file: a click on its general code takes the focus from
+        // where it was left in the PKU-630 page.
+        kavro.click(nextGeneralCode);
+        QVERIFY(kavro.save(to)); // the opened file is written again, as it is now
         // The T150 file exactly as it was written: its general code is not the digits typed into
         // the PKU-630 field.
         const TIntercomData& expected = layout.Record();

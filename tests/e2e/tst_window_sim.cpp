@@ -214,14 +214,17 @@ private slots:
     }
 
     // Unplugged while a key reader runs: the reader stops, its button goes up, the title says not
-    // connected and the user is told once; the dead port is closed, so nothing polls it. Plugged
-    // in again, one click starts the reader.
+    // connected, programmer mode cannot be started, and the user is told once; the dead port is
+    // closed, so nothing polls it. Plugged in again, one click starts the reader.
     void aProgrammerUnpluggedUnderARunningReaderStopsItAndSaysSo()
     {
         SimWindow window;
         const QString portLink = window.dir.file("px17");
+        window.ports.list = QList<PortEntry>{{"px17", portLink, true, ProgrammerVendorId, ProgrammerProductId}};
         QVERIFY(window.start({"--link", portLink}));
         window.link.ProgrammerPortPath = portLink;
+        auto* programmerMode = window.Find<QToolButton>("ToolButton11");
+        QVERIFY(programmerMode->isEnabled()); // found at start-up
         window.form->SelectTypeSilently(0);
         window.form->ANewExecute();
         auto* reader = window.Find<QToolButton>("ToolButton5");
@@ -231,6 +234,7 @@ private slots:
         window.sim.command("unplug");
         QTRY_VERIFY(!reader->isChecked());
         QVERIFY(window.form->windowTitle().startsWith(NotConnectedTitle()));
+        QVERIFY(!programmerMode->isEnabled());
         QCOMPARE(window.prompts.texts(),
                  QStringList{"The connection to the programmer was lost (port " + portLink + "). Key reading has stopped."});
         QVERIFY(!window.port.isOpen());
