@@ -22,8 +22,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.kavro-px17.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The chip archive opens its database through a Qt SQL driver, a plugin loaded at run time that
+# dpkg-shlibdeps cannot see: the SQLite driver keeps every archive and is required (CPack adds the
+# computed library dependencies after it); the PostgreSQL driver is needed only for an archive a
+# service company shares on a server.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
 # Qt's own Russian texts (buttons, file and port errors); without them those stay in English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS libqt6sql6-psql)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/postinst ${CMAKE_CURRENT_LIST_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,6 +1,7 @@
 #include "archive/ChipArchive.h"
 
 #include "archive/ArchiveFallback.h"
+#include "archive/ArchiveTime.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -18,16 +19,6 @@ namespace {
 // How long a writer waits for another program's transaction on the same SQLite file.
 constexpr int BusyTimeoutMs = 5000;
 constexpr int ConnectTimeoutSeconds = 5;
-
-const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'");
-
-QString TimeText(const QDateTime& time) { return time.toUTC().toString(TimeFormat); }
-QDateTime TimeFromText(const QString& text)
-{
-    QDateTime time = QDateTime::fromString(text, TimeFormat);
-    time.setTimeSpec(Qt::UTC);
-    return time;
-}
 
 // The schema differs between the two databases only in the identity column and the bytes' type.
 QStringList SchemaStatements(ArchiveLocation::Kind kind)
@@ -49,12 +40,14 @@ QStringList SchemaStatements(ArchiveLocation::Kind kind)
 }
 
 const QString EntryColumns = QStringLiteral("id, time, chip, type, source, file, \"check\", version, sha256, note");
+constexpr int TypeColumn = 3;
+constexpr int NoteColumn = 9;
 
 ArchiveEntry EntryFromRow(const QSqlQuery& row)
 {
     ArchiveEntry entry;
     entry.id = row.value(0).toLongLong();
-    entry.time = TimeFromText(row.value(1).toString());
+    entry.time = ArchiveTimeFromText(row.value(1).toString());
     entry.chip = row.value(2).toString();
     entry.type = row.value(3).toString();
     entry.source = row.value(4).toString();
@@ -167,7 +160,7 @@ ArchiveResult ChipArchive::Add(ArchiveEntry entry, const QByteArray& image)
                    {entry.sha256, image})
             && Run(query, QStringLiteral("INSERT INTO entries (time, chip, type, source, file, \"check\", version, sha256, note) "
                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-                   {TimeText(entry.time), entry.chip, entry.type, entry.source, entry.file, entry.check, entry.version,
+                   {ArchiveTimeText(entry.time), entry.chip, entry.type, entry.source, entry.file, entry.check, entry.version,
                     entry.sha256, entry.note})
             && query.next();
         if (added) result.id = query.value(0).toLongLong();
@@ -187,18 +180,21 @@ std::optional<QList<ArchiveEntry>> ChipArchive::List(const ArchiveFilter& filter
 {
     if (!open()) return std::nullopt;
     QSqlQuery query(QSqlDatabase::database(connection_, false));
+    // Rows are read once, in the order of the index on time: no copy of the result is kept.
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM entries ORDER BY time DESC, id DESC").arg(EntryColumns))) {
+    if (!Run(query, QStringLiteral("SELECT %1 FROM entries ORDER BY time DESC, id DESC").arg(EntryColumns))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
     // Filtered here rather than in SQL: SQLite folds the letter case of Latin letters only, and
-    // notes are mostly Cyrillic addresses.
+    // notes are mostly Cyrillic addresses. A row is made into an entry only once it matches.
+    const auto matches = [&filter](const QVariant& column, const QString& text) {
+        return text.isEmpty() || column.toString().contains(text, Qt::CaseInsensitive);
+    };
     QList<ArchiveEntry> entries;
     while (query.next()) {
-        ArchiveEntry entry = EntryFromRow(query);
-        if (entry.note.contains(filter.noteText, Qt::CaseInsensitive) && entry.type.contains(filter.type, Qt::CaseInsensitive))
-            entries.append(std::move(entry));
+        if (matches(query.value(NoteColumn), filter.noteText) && matches(query.value(TypeColumn), filter.type))
+            entries.append(EntryFromRow(query));
     }
     return entries;
 }
@@ -268,7 +264,7 @@ ArchiveResult ChipArchive::Journal(JournalEntry operation)
     if (!operation.time.isValid()) operation.time = QDateTime::currentDateTimeUtc();
     QSqlQuery query(QSqlDatabase::database(connection_, false));
     if (!Run(query, QStringLiteral("INSERT INTO journal (time, operation, chip, type, result, sha256) VALUES (?, ?, ?, ?, ?, ?) RETURNING id"),
-             {TimeText(operation.time), operation.operation, operation.chip, operation.type, operation.result, operation.sha256})
+             {ArchiveTimeText(operation.time), operation.operation, operation.chip, operation.type, operation.result, operation.sha256})
         || !query.next()) {
         fail(query.lastError().text());
         return {0, lastFailure_, {}};
@@ -287,7 +283,7 @@ std::optional<QList<JournalEntry>> ChipArchive::JournalEntries()
     }
     QList<JournalEntry> rows;
     while (query.next())
-        rows.append({query.value(0).toLongLong(), TimeFromText(query.value(1).toString()), query.value(2).toString(),
+        rows.append({query.value(0).toLongLong(), ArchiveTimeFromText(query.value(1).toString()), query.value(2).toString(),
                      query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
                      query.value(6).toString()});
     return rows;
