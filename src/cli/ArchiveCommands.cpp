@@ -134,7 +134,7 @@ int RunRestore(const QStringList& args)
     if (!image) return ArchiveFailure(cli.archive());
     const QString origin = QStringLiteral("archive entry %1").arg(entry->id);
     if (!FitsChip(image->size(), origin, *chip)) return ExitInputRefused;
-    return WriteChipWithBackup({chip, *image, origin, line.value(PortOption), line.has(QStringLiteral("--trace")),
+    return WriteChipWithBackup({chip, *image, origin, origin, line.value(PortOption), line.has(QStringLiteral("--trace")),
                                 line.has(QStringLiteral("--verify")), !line.has(QStringLiteral("--no-backup"))});
 }
 

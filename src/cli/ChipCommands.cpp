@@ -253,7 +253,8 @@ int RunWrite(const QStringList& args)
     int status = ExitDone;
     const auto chipAndDump = ChipAndDump(*parsed, true, &status);
     if (!chipAndDump) return status;
-    return WriteChipWithBackup({chipAndDump->first, chipAndDump->second, parsed->positional()[1],
+    const QString& path = parsed->positional()[1];
+    return WriteChipWithBackup({chipAndDump->first, chipAndDump->second, path, QFileInfo(path).absoluteFilePath(),
                                 parsed->value(PortOption), parsed->has(TraceOption), parsed->has(VerifyOption),
                                 !parsed->has(NoBackupOption)});
 }
@@ -322,7 +323,7 @@ int WriteChipWithBackup(const ChipWriteRequest& request)
         ArchiveEntry entry;
         entry.chip = chip.name;
         entry.source = ArchiveSource::CliBeforeWrite;
-        entry.file = QFileInfo(request.file).absoluteFilePath();
+        entry.file = request.archivedAs;
         // A backup kept nowhere would leave the chip's only copy to the write.
         if (!archive.keep(entry, *current)) {
             QTextStream(stderr) << "kavro-cli: the chip's content could not be kept; nothing was written "

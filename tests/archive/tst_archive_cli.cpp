@@ -70,6 +70,7 @@ private slots:
         const QJsonArray after = Json(RunCli({"archive", "list", "--json"}));
         QCOMPARE(after.size(), 2);
         QCOMPARE(after[0].toObject()["sha256"].toString(), ChipArchive::Sha256(Pattern(2048, 2)));
+        QCOMPARE(after[0].toObject()["file"].toString(), "archive entry " + id);
 
         QStringList operations;
         for (const QJsonValue row : Json(RunCli({"archive", "log", "--json"})))
