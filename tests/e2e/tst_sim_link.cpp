@@ -127,10 +127,11 @@ private slots:
         const QByteArray content = Pattern(2048, 6);
         rig.sim.prepareChip(QStringLiteral("24C16"), content);
         QVERIFY(rig.start({QStringLiteral("--split-gap-ms"), QStringLiteral("1")}));
-        // The simulator's 1 ms pause runs on a shared machine and may itself come late; a read that
-        // took every gap for the end of a reply would fail every attempt.
+        // The simulator's 1 ms pause runs on a shared machine and may itself come late (a late one
+        // fails its read at once); a read that took every gap for the end of a reply would fail
+        // every attempt.
         bool completed = false;
-        for (int attempt = 0; attempt < 3 && !completed; ++attempt) {
+        for (int attempt = 0; attempt < 10 && !completed; ++attempt) {
             rig.prompts.answer(PromptAnswer::Ok);
             QVERIFY(attempt == 0 || rig.link.OpenProgrammerPort(Language::English));
             completed = ReadChipToImage(rig.link, FindChip(u"24C16")->read, rig.dir.file("image.bin"), rig.progress,
