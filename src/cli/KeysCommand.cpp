@@ -9,6 +9,8 @@
 
 #include <QTextStream>
 
+#include <memory>
+
 namespace {
 
 constexpr char KeysUsage[] = "keys export IN -o OUT.csv [--type TYPE]\n"
@@ -19,58 +21,64 @@ const QString TypeOption = QStringLiteral("--type");
 constexpr qint64 CsvLimit = 16 * 1024 * 1024;
 
 // The data file and the page its keys belong to: the --type given, else the type the file names.
-std::optional<TDeviceType> LoadKeysDocument(const CommandLine& line, IntercomStore& store, InputLayout* layout, int* status)
+struct KeysDocument {
+    std::unique_ptr<IntercomStore> store = StartUpStore();
+    InputLayout layout{};
+    TDeviceType type = NoType;
+};
+
+std::optional<KeysDocument> LoadKeysDocument(const CommandLine& line, int* status)
 {
-    std::optional<TDeviceType> type;
-    if (line.has(TypeOption) && !(type = ParseType(line.value(TypeOption)))) {
-        *status = Fail(ExitInputRefused,
-                       QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(TypeOption)));
-        return std::nullopt;
+    KeysDocument document;
+    if (line.has(TypeOption)) {
+        const auto type = ParseType(line.value(TypeOption));
+        if (!type) {
+            *status = Fail(ExitInputRefused,
+                           QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(TypeOption)));
+            return std::nullopt;
+        }
+        document.type = *type;
     }
     const QString& path = line.positional()[1];
     QString error;
-    const auto loaded = LoadInputFile(path, store, &error);
-    if (!loaded) {
+    const auto layout = LoadInputFile(path, *document.store, &error);
+    if (!layout) {
         *status = Fail(ExitInputRefused, error);
         return std::nullopt;
     }
-    *layout = *loaded;
-    if (!type && (type = FindTypeByName(store.Record)) == NoType) {
+    document.layout = *layout;
+    if (document.type == NoType && (document.type = FindTypeByName(document.store->Record)) == NoType) {
         *status = Fail(ExitInputRefused, QStringLiteral("%1 names no controller type; give --type TYPE").arg(path));
         return std::nullopt;
     }
-    return type;
+    return document;
 }
 
 int RunExport(const CommandLine& line)
 {
-    auto store = StartUpStore();
-    InputLayout layout{};
     int status = ExitDone;
-    const auto type = LoadKeysDocument(line, *store, &layout, &status);
-    if (!type) return status;
-    return WriteOutput(WriteFileSafely(line.value(OutOption), ExportKeyCsv(*store, {*type}, CliLanguage)));
+    const auto document = LoadKeysDocument(line, &status);
+    if (!document) return status;
+    return WriteOutput(WriteFileSafely(line.value(OutOption), ExportKeyCsv(*document->store, {document->type}, CliLanguage)));
 }
 
 int RunImport(const CommandLine& line)
 {
-    auto store = StartUpStore();
-    InputLayout layout{};
     int status = ExitDone;
-    const auto type = LoadKeysDocument(line, *store, &layout, &status);
-    if (!type) return status;
+    const auto document = LoadKeysDocument(line, &status);
+    if (!document) return status;
     const InputBytes csv = ReadInputFile(line.positional()[2], CsvLimit);
     if (!csv.ok()) return Fail(ExitInputRefused, csv.result.message(CliLanguage));
     if (csv.longer) return Fail(ExitInputRefused, QStringLiteral("%1: too large for a key list").arg(line.positional()[2]));
 
-    const KeyCsvImport imported = ImportKeyCsv(csv.bytes, *store, {*type}, CliLanguage);
+    const KeyCsvImport imported = ImportKeyCsv(csv.bytes, *document->store, {document->type}, CliLanguage);
     if (imported.fileError) return Fail(ExitInputRefused, QStringLiteral("%1: %2").arg(line.positional()[2], *imported.fileError));
     QTextStream err(stderr);
     for (const KeyLineReport& report : imported.lines)
         if (report.outcome != KeyLineOutcome::Stored) err << "kavro-cli: " << line.positional()[2] << ": " << KeyLineText(report, CliLanguage) << '\n';
     // The extension slots are kept only by the extended layout: a plain data file would lose them.
-    const bool extended = layout == InputLayout::Extended || *type == DeviceTypes::PKU630XE;
-    if (const int written = WriteStore(line.value(OutOption), *store, extended); written != ExitDone) return written;
+    const bool extended = document->layout == InputLayout::Extended || document->type == DeviceTypes::PKU630XE;
+    if (const int written = WriteStore(line.value(OutOption), *document->store, extended); written != ExitDone) return written;
     return imported.allStored() ? ExitDone : ExitChipDiffers;
 }
 
