@@ -12,6 +12,8 @@
 
 namespace {
 
+// The columns of the file, in the order export writes them.
+enum Column : std::size_t { TableColumn, ApartmentColumn, RowColumn, KeyNumberColumn, SlotColumn, KeyColumn, CodeColumn };
 constexpr std::array<const char*, 7> Columns{"table", "apartment", "row", "column", "slot", "key", "code"};
 
 // A field as it must stand in a CSV line: quoted, with its quotes doubled, when it holds a comma,
@@ -119,7 +121,8 @@ public:
             for (std::size_t column = 0; column < Columns.size(); ++column)
                 if (name == QLatin1String(Columns[column])) index_[column] = i;
         }
-        if (index_[0] < 0 || index_[5] < 0 || index_[3] < 0 || (index_[1] < 0 && index_[2] < 0))
+        if (index_[TableColumn] < 0 || index_[KeyColumn] < 0 || index_[KeyNumberColumn] < 0
+            || (index_[ApartmentColumn] < 0 && index_[RowColumn] < 0))
             return Tr(language_, "нет строки заголовка со столбцами table, row или apartment, column и key",
                       "no header line naming the columns table, row or apartment, column and key");
         return std::nullopt;
@@ -128,19 +131,19 @@ public:
     KeyLineReport importLine(const CsvRecord& record)
     {
         if (record.unterminatedQuote) return bad(record, Tr(language_, "кавычка не закрыта", "a quote is not closed"));
-        const TableTerm* term = tableNamed(field(record, 0));
+        const TableTerm* term = tableNamed(field(record, TableColumn));
         if (!term)
             return {record.line, KeyLineOutcome::OutOfRange,
-                    Tr(language_, "на странице нет таблицы «%1»", "the page has no table \"%1\"").arg(field(record, 0))};
+                    Tr(language_, "на странице нет таблицы «%1»", "the page has no table \"%1\"").arg(field(record, TableColumn))};
         const TableSpec& spec = TableSpecOf(term->table);
-        const std::optional<KeyBytes> key = KeyOfText(field(record, 5), spec.order);
-        if (!key) return bad(record, Tr(language_, "«%1» не ключ", "\"%1\" is no key").arg(field(record, 5)));
-        std::optional<int> row = number(record, 2);
-        const std::optional<int> apartmentRow = rowOfApartment(spec, field(record, 1));
-        if (!field(record, 1).isEmpty() && !apartmentRow)
-            return outOfRange(record, Tr(language_, "в таблице нет квартиры %1", "the table has no apartment %1").arg(field(record, 1)));
+        const std::optional<KeyBytes> key = KeyOfText(field(record, KeyColumn), spec.order);
+        if (!key) return bad(record, Tr(language_, "«%1» не ключ", "\"%1\" is no key").arg(field(record, KeyColumn)));
+        std::optional<int> row = number(record, RowColumn);
+        const std::optional<int> apartmentRow = rowOfApartment(spec, field(record, ApartmentColumn));
+        if (!field(record, ApartmentColumn).isEmpty() && !apartmentRow)
+            return outOfRange(record, Tr(language_, "в таблице нет квартиры %1", "the table has no apartment %1").arg(field(record, ApartmentColumn)));
         if (!row) row = apartmentRow;
-        const std::optional<int> column = number(record, 3);
+        const std::optional<int> column = number(record, KeyNumberColumn);
         if (!row || !column || (apartmentRow && *apartmentRow != *row))
             return bad(record, Tr(language_, "строка, квартира или столбец не прочитаны", "row, apartment or column unreadable"));
         const CellRef cell{FirstKeyColumn(spec) + *column - 1, *row};
@@ -148,20 +151,20 @@ public:
         if (!slot)
             return outOfRange(record, Tr(language_, "строка %1, столбец %2: нет такой ячейки ключа",
                                          "row %1, column %2: no such key cell").arg(*row).arg(*column));
-        if (!field(record, 4).isEmpty() && number(record, 4) != slot)
+        if (!field(record, SlotColumn).isEmpty() && number(record, SlotColumn) != slot)
             return bad(record, Tr(language_, "ячейка показывает слот %1, а не %2", "the cell shows slot %1, not %2")
-                                   .arg(*slot).arg(field(record, 4)));
+                                   .arg(*slot).arg(field(record, SlotColumn)));
         return store(record.line, *term, spec, cell, *key);
     }
 
 private:
-    QString field(const CsvRecord& record, std::size_t column) const
+    QString field(const CsvRecord& record, Column column) const
     {
         const int at = index_[column];
         return at >= 0 && at < record.fields.size() ? record.fields[at].trimmed() : QString();
     }
 
-    std::optional<int> number(const CsvRecord& record, std::size_t column) const
+    std::optional<int> number(const CsvRecord& record, Column column) const
     {
         bool ok = false;
         const int value = field(record, column).toInt(&ok);
