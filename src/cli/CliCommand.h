@@ -11,7 +11,8 @@ enum ExitStatus : int {
     ExitBadArguments = 1,  // unknown type or chip, a pairing with no codec, a bad option
     ExitInputRefused = 2,  // unreadable or too short file, damaged data rejected
     ExitDeviceFailure = 3, // no programmer, port busy, no answer, incompatible firmware
-    ExitChipDiffers = 4,   // verify found the chip different from the dump; diff found differences
+    ExitChipDiffers = 4,   // verify found the chip different from the dump; diff found differences;
+                           // keys import refused some lines
 };
 
 struct CliCommand {
@@ -24,6 +25,8 @@ struct CliCommand {
 std::span<const CliCommand> DataCommands();
 // Differences between two data files or chip dumps.
 std::span<const CliCommand> DiffCommands();
+// The keys of a page to and from a CSV.
+std::span<const CliCommand> KeysCommands();
 // The programmer's chip operations.
 std::span<const CliCommand> ChipCommands();
 // The report and the filling of individual codes.

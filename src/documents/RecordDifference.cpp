@@ -13,10 +13,6 @@
 
 namespace {
 
-struct TableTerm {
-    const char* table;
-    Bilingual caption;
-};
 struct FieldTerm {
     const char* field;
     Bilingual caption;
@@ -236,6 +232,15 @@ QString ChangeWords(const DifferenceItem& item, Language language)
 }
 
 } // namespace
+
+std::span<const TableTerm> PageTables(TDeviceType type, bool ds1995) { return TermsOf(type, ds1995).tables; }
+
+QString KeyCellPlace(const IntercomStore& store, const TableTerm& table, CellRef cell, Language language)
+{
+    DifferenceItem item{DifferenceSubject::Key, Change::Changed, table.table, cell, table.caption};
+    PlaceInRow(item, store, TableSpecOf(table.table));
+    return QStringLiteral("%1, %2").arg(table.caption.in(language), CellWords(item, language));
+}
 
 std::vector<DifferenceItem> CompareRecords(const IntercomStore& before, const IntercomStore& after, TDeviceType type,
                                            bool ds1995)
