@@ -12,6 +12,7 @@ enum ExitStatus : int {
     ExitInputRefused = 2,  // unreadable or too short file, damaged data rejected
     ExitDeviceFailure = 3, // no programmer, port busy, no answer, incompatible firmware
     ExitChipDiffers = 4,   // verify found the chip different from the dump; diff found differences
+    ExitKeyNotFound = 4,   // find found the key nowhere in the record
 };
 
 struct CliCommand {
@@ -24,6 +25,8 @@ struct CliCommand {
 std::span<const CliCommand> DataCommands();
 // Differences between two data files or chip dumps.
 std::span<const CliCommand> DiffCommands();
+// Where a key is kept in a data file.
+std::span<const CliCommand> FindCommands();
 // The programmer's chip operations.
 std::span<const CliCommand> ChipCommands();
 // The report and the filling of individual codes.

@@ -14,7 +14,7 @@ namespace {
 void PrintUsage(QTextStream& out)
 {
     out << "Usage:\n";
-    for (auto commands : {DataCommands(), DiffCommands(), ReportCommands(), ChipCommands(), ArchiveCommands()})
+    for (auto commands : {DataCommands(), DiffCommands(), FindCommands(), ReportCommands(), ChipCommands(), ArchiveCommands()})
         for (const CliCommand& command : commands)
             out << "  kavro-cli " << command.usage << '\n';
     out << "  kavro-cli --help\n";
@@ -22,7 +22,7 @@ void PrintUsage(QTextStream& out)
 
 const CliCommand* FindCommand(const QString& name)
 {
-    for (auto commands : {DataCommands(), DiffCommands(), ReportCommands(), ChipCommands(), ArchiveCommands()})
+    for (auto commands : {DataCommands(), DiffCommands(), FindCommands(), ReportCommands(), ChipCommands(), ArchiveCommands()})
         for (const CliCommand& command : commands)
             if (name == QLatin1String(command.name)) return &command;
     return nullptr;
