@@ -8,10 +8,7 @@
 #include "model/KeyIdentifier.h"
 #include "model/TypeName.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextStream>
 
 namespace {
 
@@ -77,14 +74,7 @@ int RunFind(const QStringList& args)
     }
 
     const std::vector<KeyPlace> places = FindKey(*store, *type, *key);
-    QTextStream out(stdout);
-    if (line.has(json)) {
-        QJsonArray list;
-        for (const KeyPlace& place : places) list.append(PlaceJson(place));
-        out << QJsonDocument(list).toJson(QJsonDocument::Indented);
-    } else {
-        for (const KeyPlace& place : places) out << KeyPlaceText(place, CliLanguage) << '\n';
-    }
+    PrintList(places, line.has(json), PlaceJson, KeyPlaceText);
     return places.empty() ? ExitKeyNotFound : ExitDone;
 }
 
