@@ -23,11 +23,6 @@ QString HeaderRowPlace(const TableSpec& table, int row, Language language)
     return (IsGuardTable(table) ? GuardKey : SystemKey).in(language).arg(row);
 }
 
-bool SameKey(const KeySlot& slot, KeyBytes key)
-{
-    return slot.bytes[0] == key[0] && slot.bytes[1] == key[1] && slot.bytes[2] == key[2] && slot.bytes[3] == 0xFF;
-}
-
 } // namespace
 
 std::optional<QString> PlaceOfCell(const TableSpec& table, CellRef cell, Language language)
@@ -77,13 +72,13 @@ std::optional<QString> DuplicatePlace(const IntercomStore& store, const KeyRecei
                                       std::span<RecordGrid* const> grids, Language language)
 {
     const DuplicateScope& scope = receiver.duplicates;
-    if (scope.masterKey && SameKey(store.Record.MasterKey, key)) return MasterKeyPlace(language);
+    if (scope.masterKey && HoldsKey(store.Record.MasterKey, key)) return MasterKeyPlace(language);
     for (const RecordGrid* grid : grids) {
         const TableSpec& table = grid->Spec();
         const bool headerTable = table.area == KeyArea::HeaderSlots;
         const int slotCount = headerTable ? scope.headerSlots : (table.area == scope.area ? scope.keySlots : 0);
         for (int slot = 0; slot < slotCount; ++slot) {
-            if (!SameKey(KeyOfSlot(store, table, slot), key)) continue;
+            if (!HoldsKey(KeyOfSlot(store, table, slot), key)) continue;
             if (const std::optional<CellRef> cell = CellOfSlot(table, slot)) return PlaceOfCell(table, *cell, language);
         }
     }

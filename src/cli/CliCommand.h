@@ -13,6 +13,7 @@ enum ExitStatus : int {
     ExitDeviceFailure = 3, // no programmer, port busy, no answer, incompatible firmware
     ExitChipDiffers = 4,   // verify found the chip different from the dump; diff found differences;
                            // keys import refused some lines
+    ExitKeyNotFound = 4,   // find found the key nowhere in the record
 };
 
 struct CliCommand {
@@ -27,6 +28,8 @@ std::span<const CliCommand> DataCommands();
 std::span<const CliCommand> DiffCommands();
 // The keys of a page to and from a CSV.
 std::span<const CliCommand> KeysCommands();
+// Where a key is kept in a data file.
+std::span<const CliCommand> FindCommands();
 // The programmer's chip operations.
 std::span<const CliCommand> ChipCommands();
 // The report and the filling of individual codes.

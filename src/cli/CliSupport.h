@@ -5,12 +5,16 @@
 #include "model/IntercomData.h"
 #include "model/TypeCatalogue.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 // What is wrong with a command's arguments, if anything.
 enum class ArgumentFault { None, MissingValue, UnknownOption };
@@ -89,3 +93,18 @@ struct OpenedDocument {
 };
 std::optional<OpenedDocument> OpenAsDataFile(const CommandLine& line, const QString& path, IntercomStore& store,
                                              int* status);
+
+// Prints a command's list on stdout: an indented JSON array of `toJson` of each item when `json`,
+// otherwise `toText` of each item, one a line.
+template <typename Item, typename ToJson, typename ToText>
+void PrintList(const std::vector<Item>& items, bool json, ToJson toJson, ToText toText)
+{
+    QTextStream out(stdout);
+    if (json) {
+        QJsonArray list;
+        for (const Item& item : items) list.append(toJson(item));
+        out << QJsonDocument(list).toJson(QJsonDocument::Indented);
+    } else {
+        for (const Item& item : items) out << toText(item, CliLanguage) << '\n';
+    }
+}

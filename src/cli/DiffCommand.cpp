@@ -10,10 +10,7 @@
 #include "documents/RecordDifference.h"
 #include "model/TypeName.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextStream>
 
 #include <memory>
 
@@ -115,14 +112,7 @@ int RunDiff(const QStringList& args)
     }
 
     const std::vector<DifferenceItem> items = CompareRecords(*stores[0], *stores[1], *type);
-    QTextStream out(stdout);
-    if (line.has(json)) {
-        QJsonArray list;
-        for (const DifferenceItem& item : items) list.append(ItemJson(item));
-        out << QJsonDocument(list).toJson(QJsonDocument::Indented);
-    } else {
-        for (const DifferenceItem& item : items) out << DifferenceText(item, CliLanguage) << '\n';
-    }
+    PrintList(items, line.has(json), ItemJson, DifferenceText);
     return items.empty() ? ExitDone : ExitChipDiffers;
 }
 

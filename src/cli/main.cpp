@@ -7,14 +7,22 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <array>
 #include <csignal>
 
 namespace {
 
+// Every command of kavro-cli, in the order the usage lists them.
+std::array<std::span<const CliCommand>, 7> CommandGroups()
+{
+    return {DataCommands(), DiffCommands(), FindCommands(), KeysCommands(), ReportCommands(), ChipCommands(),
+            ArchiveCommands()};
+}
+
 void PrintUsage(QTextStream& out)
 {
     out << "Usage:\n";
-    for (auto commands : {DataCommands(), DiffCommands(), KeysCommands(), ReportCommands(), ChipCommands(), ArchiveCommands()})
+    for (const auto commands : CommandGroups())
         for (const CliCommand& command : commands)
             out << "  kavro-cli " << command.usage << '\n';
     out << "  kavro-cli --help\n";
@@ -22,7 +30,7 @@ void PrintUsage(QTextStream& out)
 
 const CliCommand* FindCommand(const QString& name)
 {
-    for (auto commands : {DataCommands(), DiffCommands(), KeysCommands(), ReportCommands(), ChipCommands(), ArchiveCommands()})
+    for (const auto commands : CommandGroups())
         for (const CliCommand& command : commands)
             if (name == QLatin1String(command.name)) return &command;
     return nullptr;

@@ -1,6 +1,7 @@
 #include "documents/KeyCsv.h"
 
-#include "documents/RecordDifference.h"
+#include "documents/PageTerms.h"
+#include "model/KeyIdentifier.h"
 #include "model/TableSpecs.h"
 #include "model/TextForms.h"
 #include "programmer/KeyStore.h"
@@ -96,17 +97,10 @@ std::vector<CsvRecord> CsvRecords(const QString& text)
 std::optional<KeyBytes> KeyOfText(QString text, KeyTextOrder order)
 {
     text.remove(QLatin1Char(' '));
-    bool ok = false;
-    const unsigned number = text.toUInt(&ok, 16);
-    if (text.size() != 6 || !ok || number == 0xFFFFFF) return std::nullopt;
-    const KeyBytes thirdByteFirst{std::uint8_t(number), std::uint8_t(number >> 8), std::uint8_t(number >> 16)};
-    if (order == KeyTextOrder::ThirdByteFirst) return thirdByteFirst;
-    return KeyBytes{thirdByteFirst[2], thirdByteFirst[1], thirdByteFirst[0]};
-}
-
-bool HoldsKey(const KeySlot& slot, KeyBytes key)
-{
-    return slot.bytes[0] == key[0] && slot.bytes[1] == key[1] && slot.bytes[2] == key[2] && slot.bytes[3] == 0xFF;
+    if (text.size() != 6) return std::nullopt;
+    const std::optional<KeyBytes> key = TypedKeyOf(text, order);
+    if (key && *key == KeyBytes{0xFF, 0xFF, 0xFF}) return std::nullopt;
+    return key;
 }
 
 // Reads the lines of one file into one record of one page.

@@ -18,18 +18,6 @@
 #include <span>
 #include <vector>
 
-// A table of a page and the caption it stands under.
-struct TableTerm {
-    const char* table;
-    Bilingual caption;
-};
-
-// The tables of the page of `type` (the G300's DS1995 page when `ds1995`), in the page's order.
-std::span<const TableTerm> PageTables(TDeviceType type, bool ds1995 = false);
-
-// "Apartments, apartment 5, key 2" or "Guard keys, key 7": where a key cell of a page's table is.
-QString KeyCellPlace(const IntercomStore& store, const TableTerm& table, CellRef cell, Language language);
-
 enum class DifferenceSubject {
     Key,       // a key cell of a table
     Code,      // a code cell of a table

@@ -3,6 +3,7 @@
 // the modifiers held and whether it is the press or the release. The rules answer whether the
 // key goes on to the table or field (Pass) or is swallowed before it has any effect (Swallow).
 
+#include "model/KeyIdentifier.h" // TypedKeyOf
 #include "model/TableSpecs.h"
 #include "programmer/KeyStore.h" // KeyBytes
 #include "views/StringGrid.h"    // KeyPhase
@@ -44,7 +45,3 @@ bool IsCommandChord(const KeyInput& input);
 // (digits "0451" give 0x0451); nothing when a character is no decimal digit.
 std::optional<std::uint16_t> DigitNibbleValue(QStringView digits);
 
-// The key typed as six hexadecimal characters, letters in either case. Keys read third byte
-// first (the first two characters are the key's third byte); the DS1995 table shows and takes
-// them in stored order (the first two characters are its first byte).
-std::optional<KeyBytes> TypedKeyOf(QStringView text, KeyTextOrder order);

@@ -96,11 +96,6 @@ const KeyReceiver* SingleReceiverOf(TDeviceType type, bool smallIButton)
     }
 }
 
-bool Equals(const KeySlot& slot, KeyBytes key)
-{
-    return slot.bytes[0] == key[0] && slot.bytes[1] == key[1] && slot.bytes[2] == key[2] && slot.bytes[3] == 0xFF;
-}
-
 void Write(KeySlot& slot, KeyBytes key)
 {
     // The fourth byte keeps its value (0xFF in a slot that was empty).
@@ -167,10 +162,10 @@ bool IsDuplicate(const IntercomStore& store, const KeyReceiver& receiver, KeyByt
     const DuplicateScope& scope = receiver.duplicates;
     const auto& area = scope.area == ExtensionSlots ? store.ExtensionKeySlots : std::span<const KeySlot>(store.Record.KeySlots);
     for (int slot = 0; slot < scope.keySlots; ++slot)
-        if (Equals(area[static_cast<std::size_t>(slot)], key)) return true;
+        if (HoldsKey(area[static_cast<std::size_t>(slot)], key)) return true;
     for (int slot = 0; slot < scope.headerSlots; ++slot)
-        if (Equals(store.Record.HeaderKeySlots[static_cast<std::size_t>(slot)], key)) return true;
-    return scope.masterKey && Equals(store.Record.MasterKey, key);
+        if (HoldsKey(store.Record.HeaderKeySlots[static_cast<std::size_t>(slot)], key)) return true;
+    return scope.masterKey && HoldsKey(store.Record.MasterKey, key);
 }
 
 KeyStoreOutcome StoreKey(IntercomStore& store, const KeyReceiver& receiver, const TableSpec* table, CellRef selected,

@@ -6,15 +6,13 @@
 // outcome: it writes the stored cell and moves the selection.
 
 #include "model/IntercomData.h"
+#include "model/KeyIdentifier.h"
 #include "model/TableSpecs.h"
 #include "model/TypeCatalogue.h"
 
 #include <array>
 #include <functional>
 #include <optional>
-
-// The three bytes of a key identifier as a reader frame or the keyboard delivers them.
-using KeyBytes = std::array<std::uint8_t, 3>;
 
 enum class KeySound { None, Stored, Duplicate, Beep };
 

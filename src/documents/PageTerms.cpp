@@ -1,0 +1,115 @@
+#include "documents/PageTerms.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace {
+
+constexpr Bilingual Apartments{"Квартиры", "Apartments"};
+constexpr Bilingual ServicePassword{"Пароль сервисный", "Service password"};
+constexpr Bilingual SystemPassword{"Пароль системный", "System password"};
+constexpr Bilingual GeneralCode{"Общий код", "General code"};
+constexpr Bilingual GuardKeys{"Ключи охраны", "Guard keys"};
+constexpr Bilingual SystemKeys{"Системные ключи", "System keys"};
+constexpr Bilingual IndividualKeys{"Индивидуальные ключи", "Individual keys"};
+constexpr Bilingual LockTime{"Время открывания замка, сек", "Unlocked state, sec"};
+constexpr Bilingual Volume{"Уровень громкости", "Volume"};
+constexpr Bilingual ConciergeApartment{"Номер квартиры консьержа", "Concierge apartment number"};
+
+constexpr std::array<TableTerm, 1> T150Tables{{{TableNames::SGrid1, Apartments}}};
+constexpr std::array<TableTerm, 2> PKU512TTables{{{TableNames::SGrid1, Apartments}, {TableNames::StringGrid1, SystemKeys}}};
+constexpr std::array<TableTerm, 2> LMR702Tables{{{TableNames::SGrid2, IndividualKeys}, {TableNames::SGrid3, GuardKeys}}};
+constexpr std::array<TableTerm, 2> LMR70x2680Tables{
+    {{TableNames::SGrid11, IndividualKeys}, {TableNames::SGrid12, GuardKeys}}};
+constexpr std::array<TableTerm, 1> PKU618Tables{{{TableNames::SGrid5, Apartments}}};
+constexpr std::array<TableTerm, 1> PKU630Tables{{{TableNames::SGrid4, Apartments}}};
+constexpr std::array<TableTerm, 1> G300Tables{{{TableNames::SGrid6, Apartments}}};
+constexpr std::array<TableTerm, 1> G300DS1995Tables{{{TableNames::StringGrid2, Apartments}}};
+constexpr std::array<TableTerm, 2> PKU512STables{{{TableNames::SGrid9, Apartments}, {TableNames::SGrid10, SystemKeys}}};
+constexpr std::array<TableTerm, 1> PKU630XETables{{{TableNames::StringGrid3, {"Ключи доступа", "Access keys"}}}};
+
+constexpr std::array<FieldTerm, 3> T150Fields{
+    {{"MaskEdit1", ServicePassword}, {"MaskEdit2", SystemPassword}, {"MaskEdit3", GeneralCode}}};
+constexpr std::array<FieldTerm, 1> PKU618Fields{{{"MaskEdit7", ConciergeApartment}}};
+constexpr std::array<FieldTerm, 3> PKU630Fields{
+    {{"MaskEdit6", {"Консьерж", "Concierge"}}, {"MaskEdit5", {"Пароль", "Password"}}, {"MaskEdit4", GeneralCode}}};
+constexpr std::array<FieldTerm, 3> G300Fields{
+    {{"MaskEdit8", ServicePassword}, {"MaskEdit9", SystemPassword}, {"MaskEdit10", GeneralCode}}};
+constexpr std::array<FieldTerm, 3> G300DS1995Fields{
+    {{"MaskEdit11", ServicePassword}, {"MaskEdit12", SystemPassword}, {"MaskEdit13", GeneralCode}}};
+constexpr std::array<FieldTerm, 3> PKU512SFields{
+    {{"MaskEdit14", ServicePassword}, {"MaskEdit15", SystemPassword}, {"MaskEdit16", GeneralCode}}};
+
+constexpr std::array<ValueTerm, 3> PKU512TValues{{{"CSpinEdit5", SpinValue::LockTime, LockTime},
+                                                  {"CSpinEdit6", SpinValue::Volume, Volume},
+                                                  {"CSpinEdit7", SpinValue::ConciergeNumber, {"Консьерж", "Concierge"}}}};
+constexpr std::array<ValueTerm, 1> PKU618Values{{{"CSpinEdit1", SpinValue::LockTimeWord, LockTime}}};
+constexpr std::array<ValueTerm, 3> PKU512SValues{{{"CSpinEdit3", SpinValue::ConciergeNumber, ConciergeApartment},
+                                                  {"CSpinEdit2", SpinValue::LockTime, LockTime},
+                                                  {"CSpinEdit4", SpinValue::Volume, Volume}}};
+
+} // namespace
+
+PageTerms TermsOf(TDeviceType type, bool ds1995)
+{
+    switch (type) {
+    case DeviceTypes::T150:
+    case DeviceTypes::QS151: return {T150Tables, T150Fields, nullptr, PageSettings::ApartmentConfigBoxes()};
+    case DeviceTypes::PKU511: return {T150Tables, T150Fields};
+    // The lock opening time is a value of its own here, so its box is hidden.
+    case DeviceTypes::PKU512T:
+        return {PKU512TTables, T150Fields, nullptr, PageSettings::ApartmentConfigBoxes(), "CB4", PKU512TValues};
+    case DeviceTypes::LMR702: return {LMR702Tables, {}, "Edit2"};
+    case DeviceTypes::LMR70x2680: return {LMR70x2680Tables, {}, "Edit4"};
+    case DeviceTypes::PKU618:
+        return {PKU618Tables, PKU618Fields, "Edit3", PageSettings::PKU618ConfigBoxes(), nullptr, PKU618Values};
+    // The PKU-630's configuration group is never shown.
+    case DeviceTypes::PKU630: return {PKU630Tables, PKU630Fields};
+    case DeviceTypes::G300:
+        if (ds1995) return {G300DS1995Tables, G300DS1995Fields, nullptr, PageSettings::G300DS1995ConfigBoxes()};
+        return {G300Tables, G300Fields, nullptr, PageSettings::G300DS1996ConfigBoxes()};
+    case DeviceTypes::PKU512S:
+        return {PKU512STables, PKU512SFields, nullptr, PageSettings::PKU512SConfigBoxes(), nullptr, PKU512SValues};
+    case DeviceTypes::PKU630XE: return {PKU630XETables};
+    default: return {};
+    }
+}
+
+
+CellPlace PlaceOfCell(const IntercomStore& store, const TableSpec& spec, CellRef cell)
+{
+    CellPlace place;
+    place.keyNumber = cell.column - FirstKeyColumn(spec) + 1;
+    switch (spec.label) {
+    case RowLabel::ApartmentFromZero:
+    case RowLabel::ApartmentFromOne:
+        if (cell.row <= spec.labelledRows) place.apartment = CellText(store, spec, {0, cell.row}).toInt();
+        else place.row = cell.row;
+        break;
+    case RowLabel::FirstKeyNumber: place.keyNumber = *SlotOfCell(spec, cell) - spec.blocks[0].firstSlot + 1; break;
+    // A one-column list numbers its keys by row; wider tables number their apartments so.
+    case RowLabel::RowNumber:
+        if (spec.blocks[0].width() == 1) place.keyNumber = cell.row;
+        else place.apartment = cell.row;
+        break;
+    }
+    return place;
+}
+
+QString CellWords(const CellPlace& place, bool codeCell, Language language)
+{
+    QStringList words;
+    if (place.apartment >= 0) words << Tr(language, "квартира %1", "apartment %1").arg(place.apartment);
+    if (place.row >= 0) words << Tr(language, "строка %1", "row %1").arg(place.row);
+    words << (codeCell ? Tr(language, "код", "code") : Tr(language, "ключ %1", "key %1").arg(place.keyNumber));
+    return words.join(QStringLiteral(", "));
+}
+
+std::span<const TableTerm> PageTables(TDeviceType type, bool ds1995) { return TermsOf(type, ds1995).tables; }
+
+QString KeyCellPlace(const IntercomStore& store, const TableTerm& table, CellRef cell, Language language)
+{
+    const CellPlace place = PlaceOfCell(store, TableSpecOf(table.table), cell);
+    return QStringLiteral("%1, %2").arg(table.caption.in(language), CellWords(place, false, language));
+}
