@@ -12,7 +12,6 @@
 #include <QFile>
 
 namespace {
-constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
 constexpr Bilingual ChipRead{"Микросхема %1 прочитана", "Chip %1 read"};
 constexpr Bilingual ChipNotRead{"Микросхема %1 не прочитана", "Chip %1 not read"};
 constexpr Bilingual ChipOfOtherType{"Микросхема %1 не прочитана: этот тип домофона её не использует",

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr Bilingual NoTitle{"", ""};
-constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
 constexpr Bilingual SaveFirstQuestion{"Данные были изменены. Сохранить?",
                                       "Data have been modified. Do you want to save?"};
 constexpr Bilingual SelectTypeFirst{"Сначала выберите тип домофона", "First, select the type of doorphone"};

@@ -14,7 +14,6 @@
 
 class CommandStates;
 
-inline constexpr Bilingual MessageTitle{"Сообщение", "Message"};
 
 enum class DocumentFormat { None = 0, DataFile = 1, ChipDump = 2 };
 

@@ -11,7 +11,6 @@
 #include <exception>
 
 namespace {
-constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
 constexpr Bilingual UnexpectedError{"Непредвиденная ошибка: %1\nПрограмма будет закрыта.",
                                     "Unexpected error: %1\nThe program will close."};
 constexpr Bilingual DataSaved{"Данные сохранены в файл %1; его можно открыть командой Файл > Открыть.",

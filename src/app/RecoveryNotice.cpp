@@ -4,7 +4,6 @@
 #include "model/RecoveryFile.h"
 
 namespace {
-constexpr Bilingual MessageTitle{"Сообщение", "Message"};
 constexpr Bilingual WorkWasSaved{
     "Несохранённые данные, оставшиеся при прошлом завершении программы, сохранены здесь:\n%1\n"
     "Их можно открыть командой Файл > Открыть.",

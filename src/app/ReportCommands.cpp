@@ -13,11 +13,9 @@
 namespace {
 
 constexpr Bilingual CannotWriteReport{"Ошибка записи отчёта в файл %1:\n%2", "Cannot write the report to %1:\n%2"};
-constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
 constexpr Bilingual ReportWritten{"Отчёт записан в %1", "Report written to %1"};
 constexpr Bilingual NoProgramForReport{"Не найдена программа, которая открыла бы отчёт.\nОтчёт записан в файл %1",
                                        "No program was found to open the report.\nThe report was written to %1"};
-constexpr Bilingual MessageTitle{"Сообщение", "Message"};
 
 // The texts the user sees on the page: what each field displays and each cell holds.
 class PageReportSource : public ReportSource {

@@ -28,8 +28,6 @@ constexpr std::array<std::pair<const char*, const char*>, 7> ChipChoices{{
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr Bilingual AllFiles{"все файлы", "all files"};
-constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
-constexpr Bilingual MessageTitle{"Сообщение", "Message"};
 constexpr Bilingual DumpTooLarge{"Файл %1 содержит %2 байт, больше, чем %3 байт микросхемы %4. Ничего не записано.",
                                  "The file %1 holds %2 bytes, more than the %3 bytes of a %4. Nothing has been written."};
 constexpr Bilingual DumpShorter{"Файл %1 содержит %2 байт, микросхема %4 — %3 байт. Остальные %5 байт будут записаны "

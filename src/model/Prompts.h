@@ -3,9 +3,15 @@
 // The window uses QMessageBox and QFileDialog behind it, tests a scripted list of answers,
 // kavro-cli answers from its command-line options.
 
+#include "model/Language.h"
+
 #include <QString>
 
 #include <optional>
+
+// The titles of the message boxes: questions and notices, and errors.
+inline constexpr Bilingual MessageTitle{"Сообщение", "Message"};
+inline constexpr Bilingual ErrorTitle{"Ошибка", "Error"};
 
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
