@@ -1,6 +1,7 @@
 // Finding every place of the record that holds a lost key, in the terms of each type's page.
 
 #include "documents/KeyFinder.h"
+#include "documents/PageTerms.h"
 #include "model/TableSpecs.h"
 
 #include <QTest>
@@ -42,6 +43,14 @@ QStringList Lines(const std::vector<KeyPlace>& places, Language language = Langu
 class KeyFinderTest : public QObject {
     Q_OBJECT
 private slots:
+    // A controller type forgotten in the table of page terms would find nothing on its page.
+    void everyControllerTypeHasThePageTablesItShows()
+    {
+        for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
+            QVERIFY2(!PageTables(type).empty(), qPrintable(QString::number(type)));
+        QVERIFY(!PageTables(DeviceTypes::G300, true).empty());
+    }
+
     void everyPlaceOfTheKeyIsListedInThePagesOrder_data()
     {
         QTest::addColumn<int>("type");
