@@ -18,6 +18,7 @@
 #include "programmer/ProgrammerLink.h"
 #include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
+#include "support/ArrivingPieces.h"
 #include "support/FixedAnswerPrompts.h"
 #include "support/InstantClock.h"
 
@@ -58,22 +59,7 @@ public:
         QByteArray bytes;
         if (!open_ || count <= 0) return bytes;
         ReadRule rule(clock_.nowNs(), count, limitMs);
-        qint64 at = clock_.nowNs();
-        while (bytes.size() < count && !pieces_.empty()) {
-            Piece& piece = pieces_.front();
-            const qint64 arrival = at + piece.gapNs;
-            if (!rule.accepts(arrival)) {
-                piece.gapNs = arrival - rule.endNs(); // the time it still takes after this read
-                break;
-            }
-            at = arrival;
-            piece.gapNs = 0;
-            const QByteArray taken = piece.bytes.left(count - bytes.size());
-            bytes += taken;
-            piece.bytes.remove(0, taken.size());
-            if (piece.bytes.isEmpty()) pieces_.pop_front();
-            rule.bytesArrived(at);
-        }
+        const qint64 at = TakeArrivingBytes(pieces_, count, rule, clock_.nowNs(), FirstPiece::WaitsItsGap, bytes);
         clock_.setNowNs(bytes.size() == count ? at : std::max(rule.endNs(), at));
         return bytes;
     }
@@ -95,12 +81,8 @@ public:
     QString errorText() const override { return {}; }
 
 private:
-    struct Piece {
-        QByteArray bytes;
-        qint64 gapNs;
-    };
     InstantClock& clock_;
-    std::deque<Piece> pieces_;
+    std::deque<ArrivingPiece> pieces_;
     bool open_ = false;
 };
 

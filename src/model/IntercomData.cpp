@@ -4,7 +4,8 @@
 
 void ResetRecord(IntercomStore& store)
 {
-    std::memset(&store.Record, 0, sizeof store.Record);
+    // Every byte 0, padding-free by construction; the key slots are set to empty below.
+    std::memset(static_cast<void*>(&store.Record), 0, sizeof store.Record);
     TIntercomData& r = store.Record;
     for (KeySlot& slot : r.KeySlots) slot.clear();
     for (KeySlot& slot : r.HeaderKeySlots) slot.clear();

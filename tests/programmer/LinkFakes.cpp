@@ -42,19 +42,7 @@ QByteArray FakeProgrammerPort::read(int count, int limitMs)
     ++reads;
     // Pieces already waiting are there at the start; each later one comes its gap after the last.
     ReadRule rule(0, count, limitMs);
-    qint64 nowNs = 0;
-    while (bytes.size() < count && !arrivals_.empty()) {
-        Piece& piece = arrivals_.front();
-        const qint64 arrivalNs = bytes.isEmpty() ? 0 : nowNs + piece.gapBeforeUs * 1000;
-        if (!rule.accepts(arrivalNs)) break;
-        nowNs = arrivalNs;
-        piece.gapBeforeUs = 0;
-        const QByteArray taken = piece.bytes.left(count - bytes.size());
-        bytes += taken;
-        piece.bytes.remove(0, taken.size());
-        if (piece.bytes.isEmpty()) arrivals_.pop_front();
-        rule.bytesArrived(nowNs);
-    }
+    TakeArrivingBytes(arrivals_, count, rule, 0, FirstPiece::AlreadyThere, bytes);
     // A whole read costs a millisecond; a short one lasts until the rule gives up.
     // A hung-up line gives what it holds and ends the read at once.
     const qint64 tookNs = bytes.size() == count ? 1'000'000 : hungUp() ? 0 : rule.endNs();
@@ -67,7 +55,7 @@ QByteArray FakeProgrammerPort::read(int count, int limitMs)
 QByteArray FakeProgrammerPort::purge()
 {
     QByteArray stale;
-    for (const Piece& piece : arrivals_) stale += piece.bytes;
+    for (const ArrivingPiece& piece : arrivals_) stale += piece.bytes;
     arrivals_.clear();
     discarded += stale;
     return stale;

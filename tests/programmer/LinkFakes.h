@@ -9,6 +9,7 @@
 #include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
 #include "sim/FirmwareModel.h"
+#include "support/ArrivingPieces.h"
 #include "support/InstantClock.h"
 
 #include <QList>
@@ -43,9 +44,12 @@ public:
 
     // Bytes that arrive as if the programmer sent them, in one piece, `gapBeforeUs` after the
     // previous piece.
-    void arrive(const QByteArray& bytes, qint64 gapBeforeUs = 0) { arrivals_.push_back({bytes, gapBeforeUs}); }
+    void arrive(const QByteArray& bytes, qint64 gapBeforeUs = 0) { arrivals_.push_back({bytes, gapBeforeUs * 1000}); }
     // The same, once the next packet has been written: a reply the test makes up.
-    void arriveAfterNextWrite(const QByteArray& bytes, qint64 gapBeforeUs = 0) { scripted_.push_back({bytes, gapBeforeUs}); }
+    void arriveAfterNextWrite(const QByteArray& bytes, qint64 gapBeforeUs = 0)
+    {
+        scripted_.push_back({bytes, gapBeforeUs * 1000});
+    }
 
     ChipMemories memories;
     // Faults and outcomes a test can set.
@@ -72,14 +76,10 @@ public:
     const FirmwareModel& firmware() const { return firmware_; }
 
 private:
-    struct Piece {
-        QByteArray bytes;
-        qint64 gapBeforeUs; // between the previous piece and this one
-    };
     InstantClock& clock_;
     FirmwareModel firmware_;
-    std::deque<Piece> arrivals_;
-    std::deque<Piece> scripted_;
+    std::deque<ArrivingPiece> arrivals_;
+    std::deque<ArrivingPiece> scripted_;
     bool open_ = false;
     int replies_ = 0;
 };

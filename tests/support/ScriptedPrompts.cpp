@@ -44,7 +44,7 @@ std::optional<FileDialogChoice> ScriptedPrompts::nextChoice(const FileDialogRequ
         QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + request.title), __FILE__, __LINE__);
         return std::nullopt;
     }
-    auto next = choices_.front();
+    std::optional<FileDialogChoice> next = std::move(choices_.front());
     choices_.pop_front();
     return next;
 }
