@@ -44,9 +44,10 @@ std::optional<FileDialogChoice> ScriptedPrompts::nextChoice(const FileDialogRequ
         QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + request.title), __FILE__, __LINE__);
         return std::nullopt;
     }
-    std::optional<FileDialogChoice> next = std::move(choices_.front());
+    const bool cancelled = !choices_.front();
+    const FileDialogChoice next = cancelled ? FileDialogChoice{} : *choices_.front();
     choices_.pop_front();
-    return next;
+    return cancelled ? std::nullopt : std::optional(next);
 }
 
 std::optional<FileDialogChoice> ScriptedPrompts::openFile(const FileDialogRequest& request)
