@@ -5,7 +5,6 @@
 #include "app/Pictures.h"
 #include "documents/Conversion.h"
 #include "dumps/TForm2.h"
-#include "model/TypeName.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/PortList.h"
@@ -18,6 +17,7 @@
 #include "app/ReportCommands.h"
 #include "app/SoundPlayer.h"
 #include "app/StatusLine.h"
+#include "app/DataSetView.h"
 #include "app/PageEditors.h"
 #include "app/PageLookup.h"
 #include "app/StatusFeed.h"
@@ -33,7 +33,6 @@
 #include "views/PageControl.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -59,7 +58,7 @@ const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"},
 
 TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     : QMainWindow(parent), prompts_(setup.prompts), programmer_(setup.programmer), languageIniPath_(setup.languageIniPath),
-      session_(setup.prompts), commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
+      session_(setup.prompts), title_(*this), commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
       sounds_(setup.sounds ? *setup.sounds : *ownSounds_), transferProgress_(this)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -74,6 +73,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     BuildToolBar();
     BuildPages();
     editors_ = std::make_unique<PageEditors>(*pages_, session_);
+    dataSet_ = std::make_unique<DataSetView>(session_, *pages_, *editors_, commands_);
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);
@@ -118,16 +118,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     PageControl1->hide();
 }
 
-void TForm1::setTitle(const QString& title)
-{
-    caption_ = title;
-    ShowTitle();
-}
-
-void TForm1::ShowTitle()
-{
-    setWindowTitle(titleFileName_.isEmpty() ? caption_ : caption_ + QStringLiteral("   ") + titleFileName_);
-}
+void TForm1::setTitle(const QString& title) { title_.SetCaption(title); }
 
 void TForm1::showStatus(const QString& text)
 {
@@ -369,7 +360,7 @@ void TForm1::BuildPages()
     setCentralWidget(central);
 }
 
-void TForm1::SelectPage(const char* name) { PageControl1->setCurrentWidget(pages_->Named(name)); }
+void TForm1::SelectPage(const char* name) { dataSet_->SelectPage(name); }
 
 void TForm1::SelectTypeSilently(TDeviceType type)
 {
@@ -380,42 +371,15 @@ void TForm1::SelectTypeSilently(TDeviceType type)
 
 void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
 
-void TForm1::ShowDataSet()
-{
-    editors_->AbandonEntries();
-    const TDeviceType type = CurrentType();
-    if (!IsValidType(type)) return;
-    Page& page = pages_->ShowingFill(FillOf(type, session_.SmallIButton()));
-    page.StartDataSet();
-    PageControl1->setCurrentWidget(&page);
-    PageControl1->show();
-    PageControl1Change();
-}
-
-void TForm1::HideDataSet()
-{
-    editors_->AbandonEntries();
-    PageControl1->hide();
-}
-
-void TForm1::PageControl1Change()
-{
-    const TDeviceType type = CurrentType();
-    if (!IsValidType(type)) return;
-    const Fill fill = FillOf(type, session_.SmallIButton());
-    pages_->ShowingFill(fill).RunFill(fill);
-    commands_.AfterFill(fill);
-    if (QWidget* first = pages_->FocusOf(fill)) first->setFocus();
-    StoreTypeName(session_.Store().Record, type);
-    commands_.SetEnabled("N1", true);
-}
+void TForm1::ShowDataSet() { dataSet_->Show(); }
+void TForm1::HideDataSet() { dataSet_->Hide(); }
+void TForm1::PageControl1Change() { dataSet_->Refill(); }
 
 void TForm1::ApplyCaptions()
 {
     const Language language = session_.CurrentLanguage();
     qtTranslation_.Apply(language);
-    caption_ = WindowCaption.in(language);
-    ShowTitle();
+    title_.SetCaption(WindowCaption.in(language));
     for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language);
     ShowShortcutsInFileMenu();
     menuKeys_->ApplyMnemonics(language);
@@ -437,11 +401,7 @@ void TForm1::ShowShortcutsInFileMenu()
     }
 }
 
-void TForm1::SetTitleFileName(const QString& path)
-{
-    titleFileName_ = path;
-    ShowTitle();
-}
+void TForm1::SetTitleFileName(const QString& path) { title_.SetFileName(path); }
 
 void TForm1::ComboBox1Change()
 {

@@ -8,6 +8,7 @@
 #include "app/ReportCommands.h"
 #include "app/Session.h"
 #include "app/TransferDialog.h"
+#include "app/WindowTitle.h"
 #include "programmer/KeyReaders.h"
 #include "model/Language.h"
 #include "model/Prompts.h"
@@ -19,6 +20,7 @@
 #include <memory>
 
 class ChipCommands;
+class DataSetView;
 class KeyCapture;
 class MenuKeys;
 class StatusLine;
@@ -127,8 +129,6 @@ private:
     void SelectPage(const char* name) override;
 
     void setTitle(const QString& title) override;
-    // The caption, followed by the document's file while it has one.
-    void ShowTitle();
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
     void OnReaderFrame(QByteArrayView frame);
@@ -139,8 +139,7 @@ private:
     const QString languageIniPath_;
     Session session_;
     QtTranslation qtTranslation_;
-    QString caption_; // the window's caption without a file name
-    QString titleFileName_; // the document's file in the title; empty while it has none
+    WindowTitle title_;
     CommandStates commands_;
     std::unique_ptr<DocumentCommands> documents_;
     std::unique_ptr<SoundPlayer> ownSounds_;
@@ -152,6 +151,7 @@ private:
     std::unique_ptr<ReaderButtons> readerButtons_;
     std::unique_ptr<PageLookup> pages_;
     std::unique_ptr<PageEditors> editors_;
+    std::unique_ptr<DataSetView> dataSet_;
     std::unique_ptr<StatusFeed> statusFeed_;
 
     MenuKeys* menuKeys_ = nullptr;
