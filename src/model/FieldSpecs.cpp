@@ -1,5 +1,6 @@
 #include "model/FieldSpecs.h"
 
+#include "model/IdRows.h"
 #include "model/TextForms.h"
 
 #include <array>
@@ -22,13 +23,7 @@ constexpr std::array<FieldSpec, FieldIdCount> Fields{{
     {FieldId::Edit4, "Edit4", 0, MasterKey},
 }};
 
-constexpr bool InIdOrder()
-{
-    for (std::size_t i = 0; i < Fields.size(); ++i)
-        if (static_cast<std::size_t>(Fields[i].id) != i) return false;
-    return true;
-}
-static_assert(InIdOrder(), "the field specs are listed in FieldId order");
+static_assert(ListedInIdOrder(Fields), "the field specs are listed in FieldId order");
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "model/PageIds.h"
 
+#include "model/IdRows.h"
+
 #include <array>
 #include <cstring>
 
@@ -12,13 +14,7 @@ constexpr std::array<PageRow, PageIdCount> Pages{{
     {PageId::TabSheet10, "TabSheet10"},
 }};
 
-constexpr bool InIdOrder()
-{
-    for (std::size_t i = 0; i < Pages.size(); ++i)
-        if (static_cast<std::size_t>(Pages[i].id) != i) return false;
-    return true;
-}
-static_assert(InIdOrder(), "the page rows are listed in PageId order");
+static_assert(ListedInIdOrder(Pages), "the page rows are listed in PageId order");
 
 } // namespace
 

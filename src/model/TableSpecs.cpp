@@ -1,5 +1,6 @@
 #include "model/TableSpecs.h"
 
+#include "model/IdRows.h"
 #include "model/TextForms.h"
 
 #include <cstring>
@@ -82,13 +83,7 @@ constexpr std::array<TableSpec, TableIdCount> Specs{{
     SmallKeyTable(TableId::SGrid10, "SGrid10", 5, LMR702AndPKU512S, 2),
 }};
 
-constexpr bool InIdOrder()
-{
-    for (std::size_t i = 0; i < Specs.size(); ++i)
-        if (static_cast<std::size_t>(Specs[i].id) != i) return false;
-    return true;
-}
-static_assert(InIdOrder(), "the table specs are listed in TableId order");
+static_assert(ListedInIdOrder(Specs), "the table specs are listed in TableId order");
 
 const SlotBlock* BlockOfCell(const TableSpec& spec, CellRef cell)
 {

@@ -44,6 +44,10 @@ enum class AdvanceElsewhere { AsAfterSelected, OnlyBelowLastSlot };
 
 // The control that receives a key: a table, or the master key field; neither for Nowhere.
 struct ReceiverControl {
+    constexpr ReceiverControl() = default;
+    constexpr ReceiverControl(TableId receivingTable) : table(receivingTable) {}
+    constexpr ReceiverControl(FieldId receivingField) : field(receivingField) {}
+
     std::optional<TableId> table;
     std::optional<FieldId> field;
 };
