@@ -114,7 +114,7 @@ void ReaderFrames(ProgrammerLink& link, ScriptedLine& line, std::uint8_t typeCho
     ApplyNewDocument(*store, type);
     const InputTargets targets;
     const KeyReceiver& receiver = ReceiverOf(type, (typeChoice & 0x80) != 0, targets);
-    const TableSpec* table = receiver.control && receiver.kind != ReceiverKind::MasterKey ? &TableSpecOf(receiver.control) : nullptr;
+    const TableSpec* table = ReceiverTable(receiver);
     // The grid keeps its selection inside the table, below the header and right of column 0.
     const CellRef selected = table ? CellRef{1 + cellChoice % (table->columns - 1), 1 + cellChoice % table->rows} : CellRef{};
 

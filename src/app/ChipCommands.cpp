@@ -2,6 +2,9 @@
 
 #include "app/CommandStates.h"
 #include "app/ConversionCommands.h"
+#include "app/ReaderButtons.h"
+#include "app/Session.h"
+#include "app/StatusLine.h"
 #include "codecs/CodecTables.h"
 #include "codecs/ImageFiles.h"
 #include "model/TypeName.h"
@@ -33,7 +36,7 @@ constexpr Bilingual NoProgrammer{"Программатор не найден: м
 
 void ChipCommands::ShowError(const QString& text, Language language)
 {
-    host_.prompts.message(text, ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
+    host_.session.Prompter().message(text, ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
 }
 
 bool ChipCommands::ImageFileNameUsable(const QString& imagePath, Language language)
@@ -45,7 +48,7 @@ bool ChipCommands::ImageFileNameUsable(const QString& imagePath, Language langua
 
 void ChipCommands::Report(const Bilingual& text, const ChipItem& item)
 {
-    host_.report(text.in(host_.window.CurrentLanguage()).arg(QString::fromLatin1(item.chip)));
+    host_.status.ShowEvent(text.in(host_.window.CurrentLanguage()).arg(QString::fromLatin1(item.chip)));
 }
 
 bool ChipCommands::OpenPort(const ChipItem& item, const Bilingual& notDone)
@@ -65,9 +68,9 @@ void ChipCommands::Read(const ChipItem& item)
     DocumentWindow& window = host_.window;
     if (!host_.documents.AskSaveFirst()) return;
     host_.documents.ForgetFileName();
-    host_.stopReaders();
-    if (*item.kind == ChipKind::DS1995) host_.setSmallIButton(true);
-    if (*item.kind == ChipKind::DS1996) host_.setSmallIButton(false);
+    host_.readers.StopAll();
+    if (*item.kind == ChipKind::DS1995) host_.session.SetSmallIButton(true);
+    if (*item.kind == ChipKind::DS1996) host_.session.SetSmallIButton(false);
     const Language language = window.CurrentLanguage();
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
     // A link or a folder planted at the image file's name is refused before the port is opened.
@@ -90,8 +93,8 @@ void ChipCommands::Read(const ChipItem& item)
         Report(ChipOfOtherType, item);
         return;
     }
-    StoreTypeName(host_.store.Record, type);
-    const FileOutcome decoded = DecodeImageFile(*decoding->layout, host_.store, {host_.prompts, language});
+    StoreTypeName(host_.session.Store().Record, type);
+    const FileOutcome decoded = DecodeImageFile(*decoding->layout, host_.session.Store(), {host_.session.Prompter(), language});
     if (!decoded.ok || decoded.decoded == DecodeOutcome::Rejected) {
         // An unusable image file was reported; damaged data the user declined is not shown, and
         // its image file stays for a look.
@@ -100,7 +103,7 @@ void ChipCommands::Read(const ChipItem& item)
         return;
     }
     if (decoding->thenConvertTo)
-        RunConversion(*ConversionTo(*decoding->thenConvertTo), host_.store.Record, window);
+        RunConversion(*ConversionTo(*decoding->thenConvertTo), host_.session.Store().Record, window);
     window.ShowDataSet();
     QFile::remove(imagePath);
     host_.documents.MarkModified();
@@ -118,14 +121,14 @@ void ChipCommands::Write(const ChipItem& item)
     if (encoding.step != WriteStep::Encode) return;
     // The image file is written and read back before the port is opened; what is sent, and what
     // the chip is compared with afterwards, are the encoded bytes themselves.
-    const FileOutcome encoded = EncodeImageFile(*encoding.layout, host_.store, language);
+    const FileOutcome encoded = EncodeImageFile(*encoding.layout, host_.session.Store(), language);
     if (!encoded.ok) {
         ShowError(encoded.error, language);
         Report(ChipNotWritten, item);
         return;
     }
     const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
-    host_.stopReaders();
+    host_.readers.StopAll();
     if (!OpenPort(item, ChipNotWritten)) return;
     if (!host_.link.CheckAdapter(language)) {
         Report(ChipNotWritten, item);
@@ -139,7 +142,7 @@ void ChipCommands::Write(const ChipItem& item)
         Report(ChipNotWritten, item);
         return;
     }
-    if (!host_.verifyAfterWrite()) {
+    if (!host_.session.VerifyAfterWrite()) {
         Report(ChipWritten, item);
         return;
     }
@@ -147,13 +150,13 @@ void ChipCommands::Write(const ChipItem& item)
     if (!check.readBack) {
         // The read-back's own message named the connection fault; the user must not take it for
         // a failed write.
-        host_.prompts.message(WriteNotChecked.in(language).arg(QString::fromLatin1(item.chip)),
+        host_.session.Prompter().message(WriteNotChecked.in(language).arg(QString::fromLatin1(item.chip)),
                               MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Warning);
         Report(ChipWrittenUnchecked, item);
         return;
     }
     if (!check.matches()) {
-        ShowVerifyMismatch(host_.prompts, check, language);
+        ShowVerifyMismatch(host_.session.Prompter(), check, language);
         Report(ChipWrittenDiffers, item);
         return;
     }

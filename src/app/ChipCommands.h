@@ -7,30 +7,27 @@
 #include "app/DocumentCommands.h"
 #include "programmer/ChipItems.h"
 
-#include <functional>
-
 class ProgrammerLink;
+class ReaderButtons;
+class Session;
+class StatusLine;
 class TransferProgress;
 
 struct ChipCommandsHost {
-    IntercomStore& store;
-    Prompts& prompts;
+    Session& session;
     DocumentWindow& window;
     DocumentCommands& documents;
     ProgrammerLink& link;
     TransferProgress& progress;
-    // Puts both reader buttons up and stops a running reader (and waits, if one ran).
-    std::function<void()> stopReaders;
-    std::function<void(bool)> setSmallIButton;
-    // The option "Verify after write": a completed write is read back and compared.
-    std::function<bool()> verifyAfterWrite;
-    // A short line in the status bar saying how the command ended.
-    std::function<void(const QString&)> report;
+    // Put up, with a running reader stopped, before a command uses the port.
+    ReaderButtons& readers;
+    // A short line saying how the command ended.
+    StatusLine& status;
 };
 
 class ChipCommands {
 public:
-    explicit ChipCommands(ChipCommandsHost host) : host_(std::move(host)) {}
+    explicit ChipCommands(ChipCommandsHost host) : host_(host) {}
 
     void Read(const ChipItem& item);
     void Write(const ChipItem& item);

@@ -1,43 +1,43 @@
 #include "app/KeyCapture.h"
 
 #include "app/KeyPlaces.h"
+#include "app/PageLookup.h"
+#include "app/Session.h"
 #include "app/SoundPlayer.h"
+#include "app/StatusLine.h"
 #include "model/TextForms.h"
 #include "views/PageParts.h"
 
 #include <QLineEdit>
 
-#include <vector>
-
 void KeyCapture::InsertKey(KeyBytes key)
 {
-    PageContext& page = host_.page;
-    const KeyReceiver& receiver = ReceiverOf(page.currentType(), host_.smallIButton(), page.inputTargets);
-    auto* grid = receiver.control ? host_.pages.findChild<RecordGrid*>(QString::fromLatin1(receiver.control)) : nullptr;
+    IntercomStore& store = session_.Store();
+    const KeyReceiver& receiver = ReceiverOf(session_.CurrentType(), session_.SmallIButton(), session_.Targets());
+    RecordGrid* grid = receiver.control.table ? pages_.Grid(*receiver.control.table) : nullptr;
     const TableSpec* table = grid ? &grid->Spec() : nullptr;
 
     KeyStoreOutcome outcome;
     switch (receiver.kind) {
     case ReceiverKind::MasterKey:
-        outcome = StoreSingleKey(page.store, receiver, nullptr, 0, key);
-        if (auto* field = host_.pages.findChild<QLineEdit*>(QString::fromLatin1(receiver.control)))
-            field->setText(KeyText(page.store.Record.MasterKey));
+        outcome = StoreSingleKey(store, receiver, nullptr, 0, key);
+        if (QLineEdit* field = pages_.Field(*receiver.control.field)) field->setText(KeyText(store.Record.MasterKey));
         break;
-    case ReceiverKind::HeaderRow: outcome = StoreSingleKey(page.store, receiver, table, grid->Row(), key); break;
+    case ReceiverKind::HeaderRow: outcome = StoreSingleKey(store, receiver, table, grid->Row(), key); break;
     case ReceiverKind::Table:
     case ReceiverKind::Scan:
     case ReceiverKind::Nowhere:
-        outcome = StoreKey(page.store, receiver, table, grid ? CellRef{grid->Col(), grid->Row()} : CellRef{},
+        outcome = StoreKey(store, receiver, table, grid ? CellRef{grid->Col(), grid->Row()} : CellRef{},
                            key, [grid](CellRef cell) {
                                return grid->Cell(cell.column, cell.row) == QLatin1String("FF FF FF");
                            });
         break;
     }
     if (grid && outcome.storedCell)
-        grid->SetCell(outcome.storedCell->column, outcome.storedCell->row, CellText(page.store, *table, *outcome.storedCell));
+        grid->SetCell(outcome.storedCell->column, outcome.storedCell->row, CellText(store, *table, *outcome.storedCell));
     if (grid && outcome.nextCell) grid->SelectCell(outcome.nextCell->column, outcome.nextCell->row);
-    if (outcome.markModified) page.markModified();
-    if (host_.soundOn()) PlayKeySound(host_.sounds, outcome.sound);
+    if (outcome.markModified) session_.MarkModified();
+    if (session_.SoundOn()) PlayKeySound(sounds_, outcome.sound);
     Report(outcome, receiver, grid, key);
 }
 
@@ -51,19 +51,16 @@ constexpr Bilingual KeyNotStored{"Ключ не записан: некуда", "
 
 void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid, KeyBytes key)
 {
-    PageContext& page = host_.page;
-    const Language language = page.language();
+    const Language language = session_.CurrentLanguage();
     if (outcome.sound == KeySound::Duplicate) {
         // Only the tables of the shown page can point the user to the copy.
-        std::vector<RecordGrid*> shown;
-        for (RecordGrid* table : host_.pages.findChildren<RecordGrid*>())
-            if (table->isVisibleTo(&host_.pages)) shown.push_back(table);
-        const std::optional<QString> copy = DuplicatePlace(page.store, receiver, key, shown, language);
-        host_.report(copy ? KeyIsDuplicateOf.in(language).arg(*copy) : KeyIsDuplicate.in(language));
+        const std::optional<QString> copy =
+            DuplicatePlace(session_.Store(), receiver, key, pages_.ShownGrids(), language);
+        status_.ShowEvent(copy ? KeyIsDuplicateOf.in(language).arg(*copy) : KeyIsDuplicate.in(language));
         return;
     }
     std::optional<QString> place;
     if (receiver.kind == ReceiverKind::MasterKey) place = MasterKeyPlace(language);
     else if (grid && outcome.storedCell) place = PlaceOfCell(grid->Spec(), *outcome.storedCell, language);
-    host_.report(place ? KeyStoredAt.in(language).arg(*place) : KeyNotStored.in(language));
+    status_.ShowEvent(place ? KeyStoredAt.in(language).arg(*place) : KeyNotStored.in(language));
 }

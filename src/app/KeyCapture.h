@@ -4,33 +4,29 @@
 // document is marked modified where the rules say so and the sound is given while it is on.
 
 #include "programmer/KeyStore.h"
-#include "views/PageContext.h"
 
-#include <functional>
-
-class QWidget;
+class PageLookup;
 class RecordGrid;
-struct KeyReceiver;
+class Session;
 class SoundPlayer;
-
-struct KeyCaptureHost {
-    PageContext& page;
-    QWidget& pages;                       // holds every page's controls
-    std::function<bool()> smallIButton;
-    std::function<bool()> soundOn;
-    SoundPlayer& sounds;
-    // Tells the user where the key was stored, or where the copy lies that made it a duplicate.
-    std::function<void(const QString&)> report;
-};
+class StatusLine;
 
 class KeyCapture {
 public:
-    explicit KeyCapture(KeyCaptureHost host) : host_(std::move(host)) {}
+    // The status line tells the user where the key was stored, or where the copy lies that made
+    // it a duplicate.
+    KeyCapture(Session& session, const PageLookup& pages, SoundPlayer& sounds, StatusLine& status)
+        : session_(session), pages_(pages), sounds_(sounds), status_(status)
+    {
+    }
 
     void InsertKey(KeyBytes key);
 
 private:
     void Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid, KeyBytes key);
 
-    KeyCaptureHost host_;
+    Session& session_;
+    const PageLookup& pages_;
+    SoundPlayer& sounds_;
+    StatusLine& status_;
 };

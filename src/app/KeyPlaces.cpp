@@ -2,7 +2,6 @@
 
 #include "views/PageParts.h"
 
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -15,7 +14,7 @@ constexpr Bilingual MasterKey{"мастер-ключ", "master key"};
 
 bool IsGuardTable(const TableSpec& table)
 {
-    return std::strcmp(table.name, TableNames::SGrid3) == 0 || std::strcmp(table.name, TableNames::SGrid12) == 0;
+    return table.id == TableId::SGrid3 || table.id == TableId::SGrid12;
 }
 
 QString HeaderRowPlace(const TableSpec& table, int row, Language language)

@@ -5,7 +5,6 @@
 #include "app/Pictures.h"
 #include "documents/Conversion.h"
 #include "dumps/TForm2.h"
-#include "model/TypeName.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/PortList.h"
@@ -18,13 +17,11 @@
 #include "app/ReportCommands.h"
 #include "app/SoundPlayer.h"
 #include "app/StatusLine.h"
-#include "app/KeyPlaces.h"
+#include "app/DataSetView.h"
+#include "app/PageEditors.h"
+#include "app/PageLookup.h"
+#include "app/StatusFeed.h"
 #include "app/WheelGuard.h"
-#include "editing/EditingTables.h"
-#include "editing/FieldEditor.h"
-#include "editing/TableEditor.h"
-#include "views/MaskEdit.h"
-#include "views/PageParts.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
 #include "views/G300Page.h"
@@ -36,14 +33,12 @@
 #include "views/PageControl.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QUrl>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QSignalBlocker>
@@ -59,96 +54,71 @@ namespace {
 const char* const TypeListHint = "Выбор типа домофона";
 const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"},
                                     {"N24c641", "24C64"}};
-
-// A control of the pages by its object name; every name of the editing tables names one.
-template <typename T> T& ControlOf(QWidget& pages, const char* name)
-{
-    T* control = pages.findChild<T*>(QString::fromLatin1(name));
-    Q_ASSERT_X(control, "ControlOf", name);
-    return *control;
-}
 } // namespace
 
 TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     : QMainWindow(parent), prompts_(setup.prompts), programmer_(setup.programmer), languageIniPath_(setup.languageIniPath),
-      store_(std::make_unique<IntercomStore>()),
-      pageContext_{*store_, [this] { return language_; }, [this] { return CurrentType(); },
-                   [this] { MarkModified(); }, inputTargets_},
-      editingHost_{*store_,
-                   prompts_,
-                   [this] { return language_; },
-                   [this] { MarkModified(); },
-                   [this] { return readerButtons_->AnyDown(); },
-                   [this](KeyBytes key) { InsertKey(key); },
-                   [this] { PageControl1Change(); }},
-      commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
+      session_(setup.prompts), title_(*this), commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
       sounds_(setup.sounds ? *setup.sounds : *ownSounds_), transferProgress_(this)
 {
     setObjectName(QStringLiteral("Form1"));
-    documents_ = std::make_unique<DocumentCommands>(*store_, prompts_, static_cast<DocumentWindow&>(*this),
+    documents_ = std::make_unique<DocumentCommands>(session_.Store(), prompts_, static_cast<DocumentWindow&>(*this),
                                                     std::move(setup.dumps));
-    chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{
-        *store_, prompts_, static_cast<DocumentWindow&>(*this), *documents_, programmer_.link, transferProgress_,
-        [this] { readerButtons_->StopAll(); }, [this](bool set) { smallIButton_ = set; },
-        [this] { return NVerify->isChecked(); }, [this](const QString& text) { statusLine_->ShowEvent(text); }});
+    connect(&session_, &Session::ModifiedMarked, this, [this] { documents_->MarkModified(); });
+    connect(&session_, &Session::KeyEntered, this, &TForm1::InsertKey);
+    connect(&session_, &Session::RefillRequested, this, &TForm1::PageControl1Change);
     BuildActions();
     BuildMenus();
     menuKeys_ = new MenuKeys(*this);
     BuildToolBar();
     BuildPages();
-    BuildEditors();
+    editors_ = std::make_unique<PageEditors>(*pages_, session_);
+    dataSet_ = std::make_unique<DataSetView>(session_, *pages_, *editors_, commands_);
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);
     statusLine_ = new StatusLine(*status);
-    const auto showEvent = [this](const QString& text) { statusLine_->ShowEvent(text); };
-    keyCapture_ = std::make_unique<KeyCapture>(KeyCaptureHost{pageContext_, *PageControl1, [this] { return smallIButton_; },
-                                                              [this] { return soundOn_; }, sounds_, showEvent});
-    reportCommands_ = std::make_unique<ReportCommands>(ReportCommandsHost{
-        pageContext_, *PageControl1, prompts_, [this] { return smallIButton_; },
+    chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{session_, static_cast<DocumentWindow&>(*this),
+                                                                    *documents_, programmer_.link, transferProgress_,
+                                                                    *readerButtons_, *statusLine_});
+    keyCapture_ = std::make_unique<KeyCapture>(session_, *pages_, sounds_, *statusLine_);
+    reportCommands_ = std::make_unique<ReportCommands>(
+        session_, *pages_,
         setup.openInEditor ? setup.openInEditor
                            : [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
-        showEvent});
+        *statusLine_);
     programmer_.link.OnReaderFrame = [this](QByteArrayView frame, ReaderModes) { OnReaderFrame(frame); };
     programmer_.link.OnProgrammerLost = [this](ReaderModes running) {
         readerButtons_->ReaderLost();
-        discovery_->OnProgrammerLost(running, language_);
+        discovery_->OnProgrammerLost(running, session_.CurrentLanguage());
     };
-    FollowKeyTarget();
+    statusFeed_ = std::make_unique<StatusFeed>(session_, *pages_, *statusLine_, *documents_);
     resize(1270, 760); // fits a 1280 x 800 screen with the desktop's panels
 
     // Start-up, in its order: device notices, the language flag, the poll timer, the record, the
     // captions, the programmer, and the first controller type without the type change.
     discovery_ = std::make_unique<ProgrammerDiscovery>(programmer_.link, programmer_.ports,
                                                        static_cast<DiscoveryDisplay&>(*this));
-    programmer_.notices.start([this](const DeviceNotice& notice) { discovery_->OnDeviceChange(notice, language_); });
-    language_ = ReadLanguageFlag(languageIniPath_);
+    programmer_.notices.start(
+        [this](const DeviceNotice& notice) { discovery_->OnDeviceChange(notice, session_.CurrentLanguage()); });
+    session_.SetLanguage(ReadLanguageFlag(languageIniPath_));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start(PollPeriodMs);
-    ResetRecord(*store_);
+    ResetRecord(session_.Store());
     {
         const QSignalBlocker silent(ComboBox1);
-        ComboBox1->setCurrentIndex(static_cast<int>(language_));
+        ComboBox1->setCurrentIndex(static_cast<int>(session_.CurrentLanguage()));
     }
     ApplyCaptions();
     commands_.AfterStartUp();
-    commands_.SetEnabled("ToolButton11", discovery_->FindProgrammerAtStartUp(language_));
+    commands_.SetEnabled("ToolButton11", discovery_->FindProgrammerAtStartUp(session_.CurrentLanguage()));
     SelectTypeSilently(0);
     PageControl1->hide();
 }
 
-void TForm1::setTitle(const QString& title)
-{
-    caption_ = title;
-    ShowTitle();
-}
-
-void TForm1::ShowTitle()
-{
-    setWindowTitle(titleFileName_.isEmpty() ? caption_ : caption_ + QStringLiteral("   ") + titleFileName_);
-}
+void TForm1::setTitle(const QString& title) { title_.SetCaption(title); }
 
 void TForm1::showStatus(const QString& text)
 {
@@ -161,7 +131,7 @@ void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButt
 void TForm1::ToolButton11Click()
 {
     readerButtons_->StopAll(); // programmer mode needs the port
-    TForm2 dialog(programmer_.link, prompts_, language_, this);
+    TForm2 dialog(programmer_.link, prompts_, session_.CurrentLanguage(), this);
     dialog.exec();
 }
 
@@ -174,37 +144,13 @@ void TForm1::Timer1Timer()
     Timer1->start();
 }
 
-void TForm1::FollowKeyTarget()
-{
-    // The receiver changes with the focus (InputTarget), the selection and the reader buttons.
-    connect(qApp, &QApplication::focusChanged, this, &TForm1::RefreshStatusLine);
-    for (RecordGrid* grid : PageControl1->findChildren<RecordGrid*>())
-        connect(grid, &QTableWidget::currentCellChanged, this, &TForm1::RefreshStatusLine);
-    for (QToolButton* reader : {ToolButton5, ToolButton6})
-        connect(reader, &QToolButton::toggled, this, &TForm1::RefreshStatusLine);
-}
+void TForm1::RefreshStatusLine() { statusFeed_->Refresh(); }
 
-void TForm1::RefreshStatusLine()
-{
-    StatusFacts facts;
-    facts.reader = ToolButton5->isChecked() ? ReaderState::TouchMemory
-                   : ToolButton6->isChecked() ? ReaderState::Rfid
-                                              : ReaderState::Off;
-    facts.modified = Document().DataModified;
-    const TDeviceType type = CurrentType();
-    if (facts.reader != ReaderState::Off && IsValidType(type) && !PageControl1->isHidden()) {
-        const KeyReceiver& receiver = ReceiverOf(type, smallIButton_, inputTargets_);
-        const auto* grid = receiver.control ? PageControl1->findChild<RecordGrid*>(QString::fromLatin1(receiver.control))
-                                            : nullptr;
-        facts.keyTarget = NextKeyPlace(*store_, receiver, grid, language_);
-    }
-    statusLine_->Show(facts, language_);
-}
-
-// The pages refer to the record and the page context: they go first, while both still exist.
+// The pages refer to the session: they go first, while it still exists, and no focus change of
+// their teardown refreshes the status line.
 TForm1::~TForm1()
 {
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    statusFeed_.reset();
     delete takeCentralWidget();
 }
 
@@ -309,16 +255,17 @@ void TForm1::BuildMenus()
     QMenu* N1 = AddMenu(bar, "N1");
     for (const ConversionRule& rule : Conversions())
         connect(AddItem(N1, rule.action, QString::fromUtf8(rule.caption)), &QAction::triggered, this,
-                [this, &rule] { RunConversion(rule, store_->Record, static_cast<DocumentWindow&>(*this)); });
+                [this, &rule] { RunConversion(rule, session_.Store().Record, static_cast<DocumentWindow&>(*this)); });
 
     QMenu* MCfg = AddMenu(bar, "MCfg");
-    N2 = AddItem(MCfg, "N2");
+    QAction* N2 = AddItem(MCfg, "N2");
     N2->setCheckable(true);
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
     // Checked at every start, like the sound option not kept between runs.
-    NVerify = AddItem(MCfg, "NVerify");
+    QAction* NVerify = AddItem(MCfg, "NVerify");
     NVerify->setCheckable(true);
-    NVerify->setChecked(true);
+    NVerify->setChecked(session_.VerifyAfterWrite());
+    connect(NVerify, &QAction::toggled, &session_, &Session::SetVerifyAfterWrite);
 
     QAction* N6 = NamedAction("N6", bar);
     bar->addAction(N6);
@@ -347,13 +294,12 @@ void TForm1::BuildToolBar()
     AddToolButton("ToolButton2", action("AOpen"));
     AddToolButton("ToolButton3", action("ASave"));
     ToolBar1->addSeparator();
-    ToolButton5 = AddToolButton("ToolButton5");
-    ToolButton6 = AddToolButton("ToolButton6");
+    QToolButton* ToolButton5 = AddToolButton("ToolButton5"); // touch-memory reader
+    QToolButton* ToolButton6 = AddToolButton("ToolButton6"); // RFID reader
     for (QToolButton* reader : {ToolButton5, ToolButton6}) reader->setCheckable(true);
     connect(ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
     connect(ToolButton6, &QToolButton::clicked, this, &TForm1::ToolButton6Click);
-    readerButtons_ = std::make_unique<ReaderButtons>(programmer_.link, *ToolButton5, *ToolButton6,
-                                                     [this] { return language_; });
+    readerButtons_ = std::make_unique<ReaderButtons>(programmer_.link, *ToolButton5, *ToolButton6, session_);
     ToolBar1->addSeparator();
     AddToolButton("ToolButton8")->setText(QStringLiteral("Конфигурация"));
     ToolBar1->addSeparator();
@@ -373,7 +319,7 @@ void TForm1::BuildToolBar()
     auto* spacer = new QWidget(ToolBar1);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar1->addWidget(spacer);
-    Label30 = new QLabel(ToolBar1);
+    auto* Label30 = new QLabel(ToolBar1);
     Label30->setObjectName(QStringLiteral("Label30"));
     ToolBar1->addWidget(Label30);
     ComboBox1 = new QComboBox(ToolBar1);
@@ -393,104 +339,52 @@ void TForm1::BuildPages()
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
-    CGauge1 = new QProgressBar(central);
+    auto* CGauge1 = new QProgressBar(central);
     CGauge1->setObjectName(QStringLiteral("CGauge1"));
     CGauge1->hide();
     layout->addWidget(CGauge1);
 
     PageControl1 = new PageControl(central);
-    pages_ = {new ApartmentPage(pageContext_, PageControl1),
-              new KeyListPage(KeyListPage::LMR702(), pageContext_, PageControl1),
-              new PKU618Page(pageContext_, PageControl1),
-              new PKU630Page(pageContext_, PageControl1),
-              new G300Page(G300Page::DS1996(), pageContext_, PageControl1),
-              new G300Page(G300Page::DS1995(), pageContext_, PageControl1),
-              new PKU512SPage(pageContext_, PageControl1),
-              new KeyListPage(KeyListPage::LMR70x2680(), pageContext_, PageControl1),
-              new Page(QStringLiteral("TabSheet9"), pageContext_, PageControl1), // never shown
-              new KeyListPage(KeyListPage::PKU630XE(), pageContext_, PageControl1)};
-    for (Page* page : pages_) PageControl1->addTab(page, QString());
+    pages_ = std::make_unique<PageLookup>(*PageControl1);
+    pages_->Add(new ApartmentPage(session_, PageControl1));
+    pages_->Add(new KeyListPage(KeyListPage::LMR702(), session_, PageControl1));
+    pages_->Add(new PKU618Page(session_, PageControl1));
+    pages_->Add(new PKU630Page(session_, PageControl1));
+    pages_->Add(new G300Page(G300Page::DS1996(), session_, PageControl1));
+    pages_->Add(new G300Page(G300Page::DS1995(), session_, PageControl1));
+    pages_->Add(new PKU512SPage(session_, PageControl1));
+    pages_->Add(new KeyListPage(KeyListPage::LMR70x2680(), session_, PageControl1));
+    pages_->Add(new Page(PageId::TabSheet9, session_, PageControl1)); // never shown
+    pages_->Add(new KeyListPage(KeyListPage::PKU630XE(), session_, PageControl1));
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
 }
 
-void TForm1::BuildEditors()
-{
-    for (const TableEditing& rules : EditedTables())
-        new TableEditor(ControlOf<RecordGrid>(*PageControl1, rules.table), rules, editingHost_, cellFocus_);
-    for (const FieldEditing& rules : EditedFields())
-        new FieldEditor(ControlOf<MaskEdit>(*PageControl1, rules.field), rules,
-                        rules.next ? &ControlOf<MaskEdit>(*PageControl1, rules.next) : nullptr, editingHost_);
-    for (const char* name : MasterKeyFields()) new MasterKeyField(ControlOf<QLineEdit>(*PageControl1, name), editingHost_);
-}
-
-void TForm1::SelectPage(const char* name) { PageControl1->setCurrentWidget(PageNamed(name)); }
-
-Page* TForm1::PageNamed(const char* name) const
-{
-    for (Page* page : pages_)
-        if (page->objectName() == QLatin1String(name)) return page;
-    return nullptr;
-}
-
-TDeviceType TForm1::CurrentType() const { return CBox2->currentIndex(); }
+void TForm1::SelectPage(const char* name) { dataSet_->SelectPage(name); }
 
 void TForm1::SelectTypeSilently(TDeviceType type)
 {
+    session_.SetCurrentType(type);
     const QSignalBlocker silent(CBox2);
     CBox2->setCurrentIndex(IsValidType(type) ? type : -1);
 }
 
 void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
 
-void TForm1::AbandonEntries()
-{
-    for (FieldEditor* field : PageControl1->findChildren<FieldEditor*>()) field->Abandon();
-    for (TableEditor* table : PageControl1->findChildren<TableEditor*>()) table->Abandon();
-}
-
-void TForm1::ShowDataSet()
-{
-    AbandonEntries();
-    const TDeviceType type = CurrentType();
-    if (!IsValidType(type)) return;
-    Page* page = PageNamed(FillRuleOf(FillOf(type, smallIButton_)).page);
-    page->StartDataSet();
-    PageControl1->setCurrentWidget(page);
-    PageControl1->show();
-    PageControl1Change();
-}
-
-void TForm1::HideDataSet()
-{
-    AbandonEntries();
-    PageControl1->hide();
-}
-
-void TForm1::PageControl1Change()
-{
-    const TDeviceType type = CurrentType();
-    if (!IsValidType(type)) return;
-    const Fill fill = FillOf(type, smallIButton_);
-    const FillRule& rule = FillRuleOf(fill);
-    PageNamed(rule.page)->RunFill(fill);
-    commands_.AfterFill(fill);
-    if (rule.focus)
-        if (auto* first = findChild<QWidget*>(QString::fromLatin1(rule.focus))) first->setFocus();
-    StoreTypeName(store_->Record, type);
-    commands_.SetEnabled("N1", true);
-}
+void TForm1::ShowDataSet() { dataSet_->Show(); }
+void TForm1::HideDataSet() { dataSet_->Hide(); }
+void TForm1::PageControl1Change() { dataSet_->Refill(); }
 
 void TForm1::ApplyCaptions()
 {
-    qtTranslation_.Apply(language_);
-    caption_ = WindowCaption.in(language_);
-    ShowTitle();
-    for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language_);
+    const Language language = session_.CurrentLanguage();
+    qtTranslation_.Apply(language);
+    title_.SetCaption(WindowCaption.in(language));
+    for (const CaptionRow& row : CaptionTable()) ApplyCaptionRow(*this, row, language);
     ShowShortcutsInFileMenu();
-    menuKeys_->ApplyMnemonics(language_);
-    for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language_);
-    Image1->setPixmap(FlagPicture(language_));
+    menuKeys_->ApplyMnemonics(language);
+    for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language);
+    Image1->setPixmap(FlagPicture(language));
     update();
 }
 
@@ -507,20 +401,20 @@ void TForm1::ShowShortcutsInFileMenu()
     }
 }
 
-void TForm1::SetTitleFileName(const QString& path)
-{
-    titleFileName_ = path;
-    ShowTitle();
-}
+void TForm1::SetTitleFileName(const QString& path) { title_.SetFileName(path); }
 
 void TForm1::ComboBox1Change()
 {
-    language_ = ComboBox1->currentIndex() == 0 ? Language::Russian : Language::English;
+    session_.SetLanguage(ComboBox1->currentIndex() == 0 ? Language::Russian : Language::English);
     ApplyCaptions();
-    WriteLanguageFlag(languageIniPath_, language_);
+    WriteLanguageFlag(languageIniPath_, session_.CurrentLanguage());
 }
 
-void TForm1::CBox2Change() { documents_->CBox2Change(CurrentType()); }
+void TForm1::CBox2Change()
+{
+    session_.SetCurrentType(CBox2->currentIndex());
+    documents_->CBox2Change(CurrentType());
+}
 
 void TForm1::ANewExecute() { documents_->ANewExecute(); }
 void TForm1::MFile_OpenClick() { documents_->MFile_OpenClick(); }
@@ -529,7 +423,7 @@ void TForm1::ASaveExecute() { documents_->ASaveExecute(); }
 void TForm1::ASaveAsExecute() { documents_->ASaveAsExecute(); }
 void TForm1::ACloseExecute() { close(); }
 
-void TForm1::N2Click(bool checked) { soundOn_ = checked; }
+void TForm1::N2Click(bool checked) { session_.SetSoundOn(checked); }
 
 void TForm1::ToolButton5Click(bool pressed) { readerButtons_->Click(KeyReader::TouchMemory, pressed); }
 void TForm1::ToolButton6Click(bool pressed) { readerButtons_->Click(KeyReader::Rfid, pressed); }
@@ -550,7 +444,7 @@ void TForm1::N5Click() { reportCommands_->N5Click(); }
 
 void TForm1::N6Click()
 {
-    TAboutBox about(this, language_);
+    TAboutBox about(this, session_.CurrentLanguage());
     about.exec();
 }
 

@@ -5,37 +5,37 @@
 #include "app/CommandStates.h"
 #include "app/DocumentCommands.h"
 #include "app/QtTranslation.h"
+#include "app/ReportCommands.h"
+#include "app/Session.h"
 #include "app/TransferDialog.h"
-#include "editing/EditingHost.h"
+#include "app/WindowTitle.h"
 #include "programmer/KeyReaders.h"
 #include "model/Language.h"
 #include "model/Prompts.h"
 #include "model/IntercomData.h"
 #include "programmer/ProgrammerDiscovery.h"
-#include "views/PageContext.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
-class ApartmentPage;
 class ChipCommands;
+class DataSetView;
 class KeyCapture;
 class MenuKeys;
 class StatusLine;
+class StatusFeed;
 class ReaderButtons;
-class ReportCommands;
 class SoundPlayer;
 class DeviceNotices;
-class Page;
+class PageEditors;
+class PageLookup;
 class PortList;
 class ProgrammerLink;
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
-class QProgressBar;
 class PageControl;
 class QTimer;
 class QToolBar;
@@ -57,7 +57,7 @@ struct TForm1Setup {
     SoundPlayer* sounds = nullptr; // nullptr: the window plays through Qt Multimedia
     // Opens the report in the desktop's text editor, false when no program opens it; unset:
     // through the desktop's file handler.
-    std::function<bool(const QString& path)> openInEditor = {};
+    EditorOpener openInEditor = {};
 };
 
 class TForm1 : public QMainWindow, private DocumentWindow, private DiscoveryDisplay {
@@ -66,14 +66,13 @@ public:
     explicit TForm1(TForm1Setup setup, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    IntercomStore& Store() { return *store_; }
+    IntercomStore& Store() { return session_.Store(); }
     const DocumentState& Document() const { return documents_->State(); }
-    Language CurrentLanguage() const override { return language_; }
-    TDeviceType CurrentType() const override;
-    bool SoundOn() const { return soundOn_; }
-    bool SmallIButton() const override { return smallIButton_; }
-    void SetSmallIButton(bool set) { smallIButton_ = set; }
-    const InputTargets& InputTarget() const { return inputTargets_; }
+    Language CurrentLanguage() const override { return session_.CurrentLanguage(); }
+    TDeviceType CurrentType() const override { return session_.CurrentType(); }
+    bool SmallIButton() const override { return session_.SmallIButton(); }
+    void SetSmallIButton(bool set) { session_.SetSmallIButton(set); }
+    const InputTargets& InputTarget() const { return session_.Targets(); }
     CommandStates& Commands() override { return commands_; }
 
     // Handlers, named after their control and event.
@@ -106,7 +105,7 @@ public:
     void SetTitleFileName(const QString& path) override;
     void SelectTypeSilently(TDeviceType type) override;
     // Any edit of the record by the pages and editing rules.
-    void MarkModified() { documents_->MarkModified(); }
+    void MarkModified() { session_.MarkModified(); }
     // The status line from the reader buttons, the key receiver and the document state.
     void RefreshStatusLine();
 
@@ -118,8 +117,6 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildPages();
-    // The keyboard editors of the tables and fields that take typing, each on its control.
-    void BuildEditors();
     void ShowShortcutsInFileMenu();
     QAction* NamedAction(const char* name, QObject* parent = nullptr);
     QAction* AddItem(QMenu* menu, const char* name, const QString& fixedText = QString());
@@ -128,35 +125,21 @@ private:
 
     void SetLanguageListEnabled(bool enabled) override;
     void HideDataSet() override;
-    // Typing begun in a field or cell of the previous data set never reaches the new one.
-    void AbandonEntries();
-    void ClearSmallIButton() override { smallIButton_ = false; }
+    void ClearSmallIButton() override { session_.SetSmallIButton(false); }
     void SelectPage(const char* name) override;
 
     void setTitle(const QString& title) override;
-    // The caption, followed by the document's file while it has one.
-    void ShowTitle();
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
-    Page* PageNamed(const char* name) const;
     void OnReaderFrame(QByteArrayView frame);
-    void FollowKeyTarget();
 
     Prompts& prompts_;
     ProgrammerPieces programmer_;
     std::unique_ptr<ProgrammerDiscovery> discovery_;
     const QString languageIniPath_;
-    std::unique_ptr<IntercomStore> store_;
-    Language language_ = Language::English;
+    Session session_;
     QtTranslation qtTranslation_;
-    bool soundOn_ = false;
-    bool smallIButton_ = false;
-    InputTargets inputTargets_; // one per page family that has several key receivers, all 0 at start
-    QString caption_; // the window's caption without a file name
-    QString titleFileName_; // the document's file in the title; empty while it has none
-    PageContext pageContext_;
-    EditingHost editingHost_;
-    CellFocusState cellFocus_; // shared by the apartment tables with codes
+    WindowTitle title_;
     CommandStates commands_;
     std::unique_ptr<DocumentCommands> documents_;
     std::unique_ptr<SoundPlayer> ownSounds_;
@@ -166,20 +149,17 @@ private:
     std::unique_ptr<ChipCommands> chipCommands_;
     std::unique_ptr<ReportCommands> reportCommands_;
     std::unique_ptr<ReaderButtons> readerButtons_;
+    std::unique_ptr<PageLookup> pages_;
+    std::unique_ptr<PageEditors> editors_;
+    std::unique_ptr<DataSetView> dataSet_;
+    std::unique_ptr<StatusFeed> statusFeed_;
 
     MenuKeys* menuKeys_ = nullptr;
     StatusLine* statusLine_ = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QComboBox* CBox2 = nullptr;
     QComboBox* ComboBox1 = nullptr;
-    QLabel* Label30 = nullptr;
     QLabel* Image1 = nullptr;
-    QProgressBar* CGauge1 = nullptr;
     PageControl* PageControl1 = nullptr;
-    QAction* N2 = nullptr;
-    QAction* NVerify = nullptr;
-    QToolButton* ToolButton5 = nullptr; // touch-memory reader
-    QToolButton* ToolButton6 = nullptr; // RFID reader
     QTimer* Timer1 = nullptr;
-    std::array<Page*, 10> pages_{}; // TabSheet1 to TabSheet10
 };

@@ -1,13 +1,22 @@
 #include "app/ReaderButtons.h"
 
+#include "app/Session.h"
 #include "programmer/Clock.h"
 
 #include <QToolButton>
 
-ReaderButtons::ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid,
-                             std::function<Language()> language)
-    : link_(link), touchMemory_(touchMemory), rfid_(rfid), language_(std::move(language))
+ReaderButtons::ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid, Session& session)
+    : link_(link), touchMemory_(touchMemory), rfid_(rfid), session_(session)
 {
+    for (QToolButton* button : {&touchMemory_, &rfid_})
+        QObject::connect(button, &QToolButton::toggled, &session_, [this] { FollowButtons(); });
+}
+
+void ReaderButtons::FollowButtons()
+{
+    session_.SetReader(touchMemory_.isChecked() ? ReaderState::TouchMemory
+                       : rfid_.isChecked()      ? ReaderState::Rfid
+                                                : ReaderState::Off);
 }
 
 void ReaderButtons::Click(KeyReader reader, bool pressed)
@@ -24,7 +33,7 @@ void ReaderButtons::Click(KeyReader reader, bool pressed)
         StopReader(link_);
         return;
     }
-    if (!StartReader(link_, reader, language_())) button.setChecked(false);
+    if (!StartReader(link_, reader, session_.CurrentLanguage())) button.setChecked(false);
 }
 
 void ReaderButtons::StopAll()
@@ -44,5 +53,3 @@ void ReaderButtons::ReaderLost()
     touchMemory_.setChecked(false);
     rfid_.setChecked(false);
 }
-
-bool ReaderButtons::AnyDown() const { return touchMemory_.isChecked() || rfid_.isChecked(); }

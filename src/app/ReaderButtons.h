@@ -1,17 +1,15 @@
 #pragma once
 // The two reader buttons of the tool bar, touch memory and RFID: one reader at a time, and a
-// button always shows whether its reader runs.
+// button always shows whether its reader runs. The session's reader state follows the buttons.
 
-#include "model/Language.h"
 #include "programmer/KeyReaders.h"
 
-#include <functional>
-
 class QToolButton;
+class Session;
 
 class ReaderButtons {
 public:
-    ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid, std::function<Language()> language);
+    ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid, Session& session);
 
     // The button of `reader` was clicked into `pressed`: start or stop its reader.
     void Click(KeyReader reader, bool pressed);
@@ -19,11 +17,12 @@ public:
     void StopAll();
     // The programmer went away under a running reader: both buttons up, nothing sent.
     void ReaderLost();
-    bool AnyDown() const;
 
 private:
+    void FollowButtons();
+
     ProgrammerLink& link_;
     QToolButton& touchMemory_;
     QToolButton& rfid_;
-    std::function<Language()> language_;
+    Session& session_;
 };

@@ -1,10 +1,14 @@
 #include "app/ReportCommands.h"
 
+#include "app/PageLookup.h"
+#include "app/Session.h"
+#include "app/StatusLine.h"
 #include "documents/CodeFilling.h"
 #include "documents/Report.h"
 #include "model/FileIO.h"
+#include "model/Prompts.h"
 #include "model/TextForms.h"
-#include "views/StringGrid.h"
+#include "views/PageParts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,53 +24,53 @@ constexpr Bilingual NoProgramForReport{"Не найдена программа, 
 // The texts the user sees on the page: what each field displays and each cell holds.
 class PageReportSource : public ReportSource {
 public:
-    explicit PageReportSource(QWidget& pages) : pages_(pages) {}
-    QString Field(const char* name) const override
+    explicit PageReportSource(const PageLookup& pages) : pages_(pages) {}
+    QString Field(FieldId field) const override
     {
-        const auto* field = pages_.findChild<QLineEdit*>(QString::fromLatin1(name));
-        return field ? field->displayText() : QString();
+        const QLineEdit* edit = pages_.Field(field);
+        return edit ? edit->displayText() : QString();
     }
-    QString Cell(const char* table, int column, int row) const override
+    QString Cell(TableId table, int column, int row) const override
     {
-        const auto* grid = pages_.findChild<StringGrid*>(QString::fromLatin1(table));
+        const RecordGrid* grid = pages_.Grid(table);
         return grid ? grid->Cell(column, row) : QString();
     }
 
 private:
-    QWidget& pages_;
+    const PageLookup& pages_;
 };
 
 } // namespace
 
 void ReportCommands::N4Click()
 {
-    const Language language = host_.page.language();
+    const Language language = session_.CurrentLanguage();
     const QByteArray report =
-        ReportBytes(host_.page.currentType(), host_.smallIButton(), language, PageReportSource(host_.pages));
+        ReportBytes(session_.CurrentType(), session_.SmallIButton(), language, PageReportSource(pages_));
     const QString path = QDir::current().absoluteFilePath(QLatin1String(ReportFileName));
     // Passwords and codes: the report is for the user only, and a link planted at its name is refused.
     if (const FileResult written = WriteFixedNameFile(path, report); !written.ok()) {
-        host_.prompts.message(CannotWriteReport.in(language).arg(path, written.reason(language)),
+        session_.Prompter().message(CannotWriteReport.in(language).arg(path, written.reason(language)),
                               ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
         return;
     }
-    host_.report(ReportWritten.in(language).arg(QDir::toNativeSeparators(path)));
-    if (!host_.openInEditor(path))
-        host_.prompts.message(NoProgramForReport.in(language).arg(QDir::toNativeSeparators(path)),
+    status_.ShowEvent(ReportWritten.in(language).arg(QDir::toNativeSeparators(path)));
+    if (!openInEditor_(path))
+        session_.Prompter().message(NoProgramForReport.in(language).arg(QDir::toNativeSeparators(path)),
                               MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Information);
 }
 
 void ReportCommands::N5Click()
 {
-    const TableSpec* table = CodeTableOf(host_.page.currentType(), host_.smallIButton());
+    const TableSpec* table = CodeTableOf(session_.CurrentType(), session_.SmallIButton());
     if (!table) return;
     CodeGenerator generator(static_cast<CodeGenerator::result_type>(QDateTime::currentSecsSinceEpoch()));
-    IntercomStore& store = host_.page.store;
+    IntercomStore& store = session_.Store();
     FillCodes(store, *table, generator);
-    if (auto* grid = host_.pages.findChild<StringGrid*>(QString::fromLatin1(table->name)))
+    if (RecordGrid* grid = pages_.Grid(table->id))
         for (int row = 1; row <= table->rows; ++row)
             if (const std::optional<int> code = CodeOfRow(*table, row))
                 grid->SetCell(table->codeColumn, row, FourDigitText(store.Record.Codes[static_cast<std::size_t>(*code)]));
     // New codes may already be printed and handed out: closing must not drop them unasked.
-    host_.page.markModified();
+    session_.MarkModified();
 }

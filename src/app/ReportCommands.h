@@ -2,27 +2,24 @@
 // "Печать" and "Заполнить инд.коды" of the window: the report of the shown page written to
 // "report.txt" and opened in the desktop's text editor, and new codes for every apartment.
 
-#include "model/Prompts.h"
-#include "views/PageContext.h"
+#include <QString>
 
 #include <functional>
 
-class QWidget;
+class PageLookup;
+class Session;
+class StatusLine;
 
-struct ReportCommandsHost {
-    PageContext& page;
-    QWidget& pages;         // holds every page's controls
-    Prompts& prompts;
-    std::function<bool()> smallIButton;
-    // Opens a file in the desktop's text editor without waiting for it; false when no program can.
-    std::function<bool(const QString& path)> openInEditor;
-    // A short line in the status bar.
-    std::function<void(const QString&)> report;
-};
+// Opens a file in the desktop's text editor without waiting for it; false when no program can.
+using EditorOpener = std::function<bool(const QString& path)>;
 
 class ReportCommands {
 public:
-    explicit ReportCommands(ReportCommandsHost host) : host_(std::move(host)) {}
+    // The status line says where the report was written.
+    ReportCommands(Session& session, const PageLookup& pages, EditorOpener openInEditor, StatusLine& status)
+        : session_(session), pages_(pages), openInEditor_(std::move(openInEditor)), status_(status)
+    {
+    }
 
     // Writes "report.txt" in the working directory, whole, says where in the status bar and opens
     // it; a file that cannot be written is reported and an earlier report stays as it was. When
@@ -32,7 +29,10 @@ public:
     void N5Click();
 
 private:
-    ReportCommandsHost host_;
+    Session& session_;
+    const PageLookup& pages_;
+    EditorOpener openInEditor_;
+    StatusLine& status_;
 };
 
 inline constexpr const char* ReportFileName = "report.txt";

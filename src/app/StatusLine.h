@@ -3,6 +3,7 @@
 // where the next captured key goes while a reader is on, the reader state and a mark while the
 // document has unsaved changes. The device-change text keeps the bar's message place.
 
+#include "app/Session.h"
 #include "model/Language.h"
 
 #include <QObject>
@@ -12,8 +13,6 @@
 
 class QLabel;
 class QStatusBar;
-
-enum class ReaderState { Off, TouchMemory, Rfid };
 
 struct StatusFacts {
     ReaderState reader = ReaderState::Off;

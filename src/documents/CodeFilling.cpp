@@ -8,10 +8,10 @@ const TableSpec* CodeTableOf(TDeviceType type, bool ds1995)
     case DeviceTypes::T150:
     case DeviceTypes::PKU511:
     case DeviceTypes::QS151:
-    case DeviceTypes::PKU512T: return &TableSpecOf(TableNames::SGrid1);
-    case DeviceTypes::PKU630: return &TableSpecOf(TableNames::SGrid4);
-    case DeviceTypes::G300: return &TableSpecOf(ds1995 ? TableNames::StringGrid2 : TableNames::SGrid6);
-    case DeviceTypes::PKU512S: return &TableSpecOf(TableNames::SGrid9);
+    case DeviceTypes::PKU512T: return &TableSpecOf(TableId::SGrid1);
+    case DeviceTypes::PKU630: return &TableSpecOf(TableId::SGrid4);
+    case DeviceTypes::G300: return &TableSpecOf(ds1995 ? TableId::StringGrid2 : TableId::SGrid6);
+    case DeviceTypes::PKU512S: return &TableSpecOf(TableId::SGrid9);
     default: return nullptr;
     }
 }

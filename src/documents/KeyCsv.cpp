@@ -169,7 +169,7 @@ private:
     const TableTerm* tableNamed(const QString& name) const
     {
         for (const TableTerm& term : PageTables(page_.type, page_.ds1995))
-            if (name == QLatin1String(term.table) || name == term.caption.in(Language::Russian)
+            if (name == QLatin1String(TableSpecOf(term.table).name) || name == term.caption.in(Language::Russian)
                 || name == term.caption.in(Language::English))
                 return &term;
         return nullptr;

@@ -15,7 +15,7 @@ void FindInTable(const TableTerm& term, const IntercomStore& store, KeyBytes key
             const CellRef cell{column, row};
             const std::optional<int> slot = SlotOfCell(spec, cell);
             if (!slot || !HoldsKey(KeyOfSlot(store, spec, *slot), key)) continue;
-            places.push_back({KeyHolder::TableCell, term.table, cell, term.caption, PlaceOfCell(store, spec, cell), *slot});
+            places.push_back({KeyHolder::TableCell, spec.name, cell, term.caption, PlaceOfCell(store, spec, cell), *slot});
         }
     }
 }

@@ -17,29 +17,29 @@ constexpr Bilingual LockTime{"Время открывания замка, сек
 constexpr Bilingual Volume{"Уровень громкости", "Volume"};
 constexpr Bilingual ConciergeApartment{"Номер квартиры консьержа", "Concierge apartment number"};
 
-constexpr std::array<TableTerm, 1> T150Tables{{{TableNames::SGrid1, Apartments}}};
-constexpr std::array<TableTerm, 2> PKU512TTables{{{TableNames::SGrid1, Apartments}, {TableNames::StringGrid1, SystemKeys}}};
-constexpr std::array<TableTerm, 2> LMR702Tables{{{TableNames::SGrid2, IndividualKeys}, {TableNames::SGrid3, GuardKeys}}};
+constexpr std::array<TableTerm, 1> T150Tables{{{TableId::SGrid1, Apartments}}};
+constexpr std::array<TableTerm, 2> PKU512TTables{{{TableId::SGrid1, Apartments}, {TableId::StringGrid1, SystemKeys}}};
+constexpr std::array<TableTerm, 2> LMR702Tables{{{TableId::SGrid2, IndividualKeys}, {TableId::SGrid3, GuardKeys}}};
 constexpr std::array<TableTerm, 2> LMR70x2680Tables{
-    {{TableNames::SGrid11, IndividualKeys}, {TableNames::SGrid12, GuardKeys}}};
-constexpr std::array<TableTerm, 1> PKU618Tables{{{TableNames::SGrid5, Apartments}}};
-constexpr std::array<TableTerm, 1> PKU630Tables{{{TableNames::SGrid4, Apartments}}};
-constexpr std::array<TableTerm, 1> G300Tables{{{TableNames::SGrid6, Apartments}}};
-constexpr std::array<TableTerm, 1> G300DS1995Tables{{{TableNames::StringGrid2, Apartments}}};
-constexpr std::array<TableTerm, 2> PKU512STables{{{TableNames::SGrid9, Apartments}, {TableNames::SGrid10, SystemKeys}}};
-constexpr std::array<TableTerm, 1> PKU630XETables{{{TableNames::StringGrid3, {"Ключи доступа", "Access keys"}}}};
+    {{TableId::SGrid11, IndividualKeys}, {TableId::SGrid12, GuardKeys}}};
+constexpr std::array<TableTerm, 1> PKU618Tables{{{TableId::SGrid5, Apartments}}};
+constexpr std::array<TableTerm, 1> PKU630Tables{{{TableId::SGrid4, Apartments}}};
+constexpr std::array<TableTerm, 1> G300Tables{{{TableId::SGrid6, Apartments}}};
+constexpr std::array<TableTerm, 1> G300DS1995Tables{{{TableId::StringGrid2, Apartments}}};
+constexpr std::array<TableTerm, 2> PKU512STables{{{TableId::SGrid9, Apartments}, {TableId::SGrid10, SystemKeys}}};
+constexpr std::array<TableTerm, 1> PKU630XETables{{{TableId::StringGrid3, {"Ключи доступа", "Access keys"}}}};
 
 constexpr std::array<FieldTerm, 3> T150Fields{
-    {{"MaskEdit1", ServicePassword}, {"MaskEdit2", SystemPassword}, {"MaskEdit3", GeneralCode}}};
-constexpr std::array<FieldTerm, 1> PKU618Fields{{{"MaskEdit7", ConciergeApartment}}};
+    {{FieldId::MaskEdit1, ServicePassword}, {FieldId::MaskEdit2, SystemPassword}, {FieldId::MaskEdit3, GeneralCode}}};
+constexpr std::array<FieldTerm, 1> PKU618Fields{{{FieldId::MaskEdit7, ConciergeApartment}}};
 constexpr std::array<FieldTerm, 3> PKU630Fields{
-    {{"MaskEdit6", {"Консьерж", "Concierge"}}, {"MaskEdit5", {"Пароль", "Password"}}, {"MaskEdit4", GeneralCode}}};
+    {{FieldId::MaskEdit6, {"Консьерж", "Concierge"}}, {FieldId::MaskEdit5, {"Пароль", "Password"}}, {FieldId::MaskEdit4, GeneralCode}}};
 constexpr std::array<FieldTerm, 3> G300Fields{
-    {{"MaskEdit8", ServicePassword}, {"MaskEdit9", SystemPassword}, {"MaskEdit10", GeneralCode}}};
+    {{FieldId::MaskEdit8, ServicePassword}, {FieldId::MaskEdit9, SystemPassword}, {FieldId::MaskEdit10, GeneralCode}}};
 constexpr std::array<FieldTerm, 3> G300DS1995Fields{
-    {{"MaskEdit11", ServicePassword}, {"MaskEdit12", SystemPassword}, {"MaskEdit13", GeneralCode}}};
+    {{FieldId::MaskEdit11, ServicePassword}, {FieldId::MaskEdit12, SystemPassword}, {FieldId::MaskEdit13, GeneralCode}}};
 constexpr std::array<FieldTerm, 3> PKU512SFields{
-    {{"MaskEdit14", ServicePassword}, {"MaskEdit15", SystemPassword}, {"MaskEdit16", GeneralCode}}};
+    {{FieldId::MaskEdit14, ServicePassword}, {FieldId::MaskEdit15, SystemPassword}, {FieldId::MaskEdit16, GeneralCode}}};
 
 constexpr std::array<ValueTerm, 3> PKU512TValues{{{"CSpinEdit5", SpinValue::LockTime, LockTime},
                                                   {"CSpinEdit6", SpinValue::Volume, Volume},

@@ -4,6 +4,7 @@
 // and how a cell of a table is named, by apartment or row and key number, as its row label shows it.
 // The difference list and the key finder name places alike through these terms.
 
+#include "model/FieldSpecs.h"
 #include "model/IntercomData.h"
 #include "model/Language.h"
 #include "model/PageSettings.h"
@@ -15,11 +16,11 @@
 #include <span>
 
 struct TableTerm {
-    const char* table;
+    TableId table;
     Bilingual caption;
 };
 struct FieldTerm {
-    const char* field;
+    FieldId field;
     Bilingual caption;
 };
 struct ValueTerm {

@@ -31,7 +31,7 @@ void CompareTable(const TableTerm& term, const IntercomStore& before, const Inte
     for (int row = 1; row <= spec.rows; ++row) {
         for (int column = 1; column < spec.columns; ++column) {
             const CellRef cell{column, row};
-            DifferenceItem item{DifferenceSubject::Key, Change::Changed, term.table, cell, term.caption};
+            DifferenceItem item{DifferenceSubject::Key, Change::Changed, spec.name, cell, term.caption};
             if (column == spec.codeColumn) {
                 const std::optional<int> code = CodeOfRow(spec, row);
                 if (!code) continue;
@@ -65,7 +65,7 @@ void CompareFields(std::span<const FieldTerm> fields, const TIntercomData& befor
         const FieldSpec& spec = FieldSpecOf(term.field);
         const QString was = FieldText(before, spec);
         const QString is = FieldText(after, spec);
-        if (was != is) items.push_back({DifferenceSubject::Field, Change::Changed, term.field, {-1, -1}, term.caption, -1, -1, 0, was, is});
+        if (was != is) items.push_back({DifferenceSubject::Field, Change::Changed, spec.name, {-1, -1}, term.caption, -1, -1, 0, was, is});
     }
 }
 

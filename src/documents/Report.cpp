@@ -6,7 +6,6 @@
 #include "model/TypeName.h"
 
 #include <array>
-#include <cstring>
 #include <span>
 
 namespace {
@@ -31,7 +30,8 @@ enum class RowPrefix {
 struct ReportPart {
     PartKind kind;
     Bilingual text;          // Text, Field: the format; KeyColumn: the heading
-    const char* control = nullptr;
+    FieldId field{};          // Field
+    TableId table{};          // KeyColumn, Rows
     int firstRow = 0;
     int lastRow = 0;
     int firstColumn = 1;
@@ -41,96 +41,96 @@ struct ReportPart {
 };
 
 constexpr ReportPart Text(const char* ru, const char* en) { return {PartKind::Text, {ru, en}}; }
-constexpr ReportPart Field(const char* ru, const char* en, const char* field)
+constexpr ReportPart Field(const char* ru, const char* en, FieldId field)
 {
     return {PartKind::Field, {ru, en}, field};
 }
-constexpr ReportPart KeyColumn(const char* ru, const char* en, const char* table, int rows, const char* trailer)
+constexpr ReportPart KeyColumn(const char* ru, const char* en, TableId table, int rows, const char* trailer)
 {
-    return {PartKind::KeyColumn, {ru, en}, table, 1, rows, 1, 1, RowPrefix::None, trailer};
+    return {PartKind::KeyColumn, {ru, en}, {}, table, 1, rows, 1, 1, RowPrefix::None, trailer};
 }
-constexpr ReportPart Rows(const char* table, int firstRow, int lastRow, int firstColumn, int lastColumn,
+constexpr ReportPart Rows(TableId table, int firstRow, int lastRow, int firstColumn, int lastColumn,
                           RowPrefix prefix)
 {
-    return {PartKind::Rows, {"", ""}, table, firstRow, lastRow, firstColumn, lastColumn, prefix};
+    return {PartKind::Rows, {"", ""}, {}, table, firstRow, lastRow, firstColumn, lastColumn, prefix};
 }
 
-constexpr ReportPart ServicePassword(const char* field) { return Field("Сервисный пароль - %s\n", "Service password - %s\n", field); }
-constexpr ReportPart SystemPassword(const char* field) { return Field("Системный пароль - %s\n", "System password - %s\n", field); }
-constexpr ReportPart GeneralCode(const char* field)
+constexpr ReportPart ServicePassword(FieldId field) { return Field("Сервисный пароль - %s\n", "Service password - %s\n", field); }
+constexpr ReportPart SystemPassword(FieldId field) { return Field("Системный пароль - %s\n", "System password - %s\n", field); }
+constexpr ReportPart GeneralCode(FieldId field)
 {
     return Field("Общий код доступа - %s\n\n", "General access code - %s\n\n", field);
 }
 constexpr ReportPart AccessKeys = Text("ключи доступа:\n\n", "access keys:\n\n");
-constexpr ReportPart MasterKey(const char* field) { return Field("мастер ключ - %s\n\n", "master key - %s\n\n", field); }
+constexpr ReportPart MasterKey(FieldId field) { return Field("мастер ключ - %s\n\n", "master key - %s\n\n", field); }
 
 constexpr const char* SixKeysRu = "№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\n";
 
 constexpr std::array<ReportPart, 4> T150{{
-    ServicePassword("MaskEdit1"),
-    GeneralCode("MaskEdit3"),
+    ServicePassword(FieldId::MaskEdit1),
+    GeneralCode(FieldId::MaskEdit3),
     Text(SixKeysRu, "№ app.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\n"),
-    Rows("SGrid1", 1, 100, 1, 7, RowPrefix::ApartmentFromZero),
+    Rows(TableId::SGrid1, 1, 100, 1, 7, RowPrefix::ApartmentFromZero),
 }};
 constexpr std::array<ReportPart, 5> PKU512T{{
     T150[0], T150[1], T150[2], T150[3],
-    KeyColumn("Системные ключи:\n", "System keys:\n", "StringGrid1", 5, ""),
+    KeyColumn("Системные ключи:\n", "System keys:\n", TableId::StringGrid1, 5, ""),
 }};
 constexpr std::array<ReportPart, 4> LMR702{{
-    MasterKey("Edit2"),
-    KeyColumn("ключи охраны:\n", "guard-keys:\n", "SGrid3", 7, "\n"),
+    MasterKey(FieldId::Edit2),
+    KeyColumn("ключи охраны:\n", "guard-keys:\n", TableId::SGrid3, 7, "\n"),
     AccessKeys,
-    Rows("SGrid2", 1, 134, 1, 5, RowPrefix::None),
+    Rows(TableId::SGrid2, 1, 134, 1, 5, RowPrefix::None),
 }};
 constexpr std::array<ReportPart, 4> LMR70x2680{{
-    MasterKey("Edit4"),
-    KeyColumn("ключи охраны:\n", "guard-keys:\n", "SGrid12", 28, "\n"),
+    MasterKey(FieldId::Edit4),
+    KeyColumn("ключи охраны:\n", "guard-keys:\n", TableId::SGrid12, 28, "\n"),
     AccessKeys,
-    Rows("SGrid11", 1, 536, 1, 5, RowPrefix::None),
+    Rows(TableId::SGrid11, 1, 536, 1, 5, RowPrefix::None),
 }};
 constexpr std::array<ReportPart, 4> PKU618{{
-    Field("системный ключ - %s\n\n", "system key - %s\n\n", "Edit3"),
-    Field("Номер квартиры консьержа - %s\n\n", "apartment number for concierge call - %s\n\n", "MaskEdit7"),
+    Field("системный ключ - %s\n\n", "system key - %s\n\n", FieldId::Edit3),
+    Field("Номер квартиры консьержа - %s\n\n", "apartment number for concierge call - %s\n\n", FieldId::MaskEdit7),
     {PartKind::ThirtyKeysHeader, {"", ""}},
-    Rows("SGrid5", 1, 16, 1, 30, RowPrefix::RowNumber),
+    Rows(TableId::SGrid5, 1, 16, 1, 30, RowPrefix::RowNumber),
 }};
 constexpr ReportPart SixKeysHeader = Text(SixKeysRu, "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\n");
 constexpr std::array<ReportPart, 5> PKU630{{
-    Field("Консьерж - %s\n", "Concierge - %s\n", "MaskEdit6"),
-    Field("Пароль - %s\n", "Password - %s\n", "MaskEdit5"),
-    GeneralCode("MaskEdit4"),
+    Field("Консьерж - %s\n", "Concierge - %s\n", FieldId::MaskEdit6),
+    Field("Пароль - %s\n", "Password - %s\n", FieldId::MaskEdit5),
+    GeneralCode(FieldId::MaskEdit4),
     SixKeysHeader,
-    Rows("SGrid4", 1, 200, 1, 7, RowPrefix::ApartmentFromZero),
+    Rows(TableId::SGrid4, 1, 200, 1, 7, RowPrefix::ApartmentFromZero),
 }};
 constexpr std::array<ReportPart, 6> G300{{
-    ServicePassword("MaskEdit8"),
-    SystemPassword("MaskEdit9"),
-    GeneralCode("MaskEdit10"),
+    ServicePassword(FieldId::MaskEdit8),
+    SystemPassword(FieldId::MaskEdit9),
+    GeneralCode(FieldId::MaskEdit10),
     SixKeysHeader,
-    Rows("SGrid6", 1, 200, 1, 7, RowPrefix::ApartmentFromZero),
-    Rows("SGrid6", 201, 300, 2, 7, RowPrefix::KeyOnly),
+    Rows(TableId::SGrid6, 1, 200, 1, 7, RowPrefix::ApartmentFromZero),
+    Rows(TableId::SGrid6, 201, 300, 2, 7, RowPrefix::KeyOnly),
 }};
 constexpr std::array<ReportPart, 5> G300DS1995{{
-    ServicePassword("MaskEdit11"),
-    SystemPassword("MaskEdit12"),
-    GeneralCode("MaskEdit13"),
+    ServicePassword(FieldId::MaskEdit11),
+    SystemPassword(FieldId::MaskEdit12),
+    GeneralCode(FieldId::MaskEdit13),
     Text("№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\n", "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\n"),
-    Rows("StringGrid2", 1, 100, 1, 5, RowPrefix::ApartmentFromZero),
+    Rows(TableId::StringGrid2, 1, 100, 1, 5, RowPrefix::ApartmentFromZero),
 }};
 // One tab only between the sixth and seventh key in Russian; "key10" without a blank in English.
 constexpr std::array<ReportPart, 5> PKU512S{{
-    ServicePassword("MaskEdit14"),
-    SystemPassword("MaskEdit15"),
-    GeneralCode("MaskEdit16"),
+    ServicePassword(FieldId::MaskEdit14),
+    SystemPassword(FieldId::MaskEdit15),
+    GeneralCode(FieldId::MaskEdit16),
     Text("№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\tключ7\t\tключ8\t\tключ9\t\tключ10\t\tключ11\t\t"
          "ключ12\n",
          "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\t\tkey 7\t\tkey 8\t\tkey 9\t\tkey10\t\tkey11\t\t"
          "key12\n"),
-    Rows("SGrid9", 1, 200, 1, 13, RowPrefix::ApartmentFromZero),
+    Rows(TableId::SGrid9, 1, 200, 1, 13, RowPrefix::ApartmentFromZero),
 }};
 constexpr std::array<ReportPart, 2> PKU630XE{{
     AccessKeys,
-    Rows("StringGrid3", 1, 500, 1, 10, RowPrefix::None),
+    Rows(TableId::StringGrid3, 1, 500, 1, 10, RowPrefix::None),
 }};
 
 std::span<const ReportPart> DataPartOf(TDeviceType type, bool ds1995)
@@ -177,7 +177,7 @@ QString RowLine(const ReportPart& part, int row, const ReportSource& source)
     }
     QStringList cells;
     for (int column = part.firstColumn; column <= part.lastColumn; ++column)
-        cells << source.Cell(part.control, column, row);
+        cells << source.Cell(part.table, column, row);
     return line + cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
 }
 
@@ -186,10 +186,10 @@ QString PartText(const ReportPart& part, Language language, const ReportSource& 
     switch (part.kind) {
     case PartKind::Text: return part.text.in(language);
     case PartKind::ThirtyKeysHeader: return ThirtyKeysHeader(language);
-    case PartKind::Field: return part.text.in(language).replace(QStringLiteral("%s"), source.Field(part.control));
+    case PartKind::Field: return part.text.in(language).replace(QStringLiteral("%s"), source.Field(part.field));
     case PartKind::KeyColumn: {
         QString text = part.text.in(language);
-        for (int row = part.firstRow; row <= part.lastRow; ++row) text += source.Cell(part.control, 1, row) + QLatin1Char('\n');
+        for (int row = part.firstRow; row <= part.lastRow; ++row) text += source.Cell(part.table, 1, row) + QLatin1Char('\n');
         return text + QLatin1String(part.trailer);
     }
     case PartKind::Rows: {
@@ -199,11 +199,6 @@ QString PartText(const ReportPart& part, Language language, const ReportSource& 
     }
     }
     return {};
-}
-
-bool IsMasterKeyField(const char* name)
-{
-    return std::strcmp(name, "Edit2") == 0 || std::strcmp(name, "Edit3") == 0 || std::strcmp(name, "Edit4") == 0;
 }
 
 } // namespace
@@ -216,14 +211,14 @@ QString MaskedFieldText(const QString& text, int digits)
     return shown.leftJustified(digits, QLatin1Char('F'));
 }
 
-QString RecordReportSource::Field(const char* name) const
+QString RecordReportSource::Field(FieldId field) const
 {
-    if (IsMasterKeyField(name)) return KeyText(store_.Record.MasterKey);
-    const FieldSpec& spec = FieldSpecOf(name);
-    return MaskedFieldText(FieldText(store_.Record, spec), spec.digits);
+    const FieldSpec& spec = FieldSpecOf(field);
+    const QString text = FieldText(store_.Record, spec);
+    return spec.value == FieldValue::MasterKey ? text : MaskedFieldText(text, spec.digits);
 }
 
-QString RecordReportSource::Cell(const char* table, int column, int row) const
+QString RecordReportSource::Cell(TableId table, int column, int row) const
 {
     return CellText(store_, TableSpecOf(table), {column, row});
 }

@@ -4,8 +4,10 @@
 // Windows-1251 text with CR LF line ends. It prints the texts a source gives for the page's
 // fields and cells: the window's page as shown, or the record's text forms.
 
+#include "model/FieldSpecs.h"
 #include "model/IntercomData.h"
 #include "model/Language.h"
+#include "model/TableSpecs.h"
 #include "model/TypeCatalogue.h"
 
 #include <QByteArray>
@@ -16,16 +18,16 @@ class ReportSource {
 public:
     virtual ~ReportSource() = default;
     // The whole text a field shows (a masked field, a master key field).
-    virtual QString Field(const char* name) const = 0;
-    virtual QString Cell(const char* table, int column, int row) const = 0;
+    virtual QString Field(FieldId field) const = 0;
+    virtual QString Cell(TableId table, int column, int row) const = 0;
 };
 
 // The texts the page of the record would show after a fill.
 class RecordReportSource : public ReportSource {
 public:
     explicit RecordReportSource(const IntercomStore& store) : store_(store) {}
-    QString Field(const char* name) const override;
-    QString Cell(const char* table, int column, int row) const override;
+    QString Field(FieldId field) const override;
+    QString Cell(TableId table, int column, int row) const override;
 
 private:
     const IntercomStore& store_;

@@ -18,7 +18,7 @@ Verdict ConfirmCode(EditedTable& table, CellRef cell, int code)
         table.Restore(cell);
         return Verdict::Swallow;
     }
-    TIntercomData& record = table.host.store.Record;
+    TIntercomData& record = table.session.Store().Record;
     record.Codes[static_cast<std::size_t>(code)] = *value;
     // Moving down selects another cell, which shows the stored code in the cell just left.
     if (cell.row + 1 < table.rules.codeCursorBound) table.cells.Select({cell.column, cell.row + 1});
@@ -29,7 +29,7 @@ Verdict ConfirmCode(EditedTable& table, CellRef cell, int code)
 
 void EraseCode(EditedTable& table, CellRef cell, int code)
 {
-    TIntercomData& record = table.host.store.Record;
+    TIntercomData& record = table.session.Store().Record;
     record.Codes[static_cast<std::size_t>(code)] = EmptyDigitValue;
     // The record keeps its own count, lowered by every erase (also of an empty code), never recounted.
     if (record.CodeCounter > 0) --record.CodeCounter;

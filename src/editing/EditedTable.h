@@ -1,8 +1,8 @@
 #pragma once
 // A table as the editing rules see it: its table spec and row of differences, its cells, the window's
-// services, and whether an entry is in progress in its current cell.
+// session, and whether an entry is in progress in its current cell.
 
-#include "editing/EditingHost.h"
+#include "app/Session.h"
 #include "editing/EditingTables.h"
 #include "editing/KeyInput.h"
 #include "model/TableSpecs.h"
@@ -26,7 +26,7 @@ struct EditedTable {
     const TableSpec& spec;
     const TableEditing& rules;
     TableCells& cells;
-    EditingHost& host;
+    Session& session;
     // The user has begun typing into the current cell: it was emptied for it and holds what has
     // been typed since.
     bool entryActive = false;
@@ -34,7 +34,7 @@ struct EditedTable {
     // The cell shows what the record holds for it again, and an entry in progress ends.
     void Restore(CellRef cell)
     {
-        cells.SetText(cell, CellText(host.store, spec, cell));
+        cells.SetText(cell, CellText(session.Store(), spec, cell));
         entryActive = false;
         cells.Repaint();
     }

@@ -2,6 +2,10 @@
 // How the tables and fields that take typing differ from one another: one row per table and one
 // row per masked field. The rules are written once (TableEditor, FieldEditor) and read their row.
 
+#include "model/FieldSpecs.h"
+#include "model/TableSpecs.h"
+
+#include <optional>
 #include <span>
 
 // Which keys of a key cell need a reader button down (the user must say which kind of key he
@@ -38,7 +42,7 @@ enum class AfterStore {
 };
 
 struct TableEditing {
-    const char* table; // object name of the grid
+    TableId table;
     ReaderGate gate;
     MarkedWhen modified;
     ShortEnter shortEnter;
@@ -51,8 +55,8 @@ struct TableEditing {
 };
 
 struct FieldEditing {
-    const char* field; // object name of the masked field
-    const char* next;  // the field Enter moves to; nullptr: the focus stays
+    FieldId field;
+    std::optional<FieldId> next; // the field Enter moves to; none: the focus stays
     bool storeAtPress; // a complete field is stored again when a digit or Delete is pressed in it
     bool deleteStartsEntry;
     bool readerGate;   // every press and the exit first need a reader button down
@@ -61,4 +65,4 @@ struct FieldEditing {
 std::span<const TableEditing> EditedTables();
 std::span<const FieldEditing> EditedFields();
 // The master key fields: they take Delete only.
-std::span<const char* const> MasterKeyFields();
+std::span<const FieldId> MasterKeyFields();

@@ -1,5 +1,6 @@
 #include "editing/FieldEditor.h"
 
+#include "editing/ReaderGate.h"
 #include "model/TextForms.h"
 #include "views/MaskEdit.h"
 
@@ -7,8 +8,8 @@
 
 #include <utility>
 
-FieldEditor::FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* next, EditingHost& host)
-    : QObject(&field), field_(field), rules_(rules), spec_(FieldSpecOf(rules.field)), next_(next), host_(host)
+FieldEditor::FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* next, Session& session)
+    : QObject(&field), field_(field), rules_(rules), spec_(FieldSpecOf(rules.field)), next_(next), session_(session)
 {
     field.SetKeyHandler([this](QKeyEvent& event, KeyPhase phase) {
         const KeyInput input = KeyInputOf(event, phase);
@@ -21,8 +22,8 @@ FieldEditor::FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* n
 
 bool FieldEditor::GateStops()
 {
-    if (!rules_.readerGate || host_.readerOn()) return false;
-    ShowReaderGateMessage(host_);
+    if (!rules_.readerGate || session_.ReaderOn()) return false;
+    ShowReaderGateMessage(session_);
     return true;
 }
 
@@ -34,7 +35,7 @@ bool FieldEditor::StartsEntry(const KeyInput& input) const
 void FieldEditor::Store()
 {
     if (const std::optional<std::uint16_t> value = DigitNibbleValue(field_.text()))
-        SetFieldRecordValue(host_.store.Record, spec_.value, *value);
+        SetFieldRecordValue(session_.Store().Record, spec_.value, *value);
 }
 
 void FieldEditor::Confirm(Leaving leaving)
@@ -42,7 +43,7 @@ void FieldEditor::Confirm(Leaving leaving)
     if (!entryActive_) return;
     entryActive_ = false;
     if (!field_.IsComplete()) {
-        field_.setText(FieldText(host_.store.Record, spec_));
+        field_.setText(FieldText(session_.Store().Record, spec_));
         return;
     }
     Store();
@@ -52,7 +53,7 @@ void FieldEditor::Confirm(Leaving leaving)
 void FieldEditor::KeyDown(const KeyInput& input)
 {
     if (GateStops()) return;
-    host_.markModified();
+    session_.MarkModified();
     if (IsEnter(input) && entryActive_) {
         Confirm(Leaving::ToNextField);
         return;
@@ -79,19 +80,19 @@ void FieldEditor::Exit()
 {
     if (std::exchange(abandonedWithFocus_, false)) return;
     if (GateStops()) return;
-    host_.markModified();
+    session_.MarkModified();
     Confirm(Leaving::WhereTheUserWent);
 }
 
 void FieldEditor::Abandon()
 {
     entryActive_ = false;
-    field_.setText(FieldText(host_.store.Record, spec_));
+    field_.setText(FieldText(session_.Store().Record, spec_));
     // The window's focus widget keeps its place while a dialog or another window is active.
     abandonedWithFocus_ = field_.window()->focusWidget() == &field_;
 }
 
-MasterKeyField::MasterKeyField(QLineEdit& field, EditingHost& host) : QObject(&field), field_(field), host_(host)
+MasterKeyField::MasterKeyField(QLineEdit& field, Session& session) : QObject(&field), field_(field), session_(session)
 {
     field.installEventFilter(this);
 }
@@ -99,9 +100,9 @@ MasterKeyField::MasterKeyField(QLineEdit& field, EditingHost& host) : QObject(&f
 void MasterKeyField::KeyDown(const KeyInput& input)
 {
     if (input.key != Qt::Key_Delete) return;
-    host_.store.Record.MasterKey.clear();
-    field_.setText(KeyText(host_.store.Record.MasterKey));
-    host_.markModified();
+    session_.Store().Record.MasterKey.clear();
+    field_.setText(KeyText(session_.Store().Record.MasterKey));
+    session_.MarkModified();
 }
 
 bool MasterKeyField::eventFilter(QObject* watched, QEvent* event)

@@ -5,7 +5,7 @@
 // at the release of the key that completes the field, on Enter, and when the field is left.
 // An incomplete field shows the record's value again. No key is ever swallowed.
 
-#include "editing/EditingHost.h"
+#include "app/Session.h"
 #include "editing/EditingTables.h"
 #include "editing/KeyInput.h"
 #include "model/FieldSpecs.h"
@@ -19,7 +19,7 @@ class FieldEditor : public QObject {
     Q_OBJECT
 public:
     // `next` is the field Enter moves to, nullptr where the focus stays.
-    FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* next, EditingHost& host);
+    FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* next, Session& session);
 
     void KeyDown(const KeyInput& input);
     void KeyUp(const KeyInput& input);
@@ -43,7 +43,7 @@ private:
     const FieldEditing& rules_;
     const FieldSpec& spec_;
     MaskEdit* next_;
-    EditingHost& host_;
+    Session& session_;
     bool entryActive_ = false; // a digit (or Delete) was pressed since the field last reached the record
     bool abandonedWithFocus_ = false; // dropped while it held the focus: its next leaving is no edit
 };
@@ -53,7 +53,7 @@ private:
 class MasterKeyField : public QObject {
     Q_OBJECT
 public:
-    MasterKeyField(QLineEdit& field, EditingHost& host);
+    MasterKeyField(QLineEdit& field, Session& session);
 
     void KeyDown(const KeyInput& input);
 
@@ -62,5 +62,5 @@ protected:
 
 private:
     QLineEdit& field_;
-    EditingHost& host_;
+    Session& session_;
 };

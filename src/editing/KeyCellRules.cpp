@@ -35,7 +35,7 @@ CellRef ScanToEmptyKeyCell(const EditedTable& table, CellRef from)
     const int firstColumn = FirstKeyColumn(spec);
     for (CellRef cell = from; cell.row <= spec.rows;) {
         const std::optional<int> slot = SlotOfCell(spec, cell);
-        if (slot && KeyOfSlot(table.host.store, spec, *slot).isEmpty()) return cell;
+        if (slot && KeyOfSlot(table.session.Store(), spec, *slot).isEmpty()) return cell;
         cell = cell.column + 1 < spec.columns ? CellRef{cell.column + 1, cell.row} : CellRef{firstColumn, cell.row + 1};
     }
     return from;
@@ -46,7 +46,7 @@ void ShowEveryKeyCell(EditedTable& table)
     const SlotBlock& block = table.spec.blocks[0];
     for (int row = block.firstRow; row <= block.lastRow; ++row)
         for (int column = block.firstColumn; column <= block.lastColumn; ++column)
-            table.cells.SetText({column, row}, CellText(table.host.store, table.spec, {column, row}));
+            table.cells.SetText({column, row}, CellText(table.session.Store(), table.spec, {column, row}));
 }
 
 void FollowStore(EditedTable& table)
@@ -54,13 +54,13 @@ void FollowStore(EditedTable& table)
     switch (table.rules.afterStore) {
     case AfterStore::ShowCurrentCell: table.Restore(table.cells.Current()); break;
     case AfterStore::Nothing: break;
-    case AfterStore::Refill: table.host.refillPage(); break;
+    case AfterStore::Refill: table.session.RefillPage(); break;
     case AfterStore::RewriteRows: ShowEveryKeyCell(table); break;
     case AfterStore::RefillAndScan: {
         // The refill moves the focus to the page's first field; the user goes on in the table,
         // from the cell the key store moved to, at the next cell that has no key yet.
         const CellRef next = table.cells.Current();
-        table.host.refillPage();
+        table.session.RefillPage();
         table.cells.TakeFocus();
         table.cells.Select(next);
         table.cells.Select(ScanToEmptyKeyCell(table, next));
@@ -83,7 +83,7 @@ void KeyEntry(EditedTable& table, CellRef cell)
         table.Restore(cell);
         return;
     }
-    table.host.insertKey(*key);
+    table.session.EnterKey(*key);
     FollowStore(table);
     table.entryActive = false;
 }
@@ -103,10 +103,10 @@ Verdict ConfirmEntry(EditedTable& table, CellRef cell)
 // A slot that holds a key becomes empty.
 void Erase(EditedTable& table, CellRef cell, int slot)
 {
-    KeySlot& key = KeyOfSlot(table.host.store, table.spec, slot);
+    KeySlot& key = KeyOfSlot(table.session.Store(), table.spec, slot);
     if (key.isEmpty()) return;
     key.clear();
-    TIntercomData& record = table.host.store.Record;
+    TIntercomData& record = table.session.Store().Record;
     if (table.rules.keyCount == KeyCount::Lowered && record.KeyCounter > 0) --record.KeyCounter;
     table.Restore(cell);
 }

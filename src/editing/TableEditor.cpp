@@ -1,5 +1,6 @@
 #include "editing/TableEditor.h"
 
+#include "editing/ReaderGate.h"
 #include "views/PageParts.h"
 
 namespace {
@@ -21,8 +22,8 @@ private:
 
 } // namespace
 
-TableEditor::TableEditor(RecordGrid& grid, const TableEditing& rules, EditingHost& host, CellFocusState& cellFocus)
-    : QObject(&grid), cells_(std::make_unique<GridCells>(grid)), table_{grid.Spec(), rules, *cells_, host},
+TableEditor::TableEditor(RecordGrid& grid, const TableEditing& rules, Session& session, CellFocusState& cellFocus)
+    : QObject(&grid), cells_(std::make_unique<GridCells>(grid)), table_{grid.Spec(), rules, *cells_, session},
       cellFocus_(cellFocus)
 {
     grid.SetEditable(true);
@@ -55,26 +56,26 @@ bool TableEditor::GateCloses(const KeyInput& input) const
         break;
     case ReaderGate::EveryKey: break;
     }
-    return !IsModifierAlone(input) && !table_.host.readerOn();
+    return !IsModifierAlone(input) && !table_.session.ReaderOn();
 }
 
 Verdict TableEditor::KeyDown(const KeyInput& input)
 {
     // The cell and the entry in it stay exactly as they were; the window acts on the chord.
     if (IsCommandChord(input)) return Verdict::Swallow;
-    EditingHost& host = table_.host;
+    Session& session = table_.session;
     const CellRef cell = cells_->Current();
     const bool restoring = HasCodes() && cellFocus_.RestorePending;
     const bool inKeyCell = !restoring && cell.column != table_.spec.codeColumn;
 
-    if (table_.rules.modified == MarkedWhen::First) host.markModified();
+    if (table_.rules.modified == MarkedWhen::First) session.MarkModified();
     if (inKeyCell && GateCloses(input)) {
         // Once per press: the release of the key that closes the message reaches the table too.
-        if (input.isPress()) ShowReaderGateMessage(host);
+        if (input.isPress()) ShowReaderGateMessage(session);
         table_.Restore(cell);
         return Verdict::Swallow;
     }
-    if (table_.rules.modified == MarkedWhen::AfterGate) host.markModified();
+    if (table_.rules.modified == MarkedWhen::AfterGate) session.MarkModified();
 
     if (restoring) {
         RestoreLeftCodeCell();

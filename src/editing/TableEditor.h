@@ -12,13 +12,21 @@
 
 #include <memory>
 
+// The cell bookkeeping shared by the apartment tables with codes (only one of them is shown at a
+// time): it restores a code cell the user leaves unfinished.
+struct CellFocusState {
+    bool TableEntered = false;   // the table just got the focus: its next selection only records the cell
+    CellRef LastCell{0, 0};      // the cell last selected; row 0 names no cell
+    bool RestorePending = false; // the key handler restores LastCell's code cell instead of handling a key
+};
+
 class RecordGrid;
 
 class TableEditor : public QObject {
     Q_OBJECT
 public:
     // `cellFocus` is used by tables with a code column only.
-    TableEditor(RecordGrid& grid, const TableEditing& rules, EditingHost& host, CellFocusState& cellFocus);
+    TableEditor(RecordGrid& grid, const TableEditing& rules, Session& session, CellFocusState& cellFocus);
     ~TableEditor() override;
 
     // The handlers, named after their event: SGrid1KeyDown is KeyDown of SGrid1's editor.

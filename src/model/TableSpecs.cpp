@@ -1,5 +1,6 @@
 #include "model/TableSpecs.h"
 
+#include "model/IdRows.h"
 #include "model/TextForms.h"
 
 #include <cstring>
@@ -15,28 +16,28 @@ using enum InputTargetFamily;
 constexpr Bilingual NoExtraColumn{nullptr, nullptr};
 
 // An apartment table of `rows` rows with a code in column 1 and `keys` keys from slot 0 on.
-constexpr TableSpec ApartmentTable(const char* name, int rows, int keys, int labelledRows,
+constexpr TableSpec ApartmentTable(TableId id, const char* name, int rows, int keys, int labelledRows,
                                    InputTargetFamily family = None, int target = 0)
 {
-    return {name, 2 + keys, rows, true, Apartment, ApartmentFromZero, labelledRows, 1, Slots,
+    return {id, name, 2 + keys, rows, true, Apartment, ApartmentFromZero, labelledRows, 1, Slots,
             {{{1, rows, 2, 1 + keys, 0}}}, 1, ThirdByteFirst, family, target, NoExtraColumn};
 }
 
-constexpr TableSpec KeyListTable(const char* name, int rows, int keys, KeyArea area, InputTargetFamily family)
+constexpr TableSpec KeyListTable(TableId id, const char* name, int rows, int keys, KeyArea area, InputTargetFamily family)
 {
-    return {name, 1 + keys, rows, true, KeyList, FirstKeyNumber, rows, -1, area,
+    return {id, name, 1 + keys, rows, true, KeyList, FirstKeyNumber, rows, -1, area,
             {{{1, rows, 1, keys, 0}}}, 1, ThirdByteFirst, family, 0, NoExtraColumn};
 }
 
-constexpr TableSpec SmallKeyTable(const char* name, int keys, InputTargetFamily family, int target)
+constexpr TableSpec SmallKeyTable(TableId id, const char* name, int keys, InputTargetFamily family, int target)
 {
-    return {name, 2, keys, false, SmallKeys, RowNumber, keys, -1, HeaderSlots,
+    return {id, name, 2, keys, false, SmallKeys, RowNumber, keys, -1, HeaderSlots,
             {{{1, keys, 1, 1, 0}}}, 1, ThirdByteFirst, family, target, NoExtraColumn};
 }
 
 constexpr TableSpec PKU630Table()
 {
-    TableSpec spec = ApartmentTable(TableNames::SGrid4, 200, 6, 200);
+    TableSpec spec = ApartmentTable(TableId::SGrid4, "SGrid4", 200, 6, 200);
     spec.columns += 1;
     spec.extraHeader = {"Гостин.", "HOTEL"};
     return spec;
@@ -44,7 +45,7 @@ constexpr TableSpec PKU630Table()
 
 constexpr TableSpec G300DS1995Table()
 {
-    TableSpec spec = ApartmentTable(TableNames::StringGrid2, 100, 4, 100);
+    TableSpec spec = ApartmentTable(TableId::StringGrid2, "StringGrid2", 100, 4, 100);
     spec.order = Stored;
     return spec;
 }
@@ -53,7 +54,7 @@ constexpr TableSpec G300DS1995Table()
 // apartments 100 to 199 the same from slot 1200 on.
 constexpr TableSpec PKU512STable()
 {
-    TableSpec spec = ApartmentTable(TableNames::SGrid9, 200, 12, 200, LMR702AndPKU512S, 1);
+    TableSpec spec = ApartmentTable(TableId::SGrid9, "SGrid9", 200, 12, 200, LMR702AndPKU512S, 1);
     spec.blocks = {{{1, 100, 2, 7, 0}, {1, 100, 8, 13, 600}, {101, 200, 2, 7, 1200}, {101, 200, 8, 13, 1800}}};
     spec.blockCount = 4;
     return spec;
@@ -61,26 +62,28 @@ constexpr TableSpec PKU512STable()
 
 constexpr TableSpec PKU618Table()
 {
-    return {TableNames::SGrid5, 31, 40, false, Apartment, ApartmentFromOne, 40, -1, Slots,
+    return {TableId::SGrid5, "SGrid5", 31, 40, false, Apartment, ApartmentFromOne, 40, -1, Slots,
             {{{1, 40, 1, 30, 0}}}, 1, ThirdByteFirst, PKU618, 0, NoExtraColumn};
 }
 
-constexpr std::array<TableSpec, 13> Specs{{
-    ApartmentTable(TableNames::SGrid1, 100, 6, 100, PKU512T, 1),
-    SmallKeyTable(TableNames::StringGrid1, 5, PKU512T, 2),
-    KeyListTable(TableNames::SGrid2, 134, 5, Slots, LMR702AndPKU512S),
-    SmallKeyTable(TableNames::SGrid3, 7, LMR702AndPKU512S, 3),
-    KeyListTable(TableNames::SGrid11, 536, 5, Slots, LMR70x2680),
-    SmallKeyTable(TableNames::SGrid12, 28, LMR70x2680, 3),
-    KeyListTable(TableNames::StringGrid3, 500, 10, ExtensionSlots, None),
+constexpr std::array<TableSpec, TableIdCount> Specs{{
+    ApartmentTable(TableId::SGrid1, "SGrid1", 100, 6, 100, PKU512T, 1),
+    SmallKeyTable(TableId::StringGrid1, "StringGrid1", 5, PKU512T, 2),
+    KeyListTable(TableId::SGrid2, "SGrid2", 134, 5, Slots, LMR702AndPKU512S),
+    SmallKeyTable(TableId::SGrid3, "SGrid3", 7, LMR702AndPKU512S, 3),
+    KeyListTable(TableId::SGrid11, "SGrid11", 536, 5, Slots, LMR70x2680),
+    SmallKeyTable(TableId::SGrid12, "SGrid12", 28, LMR70x2680, 3),
+    KeyListTable(TableId::StringGrid3, "StringGrid3", 500, 10, ExtensionSlots, None),
     PKU618Table(),
     PKU630Table(),
     // Rows 201 to 300 carry keys only: slots 1200 to 1799 follow on from the apartments' slots.
-    ApartmentTable(TableNames::SGrid6, 300, 6, 200),
+    ApartmentTable(TableId::SGrid6, "SGrid6", 300, 6, 200),
     G300DS1995Table(),
     PKU512STable(),
-    SmallKeyTable(TableNames::SGrid10, 5, LMR702AndPKU512S, 2),
+    SmallKeyTable(TableId::SGrid10, "SGrid10", 5, LMR702AndPKU512S, 2),
 }};
+
+static_assert(ListedInIdOrder(Specs), "the table specs are listed in TableId order");
 
 const SlotBlock* BlockOfCell(const TableSpec& spec, CellRef cell)
 {
@@ -100,12 +103,15 @@ constexpr Bilingual KeyNumberHeader{"№", "N"};
 
 } // namespace
 
-const TableSpec& TableSpecOf(const char* name)
+const TableSpec& TableSpecOf(TableId id) { return Specs[static_cast<std::size_t>(id)]; }
+
+std::span<const TableSpec> TableSpecs() { return Specs; }
+
+const TableSpec* TableSpecNamed(const char* name)
 {
     for (const TableSpec& spec : Specs)
-        if (std::strcmp(spec.name, name) == 0) return spec;
-    Q_ASSERT_X(false, "TableSpecOf", name);
-    return Specs.front();
+        if (std::strcmp(spec.name, name) == 0) return &spec;
+    return nullptr;
 }
 
 std::optional<int> SlotOfCell(const TableSpec& spec, CellRef cell)

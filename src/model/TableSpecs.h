@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 enum class KeyArea { Slots, HeaderSlots, ExtensionSlots };
 
@@ -56,7 +57,15 @@ struct CellRef {
     bool operator==(const CellRef&) const = default;
 };
 
+// The tables of the pages, in the order of their rows in the table spec list.
+enum class TableId {
+    SGrid1, StringGrid1, SGrid2, SGrid3, SGrid11, SGrid12, StringGrid3, SGrid5, SGrid4, SGrid6, StringGrid2, SGrid9,
+    SGrid10,
+};
+inline constexpr int TableIdCount = 13;
+
 struct TableSpec {
+    TableId id;
     const char* name;      // object name of the grid
     int columns;           // column 0 included
     int rows;              // rows below the header
@@ -74,24 +83,11 @@ struct TableSpec {
     Bilingual extraHeader; // header of a column after the key columns (the hotel column); ru nullptr: none
 };
 
-namespace TableNames {
-inline constexpr const char* SGrid1 = "SGrid1";
-inline constexpr const char* StringGrid1 = "StringGrid1";
-inline constexpr const char* SGrid2 = "SGrid2";
-inline constexpr const char* SGrid3 = "SGrid3";
-inline constexpr const char* SGrid11 = "SGrid11";
-inline constexpr const char* SGrid12 = "SGrid12";
-inline constexpr const char* StringGrid3 = "StringGrid3";
-inline constexpr const char* SGrid5 = "SGrid5";
-inline constexpr const char* SGrid4 = "SGrid4";
-inline constexpr const char* SGrid6 = "SGrid6";
-inline constexpr const char* StringGrid2 = "StringGrid2";
-inline constexpr const char* SGrid9 = "SGrid9";
-inline constexpr const char* SGrid10 = "SGrid10";
-}
-
-// The spec of the grid with that object name; the name must be one of TableNames.
-const TableSpec& TableSpecOf(const char* name);
+const TableSpec& TableSpecOf(TableId id);
+// The spec of the grid with that object name; nullptr for a name no grid has.
+const TableSpec* TableSpecNamed(const char* name);
+// Every table spec, in TableId order.
+std::span<const TableSpec> TableSpecs();
 
 // The slot a key cell shows, or nothing for a label, code or empty cell.
 std::optional<int> SlotOfCell(const TableSpec& spec, CellRef cell);

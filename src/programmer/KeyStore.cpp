@@ -13,51 +13,51 @@ using enum InputTargetFamily;
 
 constexpr DuplicateScope NoScope{Slots, 0, 0, false};
 
-constexpr KeyReceiver Single(ReceiverKind kind, const char* control, DuplicateScope scope, ModifiedWhen modified)
+constexpr KeyReceiver Single(ReceiverKind kind, ReceiverControl control, DuplicateScope scope, ModifiedWhen modified)
 {
     return {kind, control, scope, modified, 0, Stay, 0, AsAfterSelected, 0, 0, KeySound::Beep};
 }
-constexpr KeyReceiver Nothing(DuplicateScope scope = NoScope) { return Single(Nowhere, nullptr, scope, Never); }
+constexpr KeyReceiver Nothing(DuplicateScope scope = NoScope) { return Single(Nowhere, {}, scope, Never); }
 
 // The apartment table of TabSheet1 (types 0, 1, 8 and 9).
 constexpr DuplicateScope TabSheet1Scope{Slots, 600, 0, false};
-constexpr KeyReceiver SGrid1{Table, "SGrid1", TabSheet1Scope, AfterCellTest, 599, Wrap, 599, OnlyBelowLastSlot, 0, 599,
+constexpr KeyReceiver SGrid1{Table, TableId::SGrid1, TabSheet1Scope, AfterCellTest, 599, Wrap, 599, OnlyBelowLastSlot, 0, 599,
                              KeySound::Beep};
-constexpr KeyReceiver StringGrid1 = Single(HeaderRow, "StringGrid1", {Slots, 600, 5, false}, Never);
+constexpr KeyReceiver StringGrid1 = Single(HeaderRow, TableId::StringGrid1, {Slots, 600, 5, false}, Never);
 
 constexpr DuplicateScope LMR702Scope{Slots, 670, 7, true};
-constexpr KeyReceiver SGrid2{Table, "SGrid2", LMR702Scope, AfterDuplicateTest, 669, Stay, 668, OnlyBelowLastSlot, 0, 669,
+constexpr KeyReceiver SGrid2{Table, TableId::SGrid2, LMR702Scope, AfterDuplicateTest, 669, Stay, 668, OnlyBelowLastSlot, 0, 669,
                              KeySound::Beep};
-constexpr KeyReceiver Edit2 = Single(MasterKey, "Edit2", LMR702Scope, AfterDuplicateTest);
-constexpr KeyReceiver SGrid3 = Single(HeaderRow, "SGrid3", LMR702Scope, AfterDuplicateTest);
+constexpr KeyReceiver Edit2 = Single(MasterKey, FieldId::Edit2, LMR702Scope, AfterDuplicateTest);
+constexpr KeyReceiver SGrid3 = Single(HeaderRow, TableId::SGrid3, LMR702Scope, AfterDuplicateTest);
 
 constexpr DuplicateScope LMR70x2680Scope{Slots, 2680, 28, true};
-constexpr KeyReceiver SGrid11{Table, "SGrid11", LMR70x2680Scope, AfterDuplicateTest, 2679, Stay, 2678, OnlyBelowLastSlot,
+constexpr KeyReceiver SGrid11{Table, TableId::SGrid11, LMR70x2680Scope, AfterDuplicateTest, 2679, Stay, 2678, OnlyBelowLastSlot,
                               0, 2679, KeySound::Beep};
-constexpr KeyReceiver Edit4 = Single(MasterKey, "Edit4", LMR70x2680Scope, AfterDuplicateTest);
-constexpr KeyReceiver SGrid12 = Single(HeaderRow, "SGrid12", LMR70x2680Scope, AfterDuplicateTest);
+constexpr KeyReceiver Edit4 = Single(MasterKey, FieldId::Edit4, LMR70x2680Scope, AfterDuplicateTest);
+constexpr KeyReceiver SGrid12 = Single(HeaderRow, TableId::SGrid12, LMR70x2680Scope, AfterDuplicateTest);
 
 // The PKU-618 tests and searches slots 0 to 480 and wraps its advance above slot 479.
 constexpr DuplicateScope PKU618Scope{Slots, 481, 0, false};
-constexpr KeyReceiver SGrid5{Table, "SGrid5", PKU618Scope, AfterDuplicateTest, 479, Wrap, 480, AsAfterSelected, 0, 479,
+constexpr KeyReceiver SGrid5{Table, TableId::SGrid5, PKU618Scope, AfterDuplicateTest, 479, Wrap, 480, AsAfterSelected, 0, 479,
                              KeySound::Beep};
-constexpr KeyReceiver Edit3 = Single(MasterKey, "Edit3", PKU618Scope, AfterDuplicateTest);
+constexpr KeyReceiver Edit3 = Single(MasterKey, FieldId::Edit3, PKU618Scope, AfterDuplicateTest);
 
 // Row 200 of the PKU-630 table takes no key.
-constexpr KeyReceiver SGrid4{Table, "SGrid4", {Slots, 1200, 0, false}, AfterDuplicateTest, 1199, Wrap, 1199,
+constexpr KeyReceiver SGrid4{Table, TableId::SGrid4, {Slots, 1200, 0, false}, AfterDuplicateTest, 1199, Wrap, 1199,
                              AsAfterSelected, 199, 1199, KeySound::Beep};
 
-constexpr KeyReceiver SGrid6{Table, "SGrid6", {Slots, 1800, 0, false}, AfterDuplicateTest, 1799, Wrap, 1799,
+constexpr KeyReceiver SGrid6{Table, TableId::SGrid6, {Slots, 1800, 0, false}, AfterDuplicateTest, 1799, Wrap, 1799,
                              AsAfterSelected, 0, 1799, KeySound::Stored};
 // The DS1995 variant keeps its own hundred apartments of four keys.
-constexpr KeyReceiver StringGrid2{Table, "StringGrid2", {Slots, 400, 0, false}, AfterDuplicateTest, 399, Wrap, 399,
+constexpr KeyReceiver StringGrid2{Table, TableId::StringGrid2, {Slots, 400, 0, false}, AfterDuplicateTest, 399, Wrap, 399,
                                   AsAfterSelected, 0, 399, KeySound::Stored};
 
-constexpr KeyReceiver SGrid9{Scan, "SGrid9", {Slots, 2400, 0, false}, BeforeDuplicateTest, 0, Stay, 0, AsAfterSelected,
+constexpr KeyReceiver SGrid9{Scan, TableId::SGrid9, {Slots, 2400, 0, false}, BeforeDuplicateTest, 0, Stay, 0, AsAfterSelected,
                              0, 2399, KeySound::Stored};
-constexpr KeyReceiver SGrid10 = Single(HeaderRow, "SGrid10", {Slots, 0, 5, false}, BeforeDuplicateTest);
+constexpr KeyReceiver SGrid10 = Single(HeaderRow, TableId::SGrid10, {Slots, 0, 5, false}, BeforeDuplicateTest);
 
-constexpr KeyReceiver StringGrid3{Table, "StringGrid3", {ExtensionSlots, 5000, 0, false}, AfterDuplicateTest, 4999, Stay,
+constexpr KeyReceiver StringGrid3{Table, TableId::StringGrid3, {ExtensionSlots, 5000, 0, false}, AfterDuplicateTest, 4999, Stay,
                                   4999, OnlyBelowLastSlot, 0, 4999, KeySound::Beep};
 
 constexpr KeyReceiver NoReceiver = Nothing();
@@ -155,6 +155,11 @@ const KeyReceiver& ReceiverOf(TDeviceType type, bool smallIButton, const InputTa
         return *family.otherwise;
     }
     return NoReceiver;
+}
+
+const TableSpec* ReceiverTable(const KeyReceiver& receiver)
+{
+    return receiver.control.table ? &TableSpecOf(*receiver.control.table) : nullptr;
 }
 
 bool IsDuplicate(const IntercomStore& store, const KeyReceiver& receiver, KeyBytes key)

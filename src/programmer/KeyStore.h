@@ -5,6 +5,7 @@
 // values; they are one table, and the routines below work on the record alone. The page shows the
 // outcome: it writes the stored cell and moves the selection.
 
+#include "model/FieldSpecs.h"
 #include "model/IntercomData.h"
 #include "model/KeyIdentifier.h"
 #include "model/TableSpecs.h"
@@ -41,9 +42,19 @@ enum class ReceiverKind {
 enum class AfterLastSlot { Wrap, Stay };
 enum class AdvanceElsewhere { AsAfterSelected, OnlyBelowLastSlot };
 
+// The control that receives a key: a table, or the master key field; neither for Nowhere.
+struct ReceiverControl {
+    constexpr ReceiverControl() = default;
+    constexpr ReceiverControl(TableId receivingTable) : table(receivingTable) {}
+    constexpr ReceiverControl(FieldId receivingField) : field(receivingField) {}
+
+    std::optional<TableId> table;
+    std::optional<FieldId> field;
+};
+
 struct KeyReceiver {
     ReceiverKind kind;
-    const char* control;  // the table or field that receives the key; nullptr for None
+    ReceiverControl control;
     DuplicateScope duplicates;
     ModifiedWhen modified;
     int lastSlot;         // Table: the last slot a store in the selected slot advances from
@@ -58,6 +69,9 @@ struct KeyReceiver {
 // The receiver of a key on the page of `type`: the page family's InputTarget picks among several;
 // on the G300 the variant shown does.
 const KeyReceiver& ReceiverOf(TDeviceType type, bool smallIButton, const InputTargets& targets);
+
+// The table spec of the receiver's table; nullptr for the master key and Nowhere.
+const TableSpec* ReceiverTable(const KeyReceiver& receiver);
 
 // True when `key` equals a slot the receiver's duplicate test covers (bytes 0 to 2 the key and
 // byte 3 0xFF); a key of three 0xFF equals every empty slot.

@@ -35,23 +35,23 @@ constexpr std::array<LabelText, 4> SystemKeyLabels{{
 
 } // namespace
 
-ApartmentPage::ApartmentPage(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet1"), context, parent)
+ApartmentPage::ApartmentPage(Session& session, QWidget* parent) : Page(PageId::TabSheet1, session, parent)
 {
     QWidget* content = Content();
-    SGrid1 = new RecordGrid(TableSpecOf(TableNames::SGrid1), context_, content);
+    SGrid1 = AddGrid(TableId::SGrid1, content);
     SGrid1->setFixedWidth(SGrid1->FitToContent());
 
     auto* fields = new QGridLayout;
-    fields_ = {AddMaskField(*fields, 0, "MaskEdit1", "Label1", content),
-               AddMaskField(*fields, 1, "MaskEdit2", "Label25", content),
-               AddMaskField(*fields, 2, "MaskEdit3", "Label3", content)};
+    AddMaskField(*fields, 0, FieldId::MaskEdit1, "Label1", content);
+    AddMaskField(*fields, 1, FieldId::MaskEdit2, "Label25", content);
+    AddMaskField(*fields, 2, FieldId::MaskEdit3, "Label3", content);
     fields->setColumnStretch(2, 1);
 
-    GroupBox3 = new ConfigGroup("GroupBox3", PageSettings::ApartmentConfigBoxes(), context_, content);
+    GroupBox3 = new ConfigGroup("GroupBox3", PageSettings::ApartmentConfigBoxes(), session_, content);
     CB4 = GroupBox3->Box("CB4");
     CB4->SetAfterClick([this](bool checked) { CB4Click(checked); });
 
-    StringGrid1 = new RecordGrid(TableSpecOf(TableNames::StringGrid1), context_, GroupBox3);
+    StringGrid1 = AddGrid(TableId::StringGrid1, GroupBox3);
     StringGrid1->setFixedSize(StringGrid1->FitToContent(),
                               StringGrid1->rowHeight(0) * StringGrid1->rowCount() + 2 * StringGrid1->frameWidth());
     // The system key table takes no typing: a key only makes it repaint.
@@ -65,7 +65,7 @@ ApartmentPage::ApartmentPage(PageContext& context, QWidget* parent) : Page(QStri
     settings->addWidget(systemKeyLabels_[0], 0, 0, Qt::AlignTop);
     settings->addWidget(StringGrid1, 0, 1);
     for (std::size_t i = 0; i < SpinEdits.size(); ++i) {
-        spinEdits_[i] = MakeSpinEdit(SpinEdits[i], context_, GroupBox3);
+        spinEdits_[i] = MakeSpinEdit(SpinEdits[i], session_, GroupBox3);
         settings->addWidget(systemKeyLabels_[i + 1], static_cast<int>(i) + 1, 0);
         settings->addWidget(spinEdits_[i], static_cast<int>(i) + 1, 1, Qt::AlignLeft);
     }
@@ -99,14 +99,14 @@ void ApartmentPage::ShowPage(Variant variant)
     SGrid1->Fill();
     const bool systemKeys = variant == Variant::PKU512T;
     if (systemKeys) StringGrid1->Fill();
-    const TIntercomData& record = context_.store.Record;
-    ShowFields(fields_, record);
+    const TIntercomData& record = session_.Store().Record;
+    ShowFields();
     ShowTabSheet1Configuration();
     if (systemKeys)
         for (std::size_t i = 0; i < SpinEdits.size(); ++i)
             spinEdits_[i]->ShowValue(SpinRecordValue(record, SpinEdits[i].value));
-    WriteLabels(*this, Labels, context_.language());
-    if (systemKeys) WriteLabels(*this, SystemKeyLabels, context_.language());
+    WriteLabels(*this, Labels, session_.CurrentLanguage());
+    if (systemKeys) WriteLabels(*this, SystemKeyLabels, session_.CurrentLanguage());
 }
 
 void ApartmentPage::ShowTypeControls(Variant variant)
@@ -121,7 +121,7 @@ void ApartmentPage::ShowTypeControls(Variant variant)
 
 void ApartmentPage::ShowTabSheet1Configuration()
 {
-    const bool hasConfiguration = context_.currentType() != DeviceTypes::PKU511;
+    const bool hasConfiguration = session_.CurrentType() != DeviceTypes::PKU511;
     GroupBox3->setHidden(!hasConfiguration);
     for (ConfigCheckBox* box : GroupBox3->Boxes())
         if (box != CB4) box->setHidden(!hasConfiguration);
@@ -129,4 +129,4 @@ void ApartmentPage::ShowTabSheet1Configuration()
         if (!box->isHidden()) box->ShowFromRecord();
 }
 
-void ApartmentPage::CB4Click(bool checked) { context_.store.Record.LockTime = checked ? 5 : 1; }
+void ApartmentPage::CB4Click(bool checked) { session_.Store().Record.LockTime = checked ? 5 : 1; }

@@ -9,7 +9,6 @@
 
 class ConfigCheckBox;
 class ConfigGroup;
-class MaskEdit;
 class QLabel;
 class RecordGrid;
 class SettingSpinEdit;
@@ -17,7 +16,7 @@ class SettingSpinEdit;
 class ApartmentPage : public Page {
     Q_OBJECT
 public:
-    ApartmentPage(PageContext& context, QWidget* parent = nullptr);
+    ApartmentPage(Session& session, QWidget* parent = nullptr);
 
     void RunFill(Fill fill) override;
     void ShowT150Page();
@@ -31,7 +30,6 @@ private:
     void CB4Click(bool checked);
 
     RecordGrid* SGrid1;
-    std::array<MaskEdit*, 3> fields_{}; // MaskEdit1 to MaskEdit3
     ConfigGroup* GroupBox3;
     ConfigCheckBox* CB4;
     RecordGrid* StringGrid1;

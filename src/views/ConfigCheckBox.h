@@ -6,7 +6,7 @@
 
 #include "model/Language.h"
 #include "model/PageSettings.h"
-#include "views/PageContext.h"
+#include "app/Session.h"
 
 #include <QCheckBox>
 
@@ -15,7 +15,7 @@
 class ConfigCheckBox : public QCheckBox {
     Q_OBJECT
 public:
-    ConfigCheckBox(const ConfigBoxTexts& texts, PageContext& context, QWidget* parent = nullptr);
+    ConfigCheckBox(const ConfigBoxTexts& texts, Session& session, QWidget* parent = nullptr);
 
     // Fill: state from the bit, caption in the current language; nothing is stored.
     void ShowFromRecord();
@@ -29,6 +29,6 @@ private:
     void ShowCaption(bool checked, After after);
 
     const ConfigBoxTexts& texts_;
-    PageContext& context_;
+    Session& session_;
     std::function<void(bool)> afterClick_;
 };

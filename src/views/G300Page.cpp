@@ -24,9 +24,9 @@ constexpr std::array<LabelText, 4> DS1995Labels{{
     {"Label16", ServicePassword}, {"Label17", SystemPassword}, {"Label18", GeneralCode}, {"GroupBox6", Configuration},
 }};
 
-const G300PageSpec DS1996Spec{"TabSheet5", TableNames::SGrid6, {"MaskEdit8", "MaskEdit9", "MaskEdit10"},
+const G300PageSpec DS1996Spec{PageId::TabSheet5, TableId::SGrid6, {FieldId::MaskEdit8, FieldId::MaskEdit9, FieldId::MaskEdit10},
                               {"Label12", "Label13", "Label15"}, "GroupBox5", PageSettings::G300DS1996ConfigBoxes(), DS1996Labels, false};
-const G300PageSpec DS1995Spec{"TabSheet6", TableNames::StringGrid2, {"MaskEdit11", "MaskEdit12", "MaskEdit13"},
+const G300PageSpec DS1995Spec{PageId::TabSheet6, TableId::StringGrid2, {FieldId::MaskEdit11, FieldId::MaskEdit12, FieldId::MaskEdit13},
                               {"Label16", "Label17", "Label18"}, "GroupBox6", PageSettings::G300DS1995ConfigBoxes(), DS1995Labels, true};
 
 } // namespace
@@ -34,19 +34,19 @@ const G300PageSpec DS1995Spec{"TabSheet6", TableNames::StringGrid2, {"MaskEdit11
 const G300PageSpec& G300Page::DS1996() { return DS1996Spec; }
 const G300PageSpec& G300Page::DS1995() { return DS1995Spec; }
 
-G300Page::G300Page(const G300PageSpec& spec, PageContext& context, QWidget* parent)
-    : Page(QString::fromLatin1(spec.page), context, parent), spec_(spec)
+G300Page::G300Page(const G300PageSpec& spec, Session& session, QWidget* parent)
+    : Page(spec.page, session, parent), spec_(spec)
 {
     QWidget* content = Content();
-    table_ = new RecordGrid(TableSpecOf(spec.table), context_, content);
+    table_ = AddGrid(spec.table, content);
     table_->setFixedWidth(table_->FitToContent());
 
     auto* fields = new QGridLayout;
-    for (std::size_t i = 0; i < fields_.size(); ++i)
-        fields_[i] = AddMaskField(*fields, static_cast<int>(i), spec.fields[i], spec.fieldLabels[i], content);
+    for (std::size_t i = 0; i < spec.fields.size(); ++i)
+        AddMaskField(*fields, static_cast<int>(i), spec.fields[i], spec.fieldLabels[i], content);
     fields->setColumnStretch(2, 1);
 
-    group_ = new ConfigGroup(spec.group, spec.boxes, context_, content);
+    group_ = new ConfigGroup(spec.group, spec.boxes, session_, content);
     listOrganisation_ = group_->Boxes()[0];
     beep_ = group_->Boxes()[1];
     listOrganisation_->setDisabled(spec.listOrganisationFixed);
@@ -65,9 +65,9 @@ G300Page::G300Page(const G300PageSpec& spec, PageContext& context, QWidget* pare
 void G300Page::RunFill(Fill)
 {
     table_->Fill();
-    ShowFields(fields_, context_.store.Record);
+    ShowFields();
     group_->ShowFromRecord();
-    WriteLabels(*this, spec_.labels, context_.language());
+    WriteLabels(*this, spec_.labels, session_.CurrentLanguage());
     EnableBeepBox();
 }
 

@@ -10,15 +10,14 @@
 
 class ConfigCheckBox;
 class ConfigGroup;
-class MaskEdit;
 class RecordGrid;
 struct ConfigBoxTexts;
 struct LabelText;
 
 struct G300PageSpec {
-    const char* page;
-    const char* table;
-    std::array<const char*, 3> fields; // service password, system password, general code
+    PageId page;
+    TableId table;
+    std::array<FieldId, 3> fields; // service password, system password, general code
     std::array<const char*, 3> fieldLabels;
     const char* group;
     std::span<const ConfigBoxTexts> boxes; // list organisation, beep, codes, general code, priority
@@ -29,7 +28,7 @@ struct G300PageSpec {
 class G300Page : public Page {
     Q_OBJECT
 public:
-    G300Page(const G300PageSpec& spec, PageContext& context, QWidget* parent = nullptr);
+    G300Page(const G300PageSpec& spec, Session& session, QWidget* parent = nullptr);
 
     // ShowG300Page or ShowG300DS1995Page, by the variant the page is.
     void RunFill(Fill) override;
@@ -43,7 +42,6 @@ private:
 
     const G300PageSpec& spec_;
     RecordGrid* table_;
-    std::array<MaskEdit*, 3> fields_{};
     ConfigGroup* group_;
     ConfigCheckBox* listOrganisation_;
     ConfigCheckBox* beep_;

@@ -1,6 +1,5 @@
 #include "views/KeyListPage.h"
 
-#include "model/TextForms.h"
 #include "views/PageParts.h"
 
 #include <QGridLayout>
@@ -24,12 +23,12 @@ constexpr std::array<LabelText, 2> LMR70x2680Labels{{
     {"Label27", {"ключи охраны", "guard keys"}},
 }};
 
-const KeyListPageSpec LMR702Spec{"TabSheet2",  TableNames::SGrid2, TableNames::SGrid3, "Edit2",
+const KeyListPageSpec LMR702Spec{PageId::TabSheet2, TableId::SGrid2, TableId::SGrid3, FieldId::Edit2,
                                  InputTargetFamily::LMR702AndPKU512S, LMR702Labels, nullptr, nullptr};
-const KeyListPageSpec LMR70x2680Spec{"TabSheet8", TableNames::SGrid11, TableNames::SGrid12, "Edit4",
+const KeyListPageSpec LMR70x2680Spec{PageId::TabSheet8, TableId::SGrid11, TableId::SGrid12, FieldId::Edit4,
                                      InputTargetFamily::LMR70x2680, LMR70x2680Labels, "Label28",
                                      "LMR70\u0445-2680"};
-const KeyListPageSpec PKU630XESpec{"TabSheet10", TableNames::StringGrid3, nullptr, nullptr,
+const KeyListPageSpec PKU630XESpec{PageId::TabSheet10, TableId::StringGrid3, std::nullopt, std::nullopt,
                                    InputTargetFamily::None, {}, "Label35", "PKU630XE"};
 
 } // namespace
@@ -38,11 +37,11 @@ const KeyListPageSpec& KeyListPage::LMR702() { return LMR702Spec; }
 const KeyListPageSpec& KeyListPage::LMR70x2680() { return LMR70x2680Spec; }
 const KeyListPageSpec& KeyListPage::PKU630XE() { return PKU630XESpec; }
 
-KeyListPage::KeyListPage(const KeyListPageSpec& spec, PageContext& context, QWidget* parent)
-    : Page(QString::fromLatin1(spec.page), context, parent), spec_(spec)
+KeyListPage::KeyListPage(const KeyListPageSpec& spec, Session& session, QWidget* parent)
+    : Page(spec.page, session, parent), spec_(spec)
 {
     QWidget* content = Content();
-    list_ = new RecordGrid(TableSpecOf(spec.list), context_, content);
+    list_ = AddGrid(spec.list, content);
     list_->setFixedWidth(list_->FitToContent());
 
     auto* side = new QVBoxLayout;
@@ -64,12 +63,11 @@ KeyListPage::KeyListPage(const KeyListPageSpec& spec, PageContext& context, QWid
         if (spec.labels.size() > 2) listLabel = NamedLabel(spec.labels[2].name, content);
     }
     if (spec.masterKey) {
-        masterKey_ = KeyField(spec.masterKey, context_, spec.family, MasterKeyTarget, content);
         side->addWidget(masterLabel);
-        side->addWidget(masterKey_);
+        side->addWidget(AddKeyField(*spec.masterKey, spec.family, MasterKeyTarget, content));
     }
     if (spec.guardKeys) {
-        guardKeys_ = new RecordGrid(TableSpecOf(spec.guardKeys), context_, content);
+        guardKeys_ = AddGrid(*spec.guardKeys, content);
         guardKeys_->setFixedWidth(guardKeys_->FitToContent());
         side->addWidget(guardLabel);
         side->addWidget(guardKeys_, 1);
@@ -90,6 +88,6 @@ void KeyListPage::RunFill(Fill)
 {
     list_->Fill();
     if (guardKeys_) guardKeys_->Fill();
-    if (masterKey_) masterKey_->setText(KeyText(context_.store.Record.MasterKey));
-    WriteLabels(*this, spec_.labels, context_.language());
+    ShowFields();
+    WriteLabels(*this, spec_.labels, session_.CurrentLanguage());
 }

@@ -4,17 +4,17 @@
 
 #include "views/Page.h"
 
+#include <optional>
 #include <span>
 
-class QLineEdit;
 class RecordGrid;
 struct LabelText;
 
 struct KeyListPageSpec {
-    const char* page;
-    const char* list;        // the list table
-    const char* guardKeys;   // the guard key table; nullptr for none
-    const char* masterKey;   // the master key field; nullptr for none
+    PageId page;
+    TableId list;                        // the list table
+    std::optional<TableId> guardKeys;    // the guard key table
+    std::optional<FieldId> masterKey;    // the master key field
     InputTargetFamily family;
     std::span<const LabelText> labels; // written by every fill
     const char* fixedCaptionLabel;     // a caption that never changes; nullptr for none
@@ -24,7 +24,7 @@ struct KeyListPageSpec {
 class KeyListPage : public Page {
     Q_OBJECT
 public:
-    KeyListPage(const KeyListPageSpec& spec, PageContext& context, QWidget* parent = nullptr);
+    KeyListPage(const KeyListPageSpec& spec, Session& session, QWidget* parent = nullptr);
 
     // ShowLMR702Page, ShowLMR70x_2680Page or ShowPKU630XEPage, by the page it is.
     void RunFill(Fill fill) override;
@@ -37,5 +37,4 @@ private:
     const KeyListPageSpec& spec_;
     RecordGrid* list_;
     RecordGrid* guardKeys_ = nullptr;
-    QLineEdit* masterKey_ = nullptr;
 };

@@ -35,27 +35,27 @@ constexpr std::array<LabelText, 8> Labels{{
 
 } // namespace
 
-PKU512SPage::PKU512SPage(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet7"), context, parent)
+PKU512SPage::PKU512SPage(Session& session, QWidget* parent) : Page(PageId::TabSheet7, session, parent)
 {
     QWidget* content = Content();
-    SGrid9 = new RecordGrid(TableSpecOf(TableNames::SGrid9), context_, content);
+    SGrid9 = AddGrid(TableId::SGrid9, content);
     SGrid9->FitToContent(); // twelve keys are wider than the window: the table scrolls
 
-    SGrid10 = new RecordGrid(TableSpecOf(TableNames::SGrid10), context_, content);
+    SGrid10 = AddGrid(TableId::SGrid10, content);
     SGrid10->setFixedSize(SGrid10->FitToContent(), SGrid10->rowHeight(0) * SGrid10->rowCount() + 2 * SGrid10->frameWidth());
 
     auto* fields = new QGridLayout;
-    fields_ = {AddMaskField(*fields, 0, "MaskEdit14", "Label4", content),
-               AddMaskField(*fields, 1, "MaskEdit15", "Label24", content),
-               AddMaskField(*fields, 2, "MaskEdit16", "Label19", content)};
+    AddMaskField(*fields, 0, FieldId::MaskEdit14, "Label4", content);
+    AddMaskField(*fields, 1, FieldId::MaskEdit15, "Label24", content);
+    AddMaskField(*fields, 2, FieldId::MaskEdit16, "Label19", content);
     fields->addWidget(NamedLabel("Label20", content), 0, 3, Qt::AlignTop);
     fields->addWidget(SGrid10, 0, 4, 4, 1, Qt::AlignTop);
     fields->setRowStretch(3, 1);
 
-    GroupBox7 = new ConfigGroup("GroupBox7", PageSettings::PKU512SConfigBoxes(), context_, content);
+    GroupBox7 = new ConfigGroup("GroupBox7", PageSettings::PKU512SConfigBoxes(), session_, content);
     auto* settings = new QGridLayout;
     for (std::size_t i = 0; i < SpinEdits.size(); ++i) {
-        spinEdits_[i] = MakeSpinEdit(SpinEdits[i], context_, GroupBox7);
+        spinEdits_[i] = MakeSpinEdit(SpinEdits[i], session_, GroupBox7);
         settings->addWidget(NamedLabel(SpinLabels[i], GroupBox7), static_cast<int>(i), 0);
         settings->addWidget(spinEdits_[i], static_cast<int>(i), 1, Qt::AlignLeft);
     }
@@ -75,9 +75,9 @@ void PKU512SPage::ShowPKU512SPage()
 {
     SGrid9->Fill();
     SGrid10->Fill();
-    const TIntercomData& record = context_.store.Record;
-    ShowFields(fields_, record);
-    WriteLabels(*this, Labels, context_.language());
+    const TIntercomData& record = session_.Store().Record;
+    ShowFields();
+    WriteLabels(*this, Labels, session_.CurrentLanguage());
     GroupBox7->ShowFromRecord(FillOrder);
     for (std::size_t i = 0; i < SpinEdits.size(); ++i)
         spinEdits_[i]->ShowValue(SpinRecordValue(record, SpinEdits[i].value));

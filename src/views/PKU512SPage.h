@@ -8,14 +8,13 @@
 #include <array>
 
 class ConfigGroup;
-class MaskEdit;
 class RecordGrid;
 class SettingSpinEdit;
 
 class PKU512SPage : public Page {
     Q_OBJECT
 public:
-    PKU512SPage(PageContext& context, QWidget* parent = nullptr);
+    PKU512SPage(Session& session, QWidget* parent = nullptr);
 
     void RunFill(Fill) override { ShowPKU512SPage(); }
     void ShowPKU512SPage();
@@ -23,7 +22,6 @@ public:
 private:
     RecordGrid* SGrid9;
     RecordGrid* SGrid10;
-    std::array<MaskEdit*, 3> fields_{}; // MaskEdit14 to MaskEdit16
     ConfigGroup* GroupBox7;
     std::array<SettingSpinEdit*, 3> spinEdits_{}; // in fill order: CSpinEdit3, CSpinEdit2, CSpinEdit4
 };

@@ -1,6 +1,5 @@
 #include "views/PKU618Page.h"
 
-#include "model/TextForms.h"
 #include "views/MaskEdit.h"
 #include "views/PageParts.h"
 
@@ -27,23 +26,23 @@ constexpr std::array<LabelText, 5> Labels{{
 
 } // namespace
 
-PKU618Page::PKU618Page(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet3"), context, parent)
+PKU618Page::PKU618Page(Session& session, QWidget* parent) : Page(PageId::TabSheet3, session, parent)
 {
     QWidget* content = Content();
-    SGrid5 = new RecordGrid(TableSpecOf(TableNames::SGrid5), context_, content);
+    SGrid5 = AddGrid(TableId::SGrid5, content);
     SGrid5->FitToContent(); // thirty keys are wider than the window: the table scrolls
 
     auto* systemArea = new QGroupBox(content);
     systemArea->setObjectName(QStringLiteral("GroupBox4"));
     auto* systemLayout = new QGridLayout(systemArea);
-    MaskEdit7 = AddMaskField(*systemLayout, 0, "MaskEdit7", "Label11", systemArea);
-    Edit3 = KeyField("Edit3", context_, InputTargetFamily::PKU618, MasterKeyTarget, systemArea);
+    AddMaskField(*systemLayout, 0, FieldId::MaskEdit7, "Label11", systemArea);
+    QLineEdit* Edit3 = AddKeyField(FieldId::Edit3, InputTargetFamily::PKU618, MasterKeyTarget, systemArea);
     systemLayout->addWidget(NamedLabel("Label14", systemArea), 1, 0);
     systemLayout->addWidget(Edit3, 1, 1);
 
-    GroupBox2 = new ConfigGroup("GroupBox2", PageSettings::PKU618ConfigBoxes(), context_, content);
+    GroupBox2 = new ConfigGroup("GroupBox2", PageSettings::PKU618ConfigBoxes(), session_, content);
     auto* lockTime = new QHBoxLayout;
-    CSpinEdit1 = MakeSpinEdit(LockTimeSpin, context_, GroupBox2);
+    CSpinEdit1 = MakeSpinEdit(LockTimeSpin, session_, GroupBox2);
     lockTime->addWidget(NamedLabel("Label2", GroupBox2));
     lockTime->addWidget(CSpinEdit1);
     lockTime->addStretch();
@@ -66,10 +65,9 @@ PKU618Page::PKU618Page(PageContext& context, QWidget* parent) : Page(QStringLite
 void PKU618Page::ShowPKU618Page()
 {
     SGrid5->Fill();
-    const TIntercomData& record = context_.store.Record;
-    ShowFields(std::array{MaskEdit7}, record);
-    Edit3->setText(KeyText(record.MasterKey));
+    const TIntercomData& record = session_.Store().Record;
+    ShowFields();
     GroupBox2->ShowFromRecord();
     CSpinEdit1->ShowValue(SpinRecordValue(record, LockTimeSpin.value));
-    WriteLabels(*this, Labels, context_.language());
+    WriteLabels(*this, Labels, session_.CurrentLanguage());
 }

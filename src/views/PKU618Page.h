@@ -5,23 +5,19 @@
 #include "views/Page.h"
 
 class ConfigGroup;
-class MaskEdit;
-class QLineEdit;
 class RecordGrid;
 class SettingSpinEdit;
 
 class PKU618Page : public Page {
     Q_OBJECT
 public:
-    PKU618Page(PageContext& context, QWidget* parent = nullptr);
+    PKU618Page(Session& session, QWidget* parent = nullptr);
 
     void RunFill(Fill) override { ShowPKU618Page(); }
     void ShowPKU618Page();
 
 private:
     RecordGrid* SGrid5;
-    MaskEdit* MaskEdit7;
-    QLineEdit* Edit3;
     ConfigGroup* GroupBox2;
     SettingSpinEdit* CSpinEdit1;
 };

@@ -34,10 +34,10 @@ QStringList HotelRooms()
 
 } // namespace
 
-PKU630Page::PKU630Page(PageContext& context, QWidget* parent) : Page(QStringLiteral("TabSheet4"), context, parent)
+PKU630Page::PKU630Page(Session& session, QWidget* parent) : Page(PageId::TabSheet4, session, parent)
 {
     QWidget* content = Content();
-    SGrid4 = new RecordGrid(TableSpecOf(TableNames::SGrid4), context_, content);
+    SGrid4 = AddGrid(TableId::SGrid4, content);
     SGrid4->setFixedWidth(SGrid4->FitToContent());
     connect(SGrid4, &StringGrid::CellSelected, this, &PKU630Page::SGrid4SelectCell);
     // A click on the hotel cell that is already current opens the list again.
@@ -54,12 +54,12 @@ PKU630Page::PKU630Page(PageContext& context, QWidget* parent) : Page(QStringLite
     connect(listFocus_, &FocusTracker::Exited, this, [this] { CB420MChange(false); });
 
     auto* fields = new QGridLayout;
-    fields_ = {AddMaskField(*fields, 0, "MaskEdit6", "Label10", content),
-               AddMaskField(*fields, 1, "MaskEdit5", "Label9", content),
-               AddMaskField(*fields, 2, "MaskEdit4", "Label5", content)};
+    AddMaskField(*fields, 0, FieldId::MaskEdit6, "Label10", content);
+    AddMaskField(*fields, 1, FieldId::MaskEdit5, "Label9", content);
+    AddMaskField(*fields, 2, FieldId::MaskEdit4, "Label5", content);
     fields->setColumnStretch(2, 1);
 
-    GroupBox1 = new ConfigGroup("GroupBox1", PageSettings::PKU630ConfigBoxes(), context_, content);
+    GroupBox1 = new ConfigGroup("GroupBox1", PageSettings::PKU630ConfigBoxes(), session_, content);
     GroupBox1->hide();
 
     auto* side = new QVBoxLayout;
@@ -81,9 +81,9 @@ void PKU630Page::ShowPKU630Page()
         const auto pick = roomPicks_.find(row);
         return pick == roomPicks_.end() ? QString() : pick->second;
     });
-    ShowFields(fields_, context_.store.Record);
+    ShowFields();
     GroupBox1->ShowFromRecord();
-    WriteLabels(*this, Labels, context_.language());
+    WriteLabels(*this, Labels, session_.CurrentLanguage());
 }
 
 void PKU630Page::StartDataSet()

@@ -10,14 +10,13 @@
 
 class ConfigGroup;
 class FocusTracker;
-class MaskEdit;
 class QComboBox;
 class RecordGrid;
 
 class PKU630Page : public Page {
     Q_OBJECT
 public:
-    PKU630Page(PageContext& context, QWidget* parent = nullptr);
+    PKU630Page(Session& session, QWidget* parent = nullptr);
     ~PKU630Page() override;
 
     void RunFill(Fill) override { ShowPKU630Page(); }
@@ -32,7 +31,6 @@ private:
     void CB420MChange(bool picked);
 
     RecordGrid* SGrid4;
-    std::array<MaskEdit*, 3> fields_{}; // MaskEdit6, MaskEdit5, MaskEdit4
     QComboBox* CB420M;
     FocusTracker* listFocus_;
     ConfigGroup* GroupBox1;

@@ -1,23 +1,17 @@
 #include "views/PageParts.h"
 
-#include "model/FieldSpecs.h"
-#include "model/TextForms.h"
-#include "views/FocusTracker.h"
-#include "views/MaskEdit.h"
-
-#include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include <cstring>
 
-RecordGrid::RecordGrid(const TableSpec& spec, PageContext& context, QWidget* parent)
+RecordGrid::RecordGrid(const TableSpec& spec, Session& session, QWidget* parent)
     : StringGrid(QString::fromLatin1(spec.name), spec.columns, spec.growing ? 2 : spec.rows + 1, parent),
-      spec_(spec), context_(context)
+      spec_(spec), session_(session)
 {
     if (spec.targetFamily != InputTargetFamily::None)
         connect(this, &StringGrid::Entered, this,
-                [this] { context_.inputTargets[spec_.targetFamily] = spec_.inputTarget; });
+                [this] { session_.Targets()[spec_.targetFamily] = spec_.inputTarget; });
 }
 
 int RecordGrid::FitToContent()
@@ -31,8 +25,8 @@ int RecordGrid::FitToContent()
 
 void RecordGrid::Fill(const std::function<QString(int row)>& extraColumn)
 {
-    const Language language = context_.language();
-    const IntercomStore& store = context_.store;
+    const Language language = session_.CurrentLanguage();
+    const IntercomStore& store = session_.Store();
     QStringList cells;
     const auto rowCells = [&](int row) {
         cells.clear();
@@ -59,14 +53,14 @@ void RecordGrid::Fill(const std::function<QString(int row)>& extraColumn)
     setUpdatesEnabled(true);
 }
 
-ConfigGroup::ConfigGroup(const char* name, std::span<const ConfigBoxTexts> boxes, PageContext& context,
+ConfigGroup::ConfigGroup(const char* name, std::span<const ConfigBoxTexts> boxes, Session& session,
                          QWidget* parent)
     : QGroupBox(parent)
 {
     setObjectName(QString::fromLatin1(name));
     auto* layout = new QVBoxLayout(this);
     for (const ConfigBoxTexts& texts : boxes) {
-        auto* box = new ConfigCheckBox(texts, context, this);
+        auto* box = new ConfigCheckBox(texts, session, this);
         boxes_.push_back(box);
         layout->addWidget(box);
     }
@@ -106,38 +100,10 @@ QLabel* NamedLabel(const char* name, QWidget* parent)
     return label;
 }
 
-MaskEdit* AddMaskField(QGridLayout& layout, int row, const char* field, const char* label, QWidget* parent)
+SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, Session& session, QWidget* parent)
 {
-    const FieldSpec& spec = FieldSpecOf(field);
-    auto* edit = new MaskEdit(QString::fromLatin1(field), spec.digits == 4 ? MaskEdit::Digits::Four : MaskEdit::Digits::Two,
-                              parent);
-    layout.addWidget(NamedLabel(label, parent), row, 0);
-    layout.addWidget(edit, row, 1);
-    return edit;
-}
-
-void ShowFields(std::span<MaskEdit* const> fields, const TIntercomData& record)
-{
-    for (MaskEdit* field : fields) field->setText(FieldText(record, FieldSpecOf(qPrintable(field->objectName()))));
-}
-
-QLineEdit* KeyField(const char* name, PageContext& context, InputTargetFamily family, int target, QWidget* parent)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setReadOnly(true);
-    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("DD DD DD")) + 24);
-    auto* focus = new FocusTracker(*field);
-    QObject::connect(focus, &FocusTracker::Entered, field, [&context, family, target] {
-        context.inputTargets[family] = target;
-    });
-    return field;
-}
-
-SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, PageContext& context, QWidget* parent)
-{
-    const auto store = [&context, value = spec.value](int shown) {
-        TIntercomData& record = context.store.Record;
+    const auto store = [&session, value = spec.value](int shown) {
+        TIntercomData& record = session.Store().Record;
         switch (value) {
         case SpinValue::LockTime: record.LockTime = static_cast<std::uint8_t>(shown); break;
         case SpinValue::Volume: record.Volume = static_cast<std::uint8_t>(shown); break;
@@ -145,7 +111,7 @@ SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, PageContext& context, QWidge
         case SpinValue::LockTimeWord: record.GeneralCode = static_cast<std::uint16_t>(shown); break;
         }
         // Without this, closing the window would drop the change without the save-first question.
-        context.markModified();
+        session.MarkModified();
     };
     return new SettingSpinEdit(QString::fromLatin1(spec.name), spec.range, spec.input, store, parent);
 }

@@ -1,11 +1,11 @@
 #pragma once
 // The parts several pages are built from, each configured by a table: a grid over a table spec,
-// the masked fields of a page, a configuration group of check boxes, spin edits over record
+// a configuration group of check boxes, spin edits over record
 // values, read-only key fields and the page's labels.
 
 #include "model/TableSpecs.h"
 #include "views/ConfigCheckBox.h"
-#include "views/PageContext.h"
+#include "app/Session.h"
 #include "views/SettingSpinEdit.h"
 #include "views/StringGrid.h"
 
@@ -15,8 +15,6 @@
 #include <span>
 #include <vector>
 
-class MaskEdit;
-class QGridLayout;
 class QLabel;
 
 // A grid that shows the record as its table spec lays it out. Entering it makes it the receiver
@@ -24,7 +22,7 @@ class QLabel;
 class RecordGrid : public StringGrid {
     Q_OBJECT
 public:
-    RecordGrid(const TableSpec& spec, PageContext& context, QWidget* parent);
+    RecordGrid(const TableSpec& spec, Session& session, QWidget* parent);
 
     const TableSpec& Spec() const { return spec_; }
     // Header in the current language and every row from the record; a growing table is rebuilt
@@ -36,14 +34,14 @@ public:
 
 private:
     const TableSpec& spec_;
-    PageContext& context_;
+    Session& session_;
 };
 
 // A configuration group: one box per row of `boxes`, stacked in table order.
 class ConfigGroup : public QGroupBox {
     Q_OBJECT
 public:
-    ConfigGroup(const char* name, std::span<const ConfigBoxTexts> boxes, PageContext& context, QWidget* parent);
+    ConfigGroup(const char* name, std::span<const ConfigBoxTexts> boxes, Session& session, QWidget* parent);
 
     ConfigCheckBox* Box(const char* name) const;
     const std::vector<ConfigCheckBox*>& Boxes() const { return boxes_; }
@@ -64,15 +62,6 @@ void WriteLabels(QWidget& page, std::span<const LabelText> labels, Language lang
 
 QLabel* NamedLabel(const char* name, QWidget* parent);
 
-// A masked field of the field table, with its label in column 0 and the field in column 1 of
-// `layout` at `row`.
-MaskEdit* AddMaskField(QGridLayout& layout, int row, const char* field, const char* label, QWidget* parent);
-// Shows the record value of each field as its field spec gives it.
-void ShowFields(std::span<MaskEdit* const> fields, const TIntercomData& record);
-
-// A read-only field showing one key (the master key); typing does not change it. Entering it
-// sets `target` of `family`.
-QLineEdit* KeyField(const char* name, PageContext& context, InputTargetFamily family, int target, QWidget* parent);
 
 struct SpinSpec {
     const char* name;
@@ -82,4 +71,4 @@ struct SpinSpec {
 };
 // A spin edit over its record value; a change by the user stores the value and marks the
 // document modified.
-SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, PageContext& context, QWidget* parent);
+SettingSpinEdit* MakeSpinEdit(const SpinSpec& spec, Session& session, QWidget* parent);

@@ -193,6 +193,19 @@ private slots:
         QVERIFY(session.PageShown("TabSheet3"));
     }
 
+    void aCancelledTypeChangeLeavesKeysGoingWhereTheShownTypeKeepsThem()
+    {
+        WindowSession session;
+        session.NewDocument(10);
+        session.form->MarkModified();
+        session.prompts.answer(PromptAnswer::Cancel);
+        session.PickType(4);
+        QCOMPARE(session.form->CurrentType(), 10);
+        session.form->InsertKey({0x3C, 0x2B, 0x1A});
+        QCOMPARE(session.form->Store().ExtensionKeySlots[0].bytes, (std::array<std::uint8_t, 4>{0x3C, 0x2B, 0x1A, 0xFF}));
+        QVERIFY(session.Record().KeySlots[0].isEmpty());
+    }
+
     void yesToSavingFirstGoesOnOnlyOnceTheDocumentIsWritten_data()
     {
         QTest::addColumn<QString>("command");

@@ -20,7 +20,7 @@ KeySlot KeyNumber(int n) { return KeySlot{{std::uint8_t(n), std::uint8_t(n >> 8)
 
 void PutKey(IntercomStore& store, const char* table, CellRef cell, int n)
 {
-    const TableSpec& spec = TableSpecOf(table);
+    const TableSpec& spec = *TableSpecNamed(table);
     KeyOfSlot(store, spec, *SlotOfCell(spec, cell)) = KeyNumber(n);
 }
 
@@ -73,7 +73,7 @@ private slots:
         int n = 1;
         for (const QString& name : tables) {
             const QByteArray latin = name.toLatin1();
-            const TableSpec& spec = TableSpecOf(latin.constData());
+            const TableSpec& spec = *TableSpecNamed(latin.constData());
             const int lastRow = lastKeyRow ? lastKeyRow : spec.rows;
             const int lastColumn = spec.columns - 1 - (spec.extraHeader.ru ? 1 : 0);
             for (const CellRef cell : {CellRef{FirstKeyColumn(spec), 1}, CellRef{lastColumn, lastRow / 2 + 1},
@@ -113,7 +113,7 @@ private slots:
         const KeyCsvImport result = ImportKeyCsv(csv, *record, {DeviceTypes::T150}, Language::English);
         QCOMPARE(Texts(result), (QStringList{"line 2: stored at Apartments, apartment 5, key 2",
                                              "line 3: stored at Apartments, apartment 7, key 1"}));
-        QCOMPARE(KeyOfSlot(*record, TableSpecOf("SGrid1"), 31), KeyNumber(0x0201));
+        QCOMPARE(KeyOfSlot(*record, TableSpecOf(TableId::SGrid1), 31), KeyNumber(0x0201));
     }
 
     void refusedLinesAreReportedLineByLineAndLeaveTheRecordAlone()
@@ -175,7 +175,7 @@ private slots:
                                                   {DeviceTypes::PKU630}, Language::English);
         QCOMPARE(Texts(lastRow), QStringList{"line 2: out of range: row 200 takes no key"});
 
-        const TableSpec& guards = TableSpecOf("SGrid3");
+        const TableSpec& guards = TableSpecOf(TableId::SGrid3);
         for (int row = 1; row <= guards.rows; ++row) PutKey(*record, "SGrid3", {1, row}, row);
         for (int slot = 0; slot < 670; ++slot) record->Record.KeySlots[std::size_t(slot)] = KeyNumber(100 + slot);
         const KeyCsvImport full = ImportKeyCsv(Header + "Individual keys,,1,1,,5A 77 77,\r\n", *record,

@@ -21,7 +21,7 @@ constexpr KeySlot SecondKey{{0xA1, 0xB2, 0xC3, 0xFF}};
 
 void PutKey(IntercomStore& store, const char* table, CellRef cell, const KeySlot& key)
 {
-    const TableSpec& spec = TableSpecOf(table);
+    const TableSpec& spec = *TableSpecNamed(table);
     KeyOfSlot(store, spec, *SlotOfCell(spec, cell)) = key;
 }
 

@@ -41,7 +41,7 @@ private slots:
         QFETCH(QString, next);
         EditingSession session(type, smallIButton);
         session.StartReader();
-        const FieldSpec& spec = FieldSpecOf(qPrintable(field));
+        const FieldSpec& spec = *FieldSpecNamed(qPrintable(field));
         SetFieldRecordValue(session.Record(), spec.value, 0xFFFF);
         session.form->PageControl1Change();
         auto* edit = session.Find<MaskEdit>(qPrintable(field));
@@ -119,7 +119,7 @@ private slots:
         edit->setCursorPosition(0);
         EditingSession::Type("5"); // over the first digit of a complete field
         QCOMPARE(edit->text(), QString("5234"));
-        QCOMPARE(FieldRecordValue(session.Record(), FieldSpecOf(qPrintable(field)).value), 0x5234);
+        QCOMPARE(FieldRecordValue(session.Record(), FieldSpecNamed(qPrintable(field))->value), 0x5234);
         EditingSession::Stroke(Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget()->objectName(), focusAfterEnter);
     }

@@ -2,11 +2,16 @@
 
 #include "codecs/CodecTestSupport.h"
 #include "model/DataFile.h"
+#include "model/FieldSpecs.h"
+#include "model/PageIds.h"
+#include "model/TableSpecs.h"
+#include "model/TextForms.h"
 #include "model/NewDocument.h"
 #include "model/RecoveryFile.h"
 #include "model/TypeName.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTest>
 
 class ModelTest : public QObject {
@@ -186,6 +191,44 @@ private slots:
         const RecoveryOutcome outcome = WriteRecoveryFile(*store, false, dir.file("plain/kavro"));
         QVERIFY(!outcome.written());
         QVERIFY(outcome.error.contains(dir.file("plain/kavro")));
+    }
+
+    void everyTableFieldAndPageRowStandsUnderItsIdWithAnObjectNameOfItsOwn()
+    {
+        QSet<QString> names;
+        QCOMPARE(int(TableSpecs().size()), TableIdCount);
+        for (const TableSpec& table : TableSpecs()) {
+            QCOMPARE(&TableSpecOf(table.id), &table);
+            QCOMPARE(TableSpecNamed(table.name), &table);
+            names << table.name;
+        }
+        QCOMPARE(int(FieldSpecs().size()), FieldIdCount);
+        for (const FieldSpec& field : FieldSpecs()) {
+            QCOMPARE(&FieldSpecOf(field.id), &field);
+            QCOMPARE(FieldSpecNamed(field.name), &field);
+            names << field.name;
+        }
+        QCOMPARE(int(PageRows().size()), PageIdCount);
+        for (const PageRow& page : PageRows()) {
+            QCOMPARE(&PageRowOf(page.id), &page);
+            QCOMPARE(PageNamed(page.name), std::optional<PageId>(page.id));
+            names << page.name;
+        }
+        QCOMPARE(names.size(), TableIdCount + FieldIdCount + PageIdCount);
+        QCOMPARE(TableSpecNamed("SGrid7"), nullptr);
+        QCOMPARE(FieldSpecNamed("Edit1"), nullptr);
+        QCOMPARE(PageNamed("TabSheet11"), std::nullopt);
+    }
+
+    void aMasterKeyFieldShowsTheKeyAndAMaskedFieldItsDigits()
+    {
+        auto record = std::make_unique<TIntercomData>();
+        record->MasterKey.bytes = {0x01, 0x02, 0x03, 0xFF};
+        record->AuxByte = 0x07;
+        record->ServicePassword = 0x0042;
+        QCOMPARE(FieldText(*record, FieldSpecOf(FieldId::Edit2)), KeyText(record->MasterKey));
+        QCOMPARE(FieldText(*record, FieldSpecOf(FieldId::MaskEdit7)), QString("07"));
+        QCOMPARE(FieldText(*record, FieldSpecOf(FieldId::MaskEdit1)), QString("0042"));
     }
 };
 

@@ -15,7 +15,7 @@ constexpr KeyBytes Key{0x3C, 0x2B, 0x1A};
 struct Rig {
     explicit Rig(TDeviceType type, InputTargets targets = {}, bool smallIButton = false)
         : receiver(ReceiverOf(type, smallIButton, targets)),
-          table(receiver.control && receiver.kind != ReceiverKind::MasterKey ? &TableSpecOf(receiver.control) : nullptr)
+          table(ReceiverTable(receiver))
     {
         ResetRecord(*store);
     }
@@ -33,6 +33,13 @@ struct Rig {
     const TableSpec* table;
 };
 
+// The object name of the control that receives the key.
+const char* ControlName(const KeyReceiver& receiver)
+{
+    if (receiver.control.table) return TableSpecOf(*receiver.control.table).name;
+    return receiver.control.field ? FieldSpecOf(*receiver.control.field).name : nullptr;
+}
+
 bool Holds(const KeySlot& slot, KeyBytes key)
 {
     return slot.bytes == std::array<std::uint8_t, 4>{key[0], key[1], key[2], 0xFF};
@@ -47,21 +54,21 @@ private slots:
     {
         using enum InputTargetFamily;
         InputTargets targets;
-        QCOMPARE(ReceiverOf(0, false, targets).control, "SGrid1");
-        QCOMPARE(ReceiverOf(5, false, targets).control, "SGrid6");
-        QCOMPARE(ReceiverOf(5, true, targets).control, "StringGrid2");
-        QCOMPARE(ReceiverOf(10, false, targets).control, "StringGrid3");
-        QCOMPARE(ReceiverOf(2, false, targets).control, "SGrid2");
+        QCOMPARE(ControlName(ReceiverOf(0, false, targets)), "SGrid1");
+        QCOMPARE(ControlName(ReceiverOf(5, false, targets)), "SGrid6");
+        QCOMPARE(ControlName(ReceiverOf(5, true, targets)), "StringGrid2");
+        QCOMPARE(ControlName(ReceiverOf(10, false, targets)), "StringGrid3");
+        QCOMPARE(ControlName(ReceiverOf(2, false, targets)), "SGrid2");
         targets[LMR702AndPKU512S] = 3;
-        QCOMPARE(ReceiverOf(2, false, targets).control, "SGrid3");
+        QCOMPARE(ControlName(ReceiverOf(2, false, targets)), "SGrid3");
         targets[LMR702AndPKU512S] = 2; // shared by types 2 and 6
-        QCOMPARE(ReceiverOf(2, false, targets).control, "Edit2");
-        QCOMPARE(ReceiverOf(6, false, targets).control, "SGrid10");
+        QCOMPARE(ControlName(ReceiverOf(2, false, targets)), "Edit2");
+        QCOMPARE(ControlName(ReceiverOf(6, false, targets)), "SGrid10");
         targets[PKU618] = 1;
-        QCOMPARE(ReceiverOf(3, false, targets).control, "Edit3");
+        QCOMPARE(ControlName(ReceiverOf(3, false, targets)), "Edit3");
         QCOMPARE(ReceiverOf(9, false, targets).kind, ReceiverKind::Nowhere); // type 9 before any entry
         targets[PKU512T] = 2;
-        QCOMPARE(ReceiverOf(9, false, targets).control, "StringGrid1");
+        QCOMPARE(ControlName(ReceiverOf(9, false, targets)), "StringGrid1");
     }
 
     void aKeyGoesToTheSelectedEmptySlotAndTheSelectionMovesOnOrWraps_data()

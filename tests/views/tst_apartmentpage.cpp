@@ -2,6 +2,7 @@
 // configuration boxes and spin edits store.
 
 #include "model/NewDocument.h"
+#include "support/FixedAnswerPrompts.h"
 #include "views/ApartmentPage.h"
 #include "views/ConfigCheckBox.h"
 #include "views/MaskEdit.h"
@@ -16,10 +17,12 @@
 
 class PageSession {
 public:
-    explicit PageSession(TDeviceType shownType) : type(shownType)
+    explicit PageSession(TDeviceType shownType)
     {
-        ResetRecord(*store);
-        ApplyNewDocument(*store, type);
+        shared.SetCurrentType(shownType);
+        ResetRecord(shared.Store());
+        ApplyNewDocument(shared.Store(), shownType);
+        QObject::connect(&shared, &Session::ModifiedMarked, [this] { ++modifications; });
         page.show();
     }
     template <typename T = QWidget> T* Find(const char* name) const
@@ -27,16 +30,12 @@ public:
         return page.findChild<T*>(QString::fromLatin1(name));
     }
     QString Cell(const char* grid, int column, int row) const { return Find<StringGrid>(grid)->Cell(column, row); }
-    TIntercomData& Record() { return store->Record; }
+    TIntercomData& Record() { return shared.Store().Record; }
 
-    std::unique_ptr<IntercomStore> store = std::make_unique<IntercomStore>();
-    Language language = Language::English;
-    TDeviceType type;
+    FixedAnswerPrompts prompts{PromptAnswer::Ok};
+    Session shared{prompts};
     int modifications = 0;
-    InputTargets inputTargets;
-    PageContext context{*store, [this] { return language; }, [this] { return type; },
-                        [this] { ++modifications; }, inputTargets};
-    ApartmentPage page{context};
+    ApartmentPage page{shared};
 };
 
 class ApartmentPageTest : public QObject {
@@ -111,7 +110,7 @@ private slots:
         session.page.ShowT150Page();
         QVERIFY(session.Find("GroupBox3")->isHidden());
         QCOMPARE(session.Record().ConfigByte, 0x5A);
-        session.type = 0;
+        session.shared.SetCurrentType(0);
         session.page.ShowT150Page();
         QVERIFY(!session.Find("GroupBox3")->isHidden());
         QVERIFY(session.Find("StringGrid1")->isHidden());
@@ -180,9 +179,9 @@ private slots:
         session.page.ShowPKU512TPage();
         QVERIFY(QTest::qWaitForWindowActive(&session.page));
         session.Find("StringGrid1")->setFocus();
-        QTRY_COMPARE(session.inputTargets[InputTargetFamily::PKU512T], 2);
+        QTRY_COMPARE(session.shared.Targets()[InputTargetFamily::PKU512T], 2);
         session.Find("SGrid1")->setFocus();
-        QTRY_COMPARE(session.inputTargets[InputTargetFamily::PKU512T], 1);
+        QTRY_COMPARE(session.shared.Targets()[InputTargetFamily::PKU512T], 1);
     }
 };
 

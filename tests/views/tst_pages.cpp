@@ -6,6 +6,8 @@
 
 #include "views/ConfigCheckBox.h"
 #include "views/MaskEdit.h"
+#include "views/Page.h"
+#include "views/PageParts.h"
 #include "views/SettingSpinEdit.h"
 #include "views/StringGrid.h"
 
@@ -426,6 +428,44 @@ private slots:
         session.NewDocument(7);
         QVERIFY(list->Row() == 1 && list->Col() == 1);
         QCOMPARE(list->rowAt(0), 0);
+    }
+
+    void everyTableAndFieldIsAnsweredByOnePageUnderItsObjectName()
+    {
+        WindowSession session;
+        const QList<Page*> pages = session.form->findChildren<Page*>();
+        QCOMPARE(pages.size(), PageIdCount);
+        for (const PageRow& row : PageRows())
+            QCOMPARE(session.Find<Page>(row.name)->Id(), row.id);
+        for (const TableSpec& table : TableSpecs()) {
+            QList<RecordGrid*> grids;
+            for (Page* page : pages)
+                if (RecordGrid* grid = page->Grid(table.id)) grids << grid;
+            QVERIFY2(grids.size() == 1, table.name);
+            QCOMPARE(grids[0]->objectName(), QString(table.name));
+            QCOMPARE(&grids[0]->Spec(), &table);
+        }
+        for (const FieldSpec& field : FieldSpecs()) {
+            QList<QLineEdit*> edits;
+            for (Page* page : pages)
+                if (QLineEdit* edit = page->Field(field.id)) edits << edit;
+            QVERIFY2(edits.size() == 1, field.name);
+            QCOMPARE(edits[0]->objectName(), QString(field.name));
+        }
+    }
+
+    void everyFillFocusesAControlOfThePageItShows()
+    {
+        WindowSession session;
+        for (int index = 0; index <= static_cast<int>(Fill::PKU512S); ++index) {
+            const FillRule& rule = FillRuleOf(static_cast<Fill>(index));
+            if (!rule.focus) continue;
+            auto* page = session.Find<Page>(rule.page);
+            QVERIFY2(page, rule.page);
+            const TableSpec* table = TableSpecNamed(rule.focus);
+            const FieldSpec* field = FieldSpecNamed(rule.focus);
+            QVERIFY2(table ? page->Grid(table->id) != nullptr : field && page->Field(field->id), rule.focus);
+        }
     }
 };
 
