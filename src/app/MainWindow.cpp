@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
+#include "app/ArchiveDialog.h"
+#include "archive/ChipArchive.h"
 #include "app/Captions.h"
 #include "app/Pictures.h"
 #include "documents/Conversion.h"
@@ -90,7 +92,9 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     chipCommands_ = std::make_unique<ChipCommands>(ChipCommandsHost{
         *store_, prompts_, static_cast<DocumentWindow&>(*this), *documents_, programmer_.link, transferProgress_,
         [this] { readerButtons_->StopAll(); }, [this](bool set) { smallIButton_ = set; },
-        [this] { return NVerify->isChecked(); }, [this](const QString& text) { statusLine_->ShowEvent(text); }});
+        [this] { return NVerify->isChecked(); }, [this](const QString& text) { statusLine_->ShowEvent(text); },
+        [this]() -> ChipArchive& { return Archive(); }, [this] { return NBackup->isChecked(); },
+        [this] { return NPreview->isChecked(); }});
     BuildActions();
     BuildMenus();
     menuKeys_ = new MenuKeys(*this);
@@ -161,8 +165,35 @@ void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButt
 void TForm1::ToolButton11Click()
 {
     readerButtons_->StopAll(); // programmer mode needs the port
-    TForm2 dialog(programmer_.link, prompts_, language_, this);
+    TForm2 dialog(programmer_.link, prompts_, language_, this, {&Archive(), NBackup->isChecked()});
     dialog.exec();
+}
+
+ChipArchive& TForm1::Archive()
+{
+    if (!archive_) archive_ = std::make_unique<ChipArchive>(ArchiveLocationFromEnvironment());
+    archive_->setLanguage(language_);
+    return *archive_;
+}
+
+void TForm1::MFile_ArchiveClick()
+{
+    // One archive window at a time; another click brings it to the front.
+    if (auto* open = findChild<ArchiveDialog*>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* dialog = new ArchiveDialog(
+        ArchiveDialogHost{Archive(), prompts_, language_, *store_, *PageControl1, [this] { return CurrentType(); },
+                          [this](const ArchiveEntry& entry, const QByteArray& image) {
+                              return chipCommands_->OpenArchived(entry, image);
+                          },
+                          [this](const ArchiveEntry& entry, const QByteArray& image) {
+                              chipCommands_->Restore(entry, image);
+                          }},
+        this);
+    dialog->show();
 }
 
 void TForm1::Timer1Timer()
@@ -275,6 +306,7 @@ void TForm1::BuildMenus()
     QAction* N4 = AddItem(MFile, "N4");
     N4->setShortcut(QKeySequence::Print);
     connect(N4, &QAction::triggered, this, &TForm1::N4Click);
+    connect(AddItem(MFile, "MFile_Archive"), &QAction::triggered, this, &TForm1::MFile_ArchiveClick);
     MFile->addSeparator();
     runs(AddItem(MFile, "MFile_Exit"), "AClose");
 
@@ -319,6 +351,13 @@ void TForm1::BuildMenus()
     NVerify = AddItem(MCfg, "NVerify");
     NVerify->setCheckable(true);
     NVerify->setChecked(true);
+    // Nothing a chip held is lost unless the user turns these off, for this run only.
+    NBackup = AddItem(MCfg, "NBackup");
+    NPreview = AddItem(MCfg, "NPreview");
+    for (QAction* option : {NBackup, NPreview}) {
+        option->setCheckable(true);
+        option->setChecked(true);
+    }
 
     QAction* N6 = NamedAction("N6", bar);
     bar->addAction(N6);

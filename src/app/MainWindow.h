@@ -20,6 +20,7 @@
 #include <memory>
 
 class ApartmentPage;
+class ChipArchive;
 class ChipCommands;
 class KeyCapture;
 class MenuKeys;
@@ -100,6 +101,8 @@ public:
     void N5Click();
     // Opens the programmer mode (TForm2) modally.
     void ToolButton11Click();
+    // File > Archive...: the chip archive's entries, in a window of their own.
+    void MFile_ArchiveClick();
 
     void ApplyCaptions();
     void Timer1Timer();
@@ -140,6 +143,8 @@ private:
     void enableProgrammerMode(bool enabled) override;
     Page* PageNamed(const char* name) const;
     void OnReaderFrame(QByteArrayView frame);
+    // Opened on first use, so the start-up never waits for a database.
+    ChipArchive& Archive();
     void FollowKeyTarget();
 
     Prompts& prompts_;
@@ -166,6 +171,7 @@ private:
     std::unique_ptr<ChipCommands> chipCommands_;
     std::unique_ptr<ReportCommands> reportCommands_;
     std::unique_ptr<ReaderButtons> readerButtons_;
+    std::unique_ptr<ChipArchive> archive_;
 
     MenuKeys* menuKeys_ = nullptr;
     StatusLine* statusLine_ = nullptr;
@@ -178,6 +184,8 @@ private:
     PageControl* PageControl1 = nullptr;
     QAction* N2 = nullptr;
     QAction* NVerify = nullptr;
+    QAction* NBackup = nullptr;
+    QAction* NPreview = nullptr;
     QToolButton* ToolButton5 = nullptr; // touch-memory reader
     QToolButton* ToolButton6 = nullptr; // RFID reader
     QTimer* Timer1 = nullptr;

@@ -51,6 +51,8 @@ struct SimWindow {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = sim.port();
         form->show();
+        // The preview's question is not what these tests answer; the backup stays on.
+        Find<QAction>("NPreview")->setChecked(false);
         return true;
     }
     void Trigger(const char* action) { form->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
