@@ -1,6 +1,7 @@
 // Opening File > Archive... on an SQLite archive of 10,000 entries: from the click to the dialog
 // painted with its list, newest first. Prints the figure against its target; asserts nothing.
 
+#include "ArchiveFill.h"
 #include "app/ArchiveDialog.h"
 #include "app/QtPrompts.h"
 
@@ -19,21 +20,8 @@ int main(int argc, char* argv[])
     QTemporaryDir folder;
     ChipArchive archive(ParseArchiveLocation(folder.filePath("archive.sqlite")));
     constexpr int Entries = 10000;
-    QByteArray image(8192, '\0');
-    for (int i = 0; i < Entries; ++i) {
-        image[0] = char(i / 10);
-        image[1] = char(i / 2560);
-        ArchiveEntry entry;
-        entry.chip = QStringLiteral("24C64");
-        entry.type = QStringLiteral("PKU-512S");
-        entry.source = i % 2 ? ArchiveSource::Read : ArchiveSource::BeforeWrite;
-        entry.note = QStringLiteral("ул. Лесная, %1").arg(i);
-        entry.file = QStringLiteral("/home/tech/lesnaya%1.kvr").arg(i);
-        if (!archive.Add(entry, image).ok()) {
-            QTextStream(stderr) << archive.lastFailure() << '\n';
-            return 1;
-        }
-    }
+    std::vector<double> addMs;
+    if (!FillArchive(archive, Entries, addMs)) return 1;
     QtPrompts prompts;
     auto document = std::make_unique<IntercomStore>();
     QWidget pages;

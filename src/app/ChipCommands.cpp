@@ -134,7 +134,8 @@ void ChipCommands::Read(const ChipItem& item)
         return;
     }
     const TDeviceType type = window.CurrentType();
-    Keep(QString::fromLatin1(item.chip), type, *image);
+    // The entry names the type only when the chip holds that type's data.
+    Keep(QString::fromLatin1(item.chip), ReadDecodingFor(*item.kind, type) ? type : NoType, *image);
     switch (ShowImage(*item.kind, type, *image)) {
     case ShowOutcome::OtherType:
         QFile::remove(imagePath);

@@ -74,6 +74,7 @@ private:
     // False when no programmer is connected (and says so) or its port cannot be opened.
     bool OpenPort(const char* chip, const Bilingual& notDone);
     void Report(const Bilingual& text, const char* chip);
+    // A chip just read, kept in the archive.
     void Keep(const QString& chip, TDeviceType type, const QByteArray& image);
 
     ChipCommandsHost host_;

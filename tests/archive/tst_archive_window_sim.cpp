@@ -4,6 +4,7 @@
 
 #include "LinkFakes.h"
 #include "MisbehavingProgrammer.h"
+#include "QuietWindowParts.h"
 #include "SimProcess.h"
 #include "app/ArchiveDialog.h"
 #include "app/MainWindow.h"
@@ -24,22 +25,6 @@
 #include <QTest>
 
 namespace {
-
-class NoPauseClock : public SystemClock {
-public:
-    void sleepMs(int) override {}
-};
-
-class QuietNotices : public DeviceNotices {
-public:
-    void start(std::function<void(const DeviceNotice&)>) override {}
-};
-
-class SilentSounds : public SoundPlayer {
-public:
-    void play(const QString&) override {}
-    void beep() override {}
-};
 
 // A building's 24C16 as a T150 controller keeps it: two keys.
 QByteArray BuildingKeys()

@@ -4,6 +4,7 @@
 
 #include "LinkFakes.h"
 #include "MisbehavingProgrammer.h"
+#include "QuietWindowParts.h"
 #include "SimProcess.h"
 #include "app/MainWindow.h"
 #include "app/SoundPlayer.h"
@@ -24,22 +25,6 @@
 #include <QToolButton>
 
 namespace {
-
-class NoPauseClock : public SystemClock {
-public:
-    void sleepMs(int) override {}
-};
-
-class QuietNotices : public DeviceNotices {
-public:
-    void start(std::function<void(const DeviceNotice&)>) override {}
-};
-
-class SilentSounds : public SoundPlayer {
-public:
-    void play(const QString&) override {}
-    void beep() override {}
-};
 
 // The window with kavro-sim as its programmer.
 struct SimWindow {
