@@ -2,23 +2,13 @@
 // write leaves a half-written chip, and the backup the write made first puts the building's keys
 // back byte for byte from the archive window.
 
-#include "LinkFakes.h"
 #include "MisbehavingProgrammer.h"
-#include "QuietWindowParts.h"
-#include "SimProcess.h"
+#include "SimWindow.h"
 #include "app/ArchiveDialog.h"
-#include "app/MainWindow.h"
-#include "app/SoundPlayer.h"
 #include "archive/ChipArchive.h"
 #include "codecs/CodecTables.h"
 #include "model/NewDocument.h"
-#include "programmer/DeviceNotices.h"
-#include "programmer/ProgrammerLink.h"
-#include "programmer/QtSerialPort.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TestFiles.h"
 
-#include <QAction>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -49,28 +39,20 @@ private slots:
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         qputenv("KAVRO_ARCHIVE", data.filePath("archive.sqlite").toUtf8());
-        WorkingDirectory dir;
-        SimProcess sim;
+        SimWindow window;
         const QByteArray buildingKeys = BuildingKeys();
-        sim.prepareChip(QStringLiteral("24C16"), buildingKeys);
-        QVERIFY(sim.start());
+        window.sim.prepareChip(QStringLiteral("24C16"), buildingKeys);
+        QVERIFY(window.start());
+        window.Find<QAction>("NPreview")->setChecked(true);
         // Replies go through until the backup's sixteen blocks and a few pages of the write are out.
         MisbehavingProgrammer::Fault unplugged;
         unplugged.hangUpAfterBytes = 16 * 128 + 40;
         MisbehavingProgrammer proxy;
-        QVERIFY(proxy.start(sim.port(), unplugged));
-
-        QtSerialPort port;
-        ScriptedPrompts prompts;
-        NoPauseClock clock;
-        ProgrammerLink link{port, prompts, clock};
-        FixedPortList ports;
-        QuietNotices notices;
-        SilentSounds sounds;
-        TForm1 form(TForm1Setup{prompts, dir.file("lang.ini"), ProgrammerPieces{link, ports, notices}, {}, &sounds});
-        link.ProgrammerPresent = true;
-        link.ProgrammerPortPath = proxy.port();
-        form.show();
+        QVERIFY(proxy.start(window.sim.port(), unplugged));
+        window.link.ProgrammerPortPath = proxy.port();
+        ScriptedPrompts& prompts = window.prompts;
+        TForm1& form = *window.form;
+        const QString chipFile = window.sim.chipFile(QStringLiteral("24C16"));
 
         // The wrong building's document; the preview names the keys it would overwrite, and the user goes on.
         form.SelectTypeSilently(0);
@@ -79,12 +61,12 @@ private slots:
         prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes);
         form.findChild<QAction*>(QStringLiteral("Write24c16"))->trigger();
         QVERIFY2(prompts.texts().size() >= 3 && prompts.texts()[1].contains("3C 2B 1A"), qPrintable(prompts.texts().join('\n')));
-        const QByteArray halfWritten = ReadAll(sim.chipFile(QStringLiteral("24C16")));
+        const QByteArray halfWritten = ReadAll(chipFile);
         QVERIFY(halfWritten != buildingKeys);
 
         // Plugged in again, the backup goes back through the archive window.
-        link.ProgrammerPresent = true;
-        link.ProgrammerPortPath = sim.port();
+        window.link.ProgrammerPresent = true;
+        window.link.ProgrammerPortPath = window.sim.port();
         form.findChild<QAction*>(QStringLiteral("MFile_Archive"))->trigger();
         auto* dialog = form.findChild<ArchiveDialog*>();
         QVERIFY(dialog);
@@ -97,7 +79,7 @@ private slots:
         QVERIFY(prompts.allAnswersUsed());
         // The preview of the restore says the keys come back.
         QVERIFY2(prompts.texts()[shownBefore + 1].contains("3C 2B 1A"), qPrintable(prompts.texts()[shownBefore + 1]));
-        QCOMPARE(ReadAll(sim.chipFile(QStringLiteral("24C16"))), buildingKeys);
+        QCOMPARE(ReadAll(chipFile), buildingKeys);
 
         // The restore kept what the half-written chip held, too.
         ChipArchive archive(ParseArchiveLocation(data.filePath("archive.sqlite")));

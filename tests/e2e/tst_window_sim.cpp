@@ -4,7 +4,7 @@
 
 #include "LinkFakes.h"
 #include "MisbehavingProgrammer.h"
-#include "QuietWindowParts.h"
+#include "SimWindow.h"
 #include "SimProcess.h"
 #include "app/MainWindow.h"
 #include "app/SoundPlayer.h"
@@ -25,35 +25,6 @@
 #include <QToolButton>
 
 namespace {
-
-// The window with kavro-sim as its programmer.
-struct SimWindow {
-    bool start(const QStringList& options = {})
-    {
-        if (!sim.start(options)) return false;
-        form = std::make_unique<TForm1>(
-            TForm1Setup{prompts, dir.file("lang.ini"), ProgrammerPieces{link, ports, notices}, {}, &sounds});
-        link.ProgrammerPresent = true;
-        link.ProgrammerPortPath = sim.port();
-        form->show();
-        // The preview's question is not what these tests answer; the backup stays on.
-        Find<QAction>("NPreview")->setChecked(false);
-        return true;
-    }
-    void Trigger(const char* action) { form->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
-    template <typename T = QWidget> T* Find(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
-
-    WorkingDirectory dir;
-    SimProcess sim;
-    QtSerialPort port;
-    ScriptedPrompts prompts;
-    NoPauseClock clock;
-    ProgrammerLink link{port, prompts, clock};
-    FixedPortList ports;
-    QuietNotices notices;
-    SilentSounds sounds;
-    std::unique_ptr<TForm1> form;
-};
 
 const ChipItem& ItemOf(ChipDirection direction, ChipKind kind) { return *ChipItemFor(direction, kind); }
 
