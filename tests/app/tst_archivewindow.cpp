@@ -119,6 +119,10 @@ private slots:
         QCOMPARE(session.Find<QAction>("NBackup")->text(), QString("Сохранять содержимое микросхемы перед записью"));
         // Started, the window has not touched the archive.
         QVERIFY(!QFileInfo::exists(folder.file()));
+        session.Trigger("MFile_Archive");
+        auto* dialog = session.form->findChild<ArchiveDialog*>();
+        QCOMPARE(dialog->windowTitle(), QString("Архив микросхем"));
+        QCOMPARE(In<QPushButton>(dialog, "ArchiveRestore")->text(), QString("Записать в микросхему"));
     }
 
     void aWriteArchivesWhatTheChipHeldBeforeIt()
