@@ -207,16 +207,18 @@ void ChipCommands::Restore(const ArchiveEntry& entry, const QByteArray& image)
     // The preview compares in the terms of the entry's page when the image decodes as its type.
     const std::optional<ChipKind> kind = ChipKindByName(entry.chip);
     const TDeviceType type = TypeOfEntry(entry);
-    const WriteEncoding encoding = kind && IsValidType(type) ? WriteEncodingFor(*kind, type) : WriteEncoding{};
+    const Layout* layout = nullptr;
+    if (kind && IsValidType(type))
+        if (const WriteEncoding encoding = WriteEncodingFor(*kind, type); encoding.step == WriteStep::Encode)
+            layout = encoding.layout;
     std::unique_ptr<IntercomStore> intended;
-    if (encoding.step == WriteStep::Encode) {
+    if (layout) {
         intended = std::make_unique<IntercomStore>();
         ResetRecord(*intended);
-        if (encoding.layout->decode(AsImage(image), *intended, {host_.prompts, language}) == DecodeOutcome::Rejected)
+        if (layout->decode(AsImage(image), *intended, {host_.prompts, language}) == DecodeOutcome::Rejected)
             intended.reset();
     }
-    Send({*chip, image, type, intended ? encoding.layout : nullptr, intended.get(),
-          QStringLiteral("archive entry %1").arg(entry.id)});
+    Send({*chip, image, type, intended ? layout : nullptr, intended.get(), QStringLiteral("archive entry %1").arg(entry.id)});
 }
 
 bool ChipCommands::ConfirmWrite(const Sending& sending, const QByteArray& chipContent)

@@ -19,7 +19,7 @@ constexpr Bilingual ChipIdentical{"Микросхема %1 уже содержи
                                   "The chip %1 already holds the same content: the write changes nothing. "
                                   "Write anyway?"};
 constexpr Bilingual ChangesHeading{"Запись изменит на микросхеме %1 (%2):", "The write will change on the chip %1 (%2):"};
-constexpr Bilingual BytesChange{"Запись изменит на микросхеме %1 байт: %2.", "The write will change bytes on the chip %1: %2."};
+constexpr Bilingual BytesChange{"Запись изменит байтов на микросхеме %1: %2.", "The write will change bytes on the chip %1: %2."};
 constexpr Bilingual MoreChanges{"... и ещё %1", "... and %1 more"};
 constexpr Bilingual WriteQuestion{"Записать микросхему?", "Write the chip?"};
 

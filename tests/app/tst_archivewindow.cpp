@@ -359,6 +359,32 @@ private slots:
         QVERIFY(session.prompts.allAnswersUsed());
     }
 
+    void aDumpFromProgrammerModeGoesBackIntoItsChipThroughTheBackup()
+    {
+        ArchiveFolder folder;
+        const QByteArray dump = Pattern(32768, 3);
+        ArchiveEntry entry;
+        entry.chip = "24C256";
+        entry.source = ArchiveSource::ProgrammerMode;
+        QVERIFY(folder.reader.Add(entry, dump).ok());
+        ArchiveSession session;
+        const QByteArray onChip = Pattern(32768, 4);
+        session.Chip("24C256") = onChip;
+        ArchiveDialog* dialog = session.OpenArchive();
+        SelectRows(dialog, {0});
+        session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes);
+        In<QPushButton>(dialog, "ArchiveRestore")->click();
+        QVERIFY(session.prompts.allAnswersUsed());
+        QVERIFY2(session.prompts.texts().last().startsWith("The write will change bytes on the chip 24C256: "),
+                 qPrintable(session.prompts.texts().last()));
+        QCOMPARE(session.Chip("24C256"), dump);
+        const QList<ArchiveEntry> entries = folder.entries();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0].source, ArchiveSource::BeforeWrite);
+        QCOMPARE(folder.reader.Image(entries[0].sha256), std::optional<QByteArray>(onChip));
+        QCOMPARE(In<QTableView>(dialog, "ArchiveEntries")->model()->rowCount(), 2);
+    }
+
     void aComparisonListsTheDifferencesAndARowSelectsTheCell()
     {
         ArchiveFolder folder;
