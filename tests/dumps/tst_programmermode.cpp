@@ -369,7 +369,6 @@ private slots:
     void theArchiveKeepsWhatIsReadAndWhatAWriteReplaces()
     {
         QTemporaryDir data;
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
         ChipArchive archive(ParseArchiveLocation(data.filePath(QStringLiteral("archive.sqlite"))));
         const ProgrammerChip& kind = Chip("24C256");
         DialogRig rig(Language::English, {&archive, true});
