@@ -1,12 +1,17 @@
 // Writes a picture of every page of the main window, each filled with a sample record, into the
 // folder given as the first argument: page-<type>.png, and for the apartment page a Russian one
-// too. Run it under a real X server (docs/make-screenshots runs it under Xvfb).
+// too; and archive.png, the archive window comparing two backups of one building. Run it under a real X server (docs/make-screenshots runs it under Xvfb).
 
 #include "tools/StandaloneWindow.h"
+#include "app/ArchiveDialog.h"
+#include "codecs/CodecTables.h"
 #include "model/TypeName.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QDir>
 #include <QThread>
 
@@ -46,6 +51,45 @@ void Shoot(TForm1& window, TDeviceType type, bool smallIButton, const QString& f
     std::printf("%s\n", qPrintable(file));
 }
 
+// Two backups of one building's chip and a read of another, in a throwaway archive; the window
+// compares the two backups.
+void ShootArchive(TForm1& window, const QString& file)
+{
+    QTemporaryDir data;
+    qputenv("KAVRO_ARCHIVE", data.filePath(QStringLiteral("archive.sqlite")).toUtf8());
+    ChipArchive archive(ArchiveLocationFromEnvironment());
+    const auto add = [&](std::uint8_t firstKey, const QString& source, const QString& note, int minutesAgo) {
+        auto store = std::make_unique<IntercomStore>();
+        ResetRecord(*store);
+        FillSample(*store);
+        store->Record.KeySlots[0].bytes[0] = firstKey;
+        ArchiveEntry entry;
+        entry.time = QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo);
+        entry.chip = QStringLiteral("24C16");
+        entry.type = TypeText(0);
+        entry.source = source;
+        entry.note = note;
+        entry.file = QStringLiteral("/home/tech/lesnaya5.kvr");
+        archive.Add(entry, DumpLayoutFor(0)->encode(*store));
+    };
+    add(0x11, ArchiveSource::Read, QStringLiteral("ул. Лесная, 5, подъезд 2"), 90);
+    add(0x42, ArchiveSource::Read, QStringLiteral("ул. Садовая, 12"), 60);
+    add(0x11, ArchiveSource::BeforeWrite, QString(), 30);
+    add(0x5A, ArchiveSource::BeforeWrite, QString(), 5);
+    window.findChild<QAction*>(QStringLiteral("MFile_Archive"))->trigger();
+    auto* dialog = window.findChild<ArchiveDialog*>();
+    auto* table = dialog->findChild<QTableView*>(QStringLiteral("ArchiveEntries"));
+    for (int row : {0, 1}) table->selectionModel()->select(table->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    dialog->CompareEntries();
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+    dialog->grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+    dialog->close();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -73,5 +117,7 @@ int main(int argc, char* argv[])
         Shoot(window, shot.type, shot.smallIButton, folder.filePath(QStringLiteral("page-%1.png").arg(QLatin1String(shot.name))));
     window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0); // русский
     Shoot(window, 0, false, folder.filePath(QStringLiteral("page-t150-ru.png")));
+    window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(1); // english
+    ShootArchive(window, folder.filePath(QStringLiteral("archive.png")));
     return 0;
 }

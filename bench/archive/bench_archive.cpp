@@ -2,7 +2,7 @@
 // will show them, whole and searched by a note. Prints the figures against their targets; asserts
 // nothing.
 
-#include "archive/ChipArchive.h"
+#include "ArchiveFill.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -47,24 +47,7 @@ int main(int argc, char* argv[])
     ChipArchive archive(ParseArchiveLocation(folder.filePath("archive.sqlite")));
     constexpr int Entries = 10000;
     std::vector<double> addMs;
-    QByteArray image(8192, '\0');
-    for (int i = 0; i < Entries; ++i) {
-        // A new image every tenth entry, as a technician reads some chips more than once.
-        image[0] = char(i / 10);
-        image[1] = char(i / 2560);
-        ArchiveEntry entry;
-        entry.chip = QStringLiteral("24C64");
-        entry.type = QStringLiteral("PKU-512S");
-        entry.source = ArchiveSource::Read;
-        entry.note = QStringLiteral("ул. Лесная, %1").arg(i);
-        QElapsedTimer timer;
-        timer.start();
-        if (!archive.Add(entry, image).ok()) {
-            QTextStream(stderr) << archive.lastFailure() << '\n';
-            return 1;
-        }
-        addMs.push_back(timer.nsecsElapsed() / 1e6);
-    }
+    if (!FillArchive(archive, Entries, addMs)) return 1;
     std::sort(addMs.begin(), addMs.end());
     const Listing whole = TimeListing([&] { return archive.List(); });
     // Letter case differs from the stored notes: the search folds Cyrillic too.

@@ -12,7 +12,7 @@ namespace {
 
 using enum CaptionKind;
 
-constexpr std::array<CaptionRow, 33> Rows{{
+constexpr std::array<CaptionRow, 36> Rows{{
     {"Label30", Caption, {"язык", "language"}},
     {"MFile", Caption, {"Файл", "File"}},
     {"MCmd", Caption, {"Действия", "Commands"}},
@@ -25,6 +25,7 @@ constexpr std::array<CaptionRow, 33> Rows{{
     {"MFile_Save", Caption, {"Сохранить", "Save"}},
     {"N3", Caption, {"Сохранить как...", "Save As"}},
     {"N4", Caption, {"Печать", "Print"}},
+    {"MFile_Archive", Caption, {"Архив микросхем...", "Archive..."}},
     {"MFile_Exit", Caption, {"Выход", "Exit"}},
     {"MCmd_Read", Caption, {"Читать микросхему", "Read chip"}},
     {"MCmd_Write", Caption, {"Записать микросхему", "Write chip"}},
@@ -33,6 +34,8 @@ constexpr std::array<CaptionRow, 33> Rows{{
     {"N2", Caption, {"Звук", "Sound"}},
     {"AProgrammerMode", Caption, {"Режим программатора", "Programmer mode"}},
     {"NVerify", Caption, {"Проверка записи", "Verify after write"}},
+    {"NBackup", Caption, {"Сохранять содержимое микросхемы перед записью", "Back up the chip before writing"}},
+    {"NPreview", Caption, {"Показывать, что изменит запись", "Show what a write will change"}},
     {"ToolButton5", Caption, {"Чтение ТМ", "Reading TM"}},
     {"ToolButton6", Caption, {"Чтение RFID", "Reading RFID"}},
     {"ToolButton1", Hint, {"Создать файл", "Create file"}},

@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
+#include "app/ArchiveDialog.h"
+#include "archive/ChipArchive.h"
 #include "app/Captions.h"
 #include "app/Pictures.h"
 #include "documents/Conversion.h"
@@ -131,8 +133,30 @@ void TForm1::enableProgrammerMode(bool enabled) { commands_.SetEnabled("ToolButt
 void TForm1::ToolButton11Click()
 {
     readerButtons_->StopAll(); // programmer mode needs the port
-    TForm2 dialog(programmer_.link, prompts_, session_.CurrentLanguage(), this);
+    TForm2 dialog(programmer_.link, prompts_, session_.CurrentLanguage(), this,
+                  {&session_.Archive(), session_.BackupBeforeWrite()});
     dialog.exec();
+}
+
+void TForm1::MFile_ArchiveClick()
+{
+    // One archive window at a time; another click brings it to the front.
+    if (auto* open = findChild<ArchiveDialog*>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* dialog = new ArchiveDialog(
+        ArchiveDialogHost{session_.Archive(), prompts_, session_.CurrentLanguage(), session_.Store(), *PageControl1,
+                          [this] { return CurrentType(); },
+                          [this](const ArchiveEntry& entry, const QByteArray& image) {
+                              return chipCommands_->OpenArchived(entry, image);
+                          },
+                          [this](const ArchiveEntry& entry, const QByteArray& image) {
+                              chipCommands_->Restore(entry, image);
+                          }},
+        this);
+    dialog->show();
 }
 
 void TForm1::Timer1Timer()
@@ -221,6 +245,7 @@ void TForm1::BuildMenus()
     QAction* N4 = AddItem(MFile, "N4");
     N4->setShortcut(QKeySequence::Print);
     connect(N4, &QAction::triggered, this, &TForm1::N4Click);
+    connect(AddItem(MFile, "MFile_Archive"), &QAction::triggered, this, &TForm1::MFile_ArchiveClick);
     MFile->addSeparator();
     runs(AddItem(MFile, "MFile_Exit"), "AClose");
 
@@ -266,6 +291,15 @@ void TForm1::BuildMenus()
     NVerify->setCheckable(true);
     NVerify->setChecked(session_.VerifyAfterWrite());
     connect(NVerify, &QAction::toggled, &session_, &Session::SetVerifyAfterWrite);
+    // Nothing a chip held is lost unless the user turns these off, for this run only.
+    QAction* NBackup = AddItem(MCfg, "NBackup");
+    NBackup->setCheckable(true);
+    NBackup->setChecked(session_.BackupBeforeWrite());
+    connect(NBackup, &QAction::toggled, &session_, &Session::SetBackupBeforeWrite);
+    QAction* NPreview = AddItem(MCfg, "NPreview");
+    NPreview->setCheckable(true);
+    NPreview->setChecked(session_.PreviewWrite());
+    connect(NPreview, &QAction::toggled, &session_, &Session::SetPreviewWrite);
 
     QAction* N6 = NamedAction("N6", bar);
     bar->addAction(N6);

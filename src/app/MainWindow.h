@@ -99,6 +99,8 @@ public:
     void N5Click();
     // Opens the programmer mode (TForm2) modally.
     void ToolButton11Click();
+    // File > Archive...: the chip archive's entries, in a window of their own.
+    void MFile_ArchiveClick();
 
     void ApplyCaptions();
     void Timer1Timer();

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class ChipArchive;
 class Prompts;
 
 enum class ReaderState { Off, TouchMemory, Rfid };
@@ -48,6 +49,15 @@ public:
     // The option "Verify after write": a completed write is read back and compared.
     bool VerifyAfterWrite() const { return verifyAfterWrite_; }
     void SetVerifyAfterWrite(bool verify) { verifyAfterWrite_ = verify; }
+    // The option "Back up the chip before writing": a write first reads and archives the chip.
+    bool BackupBeforeWrite() const { return backupBeforeWrite_; }
+    void SetBackupBeforeWrite(bool backup) { backupBeforeWrite_ = backup; }
+    // The option "Show what a write will change": the user confirms the differences first.
+    bool PreviewWrite() const { return previewWrite_; }
+    void SetPreviewWrite(bool preview) { previewWrite_ = preview; }
+    // The chip archive, opened on first use so that the start-up never waits for a database;
+    // its messages follow the language of the moment.
+    ChipArchive& Archive();
 
     // Any edit of the record by a page, an editing rule or a command.
     void MarkModified() { emit ModifiedMarked(); }
@@ -72,4 +82,7 @@ private:
     ReaderState reader_ = ReaderState::Off;
     bool soundOn_ = false;
     bool verifyAfterWrite_ = true;
+    bool backupBeforeWrite_ = true;
+    bool previewWrite_ = true;
+    std::unique_ptr<ChipArchive> archive_;
 };

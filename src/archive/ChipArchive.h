@@ -79,6 +79,8 @@ public:
     ChipArchive& operator=(const ChipArchive&) = delete;
 
     const ArchiveLocation& location() const { return location_; }
+    // The language of the failures said from now on.
+    void setLanguage(Language language) { language_ = language; }
     // Whether the database has been opened (on first use).
     bool isOpen() const { return opened_; }
 

@@ -1,6 +1,7 @@
 // The programmer's chip operations from a shell: list the ports, ask the firmware version, read a
 // chip into a raw dump, write a dump into a chip, compare a chip with a dump.
 
+#include "archive/BackedUpWrite.h"
 #include "cli/ChipWrite.h"
 #include "cli/CliArchive.h"
 #include "cli/CliCommand.h"
@@ -97,11 +98,13 @@ public:
         return ReadWholeChip(link_, chip.read, progress, CliLanguage, result);
     }
 
-    bool writeChip(const ProgrammerChip& chip, const QByteArray& image)
+    BackedUpWriteResult writeChip(const ChipWriteRequest& request, CliArchive& archive)
     {
-        if (!open() || !link_.CheckAdapter(CliLanguage)) return false;
+        if (!open() || !link_.CheckAdapter(CliLanguage)) return {};
         TerminalProgress progress;
-        return WriteImageToChip(link_, chip.write, image, progress, CliLanguage) == TransferResult::Completed;
+        const BackedUpWriteRequest write{*request.chip, request.image, {}, request.archivedAs,
+                                         ArchiveSource::CliBeforeWrite, request.backup, request.verify};
+        return RunBackedUpWrite(link_, progress, CliLanguage, archive.recorder(), write, {ReportMissingBackup, {}});
     }
 
     VerifyResult verifyChip(const ProgrammerChip& chip, const QByteArray& dump)
@@ -112,6 +115,16 @@ public:
 
 private:
     static void PrintTraceLine(const QString& line) { QTextStream(stderr) << line << Qt::endl; }
+    // A shell never writes without the backup it was asked to make.
+    static bool ReportMissingBackup(BackupMissing missing)
+    {
+        QTextStream(stderr) << (missing == BackupMissing::ReadFailed
+                                    ? "kavro-cli: the chip's content could not be read for a backup; nothing was written "
+                                      "(--no-backup writes without one)\n"
+                                    : "kavro-cli: the chip's content could not be kept; nothing was written "
+                                      "(--no-backup writes without a backup)\n");
+        return false;
+    }
 
     SystemPortList ports_;
     QtSerialPort serial_;
@@ -195,7 +208,7 @@ int RunRead(const QStringList& args)
     const auto image = session.readChip(*chip);
     CliArchive archive;
     if (!image) {
-        archive.journal(QStringLiteral("read"), chip->name, JournalResult::Failed);
+        archive.journal(JournalOperation::Read, chip->name, JournalResult::Failed);
         return ExitDeviceFailure;
     }
     // The dump replaces the output file only once it is complete.
@@ -204,8 +217,7 @@ int RunRead(const QStringList& args)
     entry.chip = chip->name;
     entry.source = ArchiveSource::CliRead;
     entry.file = QFileInfo(parsed->value(OutOption)).absoluteFilePath();
-    archive.keep(entry, *image);
-    archive.journal(QStringLiteral("read"), chip->name, JournalResult::Done, ChipArchive::Sha256(*image));
+    archive.recorder().keepRead(entry, *image);
     return status;
 }
 
@@ -237,10 +249,10 @@ int CheckChip(ProgrammerSession& session, const ProgrammerChip& chip, const QByt
     const VerifyResult result = session.verifyChip(chip, dump);
     const QString sha256 = ChipArchive::Sha256(dump);
     if (!result.readBack) {
-        archive.journal(QStringLiteral("check"), chip.name, JournalResult::Failed, sha256);
+        archive.journal(JournalOperation::Check, chip.name, JournalResult::Failed, sha256);
         return ExitDeviceFailure;
     }
-    archive.journal(QStringLiteral("check"), chip.name, result.matches() ? ArchiveCheck::Matched : ArchiveCheck::Differs,
+    archive.journal(JournalOperation::Check, chip.name, result.matches() ? ArchiveCheck::Matched : ArchiveCheck::Differs,
                     sha256);
     ReportComparison(dump, result, path);
     return result.matches() ? ExitDone : ExitChipDiffers;
@@ -307,36 +319,13 @@ std::optional<QByteArray> LoadDump(const QString& path, const ProgrammerChip& ch
 
 int WriteChipWithBackup(const ChipWriteRequest& request)
 {
-    const ProgrammerChip& chip = *request.chip;
     ProgrammerSession session(request.port, request.trace);
     if (!session.find()) return ExitDeviceFailure;
     CliArchive archive;
-    if (request.backup) {
-        const auto current = session.readChip(chip);
-        if (!current) {
-            archive.journal(QStringLiteral("read"), chip.name, JournalResult::Failed);
-            QTextStream(stderr) << "kavro-cli: the chip's content could not be read for a backup; nothing was written "
-                                   "(--no-backup writes without one)\n";
-            return ExitDeviceFailure;
-        }
-        archive.journal(QStringLiteral("read"), chip.name, JournalResult::Done, ChipArchive::Sha256(*current));
-        ArchiveEntry entry;
-        entry.chip = chip.name;
-        entry.source = ArchiveSource::CliBeforeWrite;
-        entry.file = request.archivedAs;
-        // A backup kept nowhere would leave the chip's only copy to the write.
-        if (!archive.keep(entry, *current)) {
-            QTextStream(stderr) << "kavro-cli: the chip's content could not be kept; nothing was written "
-                                   "(--no-backup writes without a backup)\n";
-            return ExitDeviceFailure;
-        }
-    }
-    const QString sha256 = ChipArchive::Sha256(request.image);
-    if (!session.writeChip(chip, request.image)) {
-        archive.journal(QStringLiteral("write"), chip.name, JournalResult::Failed, sha256);
-        return ExitDeviceFailure;
-    }
-    archive.journal(QStringLiteral("write"), chip.name, JournalResult::Done, sha256);
-    if (!request.verify) return ExitDone;
-    return CheckChip(session, chip, request.image, request.file, archive);
+    const BackedUpWriteResult result = session.writeChip(request, archive);
+    if (result.written != TransferResult::Completed) return ExitDeviceFailure;
+    if (!result.check) return ExitDone;
+    if (!result.check->readBack) return ExitDeviceFailure;
+    ReportComparison(request.image, *result.check, request.file);
+    return result.check->matches() ? ExitDone : ExitChipDiffers;
 }

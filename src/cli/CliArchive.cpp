@@ -8,26 +8,13 @@ ChipArchive& CliArchive::archive()
     return *archive_;
 }
 
-void CliArchive::warn(const QString& failure)
+ArchiveRecorder& CliArchive::recorder()
 {
-    // One unusable archive is said once, not after every row.
-    if (warned_) return;
-    warned_ = true;
-    QTextStream(stderr) << "kavro-cli: warning: " << failure << '\n';
-}
-
-bool CliArchive::keep(ArchiveEntry entry, const QByteArray& image)
-{
-    const ArchiveResult result = archive().Add(std::move(entry), image);
-    if (result.ok()) return true;
-    warn(result.failure);
-    if (!result.fallbackFile.isEmpty())
-        QTextStream(stderr) << "kavro-cli: the image was kept in " << result.fallbackFile << " instead\n";
-    return !result.fallbackFile.isEmpty();
-}
-
-void CliArchive::journal(const QString& operation, const QString& chip, const QString& result, const QString& sha256)
-{
-    const ArchiveResult kept = archive().Journal({0, {}, operation, chip, {}, result, sha256});
-    if (!kept.ok()) warn(kept.failure);
+    if (!recorder_)
+        recorder_ = std::make_unique<ArchiveRecorder>(archive(), [](const QString& failure, const QString& fallbackFile) {
+            QTextStream err(stderr);
+            err << "kavro-cli: warning: " << failure << '\n';
+            if (!fallbackFile.isEmpty()) err << "kavro-cli: the image was kept in " << fallbackFile << " instead\n";
+        });
+    return *recorder_;
 }

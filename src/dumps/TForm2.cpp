@@ -1,5 +1,7 @@
 #include "dumps/TForm2.h"
 
+#include "archive/BackedUpWrite.h"
+#include "codecs/ImageFiles.h"
 #include "model/FileIO.h"
 #include "model/Prompts.h"
 #include "programmer/ChipGeometry.h"
@@ -36,9 +38,11 @@ constexpr Bilingual DumpShorter{"Файл %1 содержит %2 байт, ми�
                                 "as 0xFF, as an erased chip holds them. Go on?"};
 } // namespace
 
-TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent)
+TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent,
+               ProgrammerModeArchive archive)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      link_(link), prompts_(prompts), language_(language)
+      link_(link), prompts_(prompts), language_(language), archive_(archive.archive),
+      backupBeforeWrite_(archive.backupBeforeWrite)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(Text("Режим программатора микросхем памяти"));
@@ -84,6 +88,17 @@ TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidge
     layout->addLayout(buttons);
     layout->addWidget(gauge_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TForm2::~TForm2() = default;
+
+ChipArchive& TForm2::Archive()
+{
+    if (!archive_) {
+        ownArchive_ = std::make_unique<ChipArchive>(ArchiveLocationFromEnvironment(), language_);
+        archive_ = ownArchive_.get();
+    }
+    return *archive_;
 }
 
 int TForm2::ItemIndex() const { return items_->checkedId(); }
@@ -145,7 +160,20 @@ TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
         return TransferResult::Failed;
     }
     // An existing dump is replaced only by a whole chip.
-    return ReadChipToImage(link_, chip.read, dump->path, *progress_, language_, ImageFileMode::ReplacedWhenComplete);
+    const TransferResult read =
+        ReadChipToImage(link_, chip.read, dump->path, *progress_, language_, ImageFileMode::ReplacedWhenComplete);
+    if (read != TransferResult::Completed) return read;
+    // What is archived is the dump as it lies on disk now.
+    QString error;
+    const std::optional<QByteArray> image = ReadImageBytes(dump->path, language_, error);
+    if (!image) return read;
+    ArchiveRecorder archive(Archive(), WarnInMessageBox(prompts_, language_));
+    ArchiveEntry entry;
+    entry.chip = QString::fromLatin1(chip.name);
+    entry.source = ArchiveSource::ProgrammerMode;
+    entry.file = QFileInfo(dump->path).absoluteFilePath();
+    archive.keepRead(entry, *image);
+    return read;
 }
 
 TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
@@ -169,12 +197,16 @@ TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
         return TransferResult::Cancelled;
     }
     if (!link_.CheckAdapter(language_)) return TransferResult::Failed;
-    const TransferResult written = WriteImageToChip(link_, chip.write, *sent, *progress_, language_);
-    if (written != TransferResult::Completed) return written;
-    const VerifyResult check = VerifyChipAgainstImage(link_, chip, *sent, *progress_, language_);
-    if (!check.readBack) return TransferResult::Failed;
-    if (!check.matches()) {
-        ShowVerifyMismatch(prompts_, check, language_);
+    ArchiveRecorder archive(Archive(), WarnInMessageBox(prompts_, language_));
+    const BackedUpWriteRequest request{chip, *sent, {}, QFileInfo(dump->path).absoluteFilePath(),
+                                       ArchiveSource::ProgrammerMode, backupBeforeWrite_, true};
+    const BackedUpWriteResult result = RunBackedUpWrite(
+        link_, *progress_, language_, archive, request,
+        {[this](BackupMissing missing) { return AskToWriteWithoutBackup(prompts_, missing, language_); }, {}});
+    if (result.written != TransferResult::Completed) return result.written;
+    if (!result.check->readBack) return TransferResult::Failed;
+    if (!result.check->matches()) {
+        ShowVerifyMismatch(prompts_, *result.check, language_);
         return TransferResult::Failed;
     }
     return TransferResult::Completed;

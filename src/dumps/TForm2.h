@@ -1,7 +1,8 @@
 #pragma once
 // TForm2, the programmer mode: reads a whole 24C16 to 24C1024 EEPROM into a raw dump file or
 // writes a raw dump file into one, without interpreting the bytes. The document of the main
-// window is never touched. The dialog's own captions and result messages exist in Russian only;
+// window is never touched. Every chip read is kept in the chip archive, and with the backup on a
+// write first reads and archives what the chip held. The dialog's own captions and result messages exist in Russian only;
 // what it says about the dump file is in the window's language.
 
 #include "dumps/GaugeProgress.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class ChipArchive;
 class Prompts;
 class ProgrammerLink;
 class QButtonGroup;
@@ -21,10 +23,19 @@ class QProgressBar;
 class QPushButton;
 struct ProgrammerChip;
 
+// The archive the dialog keeps chips in; without one it opens the archive the environment names
+// on first use. The backup before a write is the main window's option.
+struct ProgrammerModeArchive {
+    ChipArchive* archive = nullptr;
+    bool backupBeforeWrite = false;
+};
+
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent = nullptr);
+    TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent = nullptr,
+           ProgrammerModeArchive archive = {});
+    ~TForm2() override;
 
     // The chosen item of RadioGroup1, -1 while none is chosen.
     int ItemIndex() const;
@@ -52,11 +63,15 @@ private:
     // A dump shorter than the chip is written only when the user accepts the bytes that become 0xFF.
     bool AcceptShortDump(const QString& path, qsizetype size, const ProgrammerChip& chip);
     void SetControlsEnabled(bool enabled);
+    ChipArchive& Archive();
 
     ProgrammerLink& link_;
     Prompts& prompts_;
     const Language language_;
     bool busy_ = false;
+    ChipArchive* archive_;
+    std::unique_ptr<ChipArchive> ownArchive_;
+    const bool backupBeforeWrite_;
 
     QGroupBox* RadioGroup1 = nullptr;
     QButtonGroup* items_ = nullptr;

@@ -20,14 +20,14 @@ TransferResult Finish(ProgrammerLink& link, TransferProgress& progress, Transfer
     return result;
 }
 
+} // namespace
+
 bool AskInsertChip(ProgrammerLink& link, const Bilingual& text, Language language)
 {
     return link.prompts().message(text.in(language), LinkTexts::Message.in(language), PromptButtons::OkCancel,
                                   PromptIcon::Question)
         == PromptAnswer::Ok;
 }
-
-} // namespace
 
 std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
                                          Language language)
@@ -84,12 +84,17 @@ TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geomet
                                 TransferProgress& progress, Language language)
 {
     progress.open();
+    if (!AskInsertChip(link, LinkTexts::InsertChipToWrite, language))
+        return Finish(link, progress, TransferResult::Cancelled);
+    return Finish(link, progress, WriteChipPages(link, geometry, image, progress, language));
+}
+
+TransferResult WriteChipPages(ProgrammerLink& link, const ChipGeometry& geometry, const QByteArray& image,
+                              TransferProgress& progress, Language language)
+{
     QByteArray buffer = image.left(geometry.imageSize());
     // What lies beyond the end of a short image is written as an erased chip holds it.
     if (buffer.size() < geometry.imageSize()) buffer.append(geometry.imageSize() - buffer.size(), '\xFF');
-
-    if (!AskInsertChip(link, LinkTexts::InsertChipToWrite, language))
-        return Finish(link, progress, TransferResult::Cancelled);
 
     progress.reset(geometry.blockCount);
     int offset = 0;
@@ -106,8 +111,8 @@ TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geomet
         }
         link.SendPacket({geometry.command, pageNumber, completesPage, chunk});
         if (!TakeBlockReply(link, 1, {TransferDirection::Write, pageNumber, offset - geometry.chunkSize}, language))
-            return Finish(link, progress, TransferResult::Failed);
+            return TransferResult::Failed;
         link.clock().sleepMs(PauseAfterChunkMs);
     }
-    return Finish(link, progress, TransferResult::Completed);
+    return TransferResult::Completed;
 }

@@ -44,7 +44,14 @@ TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometr
 std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
                                          Language language);
 
+// The question before a transfer: true when the user inserted the chip and pressed OK.
+bool AskInsertChip(ProgrammerLink& link, const Bilingual& text, Language language);
+
 // Sends `image`, exactly these bytes, to the chip. An image shorter than the chip is completed with
 // 0xFF, the content of an erased chip.
 TransferResult WriteImageToChip(ProgrammerLink& link, const ChipGeometry& geometry, const QByteArray& image,
                                 TransferProgress& progress, Language language);
+// The page loop of a write, without prompt and without closing the port; the chip must be in
+// the socket and the adapter checked.
+TransferResult WriteChipPages(ProgrammerLink& link, const ChipGeometry& geometry, const QByteArray& image,
+                              TransferProgress& progress, Language language);

@@ -3,6 +3,7 @@
 
 #include "LinkFakes.h"
 #include "app/WindowSession.h"
+#include "archive/ChipArchive.h"
 #include "dumps/TForm2.h"
 #include "programmer/ProgrammerLink.h"
 #include "support/ScriptedPrompts.h"
@@ -17,6 +18,8 @@
 #include <QTest>
 
 #include <functional>
+#include <QTemporaryDir>
+
 #include <optional>
 
 namespace {
@@ -34,8 +37,8 @@ public:
 };
 
 struct DialogRig {
-    explicit DialogRig(Language language = Language::English)
-        : port(clock), link(port, prompts, clock), dialog(link, prompts, language)
+    explicit DialogRig(Language language = Language::English, ProgrammerModeArchive archive = {})
+        : port(clock), link(port, prompts, clock), dialog(link, prompts, language, nullptr, archive)
     {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
@@ -359,6 +362,48 @@ private slots:
         QVERIFY(session.Modified());
         QCOMPARE(session.form->Document().DocumentPath, document);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData)), record);
+    }
+
+    // Every chip the dialog reads is kept in the archive, and with the backup on a write first
+    // keeps what the chip held; a backup that cannot be read stops the write unless the user goes on.
+    void theArchiveKeepsWhatIsReadAndWhatAWriteReplaces()
+    {
+        QTemporaryDir data;
+        ChipArchive archive(ParseArchiveLocation(data.filePath(QStringLiteral("archive.sqlite"))));
+        const ProgrammerChip& kind = Chip("24C256");
+        DialogRig rig(Language::English, {&archive, true});
+        const QByteArray held = Pattern(ChipSize(kind), 5);
+        rig.port.memories.memory(kind) = held;
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok);
+        rig.choose(4);
+        rig.click("Button1");
+        const QString other = rig.dir.file(QStringLiteral("other.bin"));
+        const QByteArray image = Pattern(ChipSize(kind), 6);
+        WriteAll(other, image);
+        rig.prompts.choose(FileDialogChoice{other, 1}).answer(PromptAnswer::Ok);
+        rig.click("Button2");
+        QCOMPARE(rig.port.memories.memory(kind), image);
+        // The backup asks nothing more.
+        QCOMPARE(rig.prompts.texts(), (QStringList{"Insert chip to read", "Чтение завершено", "Insert chip to wtite",
+                                                   "Программирование завершено"}));
+        const auto entries = archive.List();
+        QVERIFY(entries && entries->size() == 2);
+        for (const ArchiveEntry& entry : *entries) {
+            QCOMPARE(entry.source, ArchiveSource::ProgrammerMode);
+            QCOMPARE(entry.chip, QStringLiteral("24C256"));
+            QCOMPARE(archive.Image(entry.sha256), std::optional<QByteArray>(held));
+        }
+        QCOMPARE(entries->at(0).file, other);
+        QCOMPARE(entries->at(1).file, rig.dump());
+
+        rig.port.stallAfter = rig.port.firmware().packets().size() + 3; // the adapter check and two blocks
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok).answer(PromptAnswer::Ok).answer(PromptAnswer::No);
+        rig.click("Button2");
+        QVERIFY(rig.prompts.allAnswersUsed());
+        QCOMPARE(rig.prompts.texts().last(), QStringLiteral("The chip's content could not be read, so no backup was made. "
+                                                            "Write the chip without a backup?"));
+        QCOMPARE(rig.port.memories.memory(kind), image);
+        QCOMPARE(archive.JournalEntries()->first().result, QStringLiteral("failed"));
     }
 
     // A dump read that cannot be written keeps the older dump byte for byte and is never reported

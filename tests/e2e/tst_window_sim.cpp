@@ -4,6 +4,7 @@
 
 #include "LinkFakes.h"
 #include "MisbehavingProgrammer.h"
+#include "SimWindow.h"
 #include "SimProcess.h"
 #include "app/MainWindow.h"
 #include "app/SoundPlayer.h"
@@ -24,49 +25,6 @@
 #include <QToolButton>
 
 namespace {
-
-class NoPauseClock : public SystemClock {
-public:
-    void sleepMs(int) override {}
-};
-
-class QuietNotices : public DeviceNotices {
-public:
-    void start(std::function<void(const DeviceNotice&)>) override {}
-};
-
-class SilentSounds : public SoundPlayer {
-public:
-    void play(const QString&) override {}
-    void beep() override {}
-};
-
-// The window with kavro-sim as its programmer.
-struct SimWindow {
-    bool start(const QStringList& options = {})
-    {
-        if (!sim.start(options)) return false;
-        form = std::make_unique<TForm1>(
-            TForm1Setup{prompts, dir.file("lang.ini"), ProgrammerPieces{link, ports, notices}, {}, &sounds});
-        link.ProgrammerPresent = true;
-        link.ProgrammerPortPath = sim.port();
-        form->show();
-        return true;
-    }
-    void Trigger(const char* action) { form->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
-    template <typename T = QWidget> T* Find(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
-
-    WorkingDirectory dir;
-    SimProcess sim;
-    QtSerialPort port;
-    ScriptedPrompts prompts;
-    NoPauseClock clock;
-    ProgrammerLink link{port, prompts, clock};
-    FixedPortList ports;
-    QuietNotices notices;
-    SilentSounds sounds;
-    std::unique_ptr<TForm1> form;
-};
 
 const ChipItem& ItemOf(ChipDirection direction, ChipKind kind) { return *ChipItemFor(direction, kind); }
 

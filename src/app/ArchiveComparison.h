@@ -1,0 +1,30 @@
+#pragma once
+// What differs between two archived images, or between one and the document: in the terms of the
+// type's page when both read as one controller type from one kind of chip, byte by byte otherwise.
+
+#include "archive/ChipArchive.h"
+#include "documents/RecordDifference.h"
+
+#include <optional>
+
+class Prompts;
+
+struct ComparisonRow {
+    QString text;
+    std::optional<DifferenceItem> item; // a difference in page terms, which the page can select
+};
+
+struct Comparison {
+    QList<ComparisonRow> rows;
+    QString refusal; // why the two cannot be compared; empty when they were
+};
+
+struct ArchivedImage {
+    const ArchiveEntry& entry;
+    const QByteArray& image;
+};
+
+Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& after, Prompts& prompts, Language language);
+// From the archived image to the document, a record of `type`, in the terms of that type's page.
+Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, TDeviceType type,
+                               Prompts& prompts, Language language);
