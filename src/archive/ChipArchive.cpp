@@ -188,7 +188,7 @@ std::optional<QList<ArchiveEntry>> ChipArchive::List(const ArchiveFilter& filter
     }
     // Filtered here rather than in SQL: SQLite folds the letter case of Latin letters only, and
     // notes are mostly Cyrillic addresses. A row is made into an entry only once it matches.
-    const auto matches = [&filter](const QVariant& column, const QString& text) {
+    const auto matches = [](const QVariant& column, const QString& text) {
         return text.isEmpty() || column.toString().contains(text, Qt::CaseInsensitive);
     };
     QList<ArchiveEntry> entries;
