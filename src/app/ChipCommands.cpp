@@ -69,7 +69,7 @@ void ChipCommands::Read(const ChipItem& item)
     if (*item.kind == ChipKind::DS1995) host_.setSmallIButton(true);
     if (*item.kind == ChipKind::DS1996) host_.setSmallIButton(false);
     const Language language = window.CurrentLanguage();
-    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
+    const QString imagePath = ImageFileName(*item.kind);
     // A link or a folder planted at the image file's name is refused before the port is opened.
     if (!ImageFileNameUsable(imagePath, language)) {
         Report(ChipNotRead, item);
@@ -82,7 +82,7 @@ void ChipCommands::Read(const ChipItem& item)
         return;
     }
 
-    const TDeviceType type = window.CurrentType();
+    const std::optional<TDeviceType> type = window.CurrentType();
     const std::optional<ReadDecoding> decoding = ReadDecodingFor(*item.kind, type);
     if (!decoding) {
         // No layout of this type lives on that chip: the document stays as it was.
@@ -124,7 +124,7 @@ void ChipCommands::Write(const ChipItem& item)
         Report(ChipNotWritten, item);
         return;
     }
-    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
+    const QString imagePath = ImageFileName(*item.kind);
     host_.stopReaders();
     if (!OpenPort(item, ChipNotWritten)) return;
     if (!host_.link.CheckAdapter(language)) {

@@ -5,7 +5,7 @@
 // document's state as it was.
 
 #include "app/DocumentCommands.h"
-#include "programmer/ChipItems.h"
+#include "programmer/Chips.h"
 
 #include <functional>
 

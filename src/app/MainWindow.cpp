@@ -135,7 +135,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     ApplyCaptions();
     commands_.AfterStartUp();
     commands_.SetEnabled("ToolButton11", discovery_->FindProgrammerAtStartUp(language_));
-    SelectTypeSilently(0);
+    SelectTypeSilently(TDeviceType::T150);
     PageControl1->hide();
 }
 
@@ -191,8 +191,8 @@ void TForm1::RefreshStatusLine()
                    : ToolButton6->isChecked() ? ReaderState::Rfid
                                               : ReaderState::Off;
     facts.modified = Document().DataModified;
-    const TDeviceType type = CurrentType();
-    if (facts.reader != ReaderState::Off && IsValidType(type) && !PageControl1->isHidden()) {
+    const std::optional<TDeviceType> type = CurrentType();
+    if (facts.reader != ReaderState::Off && type && !PageControl1->isHidden()) {
         const KeyReceiver& receiver = ReceiverOf(type, smallIButton_, inputTargets_);
         const auto* grid = receiver.control ? PageControl1->findChild<RecordGrid*>(QString::fromLatin1(receiver.control))
                                             : nullptr;
@@ -364,7 +364,7 @@ void TForm1::BuildToolBar()
     CBox2 = new QComboBox(ToolBar1);
     CBox2->setObjectName(QStringLiteral("CBox2"));
     CBox2->setToolTip(QString::fromUtf8(TypeListHint));
-    for (TDeviceType type = 0; type < DeviceTypeCount; ++type) CBox2->addItem(TypeText(type));
+    for (const TDeviceType type : AllDeviceTypes) CBox2->addItem(TypeText(type));
     connect(CBox2, &QComboBox::currentIndexChanged, this, &TForm1::CBox2Change);
     // Scrolling over the tool bar must not change the controller type and drop the page.
     CBox2->installEventFilter(new WheelGuard(CBox2));
@@ -433,12 +433,12 @@ Page* TForm1::PageNamed(const char* name) const
     return nullptr;
 }
 
-TDeviceType TForm1::CurrentType() const { return CBox2->currentIndex(); }
+std::optional<TDeviceType> TForm1::CurrentType() const { return TypeAtIndex(CBox2->currentIndex()); }
 
-void TForm1::SelectTypeSilently(TDeviceType type)
+void TForm1::SelectTypeSilently(std::optional<TDeviceType> type)
 {
     const QSignalBlocker silent(CBox2);
-    CBox2->setCurrentIndex(IsValidType(type) ? type : -1);
+    CBox2->setCurrentIndex(type ? TypeIndex(*type) : -1);
 }
 
 void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
@@ -452,9 +452,9 @@ void TForm1::AbandonEntries()
 void TForm1::ShowDataSet()
 {
     AbandonEntries();
-    const TDeviceType type = CurrentType();
-    if (!IsValidType(type)) return;
-    Page* page = PageNamed(FillRuleOf(FillOf(type, smallIButton_)).page);
+    const std::optional<TDeviceType> type = CurrentType();
+    if (!type) return;
+    Page* page = PageNamed(FillRuleOf(FillOf(*type, smallIButton_)).page);
     page->StartDataSet();
     PageControl1->setCurrentWidget(page);
     PageControl1->show();
@@ -469,9 +469,9 @@ void TForm1::HideDataSet()
 
 void TForm1::PageControl1Change()
 {
-    const TDeviceType type = CurrentType();
-    if (!IsValidType(type)) return;
-    const Fill fill = FillOf(type, smallIButton_);
+    const std::optional<TDeviceType> type = CurrentType();
+    if (!type) return;
+    const Fill fill = FillOf(*type, smallIButton_);
     const FillRule& rule = FillRuleOf(fill);
     PageNamed(rule.page)->RunFill(fill);
     commands_.AfterFill(fill);

@@ -69,7 +69,7 @@ public:
     IntercomStore& Store() { return *store_; }
     const DocumentState& Document() const { return documents_->State(); }
     Language CurrentLanguage() const override { return language_; }
-    TDeviceType CurrentType() const override;
+    std::optional<TDeviceType> CurrentType() const override;
     bool SoundOn() const { return soundOn_; }
     bool SmallIButton() const override { return smallIButton_; }
     void SetSmallIButton(bool set) { smallIButton_ = set; }
@@ -104,7 +104,7 @@ public:
     void ApplyCaptions();
     void Timer1Timer();
     void SetTitleFileName(const QString& path) override;
-    void SelectTypeSilently(TDeviceType type) override;
+    void SelectTypeSilently(std::optional<TDeviceType> type) override;
     // Any edit of the record by the pages and editing rules.
     void MarkModified() { documents_->MarkModified(); }
     // The status line from the reader buttons, the key receiver and the document state.

@@ -3,7 +3,7 @@
 // content scrolls when the window is smaller than the page.
 
 #include "views/PageContext.h"
-#include "views/PageDispatch.h"
+#include "model/ControllerTypes.h"
 
 #include <QScrollArea>
 #include <QWidget>

@@ -12,7 +12,7 @@
 struct PageContext {
     IntercomStore& store;
     std::function<Language()> language;
-    std::function<TDeviceType()> currentType;
+    std::function<std::optional<TDeviceType>()> currentType;
     std::function<void()> markModified;
     InputTargets& inputTargets; // which control of a page family receives captured keys
 };
