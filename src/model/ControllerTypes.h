@@ -52,12 +52,12 @@ struct ControllerType {
     LayoutFamily layouts;
     PageRules page;
     // The page shown while SmallIButton is set (the G300's DS1995 variant); unset: always `page`.
-    std::optional<PageRules> smallIButtonPage;
-    bool showsConfiguration;    // false: the page's configuration boxes are hidden for this type
-    std::optional<ConversionRow> conversion; // unset: no conversion leads to this type
+    std::optional<PageRules> smallIButtonPage = std::nullopt;
+    bool showsConfiguration = true; // false: the page's configuration boxes are hidden for this type
+    std::optional<ConversionRow> conversion = std::nullopt; // unset: no conversion leads to this type
     // The keys live in the 5000 extension slots, which data files do not carry: New clears them,
     // a chip dump is the document's file, and the recovery file holds them.
-    bool usesExtensionSlots;
+    bool usesExtensionSlots = false;
 };
 
 const ControllerType& ControllerTypeOf(TDeviceType type);
