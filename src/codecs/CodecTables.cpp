@@ -8,7 +8,6 @@
 
 #include "model/IdTable.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -84,16 +83,17 @@ static_assert(RowsInIdOrder(Families, &FamilyLayouts::family), "one row per layo
 
 const FamilyLayouts& LayoutsOf(TDeviceType type) { return RowOf(Families, ControllerTypeOf(type).layouts); }
 
-struct WriteFallback {
-    ChipKind chip;
-    WriteEncoding encoding;
-};
-constexpr WriteFallback WriteFallbacks[] = {
-    {C24C16, {WriteStep::UseImageOnDisk, nullptr}},
-    {C24C64, {WriteStep::Nothing, nullptr}},
-    {DS1995, {WriteStep::Nothing, nullptr}},
-    {DS1996, {WriteStep::Encode, &G300Layout}}, // every type writes a DS1996 in the G300 layout
-};
+// What a write command does where the type's layouts have none for the chip, or without a type.
+constexpr WriteEncoding WriteFallbackOf(ChipKind chip)
+{
+    switch (chip) {
+    case C24C16: return {WriteStep::UseImageOnDisk, nullptr};
+    case C24C64: return {WriteStep::Nothing, nullptr};
+    case DS1995: return {WriteStep::Nothing, nullptr};
+    case DS1996: return {WriteStep::Encode, &G300Layout}; // every type writes a DS1996 in the G300 layout
+    }
+    return {WriteStep::Nothing, nullptr};
+}
 
 constexpr const Layout* EveryLayout[] = {
     &T150Layout,   &PKU630Layout,      &PKU512TLayout,  &PKU512SLayout,  &LMR702Layout,
@@ -119,8 +119,7 @@ std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, std::optional<TDevice
 WriteEncoding WriteEncodingFor(ChipKind chip, std::optional<TDeviceType> type)
 {
     if (const Layout* layout = type ? LayoutsOf(*type).write.of(chip) : nullptr) return {WriteStep::Encode, layout};
-    const auto fallback = std::ranges::find(WriteFallbacks, chip, &WriteFallback::chip);
-    return fallback->encoding;
+    return WriteFallbackOf(chip);
 }
 
 std::span<const Layout* const> AllLayouts() { return EveryLayout; }

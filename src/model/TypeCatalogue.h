@@ -11,6 +11,7 @@
 
 // The controller types in the order of the type list; the list index of a type is its value.
 enum class TDeviceType { T150, PKU511, LMR702, PKU618, PKU630, G300, PKU512S, LMR70x2680, QS151, PKU512T, PKU630XE };
+// The table of rows in model/ControllerTypes is sized by this count: a wrong count does not compile.
 inline constexpr int DeviceTypeCount = 11;
 
 // Every type, in list order.
@@ -19,7 +20,6 @@ inline constexpr std::array<TDeviceType, DeviceTypeCount> AllDeviceTypes = [] {
     for (int index = 0; index < DeviceTypeCount; ++index) types[static_cast<std::size_t>(index)] = TDeviceType(index);
     return types;
 }();
-static_assert(AllDeviceTypes.back() == TDeviceType::PKU630XE, "DeviceTypeCount counts every type");
 
 // The index of a type in the type list (0 to 10), as data files, the list and kavro-cli know it.
 constexpr int TypeIndex(TDeviceType type) { return static_cast<int>(type); }
@@ -37,8 +37,11 @@ QString TypeText(std::optional<TDeviceType> type);
 // The memory chips the controllers keep their data on.
 enum class ChipKind { C24C16, C24C64, DS1995, DS1996 };
 inline constexpr int ChipKindCount = 4;
-inline constexpr std::array<ChipKind, ChipKindCount> AllChipKinds{ChipKind::C24C16, ChipKind::C24C64, ChipKind::DS1995,
-                                                                  ChipKind::DS1996};
+inline constexpr std::array<ChipKind, ChipKindCount> AllChipKinds = [] {
+    std::array<ChipKind, ChipKindCount> kinds{};
+    for (int index = 0; index < ChipKindCount; ++index) kinds[static_cast<std::size_t>(index)] = ChipKind(index);
+    return kinds;
+}();
 
 // A set of chip kinds, one bit per kind.
 class ChipSet {

@@ -37,7 +37,7 @@ struct ProgrammerChip {
 
 constexpr int MaxImageSize = 131072;
 
-inline constexpr std::array<ProgrammerChip, 9> Chips{{
+inline constexpr auto Chips = std::to_array<ProgrammerChip>({
     {"24C16", {pcRead24C16, 16}, {pcWrite24C16, 128, 16, 1}, ChipKind::C24C16, "~dev24c16.tmp"},
     {"24C32", {pcRead24C32, 32}, {pcWrite24C32, 128, 32, 1}},
     {"24C64", {pcRead24C64, 64}, {pcWrite24C64, 256, 32, 1}, ChipKind::C24C64, "~dev24c64.tmp"},
@@ -47,7 +47,7 @@ inline constexpr std::array<ProgrammerChip, 9> Chips{{
     {"24C1024", {pcRead24C1024, 1024}, {pcWrite24C1024, 1024, 32, 4}},
     {"DS1995", {pcReadIButton, 16}, {}, ChipKind::DS1995, "~dev1995.tmp"},
     {"DS1996", {pcReadIButton, 64}, {pcWriteIButton, 256, 32, 1}, ChipKind::DS1996, "~dev1996.tmp"},
-}};
+});
 
 // The chip of that name (case-insensitive), or nullptr.
 const ProgrammerChip* FindChip(QStringView name);
