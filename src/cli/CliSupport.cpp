@@ -1,11 +1,11 @@
 #include "cli/CliSupport.h"
-#include "programmer/Chips.h"
 
 #include "cli/CliCommand.h"
 #include "model/TypeName.h"
 
 #include "model/DataFile.h"
 #include "model/FileIO.h"
+#include "programmer/Chips.h"
 
 #include <QTextStream>
 
