@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (choice == dumpChoice) {
         const QString dump = folder.write(input);
         folder.runInside([&] {
-            ImportDump(dump, static_cast<TDeviceType>(pick % DeviceTypeCount), *store,
+            ImportDump(dump, AllDeviceTypes[pick % DeviceTypeCount], *store,
                        DecodeContext{prompts, Language::English});
         });
         return 0;
@@ -81,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (choice == dataFileChoice) {
         const LoadResult loaded = LoadDataFile(store->Record, folder.write(input));
         if (loaded != LoadResult::Loaded && loaded != LoadResult::LoadedLegacy) return 0;
-        const TDeviceType named = FindTypeByName(store->Record);
-        const TDeviceType type = IsValidType(named) ? named : static_cast<TDeviceType>(pick % DeviceTypeCount);
+        const TDeviceType type = FindTypeByName(store->Record).value_or(AllDeviceTypes[pick % DeviceTypeCount]);
         ReportBytes(type, (pick & 1) != 0, Language::English, RecordReportSource(*store));
         const Layout& target = *layouts[pick % layouts.size()];
         if (target.encode) target.encode(*store);

@@ -10,11 +10,11 @@
 #include "model/NewDocument.h"
 #include "model/Prompts.h"
 #include "model/TableSpecs.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/Clock.h"
 #include "programmer/KeyReaders.h"
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/SerialPort.h"
 #include "programmer/TransferProgress.h"
@@ -109,7 +109,7 @@ void ChipRead(ProgrammerLink& link, std::uint8_t chipChoice)
 // frame's key goes to the page's receiver.
 void ReaderFrames(ProgrammerLink& link, ScriptedLine& line, std::uint8_t typeChoice, std::uint8_t cellChoice)
 {
-    const auto type = static_cast<TDeviceType>(typeChoice % DeviceTypeCount);
+    const auto type = AllDeviceTypes[typeChoice % DeviceTypeCount];
     static const auto store = std::make_unique<IntercomStore>();
     ApplyNewDocument(*store, type);
     const InputTargets targets;

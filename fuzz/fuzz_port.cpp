@@ -9,7 +9,7 @@
 // behind it whose flag is not zero: a reply split in pieces, sent twice or with junk around it.
 
 #include "FuzzSupport.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/Clock.h"
 #include "programmer/ProgrammerLink.h"

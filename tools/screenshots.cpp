@@ -66,11 +66,11 @@ void ShootArchive(TForm1& window, const QString& file)
         ArchiveEntry entry;
         entry.time = QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo);
         entry.chip = QStringLiteral("24C16");
-        entry.type = TypeText(0);
+        entry.type = TypeText(TDeviceType::T150);
         entry.source = source;
         entry.note = note;
         entry.file = QStringLiteral("/home/tech/lesnaya5.kvr");
-        archive.Add(entry, DumpLayoutFor(0)->encode(*store));
+        archive.Add(entry, DumpLayoutFor(TDeviceType::T150)->encode(*store));
     };
     add(0x11, ArchiveSource::Read, QStringLiteral("ул. Лесная, 5, подъезд 2"), 90);
     add(0x42, ArchiveSource::Read, QStringLiteral("ул. Садовая, 12"), 60);
@@ -110,13 +110,13 @@ int main(int argc, char* argv[])
         bool smallIButton;
         const char* name;
     };
-    for (const Shot& shot : {Shot{0, false, "t150"}, Shot{9, false, "pku512t"}, Shot{2, false, "lmr702"},
-                             Shot{7, false, "lmr70x-2680"}, Shot{10, false, "pku630xe"}, Shot{3, false, "pku618"},
-                             Shot{4, false, "pku630"}, Shot{5, false, "g300-ds1996"}, Shot{5, true, "g300-ds1995"},
-                             Shot{6, false, "pku512s"}})
+    for (const Shot& shot : {Shot{TDeviceType::T150, false, "t150"}, Shot{TDeviceType::PKU512T, false, "pku512t"}, Shot{TDeviceType::LMR702, false, "lmr702"},
+                             Shot{TDeviceType::LMR70x2680, false, "lmr70x-2680"}, Shot{TDeviceType::PKU630XE, false, "pku630xe"}, Shot{TDeviceType::PKU618, false, "pku618"},
+                             Shot{TDeviceType::PKU630, false, "pku630"}, Shot{TDeviceType::G300, false, "g300-ds1996"}, Shot{TDeviceType::G300, true, "g300-ds1995"},
+                             Shot{TDeviceType::PKU512S, false, "pku512s"}})
         Shoot(window, shot.type, shot.smallIButton, folder.filePath(QStringLiteral("page-%1.png").arg(QLatin1String(shot.name))));
     window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0); // русский
-    Shoot(window, 0, false, folder.filePath(QStringLiteral("page-t150-ru.png")));
+    Shoot(window, TDeviceType::T150, false, folder.filePath(QStringLiteral("page-t150-ru.png")));
     window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(1); // english
     ShootArchive(window, folder.filePath(QStringLiteral("archive.png")));
     return 0;

@@ -39,7 +39,7 @@ Timing MedianFind(const IntercomStore& store, KeyBytes key)
     for (int i = 0; i < Repeats; ++i) {
         QElapsedTimer timer;
         timer.start();
-        places = FindKey(store, DeviceTypes::PKU630XE, key).size();
+        places = FindKey(store, TDeviceType::PKU630XE, key).size();
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());

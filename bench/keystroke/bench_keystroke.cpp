@@ -82,11 +82,11 @@ int main(int argc, char* argv[])
         int row;
     };
     std::printf("typed key stored and shown                 median of %d entries   target\n", Entries);
-    for (const Case& entry : {Case{"SGrid4 (PKU-630, ShowPKU630Page)", 4, "SGrid4", 2, 1},
-                              Case{"SGrid5 (PKU-618, ShowPKU618Page)", 3, "SGrid5", 1, 1},
-                              Case{"SGrid6 (G300, ShowG300Page)", 5, "SGrid6", 2, 1},
-                              Case{"SGrid9 (PKU-512S, ShowPKU512SPage)", 6, "SGrid9", 2, 1},
-                              Case{"SGrid1 (T150, cell restored)", 0, "SGrid1", 2, 1}})
+    for (const Case& entry : {Case{"SGrid4 (PKU-630, ShowPKU630Page)", TDeviceType::PKU630, "SGrid4", 2, 1},
+                              Case{"SGrid5 (PKU-618, ShowPKU618Page)", TDeviceType::PKU618, "SGrid5", 1, 1},
+                              Case{"SGrid6 (G300, ShowG300Page)", TDeviceType::G300, "SGrid6", 2, 1},
+                              Case{"SGrid9 (PKU-512S, ShowPKU512SPage)", TDeviceType::PKU512S, "SGrid9", 2, 1},
+                              Case{"SGrid1 (T150, cell restored)", TDeviceType::T150, "SGrid1", 2, 1}})
         std::printf("%-42s %8.2f ms               16 ms\n", entry.label,
                     MedianEntryMs(window, entry.type, entry.table, entry.column, entry.row, Entries));
     return 0;

@@ -3,7 +3,7 @@
 // every transfer go on (the insert-chip question is answered OK; a message is printed).
 
 #include "model/Prompts.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "support/FixedAnswerPrompts.h"
 

@@ -11,7 +11,7 @@
 #include "TransferBench.h"
 #include "model/FileIO.h"
 #include "model/Prompts.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/Clock.h"
 #include "programmer/ProgrammerLink.h"

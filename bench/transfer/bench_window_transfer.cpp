@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "codecs/CodecTables.h"
 #include "model/NewDocument.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/Clock.h"
 #include "programmer/DeviceNotices.h"
@@ -61,9 +61,9 @@ int main(int argc, char* argv[])
     // A PKU-630 document on the simulator's 24C64.
     auto store = std::make_unique<IntercomStore>();
     ResetRecord(*store);
-    ApplyNewDocument(*store, DeviceTypes::PKU630);
+    ApplyNewDocument(*store, TDeviceType::PKU630);
     QFile chip(work.filePath(QStringLiteral("24C64.bin")));
-    if (!chip.open(QIODevice::WriteOnly) || chip.write(DumpLayoutFor(DeviceTypes::PKU630)->encode(*store)) < 0) return 1;
+    if (!chip.open(QIODevice::WriteOnly) || chip.write(DumpLayoutFor(TDeviceType::PKU630)->encode(*store)) < 0) return 1;
     chip.close();
 
     QProcess sim;
@@ -87,10 +87,10 @@ int main(int argc, char* argv[])
     const ProgrammerChip& c24c64 = *FindChip(u"24C64");
     const ProgrammerChip& c24c16 = *FindChip(u"24C16");
     std::printf("%-28s %11s %11s %9s\n", "window command", "measured", "line limit", "ratio");
-    window.SelectTypeSilently(DeviceTypes::PKU630);
+    window.SelectTypeSilently(TDeviceType::PKU630);
     Report("read 24C64 (PKU-630)", Time(window, "READ24c64"), ReadLimit(c24c64.read));
 
-    window.SelectTypeSilently(DeviceTypes::T150);
+    window.SelectTypeSilently(TDeviceType::T150);
     window.ANewExecute();
     window.findChild<QAction*>(QStringLiteral("NVerify"))->setChecked(false);
     Report("write 24C16 (T150)", Time(window, "Write24c16"), WriteLimit(c24c16.write));

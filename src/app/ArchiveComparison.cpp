@@ -2,6 +2,7 @@
 
 #include "archive/EntryType.h"
 #include "codecs/CodecTables.h"
+#include "programmer/Chips.h"
 
 #include <memory>
 
@@ -16,10 +17,10 @@ constexpr Bilingual Rejected{"Данные записи %1 повреждены 
 constexpr Bilingual MoreBytes{"... и ещё %1 байт", "... and %1 more bytes"};
 
 // The layout an archived image reads in as `type`; nullptr when that type keeps nothing on its chip.
-const Layout* LayoutOf(const ArchiveEntry& entry, TDeviceType type)
+const Layout* LayoutOf(const ArchiveEntry& entry, std::optional<TDeviceType> type)
 {
     const std::optional<ChipKind> kind = ChipKindByName(entry.chip);
-    if (!kind || !IsValidType(type)) return nullptr;
+    if (!kind || !type.has_value()) return nullptr;
     const std::optional<ReadDecoding> decoding = ReadDecodingFor(*kind, type);
     return decoding ? decoding->layout : nullptr;
 }
@@ -60,7 +61,7 @@ std::unique_ptr<IntercomStore> Decoded(const ArchivedImage& archived, const Layo
 
 Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& after, Prompts& prompts, Language language)
 {
-    const TDeviceType type = TypeOfEntry(before.entry);
+    const std::optional<TDeviceType> type = TypeOfEntry(before.entry);
     const Layout* layout = LayoutOf(before.entry, type);
     const bool oneKind = before.entry.chip.compare(after.entry.chip, Qt::CaseInsensitive) == 0 && TypeOfEntry(after.entry) == type;
     if (!layout || !oneKind) return ByteByByte(before.image, after.image, language);
@@ -70,10 +71,10 @@ Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& aft
     const auto afterRecord = Decoded(after, *layout, *blank, prompts, language);
     // Damaged data compares only as bytes.
     if (!beforeRecord || !afterRecord) return ByteByByte(before.image, after.image, language);
-    return InPageTerms(*beforeRecord, *afterRecord, type, IsDS1995(before.entry), language);
+    return InPageTerms(*beforeRecord, *afterRecord, *type, IsDS1995(before.entry), language);
 }
 
-Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, TDeviceType type,
+Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, std::optional<TDeviceType> type,
                                Prompts& prompts, Language language)
 {
     const Layout* layout = LayoutOf(archived.entry, type);
@@ -82,5 +83,5 @@ Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStor
     // Decoded over a copy of the document, what the chip does not hold is never a difference.
     const auto onChip = Decoded(archived, *layout, document, prompts, language);
     if (!onChip) return {{}, Rejected.in(language).arg(archived.entry.id)};
-    return InPageTerms(*onChip, document, type, IsDS1995(archived.entry), language);
+    return InPageTerms(*onChip, document, *type, IsDS1995(archived.entry), language);
 }

@@ -26,5 +26,5 @@ struct ArchivedImage {
 
 Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& after, Prompts& prompts, Language language);
 // From the archived image to the document, a record of `type`, in the terms of that type's page.
-Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, TDeviceType type,
+Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, std::optional<TDeviceType> type,
                                Prompts& prompts, Language language);

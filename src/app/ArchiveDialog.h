@@ -26,7 +26,7 @@ struct ArchiveDialogHost {
     const IntercomStore& document;
     // The page control: where a difference's control is found and selected.
     QWidget& pages;
-    std::function<TDeviceType()> documentType;
+    std::function<std::optional<TDeviceType>()> documentType;
     // False when the entry did not open as a document (said).
     std::function<bool(const ArchiveEntry&, const QByteArray&)> openAsDocument;
     std::function<void(const ArchiveEntry&, const QByteArray&)> restore;

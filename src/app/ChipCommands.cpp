@@ -76,7 +76,7 @@ bool ChipCommands::OpenPort(const char* chip, const Bilingual& notDone)
     return false;
 }
 
-void ChipCommands::Keep(const QString& chip, TDeviceType type, const QByteArray& image)
+void ChipCommands::Keep(const QString& chip, std::optional<TDeviceType> type, const QByteArray& image)
 {
     const Language language = host_.window.CurrentLanguage();
     ArchiveRecorder archive(host_.session.Archive(), WarnInMessageBox(host_.session.Prompter(), language));
@@ -87,7 +87,7 @@ void ChipCommands::Keep(const QString& chip, TDeviceType type, const QByteArray&
     archive.keepRead(entry, image);
 }
 
-ChipCommands::ShowOutcome ChipCommands::ShowImage(ChipKind kind, TDeviceType type, const QByteArray& image)
+ChipCommands::ShowOutcome ChipCommands::ShowImage(ChipKind kind, std::optional<TDeviceType> type, const QByteArray& image)
 {
     DocumentWindow& window = host_.window;
     const std::optional<ReadDecoding> decoding = ReadDecodingFor(kind, type);
@@ -117,7 +117,7 @@ void ChipCommands::Read(const ChipItem& item)
     if (*item.kind == ChipKind::DS1995) host_.session.SetSmallIButton(true);
     if (*item.kind == ChipKind::DS1996) host_.session.SetSmallIButton(false);
     const Language language = window.CurrentLanguage();
-    const QString imagePath = ImageFileName(ImageFileOf(*item.kind));
+    const QString imagePath = ImageFileName(*item.kind);
     // A link or a folder planted at the image file's name is refused before the port is opened.
     if (!ImageFileNameUsable(imagePath, language)) {
         Report(ChipNotRead, item.chip);
@@ -136,9 +136,9 @@ void ChipCommands::Read(const ChipItem& item)
         Report(ChipNotRead, item.chip);
         return;
     }
-    const TDeviceType type = window.CurrentType();
+    const std::optional<TDeviceType> type = window.CurrentType();
     // The entry names the type only when the chip holds that type's data.
-    Keep(QString::fromLatin1(item.chip), ReadDecodingFor(*item.kind, type) ? type : NoType, *image);
+    Keep(QString::fromLatin1(item.chip), ReadDecodingFor(*item.kind, type) ? type : std::nullopt, *image);
     switch (ShowImage(*item.kind, type, *image)) {
     case ShowOutcome::OtherType:
         QFile::remove(imagePath);
@@ -159,8 +159,8 @@ bool ChipCommands::OpenArchived(const ArchiveEntry& entry, const QByteArray& ima
 {
     const Language language = host_.window.CurrentLanguage();
     const std::optional<ChipKind> kind = ChipKindByName(entry.chip);
-    const TDeviceType type = TypeOfEntry(entry);
-    if (!kind || !IsValidType(type) || !ReadDecodingFor(*kind, type)) {
+    const std::optional<TDeviceType> type = TypeOfEntry(entry);
+    if (!kind || !type.has_value() || !ReadDecodingFor(*kind, type)) {
         ShowError(EntryNotADocument.in(language).arg(entry.id).arg(entry.chip, entry.type), language);
         return false;
     }
@@ -180,7 +180,7 @@ void ChipCommands::Write(const ChipItem& item)
     if (!item.kind) return;
     DocumentWindow& window = host_.window;
     const Language language = window.CurrentLanguage();
-    const TDeviceType type = window.CurrentType();
+    const std::optional<TDeviceType> type = window.CurrentType();
     const WriteEncoding encoding = WriteEncodingFor(*item.kind, type);
     // Without an encoder of its own a type has nothing to send: an image file left on disk by an
     // earlier command is never written to a chip in its place.
@@ -196,7 +196,7 @@ void ChipCommands::Write(const ChipItem& item)
     // The encoded image file stays for a look when the programmer could not be reached.
     if (Send({ProgrammerChipOf(item), encoded.image, type, encoding.layout, &host_.session.Store(),
               host_.documents.State().DocumentPath}))
-        QFile::remove(ImageFileName(ImageFileOf(*item.kind)));
+        QFile::remove(ImageFileName(*item.kind));
 }
 
 void ChipCommands::Restore(const ArchiveEntry& entry, const QByteArray& image)
@@ -209,9 +209,9 @@ void ChipCommands::Restore(const ArchiveEntry& entry, const QByteArray& image)
     }
     // The preview compares in the terms of the entry's page when the image decodes as its type.
     const std::optional<ChipKind> kind = ChipKindByName(entry.chip);
-    const TDeviceType type = TypeOfEntry(entry);
+    const std::optional<TDeviceType> type = TypeOfEntry(entry);
     const Layout* layout = nullptr;
-    if (kind && IsValidType(type))
+    if (kind && type.has_value())
         if (const WriteEncoding encoding = WriteEncodingFor(*kind, type); encoding.step == WriteStep::Encode)
             layout = encoding.layout;
     std::unique_ptr<IntercomStore> intended;
@@ -228,7 +228,7 @@ bool ChipCommands::ConfirmWrite(const Sending& sending, const QByteArray& chipCo
 {
     const Language language = host_.window.CurrentLanguage();
     const WritePreview preview =
-        sending.layout ? PreviewWrite(chipContent, *sending.layout, *sending.intended, sending.type,
+        sending.layout ? PreviewWrite(chipContent, *sending.layout, *sending.intended, *sending.type,
                                       {host_.session.Prompter(), language})
                        : PreviewImageWrite(chipContent, sending.image);
     return AskToWrite(host_.session.Prompter(), preview, QString::fromLatin1(sending.chip.name), TypeText(sending.type), language);

@@ -9,7 +9,7 @@
 
 #include "app/DocumentCommands.h"
 #include "archive/ChipArchive.h"
-#include "programmer/ChipItems.h"
+#include "programmer/Chips.h"
 
 class ProgrammerLink;
 class ReaderButtons;
@@ -47,7 +47,7 @@ private:
     struct Sending {
         const ProgrammerChip& chip;
         QByteArray image;
-        TDeviceType type;
+        std::optional<TDeviceType> type;
         const Layout* layout;             // the layout `image` is in; nullptr: no preview in page terms
         const IntercomStore* intended;    // the record `image` holds, decoded; with `layout`
         QString file;                     // the document or the entry, as the archive names it
@@ -55,7 +55,7 @@ private:
     // Decodes `image`, read from a `kind` chip, into the store as `type` and shows it as a new
     // document, unless that type does not use the chip or the user declined damaged data.
     enum class ShowOutcome { Shown, OtherType, Rejected };
-    ShowOutcome ShowImage(ChipKind kind, TDeviceType type, const QByteArray& image);
+    ShowOutcome ShowImage(ChipKind kind, std::optional<TDeviceType> type, const QByteArray& image);
     // False when the programmer could not be reached: nothing was asked or sent.
     bool Send(const Sending& sending);
     bool ConfirmWrite(const Sending& sending, const QByteArray& chipContent);
@@ -67,7 +67,7 @@ private:
     bool OpenPort(const char* chip, const Bilingual& notDone);
     void Report(const Bilingual& text, const char* chip);
     // A chip just read, kept in the archive.
-    void Keep(const QString& chip, TDeviceType type, const QByteArray& image);
+    void Keep(const QString& chip, std::optional<TDeviceType> type, const QByteArray& image);
 
     ChipCommandsHost host_;
 };

@@ -1,31 +1,10 @@
 #include "app/CommandStates.h"
 
+#include "programmer/Chips.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
-
-#include <array>
-
-namespace {
-
-using enum ChipKind;
-
-// The chip whose write item New enables, per type; none for PKU-630XE, which has no chip.
-constexpr std::array<std::optional<ChipKind>, DeviceTypeCount> NewWriteChip{
-    C24C16, C24C16, C24C16, C24C16, C24C64, DS1996, C24C64, C24C64, C24C16, C24C16, std::nullopt,
-};
-
-// Write items a type change turns off besides the write menu itself.
-constexpr ChipSet Both{DS1996, C24C16};
-constexpr ChipSet DS1996Only{DS1996};
-constexpr ChipSet Neither{};
-constexpr std::array<ChipSet, DeviceTypeCount> TypeChangeWriteItemsOff{
-    Both, Both, Both, Both, DS1996Only, Neither, DS1996Only, DS1996Only, Both, Both, Neither,
-};
-
-const char* WriteItemOf(ChipKind kind) { return ChipItemFor(ChipDirection::Write, kind)->item; }
-
-} // namespace
 
 QObject* CommandStates::Find(const char* name) const
 {
@@ -71,7 +50,7 @@ void CommandStates::AfterNew(TDeviceType type)
 {
     SetEnabled("MCmd_Write", true);
     SetEnabled("MFile_Save", true);
-    const std::optional<ChipKind> chip = NewWriteChip.at(static_cast<std::size_t>(type));
+    const std::optional<ChipKind> chip = ControllerTypeOf(type).newWriteChip;
     for (const ChipItem& item : ChipItems())
         if (item.direction == ChipDirection::Write) SetEnabled(item.item, chip && item.kind == chip);
 }
@@ -82,15 +61,15 @@ void CommandStates::AfterTypeChange(TDeviceType type)
     for (const char* off : {"MCmd_Write", "ASave", "ASaveAs", "MFile_Save", "N3", "N5", "ToolButton5",
                             "ToolButton6", "N1"})
         SetEnabled(off, false);
-    const TypeInfo& info = TypeInfoOf(type);
-    if (info.readItemsOnTypeChange) {
+    const ControllerType& row = ControllerTypeOf(type);
+    if (row.readItemsOnTypeChange) {
         for (const ChipItem& item : ChipItems())
             if (item.direction == ChipDirection::Read && item.kind)
-                SetEnabled(item.item, info.readItemsOnTypeChange->contains(*item.kind));
+                SetEnabled(item.item, row.readItemsOnTypeChange->contains(*item.kind));
     }
-    const ChipSet writeItemsOff = TypeChangeWriteItemsOff.at(static_cast<std::size_t>(type));
-    for (const ChipKind chip : {C24C16, C24C64, DS1996})
-        if (writeItemsOff.contains(chip)) SetEnabled(WriteItemOf(chip), false);
+    for (const ChipItem& item : ChipItems())
+        if (item.direction == ChipDirection::Write && item.kind && row.writeItemsOffOnTypeChange.contains(*item.kind))
+            SetEnabled(item.item, false);
 }
 
 void CommandStates::AfterFill(Fill fill)

@@ -2,8 +2,7 @@
 // The enabled states of the window's commands: menu items, submenus, actions and tool buttons,
 // addressed by object name and set by the tables of start-up, New, the type change and the fills.
 
-#include "model/TypeCatalogue.h"
-#include "views/PageDispatch.h"
+#include "model/ControllerTypes.h"
 
 #include <QHash>
 #include <QString>

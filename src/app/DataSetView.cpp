@@ -11,9 +11,9 @@
 void DataSetView::Show()
 {
     editors_.AbandonEntries();
-    const TDeviceType type = session_.CurrentType();
-    if (!IsValidType(type)) return;
-    Page& page = pages_.ShowingFill(FillOf(type, session_.SmallIButton()));
+    const std::optional<TDeviceType> type = session_.CurrentType();
+    if (!type) return;
+    Page& page = pages_.ShowingFill(FillOf(*type, session_.SmallIButton()));
     page.StartDataSet();
     pages_.Control().setCurrentWidget(&page);
     pages_.Control().show();
@@ -28,9 +28,9 @@ void DataSetView::Hide()
 
 void DataSetView::Refill()
 {
-    const TDeviceType type = session_.CurrentType();
-    if (!IsValidType(type)) return;
-    const Fill fill = FillOf(type, session_.SmallIButton());
+    const std::optional<TDeviceType> type = session_.CurrentType();
+    if (!type) return;
+    const Fill fill = FillOf(*type, session_.SmallIButton());
     pages_.ShowingFill(fill).RunFill(fill);
     commands_.AfterFill(fill);
     if (QWidget* first = pages_.FocusOf(fill)) first->setFocus();

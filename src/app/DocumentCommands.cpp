@@ -2,6 +2,7 @@
 
 #include "app/CommandStates.h"
 #include "model/DataFile.h"
+#include "model/ControllerTypes.h"
 #include "model/NewDocument.h"
 #include "model/TypeName.h"
 
@@ -82,22 +83,30 @@ void DocumentCommands::ANewExecute()
 {
     window_.SetLanguageListEnabled(false);
     if (!AskSaveFirst()) return;
-    const TDeviceType type = window_.CurrentType();
-    if (!IsValidType(type)) {
+    const std::optional<TDeviceType> type = window_.CurrentType();
+    if (!type) {
         Ask(SelectTypeFirst, PromptButtons::Ok);
         return;
     }
     ForgetFileName();
     window_.Commands().SetEnabled("ToolButton3", true);
     window_.Commands().SetReaderButtons(true);
-    ApplyNewDocument(store_, type); // stores the type name too
+    ApplyNewDocument(store_, *type); // stores the type name too
     ShowPageOfCurrentType();
-    window_.Commands().AfterNew(type);
+    window_.Commands().AfterNew(*type);
+}
+
+bool DocumentCommands::CurrentTypeUsesExtensionSlots() const
+{
+    const std::optional<TDeviceType> type = window_.CurrentType();
+    return type && ControllerTypeOf(*type).usesExtensionSlots;
 }
 
 void DocumentCommands::ShowPageOfCurrentType()
 {
-    if (window_.CurrentType() == DeviceTypes::G300) window_.ClearSmallIButton();
+    // A New, a loaded file or an opened dump is the data of the type's main page.
+    if (const std::optional<TDeviceType> type = window_.CurrentType(); type && ControllerTypeOf(*type).smallIButtonPage)
+        window_.ClearSmallIButton();
     window_.ShowDataSet();
 }
 
@@ -109,7 +118,7 @@ bool DocumentCommands::PrepareOpen()
 
 void DocumentCommands::MFile_OpenClick()
 {
-    if (window_.CurrentType() == DeviceTypes::PKU630XE) {
+    if (CurrentTypeUsesExtensionSlots()) {
         openDialog_.filterIndex = static_cast<int>(DocumentFormat::ChipDump);
         openDialog_.fileName = QStringLiteral("*.bin");
     }
@@ -143,8 +152,8 @@ void DocumentCommands::ForgetFileName()
 
 void DocumentCommands::OpenChipDump(const QString& path)
 {
-    const TDeviceType type = window_.CurrentType();
-    if (!IsValidType(type)) {
+    const std::optional<TDeviceType> type = window_.CurrentType();
+    if (!type) {
         Ask(SelectTypeFirst, PromptButtons::Ok);
         return;
     }
@@ -181,8 +190,8 @@ void DocumentCommands::OpenDataFile(const QString& path)
                          PromptButtons::Ok, PromptIcon::Error);
         return;
     }
-    const TDeviceType named = FindTypeByName(*loaded);
-    if (named == NoType) {
+    const std::optional<TDeviceType> named = FindTypeByName(*loaded);
+    if (!named) {
         if (prompts_.message(path + QStringLiteral("\n") + DamagedQuestion.in(language), MessageTitle.in(language),
                              PromptButtons::YesNo, PromptIcon::Question)
             != PromptAnswer::Yes)
@@ -190,13 +199,13 @@ void DocumentCommands::OpenDataFile(const QString& path)
     } else {
         window_.SelectTypeSilently(named);
     }
-    const TDeviceType type = window_.CurrentType();
+    const std::optional<TDeviceType> type = window_.CurrentType();
     store_.Record = *loaded;
     StoreTypeName(store_.Record, type);
     AdoptFile(path, DocumentFormat::DataFile);
     window_.Commands().EnableSaving();
-    // A PKU-630XE keeps its keys in the extension slots, which a data file does not carry.
-    if (IsValidType(type) && type != DeviceTypes::PKU630XE) {
+    // A type that keeps its keys in the extension slots shows none: a data file does not carry them.
+    if (type && !ControllerTypeOf(*type).usesExtensionSlots) {
         ShowPageOfCurrentType();
         window_.Commands().SetReaderButtons(true);
     }
@@ -208,7 +217,7 @@ bool DocumentCommands::ASaveExecute() { return Save(); }
 bool DocumentCommands::Save()
 {
     if (state_.HasFileName) return WriteDocument(state_.DocumentPath, state_.PathFormat);
-    if (window_.CurrentType() == DeviceTypes::PKU630XE) {
+    if (CurrentTypeUsesExtensionSlots()) {
         saveDialog_.filterIndex = static_cast<int>(DocumentFormat::ChipDump);
         return SaveAs(QStringLiteral("PKU630XE"));
     }
@@ -272,13 +281,13 @@ bool DocumentCommands::WriteDocument(const QString& path, DocumentFormat format)
 void DocumentCommands::ReturnToRecordsType()
 {
     // The entry whose text equals the record's type name, or none; nothing else changes.
-    TDeviceType previous = NoType;
-    for (TDeviceType entry = 0; entry < DeviceTypeCount; ++entry)
+    std::optional<TDeviceType> previous;
+    for (const TDeviceType entry : AllDeviceTypes)
         if (TypeText(entry) == TypeNameText(store_.Record)) previous = entry;
     window_.SelectTypeSilently(previous);
 }
 
-void DocumentCommands::CBox2Change(TDeviceType type)
+void DocumentCommands::CBox2Change(std::optional<TDeviceType> type)
 {
     if (state_.DataModified) {
         switch (Ask(SaveFirstQuestion, PromptButtons::YesNoCancel)) {
@@ -293,7 +302,7 @@ void DocumentCommands::CBox2Change(TDeviceType type)
     state_.DataModified = false;
     ForgetFileName();
     window_.SetLanguageListEnabled(true);
-    window_.Commands().AfterTypeChange(type);
+    if (type) window_.Commands().AfterTypeChange(*type);
     window_.HideDataSet();
     StoreTypeName(store_.Record, type);
 }

@@ -30,8 +30,9 @@ struct DocumentState {
 // What the commands need of the main window.
 class DocumentWindow {
 public:
-    virtual TDeviceType CurrentType() const = 0;
-    virtual void SelectTypeSilently(TDeviceType type) = 0;
+    // The type selected in the type list; none while nothing is selected.
+    virtual std::optional<TDeviceType> CurrentType() const = 0;
+    virtual void SelectTypeSilently(std::optional<TDeviceType> type) = 0;
     virtual Language CurrentLanguage() const = 0;
     virtual void SetLanguageListEnabled(bool enabled) = 0;
     // Selects the current type's page, shows the page control and runs PageControl1Change.
@@ -50,10 +51,11 @@ protected:
 
 // The chip dump file layer; tests may hand in one that records what it was asked to do.
 struct DumpFiles {
-    std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store,
+    std::function<FileOutcome(const QString& path, std::optional<TDeviceType> type, IntercomStore& store,
                               const DecodeContext& context)>
         importDump = ImportDump;
-    std::function<FileOutcome(const QString& path, TDeviceType type, IntercomStore& store, Language language)>
+    std::function<FileOutcome(const QString& path, std::optional<TDeviceType> type, IntercomStore& store,
+                              Language language)>
         exportDump = ExportDump;
 };
 
@@ -76,7 +78,7 @@ public:
     bool ASaveExecute();
     bool ASaveAsExecute();
     // The user picked entry `type` of the type list, which is already selected.
-    void CBox2Change(TDeviceType type);
+    void CBox2Change(std::optional<TDeviceType> type);
     // The document part of closing the window: true lets it close.
     bool FormClose() { return AskSaveFirst(); }
     // The document has no file any more (the next Save asks for one); the title shows none.
@@ -94,6 +96,8 @@ private:
     void OpenChipDump(const QString& path);
     void AdoptFile(const QString& path, DocumentFormat format);
     void ShowPageOfCurrentType();
+    // The PKU-630XE's case: its keys live in the extension slots, which only a chip dump carries.
+    bool CurrentTypeUsesExtensionSlots() const;
     void ReturnToRecordsType();
     PromptAnswer Ask(const Bilingual& text, PromptButtons buttons, const Bilingual& title = MessageTitle);
     void ShowError(const Bilingual& text, const QString& detail);

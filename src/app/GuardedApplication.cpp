@@ -1,6 +1,7 @@
 #include "app/GuardedApplication.h"
 
 #include "app/TerminationSignals.h"
+#include "model/ControllerTypes.h"
 #include "model/Prompts.h"
 #include "model/RecoveryFile.h"
 
@@ -79,7 +80,7 @@ void GuardedApplication::EndSession(int status)
 QString GuardedApplication::SaveUnsavedWork(const UnsavedWork& work)
 {
     const RecoveryOutcome recovery =
-        WriteRecoveryFile(work.store, work.type == DeviceTypes::PKU630XE, rescue_->recoveryFolder,
+        WriteRecoveryFile(work.store, work.type && ControllerTypeOf(*work.type).usesExtensionSlots, rescue_->recoveryFolder,
                           QDateTime::currentDateTime(), work.language);
     return recovery.written() ? DataSaved.in(work.language).arg(recovery.path)
                               : DataNotSaved.in(work.language).arg(recovery.error);

@@ -19,7 +19,7 @@ class Prompts;
 // What the main window holds when the error comes.
 struct UnsavedWork {
     const IntercomStore& store;
-    TDeviceType type;
+    std::optional<TDeviceType> type;
     Language language;
     bool modified = true; // an unexpected error saves the record in any case
 };

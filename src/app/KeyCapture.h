@@ -3,7 +3,7 @@
 // page by the key store's rules; the page then shows it in its cell, the selection moves on, the
 // document is marked modified where the rules say so and the sound is given while it is on.
 
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 
 class PageLookup;
 class RecordGrid;

@@ -5,7 +5,7 @@
 
 #include "model/Language.h"
 #include "model/TableSpecs.h"
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 
 #include <QString>
 

@@ -116,7 +116,7 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     ApplyCaptions();
     commands_.AfterStartUp();
     commands_.SetEnabled("ToolButton11", discovery_->FindProgrammerAtStartUp(session_.CurrentLanguage()));
-    SelectTypeSilently(0);
+    SelectTypeSilently(TDeviceType::T150);
     PageControl1->hide();
 }
 
@@ -344,7 +344,7 @@ void TForm1::BuildToolBar()
     CBox2 = new QComboBox(ToolBar1);
     CBox2->setObjectName(QStringLiteral("CBox2"));
     CBox2->setToolTip(QString::fromUtf8(TypeListHint));
-    for (TDeviceType type = 0; type < DeviceTypeCount; ++type) CBox2->addItem(TypeText(type));
+    for (const TDeviceType type : AllDeviceTypes) CBox2->addItem(TypeText(type));
     connect(CBox2, &QComboBox::currentIndexChanged, this, &TForm1::CBox2Change);
     // Scrolling over the tool bar must not change the controller type and drop the page.
     CBox2->installEventFilter(new WheelGuard(CBox2));
@@ -396,11 +396,11 @@ void TForm1::BuildPages()
 
 void TForm1::SelectPage(const char* name) { dataSet_->SelectPage(name); }
 
-void TForm1::SelectTypeSilently(TDeviceType type)
+void TForm1::SelectTypeSilently(std::optional<TDeviceType> type)
 {
     session_.SetCurrentType(type);
     const QSignalBlocker silent(CBox2);
-    CBox2->setCurrentIndex(IsValidType(type) ? type : -1);
+    CBox2->setCurrentIndex(type ? TypeIndex(*type) : -1);
 }
 
 void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
@@ -446,7 +446,7 @@ void TForm1::ComboBox1Change()
 
 void TForm1::CBox2Change()
 {
-    session_.SetCurrentType(CBox2->currentIndex());
+    session_.SetCurrentType(TypeAtIndex(CBox2->currentIndex()));
     documents_->CBox2Change(CurrentType());
 }
 

@@ -69,7 +69,7 @@ public:
     IntercomStore& Store() { return session_.Store(); }
     const DocumentState& Document() const { return documents_->State(); }
     Language CurrentLanguage() const override { return session_.CurrentLanguage(); }
-    TDeviceType CurrentType() const override { return session_.CurrentType(); }
+    std::optional<TDeviceType> CurrentType() const override { return session_.CurrentType(); }
     bool SmallIButton() const override { return session_.SmallIButton(); }
     void SetSmallIButton(bool set) { session_.SetSmallIButton(set); }
     const InputTargets& InputTarget() const { return session_.Targets(); }
@@ -105,7 +105,7 @@ public:
     void ApplyCaptions();
     void Timer1Timer();
     void SetTitleFileName(const QString& path) override;
-    void SelectTypeSilently(TDeviceType type) override;
+    void SelectTypeSilently(std::optional<TDeviceType> type) override;
     // Any edit of the record by the pages and editing rules.
     void MarkModified() { session_.MarkModified(); }
     // The status line from the reader buttons, the key receiver and the document state.

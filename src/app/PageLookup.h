@@ -5,7 +5,7 @@
 #include "model/FieldSpecs.h"
 #include "model/PageIds.h"
 #include "model/TableSpecs.h"
-#include "views/PageDispatch.h"
+#include "model/PageDispatch.h"
 
 #include <array>
 #include <vector>

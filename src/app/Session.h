@@ -13,6 +13,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 class ChipArchive;
 class Prompts;
@@ -30,8 +31,8 @@ public:
     Prompts& Prompter() { return prompts_; }
 
     // The type the type list shows; set when the list changes, never read back from it.
-    TDeviceType CurrentType() const { return type_; }
-    void SetCurrentType(TDeviceType type) { type_ = type; }
+    std::optional<TDeviceType> CurrentType() const { return type_; }
+    void SetCurrentType(std::optional<TDeviceType> type) { type_ = type; }
     // The G300 page shows its DS1995 variant.
     bool SmallIButton() const { return smallIButton_; }
     void SetSmallIButton(bool set) { smallIButton_ = set; }
@@ -75,7 +76,7 @@ signals:
 private:
     std::unique_ptr<IntercomStore> store_; // large: kept off the stack of whoever holds the session
     Prompts& prompts_;
-    TDeviceType type_ = 0;
+    std::optional<TDeviceType> type_;
     bool smallIButton_ = false;
     Language language_ = Language::English;
     InputTargets inputTargets_;

@@ -2,7 +2,7 @@
 // The sounds of key capture: a named sound file played to its end, or the system's beep. The
 // window plays them only while the sound option is on; tests record what would be heard.
 
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 
 #include <QString>
 

@@ -23,8 +23,8 @@ void StatusFeed::Refresh()
     StatusFacts facts;
     facts.reader = session_.Reader();
     facts.modified = documents_.State().DataModified;
-    const TDeviceType type = session_.CurrentType();
-    if (facts.reader != ReaderState::Off && IsValidType(type) && !pages_.Control().isHidden()) {
+    const std::optional<TDeviceType> type = session_.CurrentType();
+    if (facts.reader != ReaderState::Off && type && !pages_.Control().isHidden()) {
         const KeyReceiver& receiver = ReceiverOf(type, session_.SmallIButton(), session_.Targets());
         const RecordGrid* grid = receiver.control.table ? pages_.Grid(*receiver.control.table) : nullptr;
         facts.keyTarget = NextKeyPlace(session_.Store(), receiver, grid, session_.CurrentLanguage());

@@ -1,7 +1,7 @@
 #include "archive/BackedUpWrite.h"
 
 #include "model/Prompts.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/TransferProgress.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-TDeviceType TypeOfEntry(const ArchiveEntry& entry)
+std::optional<TDeviceType> TypeOfEntry(const ArchiveEntry& entry)
 {
     // Matched as the record's TypeName field is, so the two never disagree on a name.
     auto record = std::make_unique<TIntercomData>();

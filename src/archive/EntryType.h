@@ -4,5 +4,7 @@
 #include "archive/ChipArchive.h"
 #include "model/TypeCatalogue.h"
 
-// The type whose list text the entry holds, letter case ignored; NoType for an entry without one.
-TDeviceType TypeOfEntry(const ArchiveEntry& entry);
+#include <optional>
+
+// The type whose list text the entry holds, letter case ignored; none for an entry without one.
+std::optional<TDeviceType> TypeOfEntry(const ArchiveEntry& entry);

@@ -9,7 +9,7 @@
 #include "cli/CliSupport.h"
 #include "cli/TerminalProgress.h"
 #include "model/FileIO.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/ChipVerify.h"
 #include "programmer/Clock.h"

@@ -3,7 +3,7 @@
 // chip's current content read and archived first (unless the backup is declined), the image
 // written, and checked when asked; each step a row of the archive's journal.
 
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 
 #include <QByteArray>
 #include <QString>

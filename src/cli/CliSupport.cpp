@@ -5,6 +5,7 @@
 
 #include "model/DataFile.h"
 #include "model/FileIO.h"
+#include "programmer/Chips.h"
 
 #include <QTextStream>
 
@@ -53,8 +54,8 @@ std::optional<TDeviceType> ParseType(const QString& text)
 {
     bool isNumber = false;
     const int index = text.toInt(&isNumber);
-    if (isNumber) return IsValidType(index) ? std::optional<TDeviceType>(index) : std::nullopt;
-    for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
+    if (isNumber) return TypeAtIndex(index);
+    for (const TDeviceType type : AllDeviceTypes)
         if (text.compare(TypeText(type), Qt::CaseInsensitive) == 0) return type;
     return std::nullopt;
 }
@@ -141,8 +142,8 @@ std::optional<OpenedDocument> OpenAsDataFile(const CommandLine& line, const QStr
         return std::nullopt;
     }
     if (!type) {
-        const TDeviceType named = FindTypeByName(store.Record);
-        if (named == NoType) {
+        const std::optional<TDeviceType> named = FindTypeByName(store.Record);
+        if (!named) {
             *status = Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --from TYPE")
                                                  .arg(path, TypeNameText(store.Record)));
             return std::nullopt;

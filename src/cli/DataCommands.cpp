@@ -37,7 +37,7 @@ int RunTypes(const QStringList& args)
 {
     if (!args.isEmpty()) return Fail(ExitBadArguments, QStringLiteral("usage: kavro-cli types"));
     QTextStream out(stdout);
-    for (TDeviceType type = 0; type < DeviceTypeCount; ++type) out << type << '\t' << TypeText(type) << '\n';
+    for (const TDeviceType type : AllDeviceTypes) out << TypeIndex(type) << '\t' << TypeText(type) << '\n';
     return ExitDone;
 }
 

@@ -101,14 +101,14 @@ int RunDiff(const QStringList& args)
     }
     // Without --type the data files say their type, and both must say the same.
     if (!type) {
-        const TDeviceType first = FindTypeByName(stores[0]->Record);
-        const TDeviceType second = FindTypeByName(stores[1]->Record);
-        if (first == NoType && second == NoType)
+        const std::optional<TDeviceType> first = FindTypeByName(stores[0]->Record);
+        const std::optional<TDeviceType> second = FindTypeByName(stores[1]->Record);
+        if (!first && !second)
             return Fail(ExitInputRefused, QStringLiteral("neither file names a controller type; give --type TYPE"));
-        if (first != NoType && second != NoType && first != second)
+        if (first && second && first != second)
             return Fail(ExitInputRefused, QStringLiteral("%1 is a %2 and %3 a %4 file; give --type TYPE to compare them as one")
                                               .arg(line.positional()[0], TypeText(first), line.positional()[1], TypeText(second)));
-        type = first != NoType ? first : second;
+        type = first ? first : second;
     }
 
     const std::vector<DifferenceItem> items = CompareRecords(*stores[0], *stores[1], *type);

@@ -66,8 +66,8 @@ int RunFind(const QStringList& args)
     QString error;
     if (!LoadInputFile(path, *store, &error)) return Fail(ExitInputRefused, error);
     if (!type) {
-        const TDeviceType named = FindTypeByName(store->Record);
-        if (named == NoType)
+        const std::optional<TDeviceType> named = FindTypeByName(store->Record);
+        if (!named)
             return Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --type TYPE")
                                               .arg(path, TypeNameText(store->Record)));
         type = named;

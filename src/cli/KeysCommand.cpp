@@ -5,6 +5,7 @@
 #include "cli/CliSupport.h"
 
 #include "documents/KeyCsv.h"
+#include "model/ControllerTypes.h"
 #include "model/TypeName.h"
 
 #include <QTextStream>
@@ -24,7 +25,7 @@ constexpr qint64 CsvLimit = 16 * 1024 * 1024;
 struct KeysDocument {
     std::unique_ptr<IntercomStore> store = StartUpStore();
     InputLayout layout{};
-    TDeviceType type = NoType;
+    std::optional<TDeviceType> type;
 };
 
 std::optional<KeysDocument> LoadKeysDocument(const CommandLine& line, int* status)
@@ -37,7 +38,7 @@ std::optional<KeysDocument> LoadKeysDocument(const CommandLine& line, int* statu
                            QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(TypeOption)));
             return std::nullopt;
         }
-        document.type = *type;
+        document.type = type;
     }
     const QString& path = line.positional()[1];
     QString error;
@@ -47,7 +48,7 @@ std::optional<KeysDocument> LoadKeysDocument(const CommandLine& line, int* statu
         return std::nullopt;
     }
     document.layout = *layout;
-    if (document.type == NoType && (document.type = FindTypeByName(document.store->Record)) == NoType) {
+    if (!document.type && !(document.type = FindTypeByName(document.store->Record))) {
         *status = Fail(ExitInputRefused, QStringLiteral("%1 names no controller type; give --type TYPE").arg(path));
         return std::nullopt;
     }
@@ -59,7 +60,7 @@ int RunExport(const CommandLine& line)
     int status = ExitDone;
     const auto document = LoadKeysDocument(line, &status);
     if (!document) return status;
-    return WriteOutput(WriteFileSafely(line.value(OutOption), ExportKeyCsv(*document->store, {document->type}, CliLanguage)));
+    return WriteOutput(WriteFileSafely(line.value(OutOption), ExportKeyCsv(*document->store, {*document->type}, CliLanguage)));
 }
 
 int RunImport(const CommandLine& line)
@@ -71,13 +72,13 @@ int RunImport(const CommandLine& line)
     if (!csv.ok()) return Fail(ExitInputRefused, csv.result.message(CliLanguage));
     if (csv.longer) return Fail(ExitInputRefused, QStringLiteral("%1: too large for a key list").arg(line.positional()[2]));
 
-    const KeyCsvImport imported = ImportKeyCsv(csv.bytes, *document->store, {document->type}, CliLanguage);
+    const KeyCsvImport imported = ImportKeyCsv(csv.bytes, *document->store, {*document->type}, CliLanguage);
     if (imported.fileError) return Fail(ExitInputRefused, QStringLiteral("%1: %2").arg(line.positional()[2], *imported.fileError));
     QTextStream err(stderr);
     for (const KeyLineReport& report : imported.lines)
         if (report.outcome != KeyLineOutcome::Stored) err << "kavro-cli: " << line.positional()[2] << ": " << KeyLineText(report, CliLanguage) << '\n';
     // The extension slots are kept only by the extended layout: a plain data file would lose them.
-    const bool extended = document->layout == InputLayout::Extended || document->type == DeviceTypes::PKU630XE;
+    const bool extended = document->layout == InputLayout::Extended || ControllerTypeOf(*document->type).usesExtensionSlots;
     if (const int written = WriteStore(line.value(OutOption), *document->store, extended); written != ExitDone) return written;
     return imported.allStored() ? ExitDone : ExitChipDiffers;
 }

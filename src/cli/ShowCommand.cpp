@@ -30,7 +30,7 @@ QJsonArray KeyList(const Slots& keySlots)
 QJsonObject Summary(const QString& path, InputLayout layout, const IntercomStore& store)
 {
     const TIntercomData& r = store.Record;
-    const TDeviceType type = FindTypeByName(r);
+    const std::optional<TDeviceType> type = FindTypeByName(r);
     // Apartments are numbered from 0, as the pages number them (apartment r-1 in row r).
     QJsonArray codes;
     for (int apartment = 0; apartment < CodeCount; ++apartment)
@@ -40,7 +40,7 @@ QJsonObject Summary(const QString& path, InputLayout layout, const IntercomStore
         {"file", path},
         {"layout", InputLayoutName(layout)},
         {"typeName", TypeNameText(r)},
-        {"type", type == NoType ? QJsonValue() : QJsonValue(type)},
+        {"type", type ? QJsonValue(TypeIndex(*type)) : QJsonValue()},
         {"servicePassword", FourDigitText(r.ServicePassword)},
         {"systemPassword", FourDigitText(r.SystemPassword)},
         {"generalCode", FourDigitText(r.GeneralCode)},

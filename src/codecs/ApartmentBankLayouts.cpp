@@ -50,5 +50,5 @@ QByteArray EncodePKU630Image(IntercomStore& store)
     return out.bytes();
 }
 
-const Layout T150Layout{"T150 24C16", ImageFile::Dev24C16, DecodeT150Image, EncodeT150Image};
-const Layout PKU630Layout{"PKU-630 24C64", ImageFile::Dev24C64, DecodePKU630Image, EncodePKU630Image};
+const Layout T150Layout{"T150 24C16", ChipKind::C24C16, DecodeT150Image, EncodeT150Image};
+const Layout PKU630Layout{"PKU-630 24C64", ChipKind::C24C64, DecodePKU630Image, EncodePKU630Image};

@@ -6,75 +6,94 @@
 #include "codecs/PKU512Layouts.h"
 #include "codecs/PKU618Layouts.h"
 
-#include <algorithm>
+#include "model/IdTable.h"
+
 #include <array>
 
 namespace {
 
-using namespace DeviceTypes;
 using enum ChipKind;
 
-// The codec a chip dump of each type is imported and exported with, by type index.
-constexpr std::array<const Layout*, DeviceTypeCount> DumpLayouts{
-    &T150Layout,        // 0 T150_QS150_KAVRO-R150
-    &T150Layout,        // 1 PKU-511
-    &LMR702Layout,      // 2 LMR 700_701_702
-    &PKU618Layout,      // 3 PKU-618
-    &PKU630Layout,      // 4 PKU-630
-    &G300Layout,        // 5 G300
-    &PKU512SLayout,     // 6 PKU-512S
-    &LMR70x_2680Layout, // 7 LMR 70x-2680
-    &T150Layout,        // 8 QS151
-    &PKU512TLayout,     // 9 PKU-512T_PKU512T-80
-    &PKU630XELayout,    // 10 PKU-630XE
+// A layout per chip kind; nullptr where the chip has none.
+struct ChipLayouts {
+    const Layout* c24c16 = nullptr;
+    const Layout* c24c64 = nullptr;
+    const Layout* ds1995 = nullptr;
+    const Layout* ds1996 = nullptr;
+
+    constexpr const Layout* of(ChipKind chip) const
+    {
+        switch (chip) {
+        case C24C16: return c24c16;
+        case C24C64: return c24c64;
+        case DS1995: return ds1995;
+        case DS1996: return ds1996;
+        }
+        return nullptr;
+    }
 };
 
-struct ReadRow {
-    ChipKind chip;
-    TDeviceType type;
-    const Layout* layout;
-    TDeviceType thenConvertTo; // NoType: no conversion follows
+struct FamilyLayouts {
+    LayoutFamily family;
+    const Layout* dump; // chip dumps are imported and exported with it
+    ChipLayouts read;   // what a read command decodes; nullptr: the read decodes nothing
+    ChipLayouts write;  // what a write command encodes; nullptr: the chip's fallback below
+    // A read of this chip is followed by a conversion to the type read.
+    std::optional<ChipKind> readThenConvert = std::nullopt;
 };
-constexpr ReadRow ReadRows[] = {
-    {C24C16, T150, &T150Layout, NoType},
-    {C24C16, PKU511, &T150Layout, NoType},
-    {C24C16, QS151, &T150Layout, NoType},
-    {C24C16, LMR702, &LMR702Layout, NoType},
-    {C24C16, PKU618, &PKU618Layout, NoType},
+
+constexpr std::array<FamilyLayouts, LayoutFamilyCount> Families{{
+    {.family = LayoutFamily::T150,
+     .dump = &T150Layout,
+     .read = {.c24c16 = &T150Layout},
+     .write = {.c24c16 = &T150Layout}},
+    {.family = LayoutFamily::LMR702,
+     .dump = &LMR702Layout,
+     .read = {.c24c16 = &LMR702Layout},
+     .write = {.c24c16 = &LMR702Layout}},
+    {.family = LayoutFamily::PKU618,
+     .dump = &PKU618Layout,
+     .read = {.c24c16 = &PKU618Layout, .c24c64 = &PKU618Layout64},
+     .write = {.c24c16 = &PKU618Layout, .c24c64 = &PKU618Layout64}},
+    {.family = LayoutFamily::PKU630,
+     .dump = &PKU630Layout,
+     .read = {.c24c64 = &PKU630Layout},
+     .write = {.c24c64 = &PKU630Layout}},
+    {.family = LayoutFamily::G300,
+     .dump = &G300Layout,
+     .read = {.ds1995 = &G300DS1995Layout, .ds1996 = &G300Layout},
+     .write = {}},
     // A PKU-512S on a 24C16 holds a T150 family bank; it becomes PKU-512S data by conversion.
-    {C24C16, PKU512S, &T150Layout, PKU512S},
-    {C24C16, PKU512T, &PKU512TLayout, NoType},
-    {C24C64, PKU618, &PKU618Layout64, NoType},
-    {C24C64, PKU630, &PKU630Layout, NoType},
-    {C24C64, PKU512S, &PKU512SLayout, NoType},
-    {C24C64, LMR70x2680, &LMR70x_2680Layout, NoType},
-    {DS1995, G300, &G300DS1995Layout, NoType},
-    {DS1996, G300, &G300Layout, NoType},
-};
+    {.family = LayoutFamily::PKU512S,
+     .dump = &PKU512SLayout,
+     .read = {.c24c16 = &T150Layout, .c24c64 = &PKU512SLayout},
+     .write = {.c24c64 = &PKU512SLayout},
+     .readThenConvert = C24C16},
+    {.family = LayoutFamily::LMR70x2680,
+     .dump = &LMR70x_2680Layout,
+     .read = {.c24c64 = &LMR70x_2680Layout},
+     .write = {.c24c64 = &LMR70x_2680Layout}},
+    {.family = LayoutFamily::PKU512T,
+     .dump = &PKU512TLayout,
+     .read = {.c24c16 = &PKU512TLayout},
+     .write = {.c24c16 = &PKU512TLayout}},
+    {.family = LayoutFamily::PKU630XE, .dump = &PKU630XELayout, .read = {}, .write = {}},
+}};
+static_assert(RowsInIdOrder(Families, &FamilyLayouts::family), "one row per layout family, in the order of LayoutFamily");
 
-struct WriteRow {
-    ChipKind chip;
-    TDeviceType type;
-    const Layout* layout;
-};
-constexpr WriteRow WriteRows[] = {
-    {C24C16, T150, &T150Layout},        {C24C16, PKU511, &T150Layout},      {C24C16, QS151, &T150Layout},
-    {C24C16, LMR702, &LMR702Layout},    {C24C16, PKU618, &PKU618Layout},    {C24C16, PKU512T, &PKU512TLayout},
-    {C24C64, PKU618, &PKU618Layout64},  {C24C64, PKU630, &PKU630Layout},    {C24C64, PKU512S, &PKU512SLayout},
-    {C24C64, LMR70x2680, &LMR70x_2680Layout},
-};
+const FamilyLayouts& LayoutsOf(TDeviceType type) { return RowOf(Families, ControllerTypeOf(type).layouts); }
 
-// What a write command does for a type that has no row above.
-struct WriteFallback {
-    ChipKind chip;
-    WriteEncoding encoding;
-};
-constexpr WriteFallback WriteFallbacks[] = {
-    {C24C16, {WriteStep::UseImageOnDisk, nullptr}},
-    {C24C64, {WriteStep::Nothing, nullptr}},
-    {DS1995, {WriteStep::Nothing, nullptr}},
-    {DS1996, {WriteStep::Encode, &G300Layout}}, // every type writes a DS1996 in the G300 layout
-};
+// What a write command does where the type's layouts have none for the chip, or without a type.
+constexpr WriteEncoding WriteFallbackOf(ChipKind chip)
+{
+    switch (chip) {
+    case C24C16: return {WriteStep::UseImageOnDisk, nullptr};
+    case C24C64: return {WriteStep::Nothing, nullptr};
+    case DS1995: return {WriteStep::Nothing, nullptr};
+    case DS1996: return {WriteStep::Encode, &G300Layout}; // every type writes a DS1996 in the G300 layout
+    }
+    return {WriteStep::Nothing, nullptr};
+}
 
 constexpr const Layout* EveryLayout[] = {
     &T150Layout,   &PKU630Layout,      &PKU512TLayout,  &PKU512SLayout,  &LMR702Layout,
@@ -84,28 +103,23 @@ constexpr const Layout* EveryLayout[] = {
 
 } // namespace
 
-const Layout* DumpLayoutFor(TDeviceType type)
+const Layout* DumpLayoutFor(std::optional<TDeviceType> type) { return type ? LayoutsOf(*type).dump : nullptr; }
+
+std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, std::optional<TDeviceType> type)
 {
-    return IsValidType(type) ? DumpLayouts[static_cast<std::size_t>(type)] : nullptr;
+    if (!type) return std::nullopt;
+    const FamilyLayouts& family = LayoutsOf(*type);
+    const Layout* layout = family.read.of(chip);
+    if (!layout) return std::nullopt;
+    std::optional<TDeviceType> convert;
+    if (family.readThenConvert == chip) convert = type;
+    return ReadDecoding{layout, convert};
 }
 
-std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, TDeviceType type)
+WriteEncoding WriteEncodingFor(ChipKind chip, std::optional<TDeviceType> type)
 {
-    for (const ReadRow& row : ReadRows) {
-        if (row.chip != chip || row.type != type) continue;
-        std::optional<TDeviceType> convert;
-        if (row.thenConvertTo != NoType) convert = row.thenConvertTo;
-        return ReadDecoding{row.layout, convert};
-    }
-    return std::nullopt;
-}
-
-WriteEncoding WriteEncodingFor(ChipKind chip, TDeviceType type)
-{
-    for (const WriteRow& row : WriteRows)
-        if (row.chip == chip && row.type == type) return {WriteStep::Encode, row.layout};
-    const auto fallback = std::ranges::find(WriteFallbacks, chip, &WriteFallback::chip);
-    return fallback->encoding;
+    if (const Layout* layout = type ? LayoutsOf(*type).write.of(chip) : nullptr) return {WriteStep::Encode, layout};
+    return WriteFallbackOf(chip);
 }
 
 std::span<const Layout* const> AllLayouts() { return EveryLayout; }

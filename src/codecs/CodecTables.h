@@ -1,15 +1,15 @@
 #pragma once
-// Which layout serves which controller type: for chip dumps, and for the chip read and write
-// commands by chip and type.
+// Which layouts serve a controller type: for chip dumps, and for the chip read and write commands
+// by chip. A type's row names its layout family; the families are one table here.
 
 #include "codecs/Layout.h"
-#include "model/TypeCatalogue.h"
+#include "model/ControllerTypes.h"
 
 #include <optional>
 #include <span>
 
-// The layout a chip dump of `type` is imported and exported with; nullptr for NoType.
-const Layout* DumpLayoutFor(TDeviceType type);
+// The layout a chip dump of `type` is imported and exported with; nullptr without a type.
+const Layout* DumpLayoutFor(std::optional<TDeviceType> type);
 
 // What a read command decodes after its transfer, by chip and type. The page it then shows
 // follows from the type (and, for G300, the chip read) as for every other fill.
@@ -17,8 +17,8 @@ struct ReadDecoding {
     const Layout* layout;
     std::optional<TDeviceType> thenConvertTo; // 24C16 read on PKU-512S: converted to PKU-512S
 };
-// Empty where the pairing decodes nothing.
-std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, TDeviceType type);
+// Empty where the pairing decodes nothing, and without a type.
+std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, std::optional<TDeviceType> type);
 
 // What a write command does before its transfer, by chip and type.
 enum class WriteStep {
@@ -31,7 +31,8 @@ struct WriteEncoding {
     const Layout* layout; // set for Encode
 };
 // `chip` is one of the written chips: 24C16, 24C64, DS1996 (DS1995 is never written: Nothing).
-WriteEncoding WriteEncodingFor(ChipKind chip, TDeviceType type);
+// Without a type, or where the type's layouts have none for the chip, the chip's fallback.
+WriteEncoding WriteEncodingFor(ChipKind chip, std::optional<TDeviceType> type);
 
 // Every layout, once each (for tests and fuzzing).
 std::span<const Layout* const> AllLayouts();

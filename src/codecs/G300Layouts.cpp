@@ -147,5 +147,5 @@ DecodeOutcome DecodeG300DS1995Image(ImageBytes image, IntercomStore& store, cons
     return DecodeOutcome::Accepted;
 }
 
-const Layout G300Layout{"G300 DS1996", ImageFile::Dev1996, DecodeG300Image, EncodeG300Image};
-const Layout G300DS1995Layout{"G300 DS1995", ImageFile::Dev1995, DecodeG300DS1995Image, nullptr};
+const Layout G300Layout{"G300 DS1996", ChipKind::DS1996, DecodeG300Image, EncodeG300Image};
+const Layout G300DS1995Layout{"G300 DS1995", ChipKind::DS1995, DecodeG300DS1995Image, nullptr};

@@ -12,18 +12,6 @@
 
 namespace {
 
-struct ImageFileEntry {
-    ImageFile file;
-    ChipKind chip;
-    const char* name;
-};
-constexpr std::array<ImageFileEntry, 4> ImageFiles{{
-    {ImageFile::Dev24C16, ChipKind::C24C16, "~dev24c16.tmp"},
-    {ImageFile::Dev24C64, ChipKind::C24C64, "~dev24c64.tmp"},
-    {ImageFile::Dev1995, ChipKind::DS1995, "~dev1995.tmp"},
-    {ImageFile::Dev1996, ChipKind::DS1996, "~dev1996.tmp"},
-}};
-
 FileOutcome Failure(const QString& error) { return {false, DecodeOutcome::Accepted, error, {}}; }
 
 } // namespace
@@ -75,36 +63,22 @@ FileResult WriteImageFileChecked(const QString& path, const QByteArray& image)
 
 } // namespace
 
-QString ImageFileName(ImageFile file)
-{
-    for (const ImageFileEntry& entry : ImageFiles)
-        if (entry.file == file) return QString::fromLatin1(entry.name);
-    return {};
-}
-
-ImageFile ImageFileOf(ChipKind chip)
-{
-    for (const ImageFileEntry& entry : ImageFiles)
-        if (entry.chip == chip) return entry.file;
-    return ImageFile::Dev24C16;
-}
-
 FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const DecodeContext& context)
 {
     QString error;
     const std::optional<QByteArray> image =
-        ReadImageBytes(ImageFileName(layout.imageFile), context.language, error, LinkUse::Refuse);
+        ReadImageBytes(ImageFileName(layout.chip), context.language, error, LinkUse::Refuse);
     if (!image) return Failure(error);
     return {true, layout.decode(AsImage(*image), store, context), {}, {}};
 }
 
 FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language language)
 {
-    const QString path = ImageFileName(layout.imageFile);
+    const QString path = ImageFileName(layout.chip);
     return EncodeTo(layout, store, language, [&](const QByteArray& image) { return WriteImageFileChecked(path, image); });
 }
 
-FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store, const DecodeContext& context)
+FileOutcome ImportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store, const DecodeContext& context)
 {
     QString error;
     const std::optional<QByteArray> dump = ReadImageBytes(dumpPath, context.language, error);
@@ -112,7 +86,7 @@ FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
 
     // Without a type the dump only lands in the 24C16 image file, where a later command finds it.
     const Layout* layout = DumpLayoutFor(type);
-    const QString imagePath = ImageFileName(layout ? layout->imageFile : ImageFile::Dev24C16);
+    const QString imagePath = ImageFileName(layout ? layout->chip : ChipKind::C24C16);
     // A dump that is itself the image file is decoded where it lies and kept: removing the image
     // file afterwards would delete the user's dump.
     const bool dumpIsImageFile = QFileInfo(dumpPath) == QFileInfo(imagePath);
@@ -127,7 +101,7 @@ FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore&
     return outcome;
 }
 
-FileOutcome ExportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store, Language language)
+FileOutcome ExportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store, Language language)
 {
     const Layout* layout = DumpLayoutFor(type);
     if (!layout)

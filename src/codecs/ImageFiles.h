@@ -5,6 +5,7 @@
 #include "model/Language.h"
 #include "codecs/Layout.h"
 #include "model/TypeCatalogue.h"
+#include "programmer/Chips.h" // ImageFileName
 
 #include <QString>
 
@@ -12,8 +13,6 @@
 
 inline constexpr int MaxDumpSize = 65536;
 
-QString ImageFileName(ImageFile file);   // "~dev24c16.tmp", "~dev24c64.tmp", "~dev1995.tmp", "~dev1996.tmp"
-ImageFile ImageFileOf(ChipKind chip);
 
 // The outcome of a file-layer operation; `error` names the file and says what went wrong.
 struct FileOutcome {
@@ -41,12 +40,12 @@ FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language
 
 // Opening a chip dump for `type`: the dump's bytes go to the type's image file, are decoded and
 // the image file is deleted. A dump longer than 65536 bytes or one that cannot be read is
-// refused and the record does not change. With NoType nothing is decoded.
-FileOutcome ImportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store,
+// refused and the record does not change. Without a type nothing is decoded.
+FileOutcome ImportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store,
                        const DecodeContext& context);
 
 // Saving as a chip dump: the type's encoder output becomes the dump file, written through a
 // temporary file and a rename so a failure leaves the previous file intact and the record
-// unchanged. NoType writes nothing, leaves the file as it was and is reported as a failure.
-FileOutcome ExportDump(const QString& dumpPath, TDeviceType type, IntercomStore& store,
+// unchanged. Without a type nothing is written, the file stays as it was and a failure is reported.
+FileOutcome ExportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store,
                        Language language = Language::English);

@@ -99,7 +99,7 @@ QByteArray EncodePKU630XEImage(IntercomStore& store)
     return out.bytes();
 }
 
-const Layout LMR702Layout{"LMR 700_701_702 24C16", ImageFile::Dev24C16, DecodeLMR702Image, EncodeLMR702Image};
-const Layout LMR70x_2680Layout{"LMR 70x-2680 24C64", ImageFile::Dev24C64, DecodeLMR70x_2680Image,
+const Layout LMR702Layout{"LMR 700_701_702 24C16", ChipKind::C24C16, DecodeLMR702Image, EncodeLMR702Image};
+const Layout LMR70x_2680Layout{"LMR 70x-2680 24C64", ChipKind::C24C64, DecodeLMR70x_2680Image,
                                EncodeLMR70x_2680Image};
-const Layout PKU630XELayout{"PKU-630XE", ImageFile::Dev24C64, DecodePKU630XEImage, EncodePKU630XEImage};
+const Layout PKU630XELayout{"PKU-630XE", ChipKind::C24C64, DecodePKU630XEImage, EncodePKU630XEImage};

@@ -4,6 +4,7 @@
 #include "model/Language.h"
 #include "model/Prompts.h"
 #include "model/IntercomData.h"
+#include "model/TypeCatalogue.h"
 
 #include <QByteArray>
 
@@ -31,12 +32,9 @@ inline ImageBytes AsImage(const QByteArray& bytes)
 using DecodeFunction = DecodeOutcome (*)(ImageBytes image, IntercomStore& store, const DecodeContext& context);
 using EncodeFunction = QByteArray (*)(IntercomStore& store);
 
-// The image files in the working directory, one per chip kind.
-enum class ImageFile { Dev24C16, Dev24C64, Dev1995, Dev1996 };
-
 struct Layout {
     const char* name;         // e.g. "T150 24C16"
-    ImageFile imageFile;
+    ChipKind chip;            // the chip its image is for, and so its image file
     DecodeFunction decode;
     EncodeFunction encode;    // nullptr where no encoder exists (DS1995)
 };

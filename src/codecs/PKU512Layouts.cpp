@@ -65,5 +65,5 @@ QByteArray EncodePKU512SImage(IntercomStore& store)
     return out.bytes();
 }
 
-const Layout PKU512TLayout{"PKU-512T 24C16", ImageFile::Dev24C16, DecodePKU512TImage, EncodePKU512TImage};
-const Layout PKU512SLayout{"PKU-512S 24C64", ImageFile::Dev24C64, DecodePKU512SImage, EncodePKU512SImage};
+const Layout PKU512TLayout{"PKU-512T 24C16", ChipKind::C24C16, DecodePKU512TImage, EncodePKU512TImage};
+const Layout PKU512SLayout{"PKU-512S 24C64", ChipKind::C24C64, DecodePKU512SImage, EncodePKU512SImage};

@@ -59,5 +59,5 @@ DecodeOutcome DecodePKU618Image64(ImageBytes image, IntercomStore& store, const 
 
 QByteArray EncodePKU618Image64(IntercomStore& store) { return Encode(store, On24C64); }
 
-const Layout PKU618Layout{"PKU-618 24C16", ImageFile::Dev24C16, DecodePKU618Image, EncodePKU618Image};
-const Layout PKU618Layout64{"PKU-618 24C64", ImageFile::Dev24C64, DecodePKU618Image64, EncodePKU618Image64};
+const Layout PKU618Layout{"PKU-618 24C16", ChipKind::C24C16, DecodePKU618Image, EncodePKU618Image};
+const Layout PKU618Layout64{"PKU-618 24C64", ChipKind::C24C64, DecodePKU618Image64, EncodePKU618Image64};

@@ -2,18 +2,11 @@
 
 #include <QString>
 
-const TableSpec* CodeTableOf(TDeviceType type, bool ds1995)
+const TableSpec* CodeTableOf(std::optional<TDeviceType> type, bool ds1995)
 {
-    switch (type) {
-    case DeviceTypes::T150:
-    case DeviceTypes::PKU511:
-    case DeviceTypes::QS151:
-    case DeviceTypes::PKU512T: return &TableSpecOf(TableId::SGrid1);
-    case DeviceTypes::PKU630: return &TableSpecOf(TableId::SGrid4);
-    case DeviceTypes::G300: return &TableSpecOf(ds1995 ? TableId::StringGrid2 : TableId::SGrid6);
-    case DeviceTypes::PKU512S: return &TableSpecOf(TableId::SGrid9);
-    default: return nullptr;
-    }
+    if (!type) return nullptr;
+    const std::optional<TableId> table = PageOf(*type, ds1995).codeTable;
+    return table ? &TableSpecOf(*table) : nullptr;
 }
 
 std::uint16_t DrawCode(CodeGenerator& generator)

@@ -4,14 +4,14 @@
 
 #include "model/IntercomData.h"
 #include "model/TableSpecs.h"
-#include "model/TypeCatalogue.h"
+#include "model/ControllerTypes.h"
 
 #include <cstdint>
 #include <random>
 
-// The table whose code column the command fills on the page of `type`; nullptr for the types
-// without individual codes (2, 3, 7, 10).
-const TableSpec* CodeTableOf(TDeviceType type, bool ds1995);
+// The table whose code column the command fills on the page of `type`; nullptr without a type
+// and for the pages without individual codes.
+const TableSpec* CodeTableOf(std::optional<TDeviceType> type, bool ds1995);
 
 // The draws: the minimal standard generator of Park and Miller (uniform over 1 to 2^31 - 2, a
 // 31-bit non-negative number), seeded with the time in seconds or a given seed.

@@ -3,52 +3,61 @@
 #include "model/TypeName.h"
 
 #include <algorithm>
-#include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 
-using namespace DeviceTypes;
+// The conversions in menu order, made from the rows of the types they lead to. Each keeps only
+// the configuration bits the target knows.
+std::vector<ConversionRule> MakeRules()
+{
+    std::vector<std::pair<int, ConversionRule>> positioned;
+    for (const TDeviceType type : AllDeviceTypes) {
+        const ControllerType& row = ControllerTypeOf(type);
+        if (!row.conversion) continue;
+        const FillRule& fill = FillRuleOf(row.page.fill);
+        positioned.push_back({row.conversion->menuPosition,
+                              {row.conversion->caption, row.conversion->action, type, fill.page,
+                               row.conversion->configMask, row.conversion->firstEmptiedHeaderSlot, fill.name}});
+    }
+    std::ranges::sort(positioned, {}, &std::pair<int, ConversionRule>::first);
+    std::vector<ConversionRule> rules;
+    for (const auto& [position, rule] : positioned) rules.push_back(rule);
+    return rules;
+}
 
-constexpr int NoHeaderSlotsEmptied = -1;
+const std::vector<ConversionRule>& Rules()
+{
+    static const std::vector<ConversionRule> rules = MakeRules();
+    return rules;
+}
 
-// The conversions in menu order. Each keeps only the configuration bits the target knows; the
-// LMR types keep eight guard key slots, the PKU-512S has none of the others' header keys.
-constexpr std::array<ConversionRule, 9> Rules{{
-    {"to T150", "toT150", T150, "TabSheet1", 0x5F, NoHeaderSlotsEmptied, "ShowT150Page"},
-    {"to PKU511", "toPKU511", PKU511, "TabSheet1", 0x10, NoHeaderSlotsEmptied, "ShowT150Page"},
-    {"to PKU618", "toPKU618", PKU618, "TabSheet3", 0x00, NoHeaderSlotsEmptied, "ShowPKU618Page"},
-    {"to LMR702", "toLMR702", LMR702, "TabSheet2", 0x00, 8, "ShowLMR702Page"},
-    {"to PKU630", "toPKU630", PKU630, "TabSheet4", 0x1F, NoHeaderSlotsEmptied, "ShowPKU630Page"},
-    {"to G300", "toG300", G300, "TabSheet5", 0xBB, NoHeaderSlotsEmptied, "ShowG300Page"},
-    {"to PKU512S", "toPKU512S", PKU512S, "TabSheet7", 0x5F, 0, "ShowPKU512SPage"},
-    {"to LMR70x_2680", "toLMR70x_2680", LMR70x2680, "TabSheet8", 0x00, 8, "ShowLMR70x_2680Page"},
-    {"toPKU512T", "toPKU512T", PKU512T, "TabSheet1", 0x5F, NoHeaderSlotsEmptied, "ShowPKU512TPage"},
-}};
-
-// Already the target's data: for G300 only when it is not DS1995 data, which the conversion turns
-// into DS1996 data.
-bool AlreadyTarget(const ConversionRule& rule, TDeviceType currentType, bool smallIButton)
+// Already the target's data; for a type with a SmallIButton page (G300) only when it is not that
+// variant's data (DS1995), which the conversion turns into the main page's data (DS1996).
+bool AlreadyTarget(const ConversionRule& rule, std::optional<TDeviceType> currentType, bool smallIButton)
 {
     if (currentType != rule.target) return false;
-    return rule.target != G300 || !smallIButton;
+    return !ControllerTypeOf(rule.target).smallIButtonPage || !smallIButton;
 }
 
 } // namespace
 
-std::span<const ConversionRule> Conversions() { return Rules; }
+std::span<const ConversionRule> Conversions() { return Rules(); }
 
 const ConversionRule* ConversionTo(TDeviceType target)
 {
-    const auto rule = std::ranges::find(Rules, target, &ConversionRule::target);
-    return rule == Rules.end() ? nullptr : &*rule;
+    const auto rule = std::ranges::find(Rules(), target, &ConversionRule::target);
+    return rule == Rules().end() ? nullptr : &*rule;
 }
 
-bool ApplyConversion(const ConversionRule& rule, TIntercomData& record, TDeviceType currentType, bool smallIButton)
+bool ApplyConversion(const ConversionRule& rule, TIntercomData& record, std::optional<TDeviceType> currentType,
+                     bool smallIButton)
 {
     record.ConfigByte &= rule.configMask;
     if (AlreadyTarget(rule, currentType, smallIButton)) return false;
     StoreTypeName(record, rule.target);
-    if (rule.firstEmptiedHeaderSlot != NoHeaderSlotsEmptied)
+    if (rule.firstEmptiedHeaderSlot >= 0)
         for (int slot = rule.firstEmptiedHeaderSlot; slot < HeaderKeySlotCount; ++slot)
             record.HeaderKeySlots[static_cast<std::size_t>(slot)].clear();
     return true;

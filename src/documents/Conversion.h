@@ -3,7 +3,7 @@
 // configuration byte reduced to the settings the target knows and some header key slots emptied.
 
 #include "model/IntercomData.h"
-#include "model/TypeCatalogue.h"
+#include "model/ControllerTypes.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,12 +21,12 @@ struct ConversionRule {
 
 // The conversions in menu order.
 std::span<const ConversionRule> Conversions();
-// The rule leading to `target`; nullptr for types no conversion leads to (8 and 10).
+// The rule leading to `target`; nullptr for types no conversion leads to (QS151 and PKU-630XE).
 const ConversionRule* ConversionTo(TDeviceType target);
 
 // The record's part of a conversion: the configuration byte always changes; when the current
 // type is not already the target (for G300: or SmallIButton is set) the target's type name is
 // stored and the rule's header key slots are emptied. Returns true when the type changes, i.e.
 // the caller selects the target type, clears SmallIButton for G300 and fills the target's page.
-bool ApplyConversion(const ConversionRule& rule, TIntercomData& record, TDeviceType currentType,
+bool ApplyConversion(const ConversionRule& rule, TIntercomData& record, std::optional<TDeviceType> currentType,
                      bool smallIButton);

@@ -4,7 +4,7 @@
 #include "model/KeyIdentifier.h"
 #include "model/TableSpecs.h"
 #include "model/TextForms.h"
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 
 #include <QStringList>
 

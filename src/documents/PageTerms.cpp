@@ -49,33 +49,40 @@ constexpr std::array<ValueTerm, 3> PKU512SValues{{{"CSpinEdit3", SpinValue::Conc
                                                   {"CSpinEdit2", SpinValue::LockTime, LockTime},
                                                   {"CSpinEdit4", SpinValue::Volume, Volume}}};
 
+// The terms of a page as its fill shows them.
+PageTerms TermsOfFill(Fill fill)
+{
+    switch (fill) {
+    case Fill::T150: return {T150Tables, T150Fields, nullptr, PageSettings::ApartmentConfigBoxes()};
+    // The lock opening time is a value of its own here, so its box is hidden.
+    case Fill::PKU512T:
+        return {PKU512TTables, T150Fields, nullptr, PageSettings::ApartmentConfigBoxes(), "CB4", PKU512TValues};
+    case Fill::LMR702: return {LMR702Tables, {}, "Edit2"};
+    case Fill::LMR70x2680: return {LMR70x2680Tables, {}, "Edit4"};
+    case Fill::PKU618:
+        return {PKU618Tables, PKU618Fields, "Edit3", PageSettings::PKU618ConfigBoxes(), nullptr, PKU618Values};
+    // The PKU-630's configuration group is never shown.
+    case Fill::PKU630: return {PKU630Tables, PKU630Fields};
+    case Fill::G300: return {G300Tables, G300Fields, nullptr, PageSettings::G300DS1996ConfigBoxes()};
+    case Fill::G300DS1995: return {G300DS1995Tables, G300DS1995Fields, nullptr, PageSettings::G300DS1995ConfigBoxes()};
+    case Fill::PKU512S:
+        return {PKU512STables, PKU512SFields, nullptr, PageSettings::PKU512SConfigBoxes(), nullptr, PKU512SValues};
+    case Fill::PKU630XE: return {PKU630XETables};
+    }
+    return {};
+}
+
 } // namespace
 
 PageTerms TermsOf(TDeviceType type, bool ds1995)
 {
-    switch (type) {
-    case DeviceTypes::T150:
-    case DeviceTypes::QS151: return {T150Tables, T150Fields, nullptr, PageSettings::ApartmentConfigBoxes()};
-    case DeviceTypes::PKU511: return {T150Tables, T150Fields};
-    // The lock opening time is a value of its own here, so its box is hidden.
-    case DeviceTypes::PKU512T:
-        return {PKU512TTables, T150Fields, nullptr, PageSettings::ApartmentConfigBoxes(), "CB4", PKU512TValues};
-    case DeviceTypes::LMR702: return {LMR702Tables, {}, "Edit2"};
-    case DeviceTypes::LMR70x2680: return {LMR70x2680Tables, {}, "Edit4"};
-    case DeviceTypes::PKU618:
-        return {PKU618Tables, PKU618Fields, "Edit3", PageSettings::PKU618ConfigBoxes(), nullptr, PKU618Values};
-    // The PKU-630's configuration group is never shown.
-    case DeviceTypes::PKU630: return {PKU630Tables, PKU630Fields};
-    case DeviceTypes::G300:
-        if (ds1995) return {G300DS1995Tables, G300DS1995Fields, nullptr, PageSettings::G300DS1995ConfigBoxes()};
-        return {G300Tables, G300Fields, nullptr, PageSettings::G300DS1996ConfigBoxes()};
-    case DeviceTypes::PKU512S:
-        return {PKU512STables, PKU512SFields, nullptr, PageSettings::PKU512SConfigBoxes(), nullptr, PKU512SValues};
-    case DeviceTypes::PKU630XE: return {PKU630XETables};
-    default: return {};
+    PageTerms terms = TermsOfFill(FillOf(type, ds1995));
+    if (!ControllerTypeOf(type).showsConfiguration) {
+        terms.boxes = {};
+        terms.hiddenBox = nullptr;
     }
+    return terms;
 }
-
 
 CellPlace PlaceOfCell(const IntercomStore& store, const TableSpec& spec, CellRef cell)
 {

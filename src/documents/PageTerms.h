@@ -9,7 +9,7 @@
 #include "model/Language.h"
 #include "model/PageSettings.h"
 #include "model/TableSpecs.h"
-#include "model/TypeCatalogue.h"
+#include "model/ControllerTypes.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "documents/Report.h"
 
 #include "model/FieldSpecs.h"
+#include "model/IdTable.h"
 #include "model/TableSpecs.h"
 #include "model/TextForms.h"
 #include "model/TypeName.h"
@@ -133,22 +134,28 @@ constexpr std::array<ReportPart, 2> PKU630XE{{
     Rows(TableId::StringGrid3, 1, 500, 1, 10, RowPrefix::None),
 }};
 
-std::span<const ReportPart> DataPartOf(TDeviceType type, bool ds1995)
+struct DataPart {
+    ReportParts id;
+    std::span<const ReportPart> parts;
+};
+constexpr std::array<DataPart, ReportPartsCount> DataParts{{
+    {ReportParts::T150, T150},
+    {ReportParts::PKU512T, PKU512T},
+    {ReportParts::LMR702, LMR702},
+    {ReportParts::LMR70x2680, LMR70x2680},
+    {ReportParts::PKU618, PKU618},
+    {ReportParts::PKU630, PKU630},
+    {ReportParts::G300, G300},
+    {ReportParts::G300DS1995, G300DS1995},
+    {ReportParts::PKU512S, PKU512S},
+    {ReportParts::PKU630XE, PKU630XE},
+}};
+static_assert(RowsInIdOrder(DataParts, &DataPart::id), "one data part per ReportParts id, in its order");
+
+std::span<const ReportPart> DataPartOf(std::optional<TDeviceType> type, bool ds1995)
 {
-    switch (type) {
-    case DeviceTypes::T150:
-    case DeviceTypes::PKU511:
-    case DeviceTypes::QS151: return T150;
-    case DeviceTypes::PKU512T: return PKU512T;
-    case DeviceTypes::LMR702: return LMR702;
-    case DeviceTypes::LMR70x2680: return LMR70x2680;
-    case DeviceTypes::PKU618: return PKU618;
-    case DeviceTypes::PKU630: return PKU630;
-    case DeviceTypes::G300: return ds1995 ? std::span<const ReportPart>(G300DS1995) : std::span<const ReportPart>(G300);
-    case DeviceTypes::PKU512S: return PKU512S;
-    case DeviceTypes::PKU630XE: return PKU630XE;
-    default: return {};
-    }
+    if (!type) return {};
+    return RowOf(DataParts, PageOf(*type, ds1995).report).parts;
 }
 
 QString AddressBlock(Language language)
@@ -223,7 +230,7 @@ QString RecordReportSource::Cell(TableId table, int column, int row) const
     return CellText(store_, TableSpecOf(table), {column, row});
 }
 
-QByteArray ReportBytes(TDeviceType type, bool ds1995, Language language, const ReportSource& source)
+QByteArray ReportBytes(std::optional<TDeviceType> type, bool ds1995, Language language, const ReportSource& source)
 {
     QString text = AddressBlock(language);
     for (const ReportPart& part : DataPartOf(type, ds1995)) text += PartText(part, language, source);

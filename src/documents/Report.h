@@ -7,8 +7,8 @@
 #include "model/FieldSpecs.h"
 #include "model/IntercomData.h"
 #include "model/Language.h"
+#include "model/ControllerTypes.h"
 #include "model/TableSpecs.h"
-#include "model/TypeCatalogue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,8 +33,9 @@ private:
     const IntercomStore& store_;
 };
 
-// The report of `type` (the DS1995 variant of the G300 page when `ds1995` is set), encoded.
-QByteArray ReportBytes(TDeviceType type, bool ds1995, Language language, const ReportSource& source);
+// The report of `type` (the DS1995 variant of the G300 page when `ds1995` is set), encoded;
+// without a type only the address form.
+QByteArray ReportBytes(std::optional<TDeviceType> type, bool ds1995, Language language, const ReportSource& source);
 
 // What a masked field of `digits` digits shows for `text`: the digits of the text in order,
 // unfilled positions as the blank character F.

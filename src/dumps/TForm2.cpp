@@ -4,7 +4,7 @@
 #include "codecs/ImageFiles.h"
 #include "model/FileIO.h"
 #include "model/Prompts.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipVerify.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/ProgrammerLink.h"

@@ -5,8 +5,8 @@
 
 #include "model/KeyIdentifier.h" // TypedKeyOf
 #include "model/TableSpecs.h"
-#include "programmer/KeyStore.h" // KeyBytes
-#include "views/StringGrid.h"    // KeyPhase
+#include "model/KeyStore.h" // KeyBytes
+#include "views/KeyPhase.h"
 
 #include <Qt>
 

@@ -1,5 +1,6 @@
 #include "model/NewDocument.h"
 
+#include "model/ControllerTypes.h"
 #include "model/TypeName.h"
 
 void ApplyNewDocument(IntercomStore& store, TDeviceType type)
@@ -22,7 +23,8 @@ void ApplyNewDocument(IntercomStore& store, TDeviceType type)
     r.PassThroughArea.fill(0xFF);
     r.Reserved30.fill(0xFF);
     r.Reserved200.fill(0xFF);
-    if (const auto config = TypeInfoOf(type).newConfigByte) r.ConfigByte = *config;
-    if (type == DeviceTypes::PKU630XE)
+    const ControllerType& row = ControllerTypeOf(type);
+    if (row.newConfigByte) r.ConfigByte = *row.newConfigByte;
+    if (row.usesExtensionSlots)
         for (KeySlot& slot : store.ExtensionKeySlots) slot.clear();
 }

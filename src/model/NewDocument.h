@@ -9,5 +9,5 @@ inline constexpr std::uint16_t DefaultGeneralCode = 0x9385;
 
 // Stores the type's name and sets the record to a new, empty document of that type: default
 // passwords and general code, empty keys and codes, the type's configuration byte. Fields a new
-// document does not name keep their values. `type` must be valid.
+// document does not name keep their values.
 void ApplyNewDocument(IntercomStore& store, TDeviceType type);

@@ -26,15 +26,15 @@ QByteArray TypeNameBytes(const TIntercomData& record)
 
 QString TypeNameText(const TIntercomData& record) { return FromWindows1251(TypeNameBytes(record)); }
 
-TDeviceType FindTypeByName(const TIntercomData& record)
+std::optional<TDeviceType> FindTypeByName(const TIntercomData& record)
 {
     const QString name = TypeNameText(record);
-    for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
+    for (const TDeviceType type : AllDeviceTypes)
         if (name.compare(TypeText(type), Qt::CaseInsensitive) == 0) return type;
-    return NoType;
+    return std::nullopt;
 }
 
-void StoreTypeName(TIntercomData& record, TDeviceType type)
+void StoreTypeName(TIntercomData& record, std::optional<TDeviceType> type)
 {
     const QByteArray text = ToWindows1251(TypeText(type));
     // The longest list text has 21 characters, so text and zero always fit the 40-byte field.

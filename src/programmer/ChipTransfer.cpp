@@ -3,7 +3,7 @@
 #include "model/FileIO.h"
 #include "model/Prompts.h"
 #include "programmer/BlockReplies.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/Clock.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/ProgrammerLink.h"

@@ -1,7 +1,7 @@
 #include "programmer/ChipVerify.h"
 
 #include "model/Prompts.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/ProgrammerLink.h"

@@ -4,7 +4,7 @@
 // frame a running reader sends carries three key bytes and their checksum.
 
 #include "model/Language.h"
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 #include "programmer/ProgrammerLink.h"
 
 #include <QByteArrayView>

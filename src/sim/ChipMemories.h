@@ -3,7 +3,7 @@
 // by a file in a folder named after the chip ("24C16.bin", "DS1996.bin"), created erased (0xFF) at
 // the chip's size when missing and written through at every committed page.
 
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -2,6 +2,7 @@
 
 #include "views/MaskEdit.h"
 #include "views/PageParts.h"
+#include "model/ControllerTypes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -121,7 +122,8 @@ void ApartmentPage::ShowTypeControls(Variant variant)
 
 void ApartmentPage::ShowTabSheet1Configuration()
 {
-    const bool hasConfiguration = session_.CurrentType() != DeviceTypes::PKU511;
+    const std::optional<TDeviceType> type = session_.CurrentType();
+    const bool hasConfiguration = !type || ControllerTypeOf(*type).showsConfiguration;
     GroupBox3->setHidden(!hasConfiguration);
     for (ConfigCheckBox* box : GroupBox3->Boxes())
         if (box != CB4) box->setHidden(!hasConfiguration);

@@ -2,7 +2,7 @@
 // A masked field of decimal digits whose blank positions show as 'F', as the code and password
 // fields use it. Key handlers see every press and release but never swallow the key.
 
-#include "views/StringGrid.h" // KeyPhase
+#include "views/KeyPhase.h"
 
 #include <QLineEdit>
 

@@ -7,7 +7,7 @@
 #include "model/FieldSpecs.h"
 #include "model/PageIds.h"
 #include "model/TableSpecs.h"
-#include "views/PageDispatch.h"
+#include "model/ControllerTypes.h"
 
 #include <QScrollArea>
 #include <QWidget>

@@ -4,6 +4,8 @@
 // sees every key press and release, in the grid and in its in-place editor, before anything else
 // acts on it, and may swallow it; one select-cell event for every change of the current cell.
 
+#include "views/KeyPhase.h"
+
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableWidget>
@@ -13,8 +15,6 @@
 class FocusTracker;
 class StringGridDelegate;
 class QKeyEvent;
-
-enum class KeyPhase { Press, Release };
 
 class StringGrid : public QTableWidget {
     Q_OBJECT

@@ -78,10 +78,10 @@ public:
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
 
     // The user picks an entry of the type list or the language list.
-    void PickType(TDeviceType type) { Find<QComboBox>("CBox2")->setCurrentIndex(type); }
+    void PickType(TDeviceType type) { Find<QComboBox>("CBox2")->setCurrentIndex(TypeIndex(type)); }
     void PickLanguage(int index) { Find<QComboBox>("ComboBox1")->setCurrentIndex(index); }
 
-    void NewDocument(TDeviceType type)
+    void NewDocument(std::optional<TDeviceType> type)
     {
         form->SelectTypeSilently(type);
         form->ANewExecute();

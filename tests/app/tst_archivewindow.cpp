@@ -8,7 +8,7 @@
 #include "archive/ChipArchive.h"
 #include "codecs/CodecTables.h"
 #include "model/NewDocument.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "views/StringGrid.h"
 
 #include <QDir>
@@ -130,9 +130,9 @@ private slots:
         ArchiveFolder folder;
         ArchiveSession session;
         session.Find<QAction>("NPreview")->setChecked(false);
-        const QByteArray buildingKeys = ChipImage(ChipKind::C24C16, 0, {0x1A, 0x2B, 0x3C});
+        const QByteArray buildingKeys = ChipImage(ChipKind::C24C16, TDeviceType::T150, {0x1A, 0x2B, 0x3C});
         session.Chip("24C16") = buildingKeys;
-        const QString path = session.WriteDataFile("other-building.kvr", 0, 0x77);
+        const QString path = session.WriteDataFile("other-building.kvr", TDeviceType::T150, 0x77);
         session.Open(path);
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("Write24c16");
@@ -143,12 +143,12 @@ private slots:
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].source, ArchiveSource::BeforeWrite);
         QCOMPARE(entries[0].chip, QString("24C16"));
-        QCOMPARE(entries[0].type, TypeText(0));
+        QCOMPARE(entries[0].type, TypeText(TDeviceType::T150));
         QCOMPARE(entries[0].file, path);
         QCOMPARE(folder.reader.Image(entries[0].sha256), buildingKeys);
         QCOMPARE(folder.journal(), QStringList({"read done", "write done", "check matched"}));
         auto written = std::make_unique<IntercomStore>(session.form->Store());
-        QCOMPARE(session.Chip("24C16"), DumpLayoutFor(0)->encode(*written));
+        QCOMPARE(session.Chip("24C16"), DumpLayoutFor(TDeviceType::T150)->encode(*written));
 
         // Turned off, the write reads nothing first and keeps nothing.
         session.Find<QAction>("NBackup")->setChecked(false);
@@ -163,16 +163,16 @@ private slots:
     {
         ArchiveFolder folder;
         ArchiveSession session;
-        const QByteArray onChip = ChipImage(ChipKind::C24C64, 4, {0x01, 0x02, 0x03});
+        const QByteArray onChip = ChipImage(ChipKind::C24C64, TDeviceType::PKU630, {0x01, 0x02, 0x03});
         session.Chip("24C64") = onChip;
-        session.form->SelectTypeSilently(4);
+        session.form->SelectTypeSilently(TDeviceType::PKU630);
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("READ24c64");
         QVERIFY(session.PageShown("TabSheet4"));
         const QList<ArchiveEntry> entries = folder.entries();
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].source, ArchiveSource::Read);
-        QCOMPARE(entries[0].type, TypeText(4));
+        QCOMPARE(entries[0].type, TypeText(TDeviceType::PKU630));
         QCOMPARE(folder.reader.Image(entries[0].sha256), session.Chip("24C64"));
         QCOMPARE(folder.journal(), QStringList({"read done"}));
     }
@@ -181,20 +181,20 @@ private slots:
     // both in the page's terms, and declining it leaves the chip as it was.
     void thePreviewListsTheChangesAndDecliningStopsTheWrite_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("chip");
-        QTest::newRow("apartments, T150") << 0 << int(ChipKind::C24C16) << "Write24c16" << "24C16";
-        QTest::newRow("key list, LMR 700") << 2 << int(ChipKind::C24C16) << "Write24c16" << "24C16";
-        QTest::newRow("PKU-618") << 3 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
-        QTest::newRow("PKU-630") << 4 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
-        QTest::newRow("G300, DS1996") << 5 << int(ChipKind::DS1996) << "WriteDS1996" << "DS1996";
-        QTest::newRow("PKU-512S") << 6 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
+        QTest::newRow("apartments, T150") << TDeviceType::T150 << int(ChipKind::C24C16) << "Write24c16" << "24C16";
+        QTest::newRow("key list, LMR 700") << TDeviceType::LMR702 << int(ChipKind::C24C16) << "Write24c16" << "24C16";
+        QTest::newRow("PKU-618") << TDeviceType::PKU618 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
+        QTest::newRow("PKU-630") << TDeviceType::PKU630 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
+        QTest::newRow("G300, DS1996") << TDeviceType::G300 << int(ChipKind::DS1996) << "WriteDS1996" << "DS1996";
+        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << int(ChipKind::C24C64) << "Write24c64" << "24C64";
     }
     void thePreviewListsTheChangesAndDecliningStopsTheWrite()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(int, kind);
         QFETCH(QString, action);
         QFETCH(QString, chip);
@@ -222,7 +222,7 @@ private slots:
     {
         ArchiveFolder folder;
         ArchiveSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Chip("24C16").fill('\xFF');
         session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes);
         session.Trigger("Write24c16");
@@ -236,12 +236,12 @@ private slots:
         QCOMPARE(folder.journal().count("write done"), 1);
 
         // Another controller's chip does not read as this type.
-        session.Chip("24C64") = ChipImage(ChipKind::C24C64, 4, {0x1A, 0x2B, 0x3C});
-        session.NewDocument(6);
+        session.Chip("24C64") = ChipImage(ChipKind::C24C64, TDeviceType::PKU630, {0x1A, 0x2B, 0x3C});
+        session.NewDocument(TDeviceType::PKU512S);
         session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::No);
         session.Trigger("Write24c64");
         QCOMPARE(session.prompts.texts().last(),
-                 "The content of the chip 24C64 does not read as data of the type \"" + TypeText(6)
+                 "The content of the chip 24C64 does not read as data of the type \"" + TypeText(TDeviceType::PKU512S)
                      + "\": it may be another controller's chip. Its content is kept in the archive.\nWrite the chip?");
     }
 
@@ -249,9 +249,9 @@ private slots:
     {
         ArchiveFolder folder;
         ArchiveSession session;
-        const QByteArray buildingKeys = ChipImage(ChipKind::C24C16, 0, {0x1A, 0x2B, 0x3C});
+        const QByteArray buildingKeys = ChipImage(ChipKind::C24C16, TDeviceType::T150, {0x1A, 0x2B, 0x3C});
         session.Chip("24C16") = buildingKeys;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.port.stallAfter = 3; // the adapter check and two blocks, then nothing
         // Insert the chip; the read's error; no backup, no write.
         session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok).answer(PromptAnswer::No);
@@ -271,9 +271,9 @@ private slots:
         WriteAll(folder.file(), QByteArray(4096, 'x'));
         ArchiveSession session;
         session.Find<QAction>("NPreview")->setChecked(false);
-        const QByteArray buildingKeys = ChipImage(ChipKind::C24C16, 0, {0x1A, 0x2B, 0x3C});
+        const QByteArray buildingKeys = ChipImage(ChipKind::C24C16, TDeviceType::T150, {0x1A, 0x2B, 0x3C});
         session.Chip("24C16") = buildingKeys;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("Write24c16");
         QCOMPARE(session.prompts.messages().size(), 2); // the one warning, not one per journal row
@@ -291,7 +291,7 @@ private slots:
     void theArchiveWindowListsFindsOpensSavesAndDeletes()
     {
         ArchiveFolder folder;
-        const QByteArray lesnaya = ChipImage(ChipKind::C24C16, 0, {0x1A, 0x2B, 0x3C});
+        const QByteArray lesnaya = ChipImage(ChipKind::C24C16, TDeviceType::T150, {0x1A, 0x2B, 0x3C});
         const QByteArray dump = Pattern(32768, 3);
         const auto add = [&](const char* chip, const QString& type, const QString& source, const char* note,
                              const QByteArray& image, int minutesAgo) {
@@ -303,8 +303,8 @@ private slots:
             entry.note = note;
             QVERIFY(folder.reader.Add(entry, image).ok());
         };
-        add("24C16", TypeText(0), ArchiveSource::Read, "ул. Лесная, 5", lesnaya, 30);
-        add("24C64", TypeText(4), ArchiveSource::BeforeWrite, "Sadovaya 1", ChipImage(ChipKind::C24C64, 4, {1, 2, 3}), 20);
+        add("24C16", TypeText(TDeviceType::T150), ArchiveSource::Read, "ул. Лесная, 5", lesnaya, 30);
+        add("24C64", TypeText(TDeviceType::PKU630), ArchiveSource::BeforeWrite, "Sadovaya 1", ChipImage(ChipKind::C24C64, TDeviceType::PKU630, {1, 2, 3}), 20);
         add("24C256", QString(), ArchiveSource::ProgrammerMode, "", dump, 10);
 
         ArchiveSession session;
@@ -329,7 +329,7 @@ private slots:
         SelectRows(dialog, {2});
         In<QPushButton>(dialog, "ArchiveOpen")->click();
         QVERIFY(session.PageShown("TabSheet1"));
-        QCOMPARE(session.form->CurrentType(), 0);
+        QCOMPARE(session.form->CurrentType(), TDeviceType::T150);
         QCOMPARE(session.Find<StringGrid>("SGrid1")->Cell(2, 1), QString("3C 2B 1A"));
         QVERIFY(session.Modified() && !session.form->Document().HasFileName);
 
@@ -392,9 +392,9 @@ private slots:
             ArchiveEntry entry;
             entry.time = QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo);
             entry.chip = "24C16";
-            entry.type = TypeText(0);
+            entry.type = TypeText(TDeviceType::T150);
             entry.source = ArchiveSource::BeforeWrite;
-            QVERIFY(folder.reader.Add(entry, ChipImage(ChipKind::C24C16, 0, key)).ok());
+            QVERIFY(folder.reader.Add(entry, ChipImage(ChipKind::C24C16, TDeviceType::T150, key)).ok());
         };
         add({0x1A, 0x2B, 0x3C}, 20);
         add({0x11, 0x22, 0x33}, 10);

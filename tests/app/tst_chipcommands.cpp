@@ -8,7 +8,7 @@
 #include "codecs/G300Layouts.h"
 #include "codecs/ImageFiles.h"
 #include "model/NewDocument.h"
-#include "programmer/ChipItems.h"
+#include "programmer/Chips.h"
 #include "views/StringGrid.h"
 
 #include <QFileInfo>
@@ -57,26 +57,26 @@ private slots:
     void aReadDecodesTheChipForTheSelectedTypeAndShowsItAsANewDocument_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<int>("keyColumn");
-        for (const TDeviceType type : {0, 1, 8, 9})
+        for (const TDeviceType type : {TDeviceType::T150, TDeviceType::PKU511, TDeviceType::QS151, TDeviceType::PKU512T})
             QTest::newRow(qPrintable("24C16 " + TypeText(type))) << "READ24c16" << type << "TabSheet1" << "SGrid1" << 2;
-        QTest::newRow("24C16 LMR 700") << "READ24c16" << 2 << "TabSheet2" << "SGrid2" << 1;
-        QTest::newRow("24C16 PKU-618") << "READ24c16" << 3 << "TabSheet3" << "SGrid5" << 1;
-        QTest::newRow("24C16 PKU-512S, converted") << "READ24c16" << 6 << "TabSheet7" << "SGrid9" << 2;
-        QTest::newRow("24C64 PKU-618") << "READ24c64" << 3 << "TabSheet3" << "SGrid5" << 1;
-        QTest::newRow("24C64 PKU-630") << "READ24c64" << 4 << "TabSheet4" << "SGrid4" << 2;
-        QTest::newRow("24C64 PKU-512S") << "READ24c64" << 6 << "TabSheet7" << "SGrid9" << 2;
-        QTest::newRow("24C64 LMR 70x-2680") << "READ24c64" << 7 << "TabSheet8" << "SGrid11" << 1;
-        QTest::newRow("DS1995 G300") << "ReadDS1995" << 5 << "TabSheet6" << "StringGrid2" << 2;
-        QTest::newRow("DS1996 G300") << "ReadDS1996" << 5 << "TabSheet5" << "SGrid6" << 2;
+        QTest::newRow("24C16 LMR 700") << "READ24c16" << TDeviceType::LMR702 << "TabSheet2" << "SGrid2" << 1;
+        QTest::newRow("24C16 PKU-618") << "READ24c16" << TDeviceType::PKU618 << "TabSheet3" << "SGrid5" << 1;
+        QTest::newRow("24C16 PKU-512S, converted") << "READ24c16" << TDeviceType::PKU512S << "TabSheet7" << "SGrid9" << 2;
+        QTest::newRow("24C64 PKU-618") << "READ24c64" << TDeviceType::PKU618 << "TabSheet3" << "SGrid5" << 1;
+        QTest::newRow("24C64 PKU-630") << "READ24c64" << TDeviceType::PKU630 << "TabSheet4" << "SGrid4" << 2;
+        QTest::newRow("24C64 PKU-512S") << "READ24c64" << TDeviceType::PKU512S << "TabSheet7" << "SGrid9" << 2;
+        QTest::newRow("24C64 LMR 70x-2680") << "READ24c64" << TDeviceType::LMR70x2680 << "TabSheet8" << "SGrid11" << 1;
+        QTest::newRow("DS1995 G300") << "ReadDS1995" << TDeviceType::G300 << "TabSheet6" << "StringGrid2" << 2;
+        QTest::newRow("DS1996 G300") << "ReadDS1996" << TDeviceType::G300 << "TabSheet5" << "SGrid6" << 2;
     }
     void aReadDecodesTheChipForTheSelectedTypeAndShowsItAsANewDocument()
     {
         QFETCH(QString, action);
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(QString, page);
         QFETCH(QString, grid);
         QFETCH(int, keyColumn);
@@ -97,7 +97,7 @@ private slots:
         // A new, unsaved document; the image file is gone.
         QVERIFY(session.Modified() && !session.form->Document().HasFileName);
         QVERIFY(!session.form->windowTitle().contains("old.kvr"));
-        QVERIFY(!QFileInfo::exists(ImageFileName(ImageFileOf(*item.kind))));
+        QVERIFY(!QFileInfo::exists(ImageFileName(*item.kind)));
         QVERIFY(session.prompts.allAnswersUsed());
     }
 
@@ -105,7 +105,7 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Find<QToolButton>("ToolButton5")->click();
         QVERIFY(session.Find<QToolButton>("ToolButton5")->isChecked() && session.port.isOpen());
         session.prompts.answer(PromptAnswer::Ok);
@@ -121,20 +121,20 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        const QString path = session.WriteDataFile("old.kvr", 0, 0x77);
+        const QString path = session.WriteDataFile("old.kvr", TDeviceType::T150, 0x77);
         session.Open(path);
         session.prompts.answer(PromptAnswer::Cancel);
         session.Trigger("READ24c16");
         QCOMPARE(session.Record().KeySlots[0].bytes[0], 0x77);
         QVERIFY(!session.Modified() && !session.form->Document().HasFileName);
-        QVERIFY(!QFileInfo::exists(ImageFileName(ImageFile::Dev24C16))); // no empty image file left behind
+        QVERIFY(!QFileInfo::exists(ImageFileName(ChipKind::C24C16))); // no empty image file left behind
     }
 
     void aSaveFirstAnsweredYesThatDoesNotSaveStopsTheReadBeforeThePort()
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer::Yes).choose(std::nullopt); // the save dialog is cancelled
         session.Trigger("READ24c16");
@@ -146,16 +146,16 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        const QString path = session.WriteDataFile("block.kvr", 0);
+        const QString path = session.WriteDataFile("block.kvr", TDeviceType::T150);
         session.Open(path);
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("Write24c16");
         auto store = std::make_unique<IntercomStore>(session.form->Store());
-        QCOMPARE(session.port.memories.memory(ChipNamed("24C16")), DumpLayoutFor(0)->encode(*store));
+        QCOMPARE(session.port.memories.memory(ChipNamed("24C16")), DumpLayoutFor(TDeviceType::T150)->encode(*store));
         QVERIFY(session.Modified() && session.form->Document().HasFileName);
         QCOMPARE(session.form->Document().DocumentPath, path);
-        QVERIFY(!QFileInfo::exists(ImageFileName(ImageFile::Dev24C16)));
+        QVERIFY(!QFileInfo::exists(ImageFileName(ChipKind::C24C16)));
         QCOMPARE(CommandsSent(session.port).constFirst(), std::uint8_t(pcIdle)); // the adapter check first
     }
 
@@ -163,7 +163,7 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         QVERIFY(session.Find<QAction>("NVerify")->isChecked()); // on at every start
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("Write24c16");
@@ -188,18 +188,18 @@ private slots:
     void aWriteWithoutAnEncoderOfTheTypeSendsNothing_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("type");
-        QTest::newRow("24C64 on PKU-511") << "Write24c64" << 1;
-        QTest::newRow("24C16 on PKU-630, a stale image file on disk") << "Write24c16" << 4;
+        QTest::addColumn<TDeviceType>("type");
+        QTest::newRow("24C64 on PKU-511") << "Write24c64" << TDeviceType::PKU511;
+        QTest::newRow("24C16 on PKU-630, a stale image file on disk") << "Write24c16" << TDeviceType::PKU630;
     }
     void aWriteWithoutAnEncoderOfTheTypeSendsNothing()
     {
         QFETCH(QString, action);
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         WindowSession session;
         session.ConnectProgrammer();
         session.NewDocument(type);
-        WriteAll(ImageFileName(ImageFile::Dev24C16), QByteArray(2048, '\x42'));
+        WriteAll(ImageFileName(ChipKind::C24C16), QByteArray(2048, '\x42'));
         session.Trigger(qPrintable(action));
         QVERIFY(session.port.firmware().packets().isEmpty());
         QVERIFY(session.prompts.messages().isEmpty());
@@ -210,12 +210,12 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         session.port.idleReplyOverride = '\x00';
         session.Trigger("Write24c64");
         QCOMPARE(session.prompts.messages().size(), 1);
         auto store = std::make_unique<IntercomStore>(session.form->Store());
-        QCOMPARE(ReadAll(ImageFileName(ImageFile::Dev24C64)), DumpLayoutFor(4)->encode(*store));
+        QCOMPARE(ReadAll(ImageFileName(ChipKind::C24C64)), DumpLayoutFor(TDeviceType::PKU630)->encode(*store));
         QVERIFY(!session.port.isOpen());
     }
 
@@ -223,7 +223,7 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         auto* grid = session.Find<StringGrid>("SGrid1");
         grid->SelectCell(7, 100); // slot 599
         session.Find<QToolButton>("ToolButton5")->click();
@@ -251,7 +251,7 @@ private slots:
     void keysGoToTheControlTheUserEnteredLast()
     {
         WindowSession session;
-        session.NewDocument(2);
+        session.NewDocument(TDeviceType::LMR702);
         QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         session.Find("SGrid3")->setFocus();
         QTRY_COMPARE(session.form->InputTarget()[InputTargetFamily::LMR702AndPKU512S], 3);
@@ -270,7 +270,7 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         auto* touchMemory = session.Find<QToolButton>("ToolButton5");
         auto* rfid = session.Find<QToolButton>("ToolButton6");
         touchMemory->click();

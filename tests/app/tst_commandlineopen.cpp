@@ -9,7 +9,7 @@ private slots:
     void aDataFileNamedAtStartOpensWithoutADialogAndShowsItsTypesPage()
     {
         WindowSession session;
-        const QString path = session.WriteDataFile("block7.kvr", 9, 0x5A);
+        const QString path = session.WriteDataFile("block7.kvr", TDeviceType::PKU512T, 0x5A);
         session.form->OpenDataFileFromCommandLine(path);
         QVERIFY(session.prompts.dialogs().isEmpty() && session.prompts.messages().isEmpty());
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 9);
@@ -54,7 +54,7 @@ private slots:
         QVERIFY(!session.form->Document().HasFileName);
         QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
         // The window goes on as after any refused file: File > New still works.
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         QVERIFY(session.PageShown("TabSheet4"));
     }
 

@@ -41,26 +41,26 @@ private slots:
     void everyConversionRelabelsTheDataAndShowsTheTargetsPage_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("target");
+        QTest::addColumn<TDeviceType>("from");
+        QTest::addColumn<TDeviceType>("target");
         QTest::addColumn<QString>("page");
         QTest::addColumn<int>("config");
         QTest::addColumn<int>("firstEmptiedHeaderSlot"); // 28: none
-        QTest::newRow("to T150") << "toT150" << 4 << 0 << "TabSheet1" << 0x5F << 28;
-        QTest::newRow("to PKU511") << "toPKU511" << 0 << 1 << "TabSheet1" << 0x10 << 28;
-        QTest::newRow("to PKU618") << "toPKU618" << 0 << 3 << "TabSheet3" << 0x00 << 28;
-        QTest::newRow("to LMR702") << "toLMR702" << 7 << 2 << "TabSheet2" << 0x00 << 8;
-        QTest::newRow("to PKU630") << "toPKU630" << 0 << 4 << "TabSheet4" << 0x1F << 28;
-        QTest::newRow("to G300") << "toG300" << 0 << 5 << "TabSheet5" << 0xBB << 28;
-        QTest::newRow("to PKU512S from PKU-512T") << "toPKU512S" << 9 << 6 << "TabSheet7" << 0x5F << 0;
-        QTest::newRow("to LMR70x_2680") << "toLMR70x_2680" << 2 << 7 << "TabSheet8" << 0x00 << 8;
-        QTest::newRow("toPKU512T") << "toPKU512T" << 6 << 9 << "TabSheet1" << 0x5F << 28;
+        QTest::newRow("to T150") << "toT150" << TDeviceType::PKU630 << TDeviceType::T150 << "TabSheet1" << 0x5F << 28;
+        QTest::newRow("to PKU511") << "toPKU511" << TDeviceType::T150 << TDeviceType::PKU511 << "TabSheet1" << 0x10 << 28;
+        QTest::newRow("to PKU618") << "toPKU618" << TDeviceType::T150 << TDeviceType::PKU618 << "TabSheet3" << 0x00 << 28;
+        QTest::newRow("to LMR702") << "toLMR702" << TDeviceType::LMR70x2680 << TDeviceType::LMR702 << "TabSheet2" << 0x00 << 8;
+        QTest::newRow("to PKU630") << "toPKU630" << TDeviceType::T150 << TDeviceType::PKU630 << "TabSheet4" << 0x1F << 28;
+        QTest::newRow("to G300") << "toG300" << TDeviceType::T150 << TDeviceType::G300 << "TabSheet5" << 0xBB << 28;
+        QTest::newRow("to PKU512S from PKU-512T") << "toPKU512S" << TDeviceType::PKU512T << TDeviceType::PKU512S << "TabSheet7" << 0x5F << 0;
+        QTest::newRow("to LMR70x_2680") << "toLMR70x_2680" << TDeviceType::LMR702 << TDeviceType::LMR70x2680 << "TabSheet8" << 0x00 << 8;
+        QTest::newRow("toPKU512T") << "toPKU512T" << TDeviceType::PKU512S << TDeviceType::PKU512T << "TabSheet1" << 0x5F << 28;
     }
     void everyConversionRelabelsTheDataAndShowsTheTargetsPage()
     {
         QFETCH(QString, action);
-        QFETCH(int, from);
-        QFETCH(int, target);
+        QFETCH(TDeviceType, from);
+        QFETCH(TDeviceType, target);
         QFETCH(QString, page);
         QFETCH(int, config);
         QFETCH(int, firstEmptiedHeaderSlot);
@@ -68,7 +68,7 @@ private slots:
         const QString path = OpenFullDocument(session, from);
         const QString title = session.form->windowTitle();
         session.Trigger(qPrintable(action));
-        QCOMPARE(session.form->CurrentType(), target);
+        QCOMPARE(session.form->CurrentType(), std::optional(target));
         QVERIFY(session.PageShown(qPrintable(page)));
         QCOMPARE(TypeNameText(session.Record()), TypeText(target));
         QCOMPARE(int(session.Record().ConfigByte), config);
@@ -88,7 +88,7 @@ private slots:
     void aConversionToTheCurrentTypeOnlyReducesTheSettings()
     {
         WindowSession session;
-        OpenFullDocument(session, 0);
+        OpenFullDocument(session, TDeviceType::T150);
         session.Record().KeySlots[0].bytes = {0x99, 0x99, 0x99, 0xFF};
         session.Trigger("toT150");
         QCOMPARE(int(session.Record().ConfigByte), 0x5F);
@@ -100,7 +100,7 @@ private slots:
     void toG300TurnsDs1995DataIntoDs1996DataOnItsOwnPage()
     {
         WindowSession session;
-        OpenFullDocument(session, 5);
+        OpenFullDocument(session, TDeviceType::G300);
         session.form->SetSmallIButton(true);
         session.form->ShowDataSet();
         QVERIFY(session.PageShown("TabSheet6"));
@@ -121,7 +121,7 @@ private slots:
     void dataThatATargetDoesNotShowSurvivesAConversionAndBack()
     {
         WindowSession session;
-        OpenFullDocument(session, 4);
+        OpenFullDocument(session, TDeviceType::PKU630);
         session.Record().Codes[150] = 0x2580;
         session.Record().KeySlots[1199].bytes = {0x0A, 0x0B, 0x0C, 0xFF};
         session.Trigger("toT150");

@@ -91,8 +91,8 @@ private slots:
         QFETCH(bool, russian);
         QFETCH(bool, saveAs);
         WindowSession session(russian ? "[language]\nselected=0\n" : "[language]\nselected=1\n");
-        const QString path = session.WriteDataFile(saveAs ? "doc.bin" : "doc.kvr", 0);
-        session.Open(session.WriteDataFile("open.kvr", 0));
+        const QString path = session.WriteDataFile(saveAs ? "doc.bin" : "doc.kvr", TDeviceType::T150);
+        session.Open(session.WriteDataFile("open.kvr", TDeviceType::T150));
         WriteAll(path, Previous);
         session.Record().Codes[0] = 0x4321;
         session.form->MarkModified();
@@ -125,7 +125,7 @@ private slots:
     {
         QFETCH(int, fault);
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         if (Fault(fault) == Fault::FileSizeLimit) WriteAll(session.File("report.txt"), Previous);
         PlantedFault planted(session, Fault(fault), "report.txt");
         if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
@@ -140,7 +140,7 @@ private slots:
     void aReportHoldsPasswordsAndIsForTheUserOnly()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.form->N4Click();
         QCOMPARE(QFileInfo(session.File("report.txt")).permissions() & 0x0077, QFileDevice::Permissions());
         QCOMPARE(session.openedInEditor, QStringList{session.File("report.txt")});
@@ -156,8 +156,8 @@ private slots:
         QFETCH(int, fault);
         WindowSession session;
         session.ConnectProgrammer();
-        session.Open(session.WriteDataFile("doc.kvr", 0, 0x77));
-        const QString image = ImageFileName(ImageFile::Dev24C16);
+        session.Open(session.WriteDataFile("doc.kvr", TDeviceType::T150, 0x77));
+        const QString image = ImageFileName(ChipKind::C24C16);
         PlantedFault planted(session, Fault(fault), image);
         if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
         const bool atTheName = fault >= int(Fault::Link);
@@ -184,9 +184,9 @@ private slots:
         QFETCH(int, fault);
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         const QByteArray chipBefore = session.port.memories.memory(*FindChip(u"24C16"));
-        const QString image = ImageFileName(ImageFile::Dev24C16);
+        const QString image = ImageFileName(ChipKind::C24C16);
         PlantedFault planted(session, Fault(fault), image);
         if (!planted.holds()) QSKIP("no way to make a folder read-only for this user here");
         planted.run([&] { session.Trigger("Write24c16"); });
@@ -203,11 +203,11 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.prompts.answer(PromptAnswer::Ok);
         session.Trigger("Write24c16");
         auto store = std::make_unique<IntercomStore>(session.form->Store());
-        QCOMPARE(session.port.memories.memory(*FindChip(u"24C16")), DumpLayoutFor(0)->encode(*store));
+        QCOMPARE(session.port.memories.memory(*FindChip(u"24C16")), DumpLayoutFor(TDeviceType::T150)->encode(*store));
         QCOMPARE(session.port.firmware().packets().last().code, std::uint8_t(pcRead24C16)); // checked after the write
         QCOMPARE(session.prompts.messages().size(), 1); // the prompt only: the chip matches
     }

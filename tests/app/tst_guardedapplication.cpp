@@ -34,14 +34,14 @@ class GuardedApplicationTest : public QObject {
 private slots:
     void anErrorInAHandlerSavesTheRecordBeforeTheProgramEnds_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("size");
-        QTest::newRow("data file") << 0 << DataFileSize;
-        QTest::newRow("PKU-630XE keeps its extension slots") << 10 << ExtendedFileSize;
+        QTest::newRow("data file") << TDeviceType::T150 << DataFileSize;
+        QTest::newRow("PKU-630XE keeps its extension slots") << TDeviceType::PKU630XE << ExtendedFileSize;
     }
     void anErrorInAHandlerSavesTheRecordBeforeTheProgramEnds()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(int, size);
         WorkingDirectory dir;
         auto store = std::make_unique<IntercomStore>();
@@ -77,7 +77,7 @@ private slots:
         WriteAll(dir.file("plain"), "x");
         ScriptedPrompts prompts;
         int ended = 0;
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, 0, Language::Russian}; },
+        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, TDeviceType::T150, Language::Russian}; },
                              dir.file("plain/data"), [&] { ++ended; }});
         FaultyHandler handler;
         QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
@@ -99,7 +99,7 @@ private slots:
         const QString folder = dir.file("data");
         ScriptedPrompts prompts;
         int status = -1;
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, 0, Language::English, true}; }, folder,
+        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, TDeviceType::T150, Language::English, true}; }, folder,
                              [] { QFAIL("ended as after an error"); }, [&](int ended) { status = ended; }});
         std::raise(SIGHUP);
         QTRY_COMPARE(status, 128 + SIGHUP);
@@ -116,7 +116,7 @@ private slots:
         ResetRecord(*store);
         ScriptedPrompts prompts;
         int status = -1;
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, 0, Language::English, false}; },
+        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, TDeviceType::T150, Language::English, false}; },
                              dir.file("data"), [] {}, [&](int ended) { status = ended; }});
         Guarded().EndSession(0);
         QCOMPARE(status, 0);

@@ -95,9 +95,9 @@ private slots:
     void pagesKeepTheLanguageOfTheirLastFill()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         QVERIFY(!session.Find("ComboBox1")->isEnabled());
-        session.PickType(8); // a type change enables the language list again
+        session.PickType(TDeviceType::QS151); // a type change enables the language list again
         session.PickLanguage(0);
         QCOMPARE(KeyCell(session, 2, 0), QString("key 1"));
         QCOMPARE(session.Find<QCheckBox>("CB7")->text(), QString("enable general access code"));
@@ -108,19 +108,19 @@ private slots:
 
     void newShowsTheTypesPageWithDefaultsAndItsWriteItem_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("writeItem");
-        QTest::newRow("T150") << 0 << "TabSheet1" << "N24c163";
-        QTest::newRow("LMR 702") << 2 << "TabSheet2" << "N24c163";
-        QTest::newRow("PKU-630") << 4 << "TabSheet4" << "N24c643";
-        QTest::newRow("G300 after a DS1995 read") << 5 << "TabSheet5" << "DS19963";
-        QTest::newRow("PKU-512S") << 6 << "TabSheet7" << "N24c643";
-        QTest::newRow("PKU-630XE") << 10 << "TabSheet10" << "";
+        QTest::newRow("T150") << TDeviceType::T150 << "TabSheet1" << "N24c163";
+        QTest::newRow("LMR 702") << TDeviceType::LMR702 << "TabSheet2" << "N24c163";
+        QTest::newRow("PKU-630") << TDeviceType::PKU630 << "TabSheet4" << "N24c643";
+        QTest::newRow("G300 after a DS1995 read") << TDeviceType::G300 << "TabSheet5" << "DS19963";
+        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << "TabSheet7" << "N24c643";
+        QTest::newRow("PKU-630XE") << TDeviceType::PKU630XE << "TabSheet10" << "";
     }
     void newShowsTheTypesPageWithDefaultsAndItsWriteItem()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(QString, page);
         QFETCH(QString, writeItem);
         WindowSession session;
@@ -139,10 +139,10 @@ private slots:
     void newAsksForATypeAndAfterChangesAsksToSaveFirst()
     {
         WindowSession session;
-        session.NewDocument(NoType);
+        session.NewDocument(std::nullopt);
         QCOMPARE(session.prompts.texts(), QStringList{"First, select the type of doorphone"});
         QVERIFY(session.PagesHidden());
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Record().Codes[0] = 0x1234;
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer::Cancel).answer(PromptAnswer::No);
@@ -157,38 +157,38 @@ private slots:
     void typeChangeHidesThePageKeepsTheDataAndAfterChangesFollowsTheAnswer()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Record().KeySlots[7].bytes = {1, 2, 3, 0xFF};
-        session.PickType(6);
+        session.PickType(TDeviceType::PKU512S);
         QVERIFY(session.PagesHidden());
         for (const char* off : {"MCmd_Write", "MFile_Save", "N3", "N5", "ToolButton5", "N1"}) QVERIFY2(!session.Enabled(off), off);
         QVERIFY(session.Enabled("N24c162") && session.Enabled("N24c642"));
         QCOMPARE(TypeNameText(session.Record()), QString("PKU-512S"));
         QCOMPARE(session.Record().KeySlots[7].bytes[0], 1);
-        session.PickType(5);
+        session.PickType(TDeviceType::G300);
         QVERIFY(session.Enabled("DS19952") && session.Enabled("DS19962") && !session.Enabled("N24c162"));
 
-        session.PickType(4);
+        session.PickType(TDeviceType::PKU630);
         session.form->ANewExecute();
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer::Cancel);
-        session.PickType(2);
+        session.PickType(TDeviceType::LMR702);
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), 4);
         QVERIFY(session.PageShown("TabSheet4") && session.Modified());
 
         // No changes the type without saving.
         session.prompts.answer(PromptAnswer::No);
-        session.PickType(3);
+        session.PickType(TDeviceType::PKU618);
         QVERIFY(session.prompts.dialogs().isEmpty());
         QVERIFY(!session.Modified() && session.PagesHidden());
         QCOMPARE(TypeNameText(session.Record()), QString("PKU-618"));
 
         // Cancel with a record that names no type selects no entry rather than a wrong one.
         session.form->ANewExecute();
-        StoreTypeName(session.Record(), NoType);
+        StoreTypeName(session.Record(), std::nullopt);
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer::Cancel);
-        session.PickType(1);
+        session.PickType(TDeviceType::PKU511);
         QCOMPARE(session.Find<QComboBox>("CBox2")->currentIndex(), -1);
         QVERIFY(session.PageShown("TabSheet3"));
     }
@@ -196,11 +196,11 @@ private slots:
     void aCancelledTypeChangeLeavesKeysGoingWhereTheShownTypeKeepsThem()
     {
         WindowSession session;
-        session.NewDocument(10);
+        session.NewDocument(TDeviceType::PKU630XE);
         session.form->MarkModified();
         session.prompts.answer(PromptAnswer::Cancel);
-        session.PickType(4);
-        QCOMPARE(session.form->CurrentType(), 10);
+        session.PickType(TDeviceType::PKU630);
+        QCOMPARE(session.form->CurrentType(), TDeviceType::PKU630XE);
         session.form->InsertKey({0x3C, 0x2B, 0x1A});
         QCOMPARE(session.form->Store().ExtensionKeySlots[0].bytes, (std::array<std::uint8_t, 4>{0x3C, 0x2B, 0x1A, 0xFF}));
         QVERIFY(session.Record().KeySlots[0].isEmpty());
@@ -220,7 +220,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(bool, dialogCancelled);
         WindowSession session;
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         session.Record().Codes[0] = 0x1234;
         session.form->MarkModified();
         WriteAll(session.File("plain"), "x");
@@ -230,7 +230,7 @@ private slots:
         if (command == "close") QVERIFY(!session.form->close());
         else if (command == "New") session.form->ANewExecute();
         else if (command == "Open") session.form->MFile_OpenClick();
-        else session.PickType(2);
+        else session.PickType(TDeviceType::LMR702);
         QCOMPARE(session.prompts.dialogs().size(), 1); // the save dialog, and no open dialog after it
         QCOMPARE(session.prompts.messages().size(), dialogCancelled ? 1 : 2);
         QVERIFY(session.form->isVisible() && session.Modified());
@@ -243,7 +243,7 @@ private slots:
     void saveOfANewDocumentProposesTheTypeAndWritesADataFile()
     {
         WindowSession session;
-        session.NewDocument(7);
+        session.NewDocument(TDeviceType::LMR70x2680);
         const QString path = session.File("lmr.kvr");
         session.prompts.choose(FileDialogChoice{path, 1});
         session.form->ASaveExecute();
@@ -263,7 +263,7 @@ private slots:
     void saveOfANewPku630XEProposesAChipDump()
     {
         WindowSession session;
-        session.NewDocument(10);
+        session.NewDocument(TDeviceType::PKU630XE);
         const QString path = session.File("xe.bin");
         session.prompts.choose(FileDialogChoice{path, 2}).choose(std::nullopt);
         session.form->ASaveExecute();
@@ -277,7 +277,7 @@ private slots:
     void saveAsOverAnExistingFileAsksUntilTheUserAgrees()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         const QString existing = session.File("old.kvr");
         WriteAll(existing, "keep");
         session.prompts.choose(FileDialogChoice{existing, 1}).answer(PromptAnswer::No).choose(std::nullopt);
@@ -298,7 +298,7 @@ private slots:
     void aSaveThatCannotWriteKeepsTheWindowTheDataAndTheOldFile()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.form->MarkModified();
         WriteAll(session.File("plain"), "x");
         session.prompts.choose(FileDialogChoice{session.File("plain/doc.kvr"), 1}); // its folder is a file
@@ -321,7 +321,7 @@ private slots:
     void aSaveAsThatCannotWriteKeepsTheDocumentsFile()
     {
         WindowSession session;
-        const QString good = session.WriteDataFile("good.kvr", 0);
+        const QString good = session.WriteDataFile("good.kvr", TDeviceType::T150);
         session.Open(good);
         session.Record().Codes[0] = 0x4321;
         session.form->MarkModified();
@@ -344,7 +344,7 @@ private slots:
     void theTitleNamesTheDocumentsFileOnlyWhileItHasOne()
     {
         WindowSession session;
-        const QString path = session.WriteDataFile("a.kvr", 0);
+        const QString path = session.WriteDataFile("a.kvr", TDeviceType::T150);
         const QString named = NotConnectedTitle() + "   " + path;
         session.Open(path);
         QCOMPARE(session.form->windowTitle(), named);
@@ -354,7 +354,7 @@ private slots:
         session.form->ANewExecute();
         QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
         session.Open(path);
-        session.PickType(3);
+        session.PickType(TDeviceType::PKU618);
         QCOMPARE(session.form->windowTitle(), NotConnectedTitle());
         session.prompts.choose(FileDialogChoice{session.File("b.kvr"), 1});
         session.form->ANewExecute();
@@ -369,7 +369,7 @@ private slots:
         QCOMPARE(session.Find<QAction>("MFile_Open")->text(), QString("Open\tCtrl+O"));
         session.PickLanguage(0);
         QCOMPARE(session.Find<QAction>("MFile_Save")->text(), QString("Сохранить\tCtrl+S"));
-        const QString path = session.WriteDataFile("a.kvr", 0);
+        const QString path = session.WriteDataFile("a.kvr", TDeviceType::T150);
         session.Open(path);
         QVERIFY(session.Enabled("MFile_Save") && session.Enabled("ASave"));
         session.form->activateWindow();
@@ -390,8 +390,8 @@ private slots:
     void openLoadsADataFileSelectsItsTypeAndShowsItsPage()
     {
         WindowSession session;
-        session.Open(session.WriteDataFile("first.kvr", 0));
-        const QString path = session.WriteDataFile("a.kvr", 9, 0x5A);
+        session.Open(session.WriteDataFile("first.kvr", TDeviceType::T150));
+        const QString path = session.WriteDataFile("a.kvr", TDeviceType::PKU512T, 0x5A);
         session.Open(path);
         const FileDialogRequest& dialog = session.prompts.dialogs().constFirst();
         QCOMPARE(dialog.title, QString("Открыть файл для записи в программатор"));
@@ -424,7 +424,7 @@ private slots:
         QFETCH(bool, exists);
         QFETCH(QString, message);
         WindowSession session;
-        const QString good = session.WriteDataFile("good.kvr", 4, 0x77);
+        const QString good = session.WriteDataFile("good.kvr", TDeviceType::PKU630, 0x77);
         session.Open(good);
         if (exists) WriteAll(session.File("bad.kvr"), content);
         session.Open(session.File("bad.kvr"));
@@ -439,7 +439,7 @@ private slots:
     void openOfADamagedNameAsksFirst()
     {
         WindowSession session;
-        session.NewDocument(8);
+        session.NewDocument(TDeviceType::QS151);
         auto record = std::make_unique<TIntercomData>(session.Record());
         record->TypeName.fill(0);
         record->Codes[0] = 0x4321;
@@ -461,8 +461,8 @@ private slots:
     void openWithPku630XESelectedOffersChipDumpsAndShowsNoPageForDataFiles()
     {
         WindowSession session;
-        session.PickType(10);
-        session.Open(session.WriteDataFile("xe.kvr", 10));
+        session.PickType(TDeviceType::PKU630XE);
+        session.Open(session.WriteDataFile("xe.kvr", TDeviceType::PKU630XE));
         QCOMPARE(session.prompts.dialogs().constFirst().filterIndex, 2);
         QCOMPARE(session.prompts.dialogs().constFirst().fileName, QString("*.bin"));
         QVERIFY(session.PagesHidden());
@@ -472,14 +472,14 @@ private slots:
     void aDocumentSavedAsAChipDumpOpensAgainAndIsSavedAsAChipDump()
     {
         WindowSession session;
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         session.Record().KeySlots[0].bytes = {0x12, 0x34, 0x56, 0xFF};
         const QString dump = session.File("pku630.bin");
         session.prompts.choose(FileDialogChoice{dump, 2});
         session.form->ASaveAsExecute();
         QCOMPARE(ReadAll(dump).size(), 4896);
 
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         session.Open(dump, 2);
         QCOMPARE(session.Record().KeySlots[0].bytes[0], 0x12);
         QVERIFY(session.PageShown("TabSheet4"));
@@ -487,7 +487,7 @@ private slots:
         session.form->MarkModified();
         session.form->ASaveExecute();
         QCOMPARE(ReadAll(dump).size(), 4896); // still a dump, not a data file
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         session.Open(dump, 2);
 
         // A dump that cannot be read changes nothing.
@@ -509,7 +509,7 @@ private slots:
     {
         QFETCH(QString, command);
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.form->MarkModified();
         const auto requestClose = [&] {
             if (command.isEmpty()) session.form->close();

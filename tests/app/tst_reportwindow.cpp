@@ -41,16 +41,16 @@ class ReportWindowTest : public QObject {
 private slots:
     void theWindowsReportIsTheCommandLinesForTheSameFile_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<QString>("language");
-        for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
-            if (type != DeviceTypes::PKU630XE) // its keys do not travel in a data file
+        for (const TDeviceType type : AllDeviceTypes)
+            if (type != TDeviceType::PKU630XE) // its keys do not travel in a data file
                 for (const char* language : {"ru", "en"})
                     QTest::newRow(qPrintable(TypeText(type) + " " + language)) << type << QString(language);
     }
     void theWindowsReportIsTheCommandLinesForTheSameFile()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(QString, language);
         WindowSession session;
         session.PickLanguage(language == "ru" ? 0 : 1);
@@ -67,7 +67,7 @@ private slots:
     void aHalfTypedCellPrintsWhatItShowsAndPrintHasCtrlP()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Find<StringGrid>("SGrid1")->SetCell(3, 1, "12");
         QCOMPARE(session.Find<QAction>("N4")->shortcut(), QKeySequence(QKeySequence::Print));
         session.Find<QAction>("N4")->trigger();
@@ -78,7 +78,7 @@ private slots:
     void aReportThatCannotBeWrittenIsReportedAndNoEditorStarts()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         QVERIFY(QDir(session.dir.path()).mkdir("report.txt")); // a folder in its place cannot be replaced
         session.form->N4Click();
         QCOMPARE(session.prompts.messages().size(), 1);
@@ -91,7 +91,7 @@ private slots:
     void aMaskedFieldShowsWhatTheReportPrintsForIt()
     {
         WindowSession session;
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         for (const auto& [field, value] : {std::pair{"MaskEdit6", std::uint16_t(0x8527)}, std::pair{"MaskEdit5", std::uint16_t(0x12AB)},
                                            std::pair{"MaskEdit4", std::uint16_t(0x0A05)}}) {
             auto* edit = session.Find<MaskEdit>(field);
@@ -105,7 +105,7 @@ private slots:
     void fillingCodesWritesTheCellsAndTheRecordAndMarksTheDocument()
     {
         WindowSession session;
-        session.Open(SampleFile(session, 6));
+        session.Open(SampleFile(session, TDeviceType::PKU512S));
         const KeySlot key = session.Record().KeySlots[5];
         session.Trigger("N5");
         auto* grid = session.Find<StringGrid>("SGrid9");
@@ -119,14 +119,14 @@ private slots:
 
         // The DS1995 variant fills its own hundred rows; types without codes change nothing.
         session.prompts.answer(PromptAnswer::No);
-        session.NewDocument(5);
+        session.NewDocument(TDeviceType::G300);
         session.form->SetSmallIButton(true);
         session.form->ShowDataSet();
         session.Trigger("N5");
         QCOMPARE(session.Find<StringGrid>("StringGrid2")->Cell(1, 100), FourDigitText(session.Record().Codes[99]));
         QCOMPARE(session.Record().Codes[100], EmptyDigitValue);
         session.prompts.answer(PromptAnswer::No);
-        session.NewDocument(2);
+        session.NewDocument(TDeviceType::LMR702);
         const auto codes = session.Record().Codes;
         session.form->N5Click();
         QCOMPARE(session.Record().Codes, codes);

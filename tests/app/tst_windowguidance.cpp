@@ -64,19 +64,19 @@ class WindowGuidanceTest : public QObject {
 private slots:
     void anEntryLeftInAFieldNeverReachesTheNextDocument_data()
     {
-        QTest::addColumn<int>("fromType");
+        QTest::addColumn<TDeviceType>("fromType");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("digits");
-        QTest::addColumn<int>("toType");
-        QTest::newRow("PKU-630 general code into a T150 file") << 4 << "MaskEdit4" << "1357" << 0;
-        QTest::newRow("PKU-618 concierge into a G300 file") << 3 << "MaskEdit7" << "13" << 5;
+        QTest::addColumn<TDeviceType>("toType");
+        QTest::newRow("PKU-630 general code into a T150 file") << TDeviceType::PKU630 << "MaskEdit4" << "1357" << TDeviceType::T150;
+        QTest::newRow("PKU-618 concierge into a G300 file") << TDeviceType::PKU618 << "MaskEdit7" << "13" << TDeviceType::G300;
     }
     void anEntryLeftInAFieldNeverReachesTheNextDocument()
     {
-        QFETCH(int, fromType);
+        QFETCH(TDeviceType, fromType);
         QFETCH(QString, field);
         QFETCH(QString, digits);
-        QFETCH(int, toType);
+        QFETCH(TDeviceType, toType);
         WindowSession session;
         QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         session.Open(FileWithDefaults(session, "from.kvr", fromType));
@@ -110,7 +110,7 @@ private slots:
         WindowSession session;
         QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         session.ConnectProgrammer();
-        session.NewDocument(2);
+        session.NewDocument(TDeviceType::LMR702);
         session.Find<QToolButton>("ToolButton5")->click();
         auto* grid = session.Find<StringGrid>("SGrid2");
         const auto clickFirstCell = [grid] {
@@ -118,10 +118,10 @@ private slots:
         };
         clickFirstCell();
         TypeIntoFocus("1A2");
-        const QString emptyList = FileWithDefaults(session, "keys.kvr", 2);
+        const QString emptyList = FileWithDefaults(session, "keys.kvr", TDeviceType::LMR702);
         session.prompts.answer(PromptAnswer::No); // the typing made the document modified
         if (byOpen) session.Open(emptyList);
-        else session.NewDocument(2);
+        else session.NewDocument(TDeviceType::LMR702);
         clickFirstCell();
         TypeIntoFocus("B3C4D5");
         // The six characters after New or Open are one whole key, and nothing of the two halves.
@@ -132,13 +132,13 @@ private slots:
     void theWheelOverTheTypeListNeverChangesTheType()
     {
         WindowSession session;
-        session.Open(session.WriteDataFile("a.kvr", 4));
+        session.Open(session.WriteDataFile("a.kvr", TDeviceType::PKU630));
         auto* types = session.Find<QComboBox>("CBox2");
         const QPointF centre = types->rect().center();
         QWheelEvent notch(centre, types->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(types, &notch);
-        QCOMPARE(session.form->CurrentType(), 4);
+        QCOMPARE(session.form->CurrentType(), std::optional(TDeviceType::PKU630));
         QVERIFY(session.PageShown("TabSheet4"));
         QVERIFY(session.form->windowTitle().contains("a.kvr"));
     }
@@ -146,7 +146,7 @@ private slots:
     void everyMaskedFieldShowsAllItsDigitsInTheSmallestWindow()
     {
         WindowSession session;
-        session.NewDocument(6);
+        session.NewDocument(TDeviceType::PKU512S);
         session.form->resize(1024, 600);
         QVERIFY(QTest::qWaitForWindowExposed(session.form.get()));
         QApplication::processEvents();
@@ -176,7 +176,7 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(2); // key list, master key and guard keys
+        session.NewDocument(TDeviceType::LMR702); // key list, master key and guard keys
         QCOMPARE(StatusText(session, "StatusKeyTarget"), QString());
         QCOMPARE(StatusText(session, "StatusReader"), QString("Reader off"));
         session.Find<QToolButton>("ToolButton5")->click();
@@ -208,7 +208,7 @@ private slots:
     {
         WindowSession session;
         session.ConnectProgrammer();
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Record().KeySlots[0].bytes = {0x01, 0x01, 0x01, 0xFF};
         session.Record().KeySlots[1].bytes = {0x02, 0x02, 0x02, 0xFF};
         session.form->PageControl1Change();
@@ -225,7 +225,7 @@ private slots:
     void everyChipCommandEndsWithALineInTheStatusBar()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Trigger("READ24c16"); // no programmer found
         QCOMPARE(StatusText(session, "StatusEvent"), QString("No programmer found: chip 24C16 was not touched"));
         QVERIFY(session.prompts.messages().isEmpty());
@@ -245,7 +245,7 @@ private slots:
     void theDeviceChangeTextKeepsItsOwnPlaceBesideTheStatusLine()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Trigger("READ24c16");
         session.notices.send(DeviceEvent::Arrival, DeviceKind::Interface, "USB\\VID_1234&PID_0001\\1");
         QCOMPARE(session.form->statusBar()->currentMessage(), QString("Вставлен новый интерфейс"));
@@ -255,7 +255,7 @@ private slots:
     void printSaysWhereTheReportIsAndNamesTheFileWhenNothingOpensIt()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         session.Trigger("N4");
         QVERIFY(StatusText(session, "StatusEvent").startsWith("Report written to "));
         QVERIFY(StatusText(session, "StatusEvent").endsWith("report.txt"));
@@ -275,7 +275,7 @@ private slots:
         session.PickLanguage(0);
         QCOMPARE(session.Find<QMenu>("MFile")->title(), QString("&Файл"));
         QCOMPARE(session.Find<QAction>("MExit")->text(), QString("&Выход"));
-        session.NewDocument(6); // reads 24C16 and 24C64: the shortcut reads the type's own 24C64
+        session.NewDocument(TDeviceType::PKU512S); // reads 24C16 and 24C64: the shortcut reads the type's own 24C64
         emit session.Find<QMenu>("MCmd_Read")->aboutToShow();
         QCOMPARE(session.Find<QAction>("N24c642")->text(), QString("24C64\tCtrl+R"));
         QCOMPARE(session.Find<QAction>("N24c162")->text(), QString("24C16"));

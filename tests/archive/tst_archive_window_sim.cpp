@@ -21,11 +21,11 @@ QByteArray BuildingKeys()
 {
     auto store = std::make_unique<IntercomStore>();
     ResetRecord(*store);
-    ApplyNewDocument(*store, 0);
+    ApplyNewDocument(*store, TDeviceType::T150);
     store->Record.KeySlots[0].bytes = {0x1A, 0x2B, 0x3C, 0xFF};
     store->Record.KeySlots[7].bytes = {0x4D, 0x5E, 0x6F, 0xFF};
     store->Record.KeyCounter = 2;
-    const QByteArray image = DumpLayoutFor(0)->encode(*store);
+    const QByteArray image = DumpLayoutFor(TDeviceType::T150)->encode(*store);
     return image + QByteArray(2048 - image.size(), '\xFF');
 }
 
@@ -55,7 +55,7 @@ private slots:
         const QString chipFile = window.sim.chipFile(QStringLiteral("24C16"));
 
         // The wrong building's document; the preview names the keys it would overwrite, and the user goes on.
-        form.SelectTypeSilently(0);
+        form.SelectTypeSilently(TDeviceType::T150);
         form.ANewExecute();
         form.Store().Record.KeySlots[0].bytes = {0x77, 0x66, 0x55, 0xFF};
         prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes);

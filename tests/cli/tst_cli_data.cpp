@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(TypeNameText(converted->Record), QString("PKU-511"));
 
         auto unnamed = StoreFromFile(dir.file("t150.kvr"));
-        StoreTypeName(unnamed->Record, NoType);
+        StoreTypeName(unnamed->Record, std::nullopt);
         QVERIFY(SaveDataFile(unnamed->Record, dir.file("unnamed.kvr")).ok());
         const CliRun refused = RunCli({"convert", "2", "unnamed.kvr", "-o", "lmr.kvr"});
         QCOMPARE(refused.status, 2);

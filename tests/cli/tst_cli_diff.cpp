@@ -20,9 +20,9 @@ constexpr int ApartmentKeySlot = 5 * 6; // apartment 5, key 1 of the apartment t
 
 // A new document of `type` written by kavro-cli, changed by `change`, saved as `name`.
 template <typename Change>
-void WriteChanged(const QString& name, int type, Change change)
+void WriteChanged(const QString& name, TDeviceType type, Change change)
 {
-    QCOMPARE(RunCli({"new", QString::number(type), "-o", name}).status, 0);
+    QCOMPARE(RunCli({"new", QString::number(TypeIndex(type)), "-o", name}).status, 0);
     auto store = std::make_unique<IntercomStore>();
     ResetRecord(*store);
     LoadDataFileBytes(store->Record, ReadAll(name));
@@ -46,8 +46,8 @@ private slots:
     void dataFilesDifferInThePagesTerms()
     {
         WorkingDirectory dir;
-        WriteChanged("a.kvr", DeviceTypes::T150, Unchanged);
-        WriteChanged("b.kvr", DeviceTypes::T150, AddKeyAndLockType);
+        WriteChanged("a.kvr", TDeviceType::T150, Unchanged);
+        WriteChanged("b.kvr", TDeviceType::T150, AddKeyAndLockType);
 
         const CliRun same = RunCli({"diff", "a.kvr", "a.kvr"});
         QCOMPARE(same.status, 0);
@@ -78,8 +78,8 @@ private slots:
     void dumpsAreDecodedAsTheGivenType()
     {
         WorkingDirectory dir;
-        WriteChanged("a.kvr", DeviceTypes::T150, Unchanged);
-        WriteChanged("b.kvr", DeviceTypes::T150, AddKeyAndLockType);
+        WriteChanged("a.kvr", TDeviceType::T150, Unchanged);
+        WriteChanged("b.kvr", TDeviceType::T150, AddKeyAndLockType);
         QCOMPARE(RunCli({"encode", "0", "a.kvr", "-o", "a.bin"}).status, 0);
         QCOMPARE(RunCli({"encode", "0", "b.kvr", "-o", "b.bin"}).status, 0);
 
@@ -121,8 +121,8 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         WorkingDirectory dir;
-        WriteChanged("a.kvr", DeviceTypes::T150, Unchanged);
-        WriteChanged("g.kvr", DeviceTypes::G300, Unchanged);
+        WriteChanged("a.kvr", TDeviceType::T150, Unchanged);
+        WriteChanged("g.kvr", TDeviceType::G300, Unchanged);
         WriteAll("a.bin", Filled(2048, '\xFF'));
         WriteAll("short.kvr", "short");
         const CliRun run = RunCli(args);

@@ -12,9 +12,9 @@
 
 namespace {
 
-std::unique_ptr<IntercomStore> NewRecord(const QString& path, int type)
+std::unique_ptr<IntercomStore> NewRecord(const QString& path, TDeviceType type)
 {
-    [&] { QCOMPARE(RunCli({"new", QString::number(type), "-o", path}).status, 0); }();
+    [&] { QCOMPARE(RunCli({"new", QString::number(TypeIndex(type)), "-o", path}).status, 0); }();
     auto store = std::make_unique<IntercomStore>();
     ResetRecord(*store);
     LoadDataFileBytes(store->Record, ReadAll(path));
@@ -32,7 +32,7 @@ private slots:
     void exportedKeysMakeTheSameFileWhenImported()
     {
         WorkingDirectory dir;
-        auto store = NewRecord("empty.kvr", DeviceTypes::T150);
+        auto store = NewRecord("empty.kvr", TDeviceType::T150);
         store->Record.KeySlots[31] = KeySlot{{0x01, 0x02, 0x03, 0xFF}};
         store->Record.KeySlots[599] = KeySlot{{0x04, 0x05, 0x06, 0xFF}};
         store->Record.KeyCounter += 2; // as two typed keys count
@@ -52,7 +52,7 @@ private slots:
     void refusedLinesGoToStderrAndTheStoredOnesToTheFile()
     {
         WorkingDirectory dir;
-        auto store = NewRecord("lmr.kvr", DeviceTypes::LMR702);
+        auto store = NewRecord("lmr.kvr", TDeviceType::LMR702);
         WriteAll("in.csv", Header + "Individual keys,,1,1,,03 02 01,\r\n"
                                     "Individual keys,,2,1,,03 02 01,\r\n"
                                     "Guard keys,,9,1,,03 02 04,\r\n"
@@ -71,7 +71,7 @@ private slots:
     void extensionKeysAreWrittenWithTheExtendedLayout()
     {
         WorkingDirectory dir;
-        NewRecord("xe.kvr", DeviceTypes::PKU630XE);
+        NewRecord("xe.kvr", TDeviceType::PKU630XE);
         WriteAll("in.csv", Header + "Access keys,,500,10,4999,03 02 01,\r\n");
         QCOMPARE(RunCli({"keys", "import", "xe.kvr", "in.csv", "-o", "out.kvr"}).status, 0);
         const QByteArray out = ReadAll("out.kvr");
@@ -102,7 +102,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, error);
         WorkingDirectory dir;
-        auto store = NewRecord("a.kvr", DeviceTypes::T150);
+        auto store = NewRecord("a.kvr", TDeviceType::T150);
         store->Record.TypeName.fill(' ');
         WriteAll("untyped.kvr", DataFileBytes(store->Record));
         WriteAll("in.csv", Header);

@@ -15,11 +15,11 @@ private slots:
     {
         WorkingDirectory dir;
         auto source = RandomStore(33);
-        const QByteArray dump = DumpLayoutFor(DeviceTypes::T150)->encode(*source);
+        const QByteArray dump = DumpLayoutFor(TDeviceType::T150)->encode(*source);
         WriteAll(dir.file("chip.bin"), dump);
         auto store = FreshStore();
         ScriptedPrompts prompts;
-        const FileOutcome outcome = ImportDump("chip.bin", DeviceTypes::PKU630, *store, {prompts, Language::English});
+        const FileOutcome outcome = ImportDump("chip.bin", TDeviceType::PKU630, *store, {prompts, Language::English});
         QVERIFY2(outcome.ok, qPrintable(outcome.error));
         QVERIFY(SameRange(store->Record.KeySlots, source->Record.KeySlots, 0, 599));
         QVERIFY(KeysEmpty(store->Record, 600, 1199)); // the part a 2048-byte dump lacks reads as erased
@@ -28,12 +28,12 @@ private slots:
 
         // A dump that is the image file itself is not deleted by its own import.
         QVERIFY(QFile::rename(dir.file("chip.bin"), dir.file("~dev24c64.tmp")));
-        QVERIFY(ImportDump("~dev24c64.tmp", DeviceTypes::PKU630, *store, {prompts, Language::English}).ok);
+        QVERIFY(ImportDump("~dev24c64.tmp", TDeviceType::PKU630, *store, {prompts, Language::English}).ok);
         QCOMPARE(ReadAll(dir.file("~dev24c64.tmp")), dump);
 
         // The image files of the chip commands live in the working directory, named by chip.
-        const Layout& layout = *DumpLayoutFor(DeviceTypes::LMR70x2680);
-        QCOMPARE(ImageFileName(ImageFileOf(ChipKind::DS1995)), QString("~dev1995.tmp"));
+        const Layout& layout = *DumpLayoutFor(TDeviceType::LMR70x2680);
+        QCOMPARE(ImageFileName(ChipKind::DS1995), QString("~dev1995.tmp"));
         QVERIFY(EncodeImageFile(layout, *source).ok);
         QVERIFY(DecodeImageFile(layout, *store, {prompts, Language::English}).ok);
         QVERIFY(SameRange(store->Record.KeySlots, source->Record.KeySlots, 0, 2679));
@@ -60,28 +60,28 @@ private slots:
         auto store = RandomStore(35);
         const auto before = std::make_unique<TIntercomData>(store->Record);
         ScriptedPrompts prompts;
-        const FileOutcome outcome = ImportDump(dir.file(name), DeviceTypes::T150, *store, {prompts, Language::Russian});
+        const FileOutcome outcome = ImportDump(dir.file(name), TDeviceType::T150, *store, {prompts, Language::Russian});
         QVERIFY(!outcome.ok);
         QVERIFY2(outcome.error.contains(name), qPrintable(outcome.error));
         QVERIFY(SameRecord(store->Record, *before));
         QVERIFY(!QFile::exists(dir.file("~dev24c16.tmp")));
 
         // A dump of exactly 65536 bytes is whole.
-        WriteAll(dir.file("xe.bin"), DumpLayoutFor(DeviceTypes::PKU630XE)->encode(*store));
-        QVERIFY(ImportDump("xe.bin", DeviceTypes::PKU630XE, *store, {prompts, Language::English}).ok);
+        WriteAll(dir.file("xe.bin"), DumpLayoutFor(TDeviceType::PKU630XE)->encode(*store));
+        QVERIFY(ImportDump("xe.bin", TDeviceType::PKU630XE, *store, {prompts, Language::English}).ok);
     }
 
     void exportedDumpIsTheEncodersWholeImage_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("size");
-        QTest::newRow("PKU-618 pads past its chip") << DeviceTypes::PKU618 << 3008;
-        QTest::newRow("G300") << DeviceTypes::G300 << 8192;
-        QTest::newRow("PKU-630XE") << DeviceTypes::PKU630XE << 65536;
+        QTest::newRow("PKU-618 pads past its chip") << TDeviceType::PKU618 << 3008;
+        QTest::newRow("G300") << TDeviceType::G300 << 8192;
+        QTest::newRow("PKU-630XE") << TDeviceType::PKU630XE << 65536;
     }
     void exportedDumpIsTheEncodersWholeImage()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(int, size);
         WorkingDirectory dir;
         WriteAll(dir.file("out.bin"), Filled(70000, '\x00')); // replaced, not overwritten in part
@@ -100,7 +100,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath("taken.bin/inside")); // a folder cannot be replaced by the dump
         auto store = RandomStore(38);
         const auto before = std::make_unique<TIntercomData>(store->Record);
-        const FileOutcome outcome = ExportDump("taken.bin", DeviceTypes::T150, *store);
+        const FileOutcome outcome = ExportDump("taken.bin", TDeviceType::T150, *store);
         QVERIFY(!outcome.ok);
         QVERIFY2(outcome.error.contains("taken.bin"), qPrintable(outcome.error));
         QVERIFY(QDir(dir.file("taken.bin/inside")).exists());
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 
         WriteAll(dir.file("old.bin"), "old"); // without a type nothing is exported
-        QVERIFY(!ExportDump("old.bin", NoType, *store).ok);
+        QVERIFY(!ExportDump("old.bin", std::nullopt, *store).ok);
         QCOMPARE(ReadAll(dir.file("old.bin")), QByteArray("old"));
     }
 };

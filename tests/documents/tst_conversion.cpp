@@ -32,14 +32,14 @@ class ConversionTest : public QObject {
 private slots:
     void conversionRelabelsTheRecordAndNothingElse_data()
     {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("target");
+        QTest::addColumn<TDeviceType>("from");
+        QTest::addColumn<TDeviceType>("target");
         QTest::addColumn<bool>("smallIButton"); // the data came from a DS1995
         QTest::addColumn<bool>("typeChanges");
         QTest::addColumn<int>("config");       // ConfigByte after, from 0xFF
         QTest::addColumn<int>("firstEmptied"); // first emptied header key slot, 28: none
         QTest::addColumn<QString>("page");
-        using namespace DeviceTypes;
+        using enum TDeviceType;
         QTest::newRow("to PKU511 keeps the lock-time bit") << T150 << PKU511 << false << true << 0x10 << 28 << "TabSheet1";
         QTest::newRow("to PKU618") << T150 << PKU618 << false << true << 0x00 << 28 << "TabSheet3";
         QTest::newRow("to LMR702 keeps eight guard keys") << T150 << LMR702 << false << true << 0x00 << 8 << "TabSheet2";
@@ -54,8 +54,8 @@ private slots:
     }
     void conversionRelabelsTheRecordAndNothingElse()
     {
-        QFETCH(int, from);
-        QFETCH(int, target);
+        QFETCH(TDeviceType, from);
+        QFETCH(TDeviceType, target);
         QFETCH(bool, smallIButton);
         QFETCH(bool, typeChanges);
         QFETCH(int, config);
@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(QString(rule->page), page);
         QCOMPARE(ApplyConversion(*rule, *record, from, smallIButton), typeChanges);
         QCOMPARE(int(record->ConfigByte), config);
-        QCOMPARE(FindTypeByName(*record), target);
+        QCOMPARE(FindTypeByName(*record), std::optional(target));
         QCOMPARE(record->TypeName[TypeNameSize - 1], std::uint8_t{0x55}); // after the zero: kept
         for (int h = 0; h < HeaderKeySlotCount; ++h)
             QCOMPARE(record->HeaderKeySlots[std::size_t(h)].isEmpty(), h >= firstEmptied);
@@ -80,8 +80,8 @@ private slots:
 
     void thereIsNoConversionToQs151OrPku630xe()
     {
-        QCOMPARE(ConversionTo(DeviceTypes::QS151), nullptr);
-        QCOMPARE(ConversionTo(DeviceTypes::PKU630XE), nullptr);
+        QCOMPARE(ConversionTo(TDeviceType::QS151), nullptr);
+        QCOMPARE(ConversionTo(TDeviceType::PKU630XE), nullptr);
     }
 };
 

@@ -48,24 +48,24 @@ private slots:
     // the same slots when the export is imported into an empty record of the same type.
     void exportedKeysImportIntoTheSameSlots_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("ds1995");
         QTest::addColumn<QStringList>("tables");
         QTest::addColumn<int>("lastKeyRow"); // 0: the table's last row
-        QTest::newRow("T150") << DeviceTypes::T150 << false << QStringList{"SGrid1"} << 0;
-        QTest::newRow("PKU-512T") << DeviceTypes::PKU512T << false << QStringList{"SGrid1", "StringGrid1"} << 0;
-        QTest::newRow("LMR-702") << DeviceTypes::LMR702 << false << QStringList{"SGrid2", "SGrid3"} << 0;
-        QTest::newRow("LMR-70x 2680") << DeviceTypes::LMR70x2680 << false << QStringList{"SGrid11", "SGrid12"} << 0;
-        QTest::newRow("PKU-618") << DeviceTypes::PKU618 << false << QStringList{"SGrid5"} << 0;
-        QTest::newRow("PKU-630") << DeviceTypes::PKU630 << false << QStringList{"SGrid4"} << 199;
-        QTest::newRow("G300") << DeviceTypes::G300 << false << QStringList{"SGrid6"} << 0;
-        QTest::newRow("G300 DS1995") << DeviceTypes::G300 << true << QStringList{"StringGrid2"} << 0;
-        QTest::newRow("PKU-512S") << DeviceTypes::PKU512S << false << QStringList{"SGrid9", "SGrid10"} << 0;
-        QTest::newRow("PKU-630XE") << DeviceTypes::PKU630XE << false << QStringList{"StringGrid3"} << 0;
+        QTest::newRow("T150") << TDeviceType::T150 << false << QStringList{"SGrid1"} << 0;
+        QTest::newRow("PKU-512T") << TDeviceType::PKU512T << false << QStringList{"SGrid1", "StringGrid1"} << 0;
+        QTest::newRow("LMR-702") << TDeviceType::LMR702 << false << QStringList{"SGrid2", "SGrid3"} << 0;
+        QTest::newRow("LMR-70x 2680") << TDeviceType::LMR70x2680 << false << QStringList{"SGrid11", "SGrid12"} << 0;
+        QTest::newRow("PKU-618") << TDeviceType::PKU618 << false << QStringList{"SGrid5"} << 0;
+        QTest::newRow("PKU-630") << TDeviceType::PKU630 << false << QStringList{"SGrid4"} << 199;
+        QTest::newRow("G300") << TDeviceType::G300 << false << QStringList{"SGrid6"} << 0;
+        QTest::newRow("G300 DS1995") << TDeviceType::G300 << true << QStringList{"StringGrid2"} << 0;
+        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << false << QStringList{"SGrid9", "SGrid10"} << 0;
+        QTest::newRow("PKU-630XE") << TDeviceType::PKU630XE << false << QStringList{"StringGrid3"} << 0;
     }
     void exportedKeysImportIntoTheSameSlots()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, ds1995);
         QFETCH(QStringList, tables);
         QFETCH(int, lastKeyRow);
@@ -94,11 +94,11 @@ private slots:
         auto record = EmptyRecord();
         PutKey(*record, "SGrid1", {3, 6}, 0x0201);
         record->Record.Codes[5] = 0x1234;
-        QCOMPARE(ExportKeyCsv(*record, {DeviceTypes::T150}, Language::English),
+        QCOMPARE(ExportKeyCsv(*record, {TDeviceType::T150}, Language::English),
                  Header + "Apartments,5,6,2,31,5A 02 01,1234\r\n");
         auto keyList = EmptyRecord();
         PutKey(*keyList, "SGrid2", {2, 1}, 0x0304);
-        QCOMPARE(ExportKeyCsv(*keyList, {DeviceTypes::LMR702}, Language::English),
+        QCOMPARE(ExportKeyCsv(*keyList, {TDeviceType::LMR702}, Language::English),
                  Header + "Individual keys,,1,2,1,5A 03 04,\r\n");
     }
 
@@ -110,7 +110,7 @@ private slots:
         const QByteArray csv = "\xEF\xBB\xBF" "key,\"column\",apartment,table\r\n"
                                "\"5a 02 01\",2,5,\"Квартиры\"\n"
                                "5A0304,1,7,SGrid1\r\n";
-        const KeyCsvImport result = ImportKeyCsv(csv, *record, {DeviceTypes::T150}, Language::English);
+        const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::T150}, Language::English);
         QCOMPARE(Texts(result), (QStringList{"line 2: stored at Apartments, apartment 5, key 2",
                                              "line 3: stored at Apartments, apartment 7, key 1"}));
         QCOMPARE(KeyOfSlot(*record, TableSpecOf(TableId::SGrid1), 31), KeyNumber(0x0201));
@@ -130,7 +130,7 @@ private slots:
                                  "Apartments,,3,x,,5A 00 05,\r\n"       // no column number
                                  "Apartments,,3,1,99,5A 00 06,\r\n"     // the cell's slot is 12
                                  "Apartments,,3,1,,\"5A 00 07,\r\n";    // a quote left open to the end
-        const KeyCsvImport result = ImportKeyCsv(csv, *record, {DeviceTypes::T150}, Language::English);
+        const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::T150}, Language::English);
         QCOMPARE(Texts(result), (QStringList{
                                     "line 2: stored at Apartments, apartment 0, key 1",
                                     "line 3: refused, a duplicate of Apartments, apartment 0, key 1",
@@ -161,7 +161,7 @@ private slots:
                                + "Individual keys,,1,1,,5A 00 04,\r\n"
                                  "Guard keys,,2,1,,5A 00 05,\r\n"
                                  "Individual keys,,5,1,,5A 00 03,\r\n";
-        const KeyCsvImport result = ImportKeyCsv(csv, *record, {DeviceTypes::LMR702}, Language::English);
+        const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::LMR702}, Language::English);
         QCOMPARE(Texts(result), (QStringList{"line 2: stored at Individual keys, key 2",
                                              "line 3: stored at Guard keys, key 2",
                                              "line 4: refused, a duplicate of master key"}));
@@ -172,14 +172,14 @@ private slots:
     {
         auto record = EmptyRecord();
         const KeyCsvImport lastRow = ImportKeyCsv(Header + "Apartments,199,200,1,,5A 00 01,\r\n", *record,
-                                                  {DeviceTypes::PKU630}, Language::English);
+                                                  {TDeviceType::PKU630}, Language::English);
         QCOMPARE(Texts(lastRow), QStringList{"line 2: out of range: row 200 takes no key"});
 
         const TableSpec& guards = TableSpecOf(TableId::SGrid3);
         for (int row = 1; row <= guards.rows; ++row) PutKey(*record, "SGrid3", {1, row}, row);
         for (int slot = 0; slot < 670; ++slot) record->Record.KeySlots[std::size_t(slot)] = KeyNumber(100 + slot);
         const KeyCsvImport full = ImportKeyCsv(Header + "Individual keys,,1,1,,5A 77 77,\r\n", *record,
-                                               {DeviceTypes::LMR702}, Language::English);
+                                               {TDeviceType::LMR702}, Language::English);
         QCOMPARE(Texts(full), QStringList{"line 2: refused: no free slot"});
     }
 
@@ -188,7 +188,7 @@ private slots:
         auto record = EmptyRecord();
         for (const QByteArray& csv : {QByteArray(), QByteArray("\xEF\xBB\xBF\r\n"),
                                       QByteArray("Apartments,0,1,1,0,5A 00 01,\r\n"), QByteArray("table,row,key\r\n")}) {
-            const KeyCsvImport result = ImportKeyCsv(csv, *record, {DeviceTypes::T150}, Language::Russian);
+            const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::T150}, Language::Russian);
             QVERIFY(result.fileError);
             QVERIFY(result.lines.empty());
         }

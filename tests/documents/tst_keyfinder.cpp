@@ -46,58 +46,58 @@ private slots:
     // A controller type forgotten in the table of page terms would find nothing on its page.
     void everyControllerTypeHasThePageTablesItShows()
     {
-        for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
-            QVERIFY2(!PageTables(type).empty(), qPrintable(QString::number(type)));
-        QVERIFY(!PageTables(DeviceTypes::G300, true).empty());
+        for (const TDeviceType type : AllDeviceTypes)
+            QVERIFY2(!PageTables(type).empty(), qPrintable(TypeText(type)));
+        QVERIFY(!PageTables(TDeviceType::G300, true).empty());
     }
 
     void everyPlaceOfTheKeyIsListedInThePagesOrder_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("ds1995");
         QTest::addColumn<QStringList>("puts");
         QTest::addColumn<QStringList>("found");
 
         const QString hidden = QStringLiteral(" (not shown on the page)");
         QTest::newRow("T150 apartments")
-            << DeviceTypes::T150 << false << QStringList{"extension:42", "key:1500", "header:3", "master", "key:599", "key:30"}
+            << TDeviceType::T150 << false << QStringList{"extension:42", "key:1500", "header:3", "master", "key:599", "key:30"}
             << QStringList{"Apartments, apartment 5, key 1", "Apartments, apartment 99, key 6", "Master key" + hidden,
                            "Key slot 1500" + hidden, "Guard or system key slot 3" + hidden,
                            "PKU-630XE extension slot 42" + hidden};
         QTest::newRow("PKU-512T system keys")
-            << DeviceTypes::PKU512T << false << QStringList{"header:10", "header:1", "key:6"}
+            << TDeviceType::PKU512T << false << QStringList{"header:10", "header:1", "key:6"}
             << QStringList{"Apartments, apartment 1, key 1", "System keys, key 2", "Guard or system key slot 10" + hidden};
         QTest::newRow("LMR key list, guard keys and master key")
-            << DeviceTypes::LMR702 << false << QStringList{"extension:0", "key:700", "master", "header:6", "key:7"}
+            << TDeviceType::LMR702 << false << QStringList{"extension:0", "key:700", "master", "header:6", "key:7"}
             << QStringList{"Individual keys, key 8", "Guard keys, key 7", "Master key", "Key slot 700" + hidden,
                            "PKU-630XE extension slot 0" + hidden};
         QTest::newRow("LMR 2680 list end")
-            << DeviceTypes::LMR70x2680 << false << QStringList{"header:27", "key:2679"}
+            << TDeviceType::LMR70x2680 << false << QStringList{"header:27", "key:2679"}
             << QStringList{"Individual keys, key 2680", "Guard keys, key 28"};
         QTest::newRow("PKU-618 apartments from one")
-            << DeviceTypes::PKU618 << false << QStringList{"key:2000", "master", "key:31"}
+            << TDeviceType::PKU618 << false << QStringList{"key:2000", "master", "key:31"}
             << QStringList{"Apartments, apartment 2, key 2", "Master key", "Key slot 2000" + hidden};
         QTest::newRow("PKU-630 beside the hotel column")
-            << DeviceTypes::PKU630 << false << QStringList{"key:1199", "key:1200"}
+            << TDeviceType::PKU630 << false << QStringList{"key:1199", "key:1200"}
             << QStringList{"Apartments, apartment 199, key 6", "Key slot 1200" + hidden};
         QTest::newRow("G300 rows without an apartment")
-            << DeviceTypes::G300 << false << QStringList{"key:1800", "key:1207"}
+            << TDeviceType::G300 << false << QStringList{"key:1800", "key:1207"}
             << QStringList{"Apartments, row 202, key 2", "Key slot 1800" + hidden};
         QTest::newRow("G300 DS1995 page")
-            << DeviceTypes::G300 << true << QStringList{"key:1207", "key:5"}
+            << TDeviceType::G300 << true << QStringList{"key:1207", "key:5"}
             << QStringList{"Apartments, apartment 1, key 2", "Key slot 1207" + hidden};
         QTest::newRow("PKU-512S blocks of keys 7 to 12")
-            << DeviceTypes::PKU512S << false << QStringList{"header:4", "key:1800", "key:600"}
+            << TDeviceType::PKU512S << false << QStringList{"header:4", "key:1800", "key:600"}
             << QStringList{"Apartments, apartment 0, key 7", "Apartments, apartment 100, key 7", "System keys, key 5"};
         QTest::newRow("PKU-630XE access keys")
-            << DeviceTypes::PKU630XE << false << QStringList{"master", "header:0", "key:5", "extension:4999", "extension:42"}
+            << TDeviceType::PKU630XE << false << QStringList{"master", "header:0", "key:5", "extension:4999", "extension:42"}
             << QStringList{"Access keys, key 43", "Access keys, key 5000", "Master key" + hidden, "Key slot 5" + hidden,
                            "Guard or system key slot 0" + hidden};
     }
 
     void everyPlaceOfTheKeyIsListedInThePagesOrder()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, ds1995);
         QFETCH(QStringList, puts);
         QFETCH(QStringList, found);
@@ -110,7 +110,7 @@ private slots:
     {
         const auto store = StartRecord();
         PutLostKey(*store, "key:1207");
-        const std::vector<KeyPlace> onG300 = FindKey(*store, DeviceTypes::G300, LostKey);
+        const std::vector<KeyPlace> onG300 = FindKey(*store, TDeviceType::G300, LostKey);
         QCOMPARE(onG300.size(), std::size_t{1});
         QCOMPARE(QString(onG300[0].place), QStringLiteral("SGrid6"));
         QCOMPARE(onG300[0].cell, (CellRef{3, 202}));
@@ -118,25 +118,25 @@ private slots:
 
         store->Record.KeySlots[1207].clear();
         PutLostKey(*store, "master");
-        const std::vector<KeyPlace> onLmr = FindKey(*store, DeviceTypes::LMR702, LostKey);
+        const std::vector<KeyPlace> onLmr = FindKey(*store, TDeviceType::LMR702, LostKey);
         QCOMPARE(onLmr.size(), std::size_t{1});
         QCOMPARE(onLmr[0].holder, KeyHolder::MasterKey);
         QCOMPARE(QString(onLmr[0].place), QStringLiteral("Edit2"));
         // A type without a master-key field still keeps the key there: found, but with no field to select.
-        QCOMPARE(FindKey(*store, DeviceTypes::T150, LostKey).back().place, nullptr);
+        QCOMPARE(FindKey(*store, TDeviceType::T150, LostKey).back().place, nullptr);
     }
 
     void onlyTheKeyItselfIsFound()
     {
         const auto store = StartRecord();
-        QVERIFY(FindKey(*store, DeviceTypes::T150, LostKey).empty());
+        QVERIFY(FindKey(*store, TDeviceType::T150, LostKey).empty());
         // The same three bytes with a fourth byte other than 0xFF are no stored key.
         store->Record.KeySlots[10] = KeySlot{{0x01, 0x02, 0x03, 0x00}};
         // A key that differs in one byte is another key.
         store->Record.KeySlots[11] = KeySlot{{0x01, 0x02, 0x04, 0xFF}};
-        QVERIFY(FindKey(*store, DeviceTypes::T150, LostKey).empty());
+        QVERIFY(FindKey(*store, TDeviceType::T150, LostKey).empty());
         // Three 0xFF mark every empty slot; they are no key and are found nowhere.
-        QVERIFY(FindKey(*store, DeviceTypes::T150, KeyBytes{0xFF, 0xFF, 0xFF}).empty());
+        QVERIFY(FindKey(*store, TDeviceType::T150, KeyBytes{0xFF, 0xFF, 0xFF}).empty());
     }
 
     void placesAreSaidInTheWindowsLanguage()
@@ -144,7 +144,7 @@ private slots:
         const auto store = StartRecord();
         PutLostKey(*store, "key:30");
         PutLostKey(*store, "key:1500");
-        QCOMPARE(Lines(FindKey(*store, DeviceTypes::T150, LostKey), Language::Russian),
+        QCOMPARE(Lines(FindKey(*store, TDeviceType::T150, LostKey), Language::Russian),
                  (QStringList{"Квартиры, квартира 5, ключ 1", "Слот ключа 1500 (на странице не показан)"}));
     }
 };

@@ -39,7 +39,7 @@ class RecordDifferenceTest : public QObject {
 private slots:
     void keysAreSaidAsTheirPageShowsThem_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("ds1995");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("column");
@@ -50,34 +50,34 @@ private slots:
 
         const QString first = QStringLiteral("03 02 01");
         const QString second = QStringLiteral("C3 B2 A1");
-        QTest::newRow("T150 apartment") << DeviceTypes::T150 << false << "SGrid1" << 2 << 6
+        QTest::newRow("T150 apartment") << TDeviceType::T150 << false << "SGrid1" << 2 << 6
                                         << "Apartments, apartment 5, key 1" << first << second;
-        QTest::newRow("PKU-512T system key") << DeviceTypes::PKU512T << false << "StringGrid1" << 1 << 2
+        QTest::newRow("PKU-512T system key") << TDeviceType::PKU512T << false << "StringGrid1" << 1 << 2
                                              << "System keys, key 2" << first << second;
-        QTest::newRow("LMR guard key") << DeviceTypes::LMR702 << false << "SGrid3" << 1 << 7 << "Guard keys, key 7"
+        QTest::newRow("LMR guard key") << TDeviceType::LMR702 << false << "SGrid3" << 1 << 7 << "Guard keys, key 7"
                                        << first << second;
-        QTest::newRow("LMR key list") << DeviceTypes::LMR702 << false << "SGrid2" << 3 << 2
+        QTest::newRow("LMR key list") << TDeviceType::LMR702 << false << "SGrid2" << 3 << 2
                                       << "Individual keys, key 8" << first << second;
-        QTest::newRow("LMR 2680 guard key") << DeviceTypes::LMR70x2680 << false << "SGrid12" << 1 << 28
+        QTest::newRow("LMR 2680 guard key") << TDeviceType::LMR70x2680 << false << "SGrid12" << 1 << 28
                                             << "Guard keys, key 28" << first << second;
-        QTest::newRow("PKU-630XE extension slot") << DeviceTypes::PKU630XE << false << "StringGrid3" << 10 << 500
+        QTest::newRow("PKU-630XE extension slot") << TDeviceType::PKU630XE << false << "StringGrid3" << 10 << 500
                                                   << "Access keys, key 5000" << first << second;
-        QTest::newRow("PKU-618") << DeviceTypes::PKU618 << false << "SGrid5" << 30 << 40
+        QTest::newRow("PKU-618") << TDeviceType::PKU618 << false << "SGrid5" << 30 << 40
                                  << "Apartments, apartment 40, key 30" << first << second;
-        QTest::newRow("PKU-630") << DeviceTypes::PKU630 << false << "SGrid4" << 7 << 200
+        QTest::newRow("PKU-630") << TDeviceType::PKU630 << false << "SGrid4" << 7 << 200
                                  << "Apartments, apartment 199, key 6" << first << second;
-        QTest::newRow("G300 DS1996 row without apartment") << DeviceTypes::G300 << false << "SGrid6" << 2 << 250
+        QTest::newRow("G300 DS1996 row without apartment") << TDeviceType::G300 << false << "SGrid6" << 2 << 250
                                                            << "Apartments, row 250, key 1" << first << second;
-        QTest::newRow("G300 DS1995 stored order") << DeviceTypes::G300 << true << "StringGrid2" << 5 << 100
+        QTest::newRow("G300 DS1995 stored order") << TDeviceType::G300 << true << "StringGrid2" << 5 << 100
                                                   << "Apartments, apartment 99, key 4" << "01 02 03" << "A1 B2 C3";
-        QTest::newRow("PKU-512S second block") << DeviceTypes::PKU512S << false << "SGrid9" << 13 << 200
+        QTest::newRow("PKU-512S second block") << TDeviceType::PKU512S << false << "SGrid9" << 13 << 200
                                                << "Apartments, apartment 199, key 12" << first << second;
-        QTest::newRow("PKU-512S system key") << DeviceTypes::PKU512S << false << "SGrid10" << 1 << 5
+        QTest::newRow("PKU-512S system key") << TDeviceType::PKU512S << false << "SGrid10" << 1 << 5
                                              << "System keys, key 5" << first << second;
     }
     void keysAreSaidAsTheirPageShowsThem()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, ds1995);
         QFETCH(QString, table);
         QFETCH(int, column);
@@ -112,7 +112,7 @@ private slots:
         after->Record.Codes[5] = 0x1234;
         after->Record.Codes[7] = EmptyDigitValue;
         after->Record.ServicePassword = 0x4321;
-        const auto items = CompareRecords(*before, *after, DeviceTypes::T150);
+        const auto items = CompareRecords(*before, *after, TDeviceType::T150);
         QCOMPARE(Lines(items), (QStringList{"Apartments, apartment 5, code: changed 0000 → 1234",
                                             "Apartments, apartment 7, code: removed 0000",
                                             "Service password: changed 0000 → 4321"}));
@@ -124,19 +124,19 @@ private slots:
         // Two-digit fields show two digits; G300 passwords belong to the variant's own fields.
         after = StartRecord();
         after->Record.ServicePassword = 0x0012;
-        QCOMPARE(Lines(CompareRecords(*before, *after, DeviceTypes::PKU630)), QStringList{"Concierge: changed 00 → 12"});
+        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU630)), QStringList{"Concierge: changed 00 → 12"});
         after->Record.SystemPassword = 0x9876;
-        const auto g300 = CompareRecords(*before, *after, DeviceTypes::G300, true);
+        const auto g300 = CompareRecords(*before, *after, TDeviceType::G300, true);
         QCOMPARE(QLatin1String(g300[1].place), QLatin1String("MaskEdit12"));
         QCOMPARE(DifferenceText(g300[1], Language::English), QStringLiteral("System password: changed 0000 → 9876"));
 
         after = StartRecord();
         after->Record.MasterKey = FirstKey;
-        const auto master = CompareRecords(*before, *after, DeviceTypes::LMR70x2680);
+        const auto master = CompareRecords(*before, *after, TDeviceType::LMR70x2680);
         QCOMPARE(Lines(master), QStringList{"Master key: added 03 02 01"});
         QCOMPARE(QLatin1String(master[0].place), QLatin1String("Edit4"));
         // A page without a master key field says nothing of it.
-        QVERIFY(CompareRecords(*before, *after, DeviceTypes::T150).empty());
+        QVERIFY(CompareRecords(*before, *after, TDeviceType::T150).empty());
     }
 
     void settingsAreSaidByTheCaptionsTheirBoxesShow()
@@ -144,30 +144,30 @@ private slots:
         auto before = StartRecord();
         auto after = StartRecord();
         after->Record.ConfigByte = 1u << 6; // the lock type
-        const auto items = CompareRecords(*before, *after, DeviceTypes::T150);
+        const auto items = CompareRecords(*before, *after, TDeviceType::T150);
         QCOMPARE(Lines(items), QStringList{"Configuration: \"lock type - ML\" → \"lock type - EL\""});
         QCOMPARE(Lines(items, Language::Russian), QStringList{"Конфигурация: «ML - замок» → «EML - замок»"});
         QCOMPARE(QLatin1String(items[0].place), QLatin1String("CB2"));
 
-        QCOMPARE(Lines(CompareRecords(*before, *after, DeviceTypes::PKU512S)),
+        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU512S)),
                  QStringList{"Configuration: \"lock type - ML\" → \"lock type - EL\""});
         // The PKU-511 page shows no configuration at all.
-        QVERIFY(CompareRecords(*before, *after, DeviceTypes::PKU511).empty());
+        QVERIFY(CompareRecords(*before, *after, TDeviceType::PKU511).empty());
 
         // The PKU-512T hides the lock time box and shows the lock time as a value instead.
         after = StartRecord();
         after->Record.ConfigByte = 1u << 4;
         after->Record.LockTime = 5;
-        QCOMPARE(Lines(CompareRecords(*before, *after, DeviceTypes::PKU512T)),
+        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU512T)),
                  QStringList{"Unlocked state, sec: changed 0 → 5"});
-        QCOMPARE(Lines(CompareRecords(*before, *after, DeviceTypes::T150)),
+        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::T150)),
                  QStringList{"Configuration: \"unlocked state - 1s\" → \"unlocked state - 5s\""});
 
         // The PKU-618 keeps its lock time in the general code's place.
         after = StartRecord();
         after->Record.GeneralCode = 7;
         after->Record.ConfigByte = 1u << 1;
-        QCOMPARE(Lines(CompareRecords(*before, *after, DeviceTypes::PKU618)),
+        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU618)),
                  (QStringList{"Configuration: \"low priority\" → \"high priority\"", "Unlocked state, sec: changed 0 → 7"}));
     }
 
@@ -179,7 +179,7 @@ private slots:
         after->Record.CodeCounter = 3;
         after->Record.KeyCounter = 12;
         after->Record.PassThroughArea[3] = 1;
-        for (TDeviceType type = 0; type < DeviceTypeCount; ++type) {
+        for (const TDeviceType type : AllDeviceTypes) {
             QVERIFY2(CompareRecords(*before, *after, type).empty(), qPrintable(TypeText(type)));
             QVERIFY(CompareRecords(*after, *after, type, true).empty());
         }

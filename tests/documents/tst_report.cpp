@@ -55,19 +55,19 @@ QString Expected(TDeviceType type, bool russian, const IntercomStore& store)
     const QString sixKeys = tr("№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\n",
                                "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\n");
     switch (type) {
-    case 0: case 1: case 8: case 9:
+    case TDeviceType::T150: case TDeviceType::PKU511: case TDeviceType::QS151: case TDeviceType::PKU512T:
         text += tr("Сервисный пароль - 0042\n", "Service password - 0042\n");
         text += tr("Общий код доступа - 2019\n\n", "General access code - 2019\n\n");
         apartments(100, 6, tr("№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\n",
                               "№ app.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\n"));
-        if (type == 9) {
+        if (type == TDeviceType::PKU512T) {
             text += tr("Системные ключи:\n", "System keys:\n");
             for (int key = 0; key < 5; ++key) text += KeyText(r.HeaderKeySlots[key]) + "\n";
         }
         break;
-    case 2: case 7: {
-        const int guards = type == 2 ? 7 : 28;
-        const int rows = type == 2 ? 134 : 536;
+    case TDeviceType::LMR702: case TDeviceType::LMR70x2680: {
+        const int guards = type == TDeviceType::LMR702 ? 7 : 28;
+        const int rows = type == TDeviceType::LMR702 ? 134 : 536;
         text += tr("мастер ключ - EF CD AB\n\n", "master key - EF CD AB\n\n") + tr("ключи охраны:\n", "guard-keys:\n");
         for (int key = 0; key < guards; ++key) text += KeyText(r.HeaderKeySlots[key]) + "\n";
         text += "\n" + tr("ключи доступа:\n\n", "access keys:\n\n");
@@ -75,7 +75,7 @@ QString Expected(TDeviceType type, bool russian, const IntercomStore& store)
             text += QStringList{Key(r, 5 * row), Key(r, 5 * row + 1), Key(r, 5 * row + 2), Key(r, 5 * row + 3), Key(r, 5 * row + 4)}.join("\t") + "\n";
         break;
     }
-    case 3:
+    case TDeviceType::PKU618:
         text += tr("системный ключ - EF CD AB\n\n", "system key - EF CD AB\n\n");
         text += tr("Номер квартиры консьержа - 07\n\n", "apartment number for concierge call - 07\n\n");
         text += tr("№ кв.", "N ap.");
@@ -87,12 +87,12 @@ QString Expected(TDeviceType type, bool russian, const IntercomStore& store)
             text += "\n";
         }
         break;
-    case 4:
+    case TDeviceType::PKU630:
         text += tr("Консьерж - 42\n", "Concierge - 42\n") + tr("Пароль - 7777\n", "Password - 7777\n")
               + tr("Общий код доступа - 2019\n\n", "General access code - 2019\n\n");
         apartments(200, 6, sixKeys);
         break;
-    case 5:
+    case TDeviceType::G300:
         text += tr("Сервисный пароль - 0042\n", "Service password - 0042\n") + tr("Системный пароль - 7777\n", "System password - 7777\n")
               + tr("Общий код доступа - 2019\n\n", "General access code - 2019\n\n");
         apartments(200, 6, sixKeys);
@@ -102,7 +102,7 @@ QString Expected(TDeviceType type, bool russian, const IntercomStore& store)
             text += "\n";
         }
         break;
-    case 6:
+    case TDeviceType::PKU512S:
         text += tr("Сервисный пароль - 0042\n", "Service password - 0042\n") + tr("Системный пароль - 7777\n", "System password - 7777\n")
               + tr("Общий код доступа - 2019\n\n", "General access code - 2019\n\n");
         text += tr("№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\tключ7\t\tключ8\t\tключ9\t\tключ10\t\tключ11\t\tключ12\n",
@@ -115,7 +115,7 @@ QString Expected(TDeviceType type, bool russian, const IntercomStore& store)
             text += "\n";
         }
         break;
-    case 10:
+    case TDeviceType::PKU630XE:
         text += tr("ключи доступа:\n\n", "access keys:\n\n");
         for (int row = 0; row < 500; ++row) {
             QStringList keys;
@@ -141,15 +141,15 @@ class ReportTest : public QObject {
 private slots:
     void theReportOfEveryTypeFollowsItsFormatInBothLanguages_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("russian");
-        for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
+        for (const TDeviceType type : AllDeviceTypes)
             for (const bool russian : {true, false})
                 QTest::newRow(qPrintable(TypeText(type) + (russian ? " ru" : " en"))) << type << russian;
     }
     void theReportOfEveryTypeFollowsItsFormatInBothLanguages()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, russian);
         auto store = SampleStore(type);
         const QByteArray bytes = ReportBytes(type, false, russian ? Language::Russian : Language::English,
@@ -169,8 +169,8 @@ private slots:
 
     void theDs1995VariantPrintsItsOwnFieldsAndFourKeys()
     {
-        auto store = SampleStore(5);
-        const QString text = Decoded(ReportBytes(5, true, Language::English, RecordReportSource(*store)));
+        auto store = SampleStore(TDeviceType::G300);
+        const QString text = Decoded(ReportBytes(TDeviceType::G300, true, Language::English, RecordReportSource(*store)));
         QVERIFY(text.contains("Service password - 0042\r\nSystem password - 7777\r\nGeneral access code - 2019\r\n\r\n"
                               "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\r\n"));
         QVERIFY(text.contains("01\t0A05\t" + StoredOrderKeyText(store->Record.KeySlots[4]) + "\t"));
@@ -181,10 +181,10 @@ private slots:
 
     void filledCodesHaveFourDigitsNeverStartingOrEndingWithZero()
     {
-        auto store = SampleStore(4);
+        auto store = SampleStore(TDeviceType::PKU630);
         const KeySlot keyBefore = store->Record.KeySlots[7];
         CodeGenerator generator(12345);
-        QCOMPARE(FillCodes(*store, *CodeTableOf(4, false), generator), 200);
+        QCOMPARE(FillCodes(*store, *CodeTableOf(TDeviceType::PKU630, false), generator), 200);
         for (const std::uint16_t code : store->Record.Codes) {
             const QString digits = FourDigitText(code);
             QVERIFY2(digits.size() == 4 && digits[0] >= '1' && digits[0] <= '9' && digits[3] >= '1' && digits[3] <= '9'
@@ -194,23 +194,23 @@ private slots:
         }
         QCOMPARE(store->Record.KeySlots[7], keyBefore);
         // The same seed gives the same codes.
-        auto again = SampleStore(4);
+        auto again = SampleStore(TDeviceType::PKU630);
         CodeGenerator sameSeed(12345);
-        FillCodes(*again, *CodeTableOf(4, false), sameSeed);
+        FillCodes(*again, *CodeTableOf(TDeviceType::PKU630, false), sameSeed);
         QCOMPARE(again->Record.Codes, store->Record.Codes);
     }
 
     void codeFillingCoversTheTablesCodeRowsOnly()
     {
-        for (const auto& [type, ds1995, filled] : {std::tuple{0, false, 100}, std::tuple{5, false, 200},
-                                                  std::tuple{5, true, 100}, std::tuple{6, false, 200}}) {
+        for (const auto& [type, ds1995, filled] : {std::tuple{TDeviceType::T150, false, 100}, std::tuple{TDeviceType::G300, false, 200},
+                                                  std::tuple{TDeviceType::G300, true, 100}, std::tuple{TDeviceType::PKU512S, false, 200}}) {
             auto store = SampleStore(type);
             CodeGenerator generator(7);
             FillCodes(*store, *CodeTableOf(type, ds1995), generator);
             QVERIFY(store->Record.Codes[filled - 1] != 0x1234 + filled - 1 || (filled - 1) % 3 != 0);
             if (filled < CodeCount) QCOMPARE(store->Record.Codes[filled], (filled % 3 == 0) ? 0x1234 + filled : EmptyDigitValue);
         }
-        for (const TDeviceType type : {2, 3, 7, 10}) QVERIFY(!CodeTableOf(type, false));
+        for (const TDeviceType type : {TDeviceType::LMR702, TDeviceType::PKU618, TDeviceType::LMR70x2680, TDeviceType::PKU630XE}) QVERIFY(!CodeTableOf(type, false));
     }
 
     void aMaskedFieldShowsTheDigitsItCanHoldAndFForTheRest()

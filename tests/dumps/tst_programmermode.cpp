@@ -339,7 +339,7 @@ private slots:
     void theWindowsProgrammerButtonOpensTheDialogAndTheDocumentStaysAsItWas()
     {
         WindowSession session({}, {{"ttyACM0", "/dev/ttyACM0", true, ProgrammerVendorId, ProgrammerProductId}});
-        const QString document = session.WriteDataFile(QStringLiteral("block7.kvr"), 1);
+        const QString document = session.WriteDataFile(QStringLiteral("block7.kvr"), TDeviceType::PKU511);
         session.Open(document);
         session.form->MarkModified();
         const QByteArray record(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData));

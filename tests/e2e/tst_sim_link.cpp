@@ -3,7 +3,7 @@
 
 #include "LinkFakes.h"
 #include "SimProcess.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"

@@ -131,12 +131,12 @@ private slots:
         WindowSession layout;
         QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
         // A PKU-630 file to begin with and a T150 file to open next, both as New makes them.
-        layout.NewDocument(4);
+        layout.NewDocument(TDeviceType::PKU630);
         const QString from = dir.file("from.kvr");
         WriteAll(from, DataFileBytes(layout.Record()));
         QApplication::processEvents(); // the page just shown is laid out before its field is located
         const QStringList generalCode = CentreOf(layout, layout.Find("MaskEdit4"));
-        layout.NewDocument(0);
+        layout.NewDocument(TDeviceType::T150);
         const QString to = dir.file("to.kvr");
         WriteAll(to, DataFileBytes(layout.Record()));
         QApplication::processEvents();
@@ -174,7 +174,7 @@ private slots:
     {
         // Where the controls sit: the same window laid out here, as it is on the display.
         WindowSession layout;
-        layout.NewDocument(0);
+        layout.NewDocument(TDeviceType::T150);
         QVERIFY(QTest::qWaitForWindowActive(layout.form.get())); // laid out as a shown window is
         auto* grid = layout.Find<StringGrid>("SGrid1");
         const auto cell = [&](int column, int row) { return CellOf(layout, grid, column, row); };
@@ -213,7 +213,7 @@ private slots:
     void altChordsInAKeyCellAreNeverKeyInputAndF10ReachesTheMenus()
     {
         WindowSession layout;
-        layout.NewDocument(0);
+        layout.NewDocument(TDeviceType::T150);
         QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
         auto* grid = layout.Find<StringGrid>("SGrid1");
         const auto cell = [&](int column, int row) { return CellOf(layout, grid, column, row); };

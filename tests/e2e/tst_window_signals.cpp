@@ -46,7 +46,7 @@ private slots:
         QFETCH(bool, typed);
         // Where the code cell of code 2 sits: the same window laid out here, as it is on the display.
         WindowSession layout;
-        layout.NewDocument(0);
+        layout.NewDocument(TDeviceType::T150);
         QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
         auto* grid = layout.Find<StringGrid>("SGrid1");
         const QStringList codeCell =

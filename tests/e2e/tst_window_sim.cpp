@@ -10,7 +10,7 @@
 #include "app/SoundPlayer.h"
 #include "codecs/CodecTables.h"
 #include "model/NewDocument.h"
-#include "programmer/ChipItems.h"
+#include "programmer/Chips.h"
 #include "programmer/DeviceNotices.h"
 #include "programmer/ProgrammerLink.h"
 #include "programmer/QtSerialPort.h"
@@ -35,18 +35,18 @@ class WindowSimTest : public QObject {
 private slots:
     void everyTypesChipIsReadChangedWrittenAndReadBackTheSame_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("chip");
         using enum ChipKind;
-        for (const auto& [type, chip] : {std::pair{0, C24C16}, std::pair{1, C24C16}, std::pair{2, C24C16},
-                                         std::pair{3, C24C16}, std::pair{3, C24C64}, std::pair{4, C24C64},
-                                         std::pair{5, DS1996}, std::pair{6, C24C64}, std::pair{7, C24C64},
-                                         std::pair{8, C24C16}, std::pair{9, C24C16}})
+        for (const auto& [type, chip] : {std::pair{TDeviceType::T150, C24C16}, std::pair{TDeviceType::PKU511, C24C16}, std::pair{TDeviceType::LMR702, C24C16},
+                                         std::pair{TDeviceType::PKU618, C24C16}, std::pair{TDeviceType::PKU618, C24C64}, std::pair{TDeviceType::PKU630, C24C64},
+                                         std::pair{TDeviceType::G300, DS1996}, std::pair{TDeviceType::PKU512S, C24C64}, std::pair{TDeviceType::LMR70x2680, C24C64},
+                                         std::pair{TDeviceType::QS151, C24C16}, std::pair{TDeviceType::PKU512T, C24C16}})
             QTest::newRow(qPrintable(TypeText(type) + " " + ChipName(chip))) << type << int(chip);
     }
     void everyTypesChipIsReadChangedWrittenAndReadBackTheSame()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(int, chip);
         const ChipKind kind = ChipKind(chip);
         const ChipItem& read = ItemOf(ChipDirection::Read, kind);
@@ -106,7 +106,7 @@ private slots:
     {
         SimWindow window;
         QVERIFY(window.start());
-        window.form->SelectTypeSilently(0);
+        window.form->SelectTypeSilently(TDeviceType::T150);
         window.form->ANewExecute();
         auto* grid = window.Find<StringGrid>("SGrid1");
         grid->SelectCell(4, 10);
@@ -126,7 +126,7 @@ private slots:
     {
         SimWindow window;
         QVERIFY(window.start({"--stall-after", "5"}));
-        window.form->SelectTypeSilently(0);
+        window.form->SelectTypeSilently(TDeviceType::T150);
         window.form->ANewExecute();
         window.form->Store().Record.KeySlots[0].bytes = {0x44, 0x55, 0x66, 0xFF};
         window.prompts.answer(PromptAnswer::Ok);
@@ -161,7 +161,7 @@ private slots:
         MisbehavingProgrammer proxy;
         QVERIFY(proxy.start(window.sim.port(), misbehaviour));
         window.link.ProgrammerPortPath = proxy.port();
-        window.form->SelectTypeSilently(0);
+        window.form->SelectTypeSilently(TDeviceType::T150);
         window.form->ANewExecute();
         window.form->Store().Record.KeySlots[0].bytes = {0x44, 0x55, 0x66, 0xFF};
         window.prompts.answer(PromptAnswer::Ok);
@@ -183,7 +183,7 @@ private slots:
         window.link.ProgrammerPortPath = portLink;
         auto* programmerMode = window.Find<QToolButton>("ToolButton11");
         QVERIFY(programmerMode->isEnabled()); // found at start-up
-        window.form->SelectTypeSilently(0);
+        window.form->SelectTypeSilently(TDeviceType::T150);
         window.form->ANewExecute();
         auto* reader = window.Find<QToolButton>("ToolButton5");
         reader->click();

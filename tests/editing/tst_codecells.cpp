@@ -28,7 +28,7 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(bool, keypad);
         QFETCH(int, code);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.Record().CodeCounter = 7;
         StringGrid* grid = session.Grid("SGrid1");
         session.Focus(grid, 1, 5);
@@ -43,25 +43,25 @@ private slots:
 
     void aCommittedCodeMovesDownOnlyWhileTheNextRowIsBelowTheTablesBound_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("smallIButton");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("rowAfter");
-        QTest::newRow("T150 row 98") << 0 << false << "SGrid1" << 98 << 99;
-        QTest::newRow("T150 row 99") << 0 << false << "SGrid1" << 99 << 99;
-        QTest::newRow("T150 row 100") << 0 << false << "SGrid1" << 100 << 100;
-        QTest::newRow("PKU-630 row 199") << 4 << false << "SGrid4" << 199 << 199;
-        QTest::newRow("G300 row 199") << 5 << false << "SGrid6" << 199 << 200;
-        QTest::newRow("G300 row 200") << 5 << false << "SGrid6" << 200 << 200;
-        QTest::newRow("G300 DS1995 row 99") << 5 << true << "StringGrid2" << 99 << 100;
-        QTest::newRow("G300 DS1995 row 100") << 5 << true << "StringGrid2" << 100 << 100;
-        QTest::newRow("PKU-512S row 198") << 6 << false << "SGrid9" << 198 << 199;
-        QTest::newRow("PKU-512S row 199") << 6 << false << "SGrid9" << 199 << 199;
+        QTest::newRow("T150 row 98") << TDeviceType::T150 << false << "SGrid1" << 98 << 99;
+        QTest::newRow("T150 row 99") << TDeviceType::T150 << false << "SGrid1" << 99 << 99;
+        QTest::newRow("T150 row 100") << TDeviceType::T150 << false << "SGrid1" << 100 << 100;
+        QTest::newRow("PKU-630 row 199") << TDeviceType::PKU630 << false << "SGrid4" << 199 << 199;
+        QTest::newRow("G300 row 199") << TDeviceType::G300 << false << "SGrid6" << 199 << 200;
+        QTest::newRow("G300 row 200") << TDeviceType::G300 << false << "SGrid6" << 200 << 200;
+        QTest::newRow("G300 DS1995 row 99") << TDeviceType::G300 << true << "StringGrid2" << 99 << 100;
+        QTest::newRow("G300 DS1995 row 100") << TDeviceType::G300 << true << "StringGrid2" << 100 << 100;
+        QTest::newRow("PKU-512S row 198") << TDeviceType::PKU512S << false << "SGrid9" << 198 << 199;
+        QTest::newRow("PKU-512S row 199") << TDeviceType::PKU512S << false << "SGrid9" << 199 << 199;
     }
     void aCommittedCodeMovesDownOnlyWhileTheNextRowIsBelowTheTablesBound()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, smallIButton);
         QFETCH(QString, grid);
         QFETCH(int, row);
@@ -89,7 +89,7 @@ private slots:
     void anUnfinishedCodeShowsTheStoredCodeAgain()
     {
         QFETCH(QString, leave);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.Record().Codes[4] = 0x4321;
         session.form->PageControl1Change();
         StringGrid* grid = session.Grid("SGrid1");
@@ -119,7 +119,7 @@ private slots:
 
     void aClickIntoTheTableFromAnotherControlOnlyRecordsTheCell()
     {
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.Record().Codes[2] = 0x1111;
         session.form->PageControl1Change();
         StringGrid* grid = session.Grid("SGrid1");
@@ -153,7 +153,7 @@ private slots:
         QFETCH(int, codeBefore);
         QFETCH(int, countBefore);
         QFETCH(int, countAfter);
-        EditingSession session(4);
+        EditingSession session(TDeviceType::PKU630);
         session.Record().Codes[10] = static_cast<std::uint16_t>(codeBefore);
         session.Record().CodeCounter = static_cast<std::uint16_t>(countBefore);
         session.form->PageControl1Change();
@@ -169,7 +169,7 @@ private slots:
 
     void theG300KeyOnlyRowsHaveNoCodeAndLetTheArrowsThrough()
     {
-        EditingSession session(5);
+        EditingSession session(TDeviceType::G300);
         StringGrid* grid = session.Grid("SGrid6");
         const QByteArray before = DataFileBytes(session.Record());
         session.Focus(grid, 1, 201);

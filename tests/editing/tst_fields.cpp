@@ -11,29 +11,29 @@ class FieldsTest : public QObject {
 private slots:
     void aCompleteFieldReachesTheRecordAtTheLastReleaseAndEnterMovesOn_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("smallIButton");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("digits");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("next");
-        QTest::newRow("service password") << 0 << false << "MaskEdit1" << "1234" << 0x1234 << "MaskEdit3";
-        QTest::newRow("system password") << 0 << false << "MaskEdit2" << "1234" << 0x1234 << "MaskEdit3";
-        QTest::newRow("leading zeros") << 0 << false << "MaskEdit3" << "0007" << 0x0007 << "MaskEdit1";
-        QTest::newRow("PKU-630 concierge") << 4 << false << "MaskEdit6" << "42" << 0x0042 << "MaskEdit5";
-        QTest::newRow("PKU-630 password") << 4 << false << "MaskEdit5" << "9010" << 0x9010 << "MaskEdit4";
-        QTest::newRow("PKU-630 general code") << 4 << false << "MaskEdit4" << "1111" << 0x1111 << "MaskEdit6";
-        QTest::newRow("G300 general code") << 5 << false << "MaskEdit10" << "5555" << 0x5555 << "MaskEdit8";
-        QTest::newRow("G300 DS1995 service") << 5 << true << "MaskEdit11" << "1357" << 0x1357 << "MaskEdit12";
-        QTest::newRow("G300 DS1995 system") << 5 << true << "MaskEdit12" << "2468" << 0x2468 << "MaskEdit13";
-        QTest::newRow("G300 DS1995 general") << 5 << true << "MaskEdit13" << "0101" << 0x0101 << "MaskEdit11";
-        QTest::newRow("PKU-512S system password") << 6 << false << "MaskEdit15" << "8642" << 0x8642 << "MaskEdit16";
-        QTest::newRow("PKU-512S general code") << 6 << false << "MaskEdit16" << "0909" << 0x0909 << "MaskEdit14";
-        QTest::newRow("PKU-618 concierge, focus stays") << 3 << false << "MaskEdit7" << "42" << 0x42 << "MaskEdit7";
+        QTest::newRow("service password") << TDeviceType::T150 << false << "MaskEdit1" << "1234" << 0x1234 << "MaskEdit3";
+        QTest::newRow("system password") << TDeviceType::T150 << false << "MaskEdit2" << "1234" << 0x1234 << "MaskEdit3";
+        QTest::newRow("leading zeros") << TDeviceType::T150 << false << "MaskEdit3" << "0007" << 0x0007 << "MaskEdit1";
+        QTest::newRow("PKU-630 concierge") << TDeviceType::PKU630 << false << "MaskEdit6" << "42" << 0x0042 << "MaskEdit5";
+        QTest::newRow("PKU-630 password") << TDeviceType::PKU630 << false << "MaskEdit5" << "9010" << 0x9010 << "MaskEdit4";
+        QTest::newRow("PKU-630 general code") << TDeviceType::PKU630 << false << "MaskEdit4" << "1111" << 0x1111 << "MaskEdit6";
+        QTest::newRow("G300 general code") << TDeviceType::G300 << false << "MaskEdit10" << "5555" << 0x5555 << "MaskEdit8";
+        QTest::newRow("G300 DS1995 service") << TDeviceType::G300 << true << "MaskEdit11" << "1357" << 0x1357 << "MaskEdit12";
+        QTest::newRow("G300 DS1995 system") << TDeviceType::G300 << true << "MaskEdit12" << "2468" << 0x2468 << "MaskEdit13";
+        QTest::newRow("G300 DS1995 general") << TDeviceType::G300 << true << "MaskEdit13" << "0101" << 0x0101 << "MaskEdit11";
+        QTest::newRow("PKU-512S system password") << TDeviceType::PKU512S << false << "MaskEdit15" << "8642" << 0x8642 << "MaskEdit16";
+        QTest::newRow("PKU-512S general code") << TDeviceType::PKU512S << false << "MaskEdit16" << "0909" << 0x0909 << "MaskEdit14";
+        QTest::newRow("PKU-618 concierge, focus stays") << TDeviceType::PKU618 << false << "MaskEdit7" << "42" << 0x42 << "MaskEdit7";
     }
     void aCompleteFieldReachesTheRecordAtTheLastReleaseAndEnterMovesOn()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, smallIButton);
         QFETCH(QString, field);
         QFETCH(QString, digits);
@@ -68,7 +68,7 @@ private slots:
     void anIncompleteFieldShowsTheStoredValueAgain()
     {
         QFETCH(QString, leave);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.Record().SystemPassword = 0xFFFF;
         session.form->PageControl1Change();
         auto* edit = session.Find<MaskEdit>("MaskEdit2");
@@ -85,7 +85,7 @@ private slots:
 
     void aCompleteFieldLeftByAClickStaysStoredAndTheFocusGoesWhereTheUserClicked()
     {
-        EditingSession session(6);
+        EditingSession session(TDeviceType::PKU512S);
         session.Record().GeneralCode = 0xFFFF;
         session.form->PageControl1Change();
         auto* edit = session.Find<MaskEdit>("MaskEdit16");
@@ -110,7 +110,7 @@ private slots:
     {
         QFETCH(QString, field);
         QFETCH(QString, focusAfterEnter);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.Record().ServicePassword = 0x1234;
         session.Record().SystemPassword = 0x1234;
         session.form->PageControl1Change();
@@ -126,7 +126,7 @@ private slots:
 
     void thePku618ConciergeFieldAsksForAReaderAtEveryPressButStillTakesTheDigits()
     {
-        EditingSession session(3);
+        EditingSession session(TDeviceType::PKU618);
         session.Record().AuxByte = 0xFF;
         session.form->PageControl1Change();
         auto* edit = session.Find<MaskEdit>("MaskEdit7");
@@ -144,7 +144,7 @@ private slots:
 
     void tabbingThroughTheFieldsMarksTheDocumentModified()
     {
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("MaskEdit1"));
         QVERIFY(!session.Modified());
         EditingSession::Stroke(Qt::Key_Tab);

@@ -19,30 +19,30 @@ class KeyCellsTest : public QObject {
 private slots:
     void aTypedKeyGoesToTheKeyStoreOfEveryTable_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("smallIButton");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("stored"); // "slot N" or "header N"
         QTest::addColumn<QString>("focusAfter");
-        QTest::newRow("T150") << 0 << false << "SGrid1" << 3 << 2 << "slot 7" << "SGrid1";
-        QTest::newRow("PKU-512T") << 9 << false << "SGrid1" << 2 << 1 << "slot 0" << "SGrid1";
-        QTest::newRow("LMR 700 list") << 2 << false << "SGrid2" << 5 << 2 << "slot 9" << "SGrid2";
-        QTest::newRow("LMR 700 guard keys") << 2 << false << "SGrid3" << 1 << 4 << "header 3" << "SGrid3";
-        QTest::newRow("LMR 70x-2680 list") << 7 << false << "SGrid11" << 1 << 536 << "slot 2675" << "SGrid11";
-        QTest::newRow("LMR 70x-2680 guard keys") << 7 << false << "SGrid12" << 1 << 28 << "header 27" << "SGrid12";
-        QTest::newRow("PKU-618 refilled, focus stays") << 3 << false << "SGrid5" << 30 << 1 << "slot 29" << "SGrid5";
-        QTest::newRow("PKU-630 refilled") << 4 << false << "SGrid4" << 7 << 199 << "slot 1193" << "MaskEdit6";
-        QTest::newRow("G300 refilled") << 5 << false << "SGrid6" << 2 << 300 << "slot 1794" << "MaskEdit8";
-        QTest::newRow("G300 DS1995 refilled") << 5 << true << "StringGrid2" << 5 << 100 << "slot 399" << "MaskEdit11";
-        QTest::newRow("PKU-512S refilled, back in the table") << 6 << false << "SGrid9" << 8 << 101 << "slot 1800"
+        QTest::newRow("T150") << TDeviceType::T150 << false << "SGrid1" << 3 << 2 << "slot 7" << "SGrid1";
+        QTest::newRow("PKU-512T") << TDeviceType::PKU512T << false << "SGrid1" << 2 << 1 << "slot 0" << "SGrid1";
+        QTest::newRow("LMR 700 list") << TDeviceType::LMR702 << false << "SGrid2" << 5 << 2 << "slot 9" << "SGrid2";
+        QTest::newRow("LMR 700 guard keys") << TDeviceType::LMR702 << false << "SGrid3" << 1 << 4 << "header 3" << "SGrid3";
+        QTest::newRow("LMR 70x-2680 list") << TDeviceType::LMR70x2680 << false << "SGrid11" << 1 << 536 << "slot 2675" << "SGrid11";
+        QTest::newRow("LMR 70x-2680 guard keys") << TDeviceType::LMR70x2680 << false << "SGrid12" << 1 << 28 << "header 27" << "SGrid12";
+        QTest::newRow("PKU-618 refilled, focus stays") << TDeviceType::PKU618 << false << "SGrid5" << 30 << 1 << "slot 29" << "SGrid5";
+        QTest::newRow("PKU-630 refilled") << TDeviceType::PKU630 << false << "SGrid4" << 7 << 199 << "slot 1193" << "MaskEdit6";
+        QTest::newRow("G300 refilled") << TDeviceType::G300 << false << "SGrid6" << 2 << 300 << "slot 1794" << "MaskEdit8";
+        QTest::newRow("G300 DS1995 refilled") << TDeviceType::G300 << true << "StringGrid2" << 5 << 100 << "slot 399" << "MaskEdit11";
+        QTest::newRow("PKU-512S refilled, back in the table") << TDeviceType::PKU512S << false << "SGrid9" << 8 << 101 << "slot 1800"
                                                               << "SGrid9";
-        QTest::newRow("PKU-512S system keys") << 6 << false << "SGrid10" << 1 << 5 << "header 4" << "SGrid10";
+        QTest::newRow("PKU-512S system keys") << TDeviceType::PKU512S << false << "SGrid10" << 1 << 5 << "header 4" << "SGrid10";
     }
     void aTypedKeyGoesToTheKeyStoreOfEveryTable()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, smallIButton);
         QFETCH(QString, grid);
         QFETCH(int, column);
@@ -70,7 +70,7 @@ private slots:
 
     void theSameKeyTypedAgainIsRefusedAndVanishesFromItsCell()
     {
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.StartReader();
         StringGrid* grid = session.Grid("SGrid1");
         session.Focus(grid, 2, 1);
@@ -86,7 +86,7 @@ private slots:
 
     void shiftHeldForTheLettersTypesTheKeyInUpperCase()
     {
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.StartReader();
         session.Focus(session.Grid("SGrid1"), 2, 1);
         for (const QChar character : QString("1A2B3C")) {
@@ -114,7 +114,7 @@ private slots:
     void anUnfinishedEntryShowsTheStoredKeyAgainAndTheNextKeyStartsAnew()
     {
         QFETCH(int, key);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.Record().KeySlots[6] = Key(0x03, 0x02, 0x01);
         session.form->PageControl1Change();
         session.StartReader();
@@ -132,7 +132,7 @@ private slots:
 
     void movingAwayMidEntryLeavesTheTypedCharactersUnstoredInTheirCell()
     {
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.StartReader();
         StringGrid* grid = session.Grid("SGrid1");
         session.Focus(grid, 2, 1);
@@ -161,7 +161,7 @@ private slots:
         QFETCH(bool, stored);
         QFETCH(int, countBefore);
         QFETCH(int, countAfter);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         if (stored) session.Record().KeySlots[13] = Key(0x0D, 0x0E, 0x0F);
         session.Record().KeyCounter = static_cast<std::uint16_t>(countBefore);
         session.form->PageControl1Change();
@@ -187,7 +187,7 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, text);
         QFETCH(QString, caption);
-        EditingSession session(0);
+        EditingSession session(TDeviceType::T150);
         session.PickLanguage(language);
         session.Record().KeySlots[7] = Key(0x33, 0x22, 0x11);
         session.form->PageControl1Change();
@@ -213,14 +213,14 @@ private slots:
     {
         // The PKU-630 table needs no reader at all.
         {
-            EditingSession session(4);
+            EditingSession session(TDeviceType::PKU630);
             session.Focus(session.Grid("SGrid4"), 2, 1);
             EditingSession::Type("ABCDEF");
             QCOMPARE(session.Record().KeySlots[0], Key(0xEF, 0xCD, 0xAB));
             QVERIFY(session.prompts.messages().isEmpty());
         }
         // The PKU-512S table moves and erases without one; typing needs it.
-        EditingSession session(6);
+        EditingSession session(TDeviceType::PKU512S);
         session.Record().KeySlots[600] = Key(0x01, 0x02, 0x03);
         session.Record().KeyCounter = 1;
         session.form->PageControl1Change();
@@ -238,7 +238,7 @@ private slots:
 
     void aOneColumnTableMovesUpAndDownOnly()
     {
-        EditingSession session(2);
+        EditingSession session(TDeviceType::LMR702);
         session.Record().HeaderKeySlots[2] = Key(0x0C, 0x0B, 0x0A);
         session.form->PageControl1Change();
         session.StartReader();
@@ -276,7 +276,7 @@ private slots:
         QFETCH(int, takenFrom1200);
         QFETCH(int, endColumn);
         QFETCH(int, endRow);
-        EditingSession session(6);
+        EditingSession session(TDeviceType::PKU512S);
         TIntercomData& record = session.Record();
         const int taken = takenFrom1200 < 0 ? 1200 : takenFrom1200;
         for (int slot = 1200; slot < 1200 + taken; ++slot) record.KeySlots[slot] = Key(std::uint8_t(slot), std::uint8_t(slot >> 8), 0x77);
@@ -297,7 +297,7 @@ private slots:
 
     void theHotelColumnTakesNoTypedKey()
     {
-        EditingSession session(4);
+        EditingSession session(TDeviceType::PKU630);
         const QByteArray before = DataFileBytes(session.Record());
         StringGrid* grid = session.Grid("SGrid4");
         session.Focus(grid, 8, 3);
@@ -310,15 +310,15 @@ private slots:
 
     void aMasterKeyFieldTakesDeleteOnly_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<QString>("field");
-        QTest::newRow("LMR 700") << 2 << "Edit2";
-        QTest::newRow("PKU-618") << 3 << "Edit3";
-        QTest::newRow("LMR 70x-2680") << 7 << "Edit4";
+        QTest::newRow("LMR 700") << TDeviceType::LMR702 << "Edit2";
+        QTest::newRow("PKU-618") << TDeviceType::PKU618 << "Edit3";
+        QTest::newRow("LMR 70x-2680") << TDeviceType::LMR70x2680 << "Edit4";
     }
     void aMasterKeyFieldTakesDeleteOnly()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(QString, field);
         EditingSession session(type);
         session.Record().MasterKey = Key(0x21, 0x43, 0x65);

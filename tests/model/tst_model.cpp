@@ -83,20 +83,20 @@ private slots:
     void typeNameIsMatchedWithoutLetterCase_data()
     {
         QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<int>("type");
-        QTest::newRow("lower-case PKU-618") << QByteArray("pku-618") << DeviceTypes::PKU618;
-        QTest::newRow("exact G300") << QByteArray("G300") << DeviceTypes::G300;
-        QTest::newRow("Cyrillic small x") << QByteArray("LMR 70\xF5-2680") << DeviceTypes::LMR70x2680;
-        QTest::newRow("Cyrillic capital X") << QByteArray("lmr 70\xD5-2680") << DeviceTypes::LMR70x2680;
-        QTest::newRow("Latin x is another name") << QByteArray("LMR 70x-2680") << NoType;
-        QTest::newRow("empty") << QByteArray() << NoType;
-        QTest::newRow("prefix only") << QByteArray("PKU-630X") << NoType;
-        QTest::newRow("forty letters without a zero") << QByteArray(40, 'A') << NoType;
+        QTest::addColumn<std::optional<TDeviceType>>("type");
+        QTest::newRow("lower-case PKU-618") << QByteArray("pku-618") << std::optional(TDeviceType::PKU618);
+        QTest::newRow("exact G300") << QByteArray("G300") << std::optional(TDeviceType::G300);
+        QTest::newRow("Cyrillic small x") << QByteArray("LMR 70\xF5-2680") << std::optional(TDeviceType::LMR70x2680);
+        QTest::newRow("Cyrillic capital X") << QByteArray("lmr 70\xD5-2680") << std::optional(TDeviceType::LMR70x2680);
+        QTest::newRow("Latin x is another name") << QByteArray("LMR 70x-2680") << std::optional<TDeviceType>();
+        QTest::newRow("empty") << QByteArray() << std::optional<TDeviceType>();
+        QTest::newRow("prefix only") << QByteArray("PKU-630X") << std::optional<TDeviceType>();
+        QTest::newRow("forty letters without a zero") << QByteArray(40, 'A') << std::optional<TDeviceType>();
     }
     void typeNameIsMatchedWithoutLetterCase()
     {
         QFETCH(QByteArray, name);
-        QFETCH(int, type);
+        QFETCH(std::optional<TDeviceType>, type);
         auto store = FreshStore();
         store->Record.TypeName.fill(0);
         std::copy(name.begin(), name.end(), store->Record.TypeName.begin());
@@ -109,15 +109,15 @@ private slots:
     {
         auto store = FreshStore();
         store->Record.TypeName.fill('#');
-        StoreTypeName(store->Record, DeviceTypes::LMR70x2680);
+        StoreTypeName(store->Record, TDeviceType::LMR70x2680);
         QCOMPARE(TypeNameBytes(store->Record), QByteArray("LMR 70\xF5-2680"));
         QCOMPARE(store->Record.TypeName[13], '#');
-        StoreTypeName(store->Record, NoType);
+        StoreTypeName(store->Record, std::nullopt);
         QCOMPARE(store->Record.TypeName[0], 0);
         QCOMPARE(store->Record.TypeName[1], 'M');
-        for (TDeviceType type = 0; type < DeviceTypeCount; ++type) {
+        for (const TDeviceType type : AllDeviceTypes) {
             StoreTypeName(store->Record, type);
-            QCOMPARE(FindTypeByName(store->Record), type);
+            QCOMPARE(FindTypeByName(store->Record), std::optional(type));
         }
     }
 
@@ -128,7 +128,7 @@ private slots:
         store->Record.KeySlots[100].bytes = {1, 2, 3, 0xFF};
         store->Record.KeyCounter = 12;
         store->ExtensionKeySlots[7].bytes = {1, 2, 3, 0xFF};
-        ApplyNewDocument(*store, DeviceTypes::PKU511);
+        ApplyNewDocument(*store, TDeviceType::PKU511);
         const TIntercomData& r = store->Record;
         QCOMPARE(r.ConfigByte, 0x10);
         QCOMPARE(r.ServicePassword, 0x8527);
@@ -141,9 +141,9 @@ private slots:
         QVERIFY(!store->ExtensionKeySlots[7].isEmpty()); // only a new PKU-630XE empties them
 
         store->Record.ConfigByte = 0xAB;
-        ApplyNewDocument(*store, DeviceTypes::LMR702);
+        ApplyNewDocument(*store, TDeviceType::LMR702);
         QCOMPARE(store->Record.ConfigByte, 0xAB); // LMR keeps its configuration byte
-        ApplyNewDocument(*store, DeviceTypes::PKU630XE);
+        ApplyNewDocument(*store, TDeviceType::PKU630XE);
         QVERIFY(store->ExtensionKeySlots[7].isEmpty());
     }
 

@@ -2,7 +2,7 @@
 // In-process stand-ins for the programmer's world: a clock whose waits take no time, a serial port
 // with the simulator's firmware model behind it, and recorders for progress and the window.
 
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/Clock.h"
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerDiscovery.h"

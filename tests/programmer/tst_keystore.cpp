@@ -2,7 +2,7 @@
 // it lands in, where the selection moves, the key count, the modified mark and the sound.
 
 #include "programmer/KeyReaders.h"
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 
 #include <QTest>
 
@@ -54,40 +54,40 @@ private slots:
     {
         using enum InputTargetFamily;
         InputTargets targets;
-        QCOMPARE(ControlName(ReceiverOf(0, false, targets)), "SGrid1");
-        QCOMPARE(ControlName(ReceiverOf(5, false, targets)), "SGrid6");
-        QCOMPARE(ControlName(ReceiverOf(5, true, targets)), "StringGrid2");
-        QCOMPARE(ControlName(ReceiverOf(10, false, targets)), "StringGrid3");
-        QCOMPARE(ControlName(ReceiverOf(2, false, targets)), "SGrid2");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::T150, false, targets)), "SGrid1");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::G300, false, targets)), "SGrid6");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::G300, true, targets)), "StringGrid2");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU630XE, false, targets)), "StringGrid3");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::LMR702, false, targets)), "SGrid2");
         targets[LMR702AndPKU512S] = 3;
-        QCOMPARE(ControlName(ReceiverOf(2, false, targets)), "SGrid3");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::LMR702, false, targets)), "SGrid3");
         targets[LMR702AndPKU512S] = 2; // shared by types 2 and 6
-        QCOMPARE(ControlName(ReceiverOf(2, false, targets)), "Edit2");
-        QCOMPARE(ControlName(ReceiverOf(6, false, targets)), "SGrid10");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::LMR702, false, targets)), "Edit2");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU512S, false, targets)), "SGrid10");
         targets[PKU618] = 1;
-        QCOMPARE(ControlName(ReceiverOf(3, false, targets)), "Edit3");
-        QCOMPARE(ReceiverOf(9, false, targets).kind, ReceiverKind::Nowhere); // type 9 before any entry
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU618, false, targets)), "Edit3");
+        QCOMPARE(ReceiverOf(TDeviceType::PKU512T, false, targets).kind, ReceiverKind::Nowhere); // type 9 before any entry
         targets[PKU512T] = 2;
-        QCOMPARE(ControlName(ReceiverOf(9, false, targets)), "StringGrid1");
+        QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU512T, false, targets)), "StringGrid1");
     }
 
     void aKeyGoesToTheSelectedEmptySlotAndTheSelectionMovesOnOrWraps_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("selectedSlot");
         QTest::addColumn<int>("nextSlot");
-        QTest::newRow("T150 slot 599 wraps to 0") << 0 << 599 << 0;
-        QTest::newRow("T150 slot 10") << 0 << 10 << 11;
-        QTest::newRow("LMR 700 stays on slot 669") << 2 << 669 << 669;
-        QTest::newRow("LMR 70x-2680 stays on slot 2679") << 7 << 2679 << 2679;
-        QTest::newRow("PKU-618 wraps above slot 479") << 3 << 479 << 0;
-        QTest::newRow("PKU-630 slot 1193 moves to row 200") << 4 << 1193 << 1194;
-        QTest::newRow("G300 wraps at 1800") << 5 << 1799 << 0;
-        QTest::newRow("PKU-630XE stays on its last slot") << 10 << 4999 << 4999;
+        QTest::newRow("T150 slot 599 wraps to 0") << TDeviceType::T150 << 599 << 0;
+        QTest::newRow("T150 slot 10") << TDeviceType::T150 << 10 << 11;
+        QTest::newRow("LMR 700 stays on slot 669") << TDeviceType::LMR702 << 669 << 669;
+        QTest::newRow("LMR 70x-2680 stays on slot 2679") << TDeviceType::LMR70x2680 << 2679 << 2679;
+        QTest::newRow("PKU-618 wraps above slot 479") << TDeviceType::PKU618 << 479 << 0;
+        QTest::newRow("PKU-630 slot 1193 moves to row 200") << TDeviceType::PKU630 << 1193 << 1194;
+        QTest::newRow("G300 wraps at 1800") << TDeviceType::G300 << 1799 << 0;
+        QTest::newRow("PKU-630XE stays on its last slot") << TDeviceType::PKU630XE << 4999 << 4999;
     }
     void aKeyGoesToTheSelectedEmptySlotAndTheSelectionMovesOnOrWraps()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(int, selectedSlot);
         QFETCH(int, nextSlot);
         Rig rig(type);
@@ -103,19 +103,19 @@ private slots:
 
     void aTakenSelectedSlotSendsTheKeyToTheFirstFreeOneWithItsOwnSound_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("firstFree");
         QTest::addColumn<int>("nextSlot");
         QTest::addColumn<int>("sound");
-        QTest::newRow("T150 first free 598 stays") << 0 << 598 << 598 << int(KeySound::Beep);
-        QTest::newRow("T150 first free 100 advances") << 0 << 100 << 101 << int(KeySound::Beep);
-        QTest::newRow("LMR 700 first free 668 stays") << 2 << 668 << 668 << int(KeySound::Beep);
-        QTest::newRow("PKU-618 first free 480 wraps") << 3 << 480 << 0 << int(KeySound::Beep);
-        QTest::newRow("G300 stores elsewhere with the stored sound") << 5 << 7 << 8 << int(KeySound::Stored);
+        QTest::newRow("T150 first free 598 stays") << TDeviceType::T150 << 598 << 598 << int(KeySound::Beep);
+        QTest::newRow("T150 first free 100 advances") << TDeviceType::T150 << 100 << 101 << int(KeySound::Beep);
+        QTest::newRow("LMR 700 first free 668 stays") << TDeviceType::LMR702 << 668 << 668 << int(KeySound::Beep);
+        QTest::newRow("PKU-618 first free 480 wraps") << TDeviceType::PKU618 << 480 << 0 << int(KeySound::Beep);
+        QTest::newRow("G300 stores elsewhere with the stored sound") << TDeviceType::G300 << 7 << 8 << int(KeySound::Stored);
     }
     void aTakenSelectedSlotSendsTheKeyToTheFirstFreeOneWithItsOwnSound()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(int, firstFree);
         QFETCH(int, nextSlot);
         QFETCH(int, sound);
@@ -132,7 +132,7 @@ private slots:
 
     void aDuplicateIsRefusedWithinTheTypesScopeOnly()
     {
-        Rig rig(0);
+        Rig rig(TDeviceType::T150);
         rig.store->Record.KeySlots[599].bytes = {Key[0], Key[1], Key[2], 0xFF};
         KeyStoreOutcome outcome = rig.store_({2, 1});
         QCOMPARE(outcome.sound, KeySound::Duplicate);
@@ -142,29 +142,29 @@ private slots:
         QCOMPARE(rig.store_({2, 1}).sound, KeySound::Stored);
 
         // The PKU-618 test covers slots 0 to 480: a key in slot 500 is not found.
-        Rig pku618(3);
+        Rig pku618(TDeviceType::PKU618);
         pku618.store->Record.KeySlots[500].bytes = {Key[0], Key[1], Key[2], 0xFF};
         QVERIFY(pku618.store_({1, 1}).storedSlot);
 
         // The LMR 700 test covers its guard keys and the master key as well.
-        Rig lmr(2);
+        Rig lmr(TDeviceType::LMR702);
         lmr.store->Record.MasterKey.bytes = {Key[0], Key[1], Key[2], 0xFF};
         outcome = lmr.store_({1, 1});
         QCOMPARE(outcome.sound, KeySound::Duplicate);
         QVERIFY(outcome.markModified == false);
 
         // Three 0xFF bytes equal every empty slot.
-        Rig empty(4);
+        Rig empty(TDeviceType::PKU630);
         outcome = empty.store_({2, 1}, {0xFF, 0xFF, 0xFF});
         QCOMPARE(outcome.sound, KeySound::Duplicate);
     }
 
     void cellsThatTakeNoKeyStoreNothing()
     {
-        Rig t150(0);
+        Rig t150(TDeviceType::T150);
         KeyStoreOutcome outcome = t150.store_({1, 5}); // the code column
         QVERIFY(!outcome.storedSlot && !outcome.markModified && outcome.sound == KeySound::None);
-        Rig pku630(4);
+        Rig pku630(TDeviceType::PKU630);
         outcome = pku630.store_({2, 200}); // row 200 takes no key: only the modified mark
         QVERIFY(!outcome.storedSlot && outcome.markModified);
         outcome = pku630.store_({8, 3}); // the hotel column
@@ -174,7 +174,7 @@ private slots:
 
     void theKeyCountStopsAtTheTypesCap()
     {
-        Rig rig(0);
+        Rig rig(TDeviceType::T150);
         rig.store->Record.KeyCounter = 598;
         rig.store_({2, 1});
         QCOMPARE(rig.store->Record.KeyCounter, 599);
@@ -186,7 +186,7 @@ private slots:
     {
         InputTargets targets;
         targets[InputTargetFamily::LMR702AndPKU512S] = 1;
-        Rig rig(6, targets);
+        Rig rig(TDeviceType::PKU512S, targets);
         // Row 100, columns 13 taken: the scan goes on at row 101, column 2 (slot 1200).
         rig.fill(1199);
         KeyStoreOutcome outcome = rig.store_({13, 100});
@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(outcome.nextCell, std::optional(CellRef{2, 1}));
         QVERIFY(Holds(rig.slot(2399), {0x05, 0x06, 0x07}));
         // No free cell after the selection: nothing stored, no sound, the selection stays.
-        Rig full(6, targets);
+        Rig full(TDeviceType::PKU512S, targets);
         full.fill(2399);
         outcome = full.store_({13, 200}, {0x09, 0x09, 0x09});
         QVERIFY(!outcome.storedSlot && !outcome.nextCell && outcome.sound == KeySound::None);
@@ -208,7 +208,7 @@ private slots:
 
     void theDs1995VariantStoresIntoItsOwnFourKeyRows()
     {
-        Rig rig(5, {}, true);
+        Rig rig(TDeviceType::G300, {}, true);
         rig.fill(399);
         KeyStoreOutcome outcome = rig.store_({5, 100}); // slot 4 * 99 + 3 = 399 is taken
         QCOMPARE(outcome.storedSlot, std::optional(0));
@@ -224,7 +224,7 @@ private slots:
     {
         InputTargets targets;
         targets[InputTargetFamily::LMR702AndPKU512S] = 3;
-        Rig guard(2, targets);
+        Rig guard(TDeviceType::LMR702, targets);
         guard.store->Record.HeaderKeySlots[6].bytes = {0x01, 0x01, 0x01, 0xFF};
         KeyStoreOutcome outcome = StoreSingleKey(*guard.store, guard.receiver, guard.table, 7, Key);
         QVERIFY(Holds(guard.store->Record.HeaderKeySlots[6], Key));
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(StoreSingleKey(*guard.store, guard.receiver, guard.table, 2, Key).sound, KeySound::Duplicate);
 
         targets[InputTargetFamily::LMR702AndPKU512S] = 2;
-        Rig master(2, targets);
+        Rig master(TDeviceType::LMR702, targets);
         outcome = StoreSingleKey(*master.store, master.receiver, nullptr, 0, Key);
         QVERIFY(Holds(master.store->Record.MasterKey, Key));
         QCOMPARE(outcome.sound, KeySound::Beep);
@@ -244,7 +244,7 @@ private slots:
         // The PKU-512T system keys never mark the document modified.
         InputTargets systemKeys;
         systemKeys[InputTargetFamily::PKU512T] = 2;
-        Rig pku512t(9, systemKeys);
+        Rig pku512t(TDeviceType::PKU512T, systemKeys);
         outcome = StoreSingleKey(*pku512t.store, pku512t.receiver, pku512t.table, 2, Key);
         QVERIFY(Holds(pku512t.store->Record.HeaderKeySlots[1], Key) && !outcome.markModified);
     }

@@ -1,7 +1,7 @@
 // Packets on the wire, the chip geometry table, opening the port and the reply exchanges.
 
 #include "LinkFakes.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/Packet.h"
 #include "programmer/ProgrammerLink.h"
 #include "support/ScriptedPrompts.h"

@@ -2,7 +2,7 @@
 // up in the image file or the chip, and what the user sees when something goes wrong.
 
 #include "LinkFakes.h"
-#include "programmer/ChipGeometry.h"
+#include "programmer/Chips.h"
 #include "programmer/ChipTransfer.h"
 #include "programmer/ChipVerify.h"
 #include "programmer/ProgrammerLink.h"

@@ -43,7 +43,7 @@ class ApartmentPageTest : public QObject {
 private slots:
     void showsOneHundredApartmentsWithCodeAndSixKeysAndTheFourDigitFieldsEachFillAlike()
     {
-        PageSession session(0);
+        PageSession session(TDeviceType::T150);
         session.Record().SystemPassword = 0x0042;
         session.Record().KeySlots[594].bytes = {0x01, 0x02, 0x03, 0xFF};
         session.Record().KeySlots[599].bytes = {0xA1, 0xB2, 0xC3, 0xFF};
@@ -83,7 +83,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, bit);
         for (const std::uint8_t start : {std::uint8_t(0x00), std::uint8_t(0xFF), std::uint8_t(0xA5)}) {
-            PageSession session(0);
+            PageSession session(TDeviceType::T150);
             session.Record().ConfigByte = start;
             session.page.ShowT150Page();
             auto* check = session.Find<ConfigCheckBox>(qPrintable(box));
@@ -105,12 +105,12 @@ private slots:
 
     void pku511ShowsNoConfigurationAndLeavesTheByteAlone()
     {
-        PageSession session(1);
+        PageSession session(TDeviceType::PKU511);
         session.Record().ConfigByte = 0x5A;
         session.page.ShowT150Page();
         QVERIFY(session.Find("GroupBox3")->isHidden());
         QCOMPARE(session.Record().ConfigByte, 0x5A);
-        session.shared.SetCurrentType(0);
+        session.shared.SetCurrentType(TDeviceType::T150);
         session.page.ShowT150Page();
         QVERIFY(!session.Find("GroupBox3")->isHidden());
         QVERIFY(session.Find("StringGrid1")->isHidden());
@@ -118,7 +118,7 @@ private slots:
 
     void pku512TShowsSystemKeysAndSettingsInsteadOfTheLockTimeBox()
     {
-        PageSession session(9);
+        PageSession session(TDeviceType::PKU512T);
         session.Record().HeaderKeySlots[4].bytes = {0x10, 0x20, 0x30, 0xFF};
         session.Record().HeaderKeySlots[5].bytes = {0x99, 0x99, 0x99, 0xFF}; // not a system key
         session.page.ShowPKU512TPage();
@@ -149,7 +149,7 @@ private slots:
         QFETCH(QString, spin);
         QFETCH(int, recordValue);
         QFETCH(int, shown);
-        PageSession session(9);
+        PageSession session(TDeviceType::PKU512T);
         session.Record().LockTime = static_cast<std::uint8_t>(recordValue);
         session.Record().Volume = static_cast<std::uint8_t>(recordValue);
         session.Record().ConciergeNumber = recordValue;
@@ -162,7 +162,7 @@ private slots:
 
     void aSpinEditChangeStoresAtOnceAndMarksTheDocumentModified()
     {
-        PageSession session(9);
+        PageSession session(TDeviceType::PKU512T);
         session.page.ShowPKU512TPage();
         session.Find<SettingSpinEdit>("CSpinEdit5")->stepUp();
         session.Find<SettingSpinEdit>("CSpinEdit6")->stepDown();
@@ -175,7 +175,7 @@ private slots:
 
     void enteringATableNamesItTheTargetOfCapturedKeys()
     {
-        PageSession session(9);
+        PageSession session(TDeviceType::PKU512T);
         session.page.ShowPKU512TPage();
         QVERIFY(QTest::qWaitForWindowActive(&session.page));
         session.Find("StringGrid1")->setFocus();

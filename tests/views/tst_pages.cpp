@@ -44,7 +44,7 @@ class PagesTest : public QObject {
 private slots:
     void everyTableShowsItsSlotsCodesAndLabelsUpToTheLastRow_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("smallIButton");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<int>("rows"); // header included
@@ -53,38 +53,38 @@ private slots:
         QTest::addColumn<int>("lastCode"); // -1: no code shown
         QTest::addColumn<QList<int>>("columnsAndSlots"); // column, slot pairs of the last row
         QTest::addColumn<QString>("lastHeader");
-        QTest::newRow("LMR 700 list") << 2 << false << "SGrid2" << 135 << 134 << "666" << -1
+        QTest::newRow("LMR 700 list") << TDeviceType::LMR702 << false << "SGrid2" << 135 << 134 << "666" << -1
                                       << QList<int>{1, 665, 5, 669} << "key";
-        QTest::newRow("LMR 700 guard keys") << 2 << false << "SGrid3" << 8 << 7 << "7" << -1 << QList<int>{1, 6}
+        QTest::newRow("LMR 700 guard keys") << TDeviceType::LMR702 << false << "SGrid3" << 8 << 7 << "7" << -1 << QList<int>{1, 6}
                                             << "key";
-        QTest::newRow("LMR 70x-2680 list") << 7 << false << "SGrid11" << 537 << 536 << "2676" << -1
+        QTest::newRow("LMR 70x-2680 list") << TDeviceType::LMR70x2680 << false << "SGrid11" << 537 << 536 << "2676" << -1
                                            << QList<int>{1, 2675, 5, 2679} << "key";
-        QTest::newRow("LMR 70x-2680 guard keys") << 7 << false << "SGrid12" << 29 << 28 << "28" << -1
+        QTest::newRow("LMR 70x-2680 guard keys") << TDeviceType::LMR70x2680 << false << "SGrid12" << 29 << 28 << "28" << -1
                                                  << QList<int>{1, 27} << "key";
-        QTest::newRow("PKU-630XE extension keys") << 10 << false << "StringGrid3" << 501 << 500 << "4991" << -1
+        QTest::newRow("PKU-630XE extension keys") << TDeviceType::PKU630XE << false << "StringGrid3" << 501 << 500 << "4991" << -1
                                                   << QList<int>{1, 4990, 10, 4999} << "key";
-        QTest::newRow("PKU-618 apartment 40") << 3 << false << "SGrid5" << 41 << 40 << "40" << -1
+        QTest::newRow("PKU-618 apartment 40") << TDeviceType::PKU618 << false << "SGrid5" << 41 << 40 << "40" << -1
                                               << QList<int>{1, 1170, 30, 1199} << "key 30";
-        QTest::newRow("PKU-630 apartment 199") << 4 << false << "SGrid4" << 201 << 200 << "199" << 199
+        QTest::newRow("PKU-630 apartment 199") << TDeviceType::PKU630 << false << "SGrid4" << 201 << 200 << "199" << 199
                                                << QList<int>{2, 1194, 7, 1199} << "HOTEL";
-        QTest::newRow("G300 DS1996 key-only row 300") << 5 << false << "SGrid6" << 301 << 300 << "" << -1
+        QTest::newRow("G300 DS1996 key-only row 300") << TDeviceType::G300 << false << "SGrid6" << 301 << 300 << "" << -1
                                                       << QList<int>{2, 1794, 7, 1799} << "key 6";
-        QTest::newRow("G300 DS1996 apartment 199") << 5 << false << "SGrid6" << 301 << 200 << "199" << 199
+        QTest::newRow("G300 DS1996 apartment 199") << TDeviceType::G300 << false << "SGrid6" << 301 << 200 << "199" << 199
                                                    << QList<int>{2, 1194, 7, 1199} << "key 6";
-        QTest::newRow("G300 DS1996 first key-only row") << 5 << false << "SGrid6" << 301 << 201 << "" << -1
+        QTest::newRow("G300 DS1996 first key-only row") << TDeviceType::G300 << false << "SGrid6" << 301 << 201 << "" << -1
                                                         << QList<int>{2, 1200} << "key 6";
-        QTest::newRow("PKU-512S apartment 99") << 6 << false << "SGrid9" << 201 << 100 << "99" << 99
+        QTest::newRow("PKU-512S apartment 99") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 100 << "99" << 99
                                                << QList<int>{2, 594, 7, 599, 8, 1194, 13, 1199} << "key 12";
-        QTest::newRow("PKU-512S apartment 100") << 6 << false << "SGrid9" << 201 << 101 << "100" << 100
+        QTest::newRow("PKU-512S apartment 100") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 101 << "100" << 100
                                                 << QList<int>{2, 1200, 7, 1205, 8, 1800, 13, 1805} << "key 12";
-        QTest::newRow("PKU-512S apartment 199") << 6 << false << "SGrid9" << 201 << 200 << "199" << 199
+        QTest::newRow("PKU-512S apartment 199") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 200 << "199" << 199
                                                 << QList<int>{2, 1794, 7, 1799, 8, 2394, 13, 2399} << "key 12";
-        QTest::newRow("PKU-512S system keys") << 6 << false << "SGrid10" << 6 << 5 << "5" << -1 << QList<int>{1, 4}
+        QTest::newRow("PKU-512S system keys") << TDeviceType::PKU512S << false << "SGrid10" << 6 << 5 << "5" << -1 << QList<int>{1, 4}
                                               << "key";
     }
     void everyTableShowsItsSlotsCodesAndLabelsUpToTheLastRow()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, smallIButton);
         QFETCH(QString, grid);
         QFETCH(int, rows);
@@ -109,7 +109,7 @@ private slots:
     void theDs1995VariantShowsItsHundredApartmentsInStoredByteOrder()
     {
         WindowSession session;
-        NewDocumentWithKeys(session, 5, true);
+        NewDocumentWithKeys(session, TDeviceType::G300, true);
         QVERIFY(session.PageShown("TabSheet6"));
         auto* table = session.Find<StringGrid>("StringGrid2");
         QCOMPARE(table->rowCount(), 101);
@@ -125,18 +125,18 @@ private slots:
     void keyListPagesShowTheMasterKeyAndTheirFixedCaption()
     {
         WindowSession session;
-        session.NewDocument(2);
+        session.NewDocument(TDeviceType::LMR702);
         QCOMPARE(session.Find<QLineEdit>("Edit2")->text(), QString("FF FF FF"));
         QVERIFY(session.Find<QLineEdit>("Edit2")->isReadOnly());
         QCOMPARE(session.Find<QLabel>("Label8")->text(), QString("Individual keys"));
         session.Record().MasterKey.bytes = {0x01, 0x02, 0x03, 0xFF};
-        session.NewDocument(7);
+        session.NewDocument(TDeviceType::LMR70x2680);
         session.Record().MasterKey.bytes = {0x01, 0x02, 0x03, 0xFF};
         session.form->PageControl1Change();
         QCOMPARE(session.Find<QLineEdit>("Edit4")->text(), QString("03 02 01"));
         QCOMPARE(session.Find<QLabel>("Label28")->text(), QString("LMR70\u0445-2680"));
         QCOMPARE(session.Find<QLabel>("Label26")->text(), QString("MASTER-KEY"));
-        session.NewDocument(10);
+        session.NewDocument(TDeviceType::PKU630XE);
         QCOMPARE(session.Find<QLabel>("Label35")->text(), QString("PKU630XE"));
         QCOMPARE(session.form->focusWidget(), session.Find("StringGrid3"));
     }
@@ -144,7 +144,7 @@ private slots:
     void masterKeyAndFieldsOfThePku618AndPku630ShowTheirValues()
     {
         WindowSession session;
-        session.NewDocument(3);
+        session.NewDocument(TDeviceType::PKU618);
         session.Record().AuxByte = 0x07;
         session.Record().GeneralCode = 40; // above the lock time range
         session.form->PageControl1Change();
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(session.Modified());
 
         session.prompts.answer(PromptAnswer::No);
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         session.Record().ServicePassword = 0x0012;
         session.Record().SystemPassword = 0x4321;
         session.form->PageControl1Change();
@@ -171,38 +171,38 @@ private slots:
 
     void aBoxClickChangesItsOwnBitOnlyWithTheCaptionOfAClick_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("bit");
         QTest::addColumn<QString>("checkedAfterFill");
         QTest::addColumn<QString>("checkedAfterClick");
         QTest::addColumn<QString>("uncheckedAfterFill");
         QTest::addColumn<QString>("uncheckedAfterClick");
-        QTest::newRow("PKU-618 handsets") << 3 << "CheckBox6" << 2 << "enable keys memorizing using subscriber devices"
+        QTest::newRow("PKU-618 handsets") << TDeviceType::PKU618 << "CheckBox6" << 2 << "enable keys memorizing using subscriber devices"
                                           << "enable keys memorizing using subscriber device"
                                           << "disable keys memorizing using subscriber device"
                                           << "disable keys memorizing using subscriber device";
-        QTest::newRow("PKU-618 priority") << 3 << "CheckBox7" << 1 << "high priority" << "high priority"
+        QTest::newRow("PKU-618 priority") << TDeviceType::PKU618 << "CheckBox7" << 1 << "high priority" << "high priority"
                                           << "low priority" << "low priority";
-        QTest::newRow("PKU-618 lock") << 3 << "CheckBox8" << 0 << "lock type - ML" << "lock type - ML"
+        QTest::newRow("PKU-618 lock") << TDeviceType::PKU618 << "CheckBox8" << 0 << "lock type - ML" << "lock type - ML"
                                       << "lock type - EL" << "lock type - EL";
-        QTest::newRow("PKU-512S lock") << 6 << "CB70" << 6 << "lock type - EL" << "lock type - EL" << "lock type - ML"
+        QTest::newRow("PKU-512S lock") << TDeviceType::PKU512S << "CB70" << 6 << "lock type - EL" << "lock type - EL" << "lock type - ML"
                                        << "lock type - ML";
-        QTest::newRow("PKU-512S DS1991") << 6 << "CB74" << 4 << "using key DS1991 - enable" << "using key DS1991 - enable"
+        QTest::newRow("PKU-512S DS1991") << TDeviceType::PKU512S << "CB74" << 4 << "using key DS1991 - enable" << "using key DS1991 - enable"
                                          << "using key DS1991 - disable" << "usinng key DS1991 - disable";
-        QTest::newRow("PKU-512S general code") << 6 << "CB79" << 1 << "enable general access code"
+        QTest::newRow("PKU-512S general code") << TDeviceType::PKU512S << "CB79" << 1 << "enable general access code"
                                                << "enable general access code" << "disable general access code"
                                                << "disable general access code";
-        QTest::newRow("G300 priority") << 5 << "CheckBox16" << 0 << "priority - A" << "priority - A" << "priority - B"
+        QTest::newRow("G300 priority") << TDeviceType::G300 << "CheckBox16" << 0 << "priority - A" << "priority - A" << "priority - B"
                                        << "priority - B";
-        QTest::newRow("G300 codes") << 5 << "CheckBox13" << 3 << "enable individual access codes (for all ap.)"
+        QTest::newRow("G300 codes") << TDeviceType::G300 << "CheckBox13" << 3 << "enable individual access codes (for all ap.)"
                                     << "enable individual access codes (for all ap.)"
                                     << "disable individual access codes (for all ap.)"
                                     << "disable individual access codes (for all ap.)";
     }
     void aBoxClickChangesItsOwnBitOnlyWithTheCaptionOfAClick()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(QString, box);
         QFETCH(int, bit);
         QFETCH(QString, checkedAfterFill);
@@ -231,7 +231,7 @@ private slots:
     void theG300BeepBoxFollowsTheListOrganisationOnItsOwnVariant()
     {
         WindowSession session;
-        session.NewDocument(5);
+        session.NewDocument(TDeviceType::G300);
         session.Record().ConfigByte = 0x80 | 0x20;
         session.form->PageControl1Change();
         auto* listOrganisation = session.Find<ConfigCheckBox>("CheckBox9");
@@ -260,7 +260,7 @@ private slots:
     void pku512SSpinEditsShowWithinTheirRangeAndStoreTheirRecordWidth()
     {
         WindowSession session;
-        session.NewDocument(6);
+        session.NewDocument(TDeviceType::PKU512S);
         session.Record().ConciergeNumber = 250;
         session.Record().Volume = 0;
         session.Record().LockTime = 30;
@@ -293,7 +293,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, openedAt);
         WindowSession session;
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         const QByteArray recordBefore = DataFileBytes(session.Record());
         auto* grid = session.Find<StringGrid>("SGrid4");
@@ -333,7 +333,7 @@ private slots:
         QCOMPARE(DataFileBytes(session.Record()), recordBefore);
         // Another data set forgets the picks (leaving the concierge field marked the document modified).
         session.prompts.answer(PromptAnswer::No);
-        session.NewDocument(4);
+        session.NewDocument(TDeviceType::PKU630);
         QCOMPARE(grid->Cell(8, row), QString());
     }
 
@@ -352,12 +352,12 @@ private slots:
             int value;
         };
         using enum InputTargetFamily;
-        for (const Entry& entry : {Entry{2, "SGrid3", LMR702AndPKU512S, 3}, Entry{2, "Edit2", LMR702AndPKU512S, 2},
-                                   Entry{2, "SGrid2", LMR702AndPKU512S, 0}, Entry{6, "SGrid10", LMR702AndPKU512S, 2},
-                                   Entry{6, "SGrid9", LMR702AndPKU512S, 1}, Entry{7, "SGrid12", LMR70x2680, 3},
-                                   Entry{7, "Edit4", LMR70x2680, 2}, Entry{7, "SGrid11", LMR70x2680, 0},
-                                   Entry{3, "Edit3", PKU618, 1}, Entry{3, "SGrid5", PKU618, 0},
-                                   Entry{9, "StringGrid1", PKU512T, 2}, Entry{9, "SGrid1", PKU512T, 1}}) {
+        for (const Entry& entry : {Entry{TDeviceType::LMR702, "SGrid3", LMR702AndPKU512S, 3}, Entry{TDeviceType::LMR702, "Edit2", LMR702AndPKU512S, 2},
+                                   Entry{TDeviceType::LMR702, "SGrid2", LMR702AndPKU512S, 0}, Entry{TDeviceType::PKU512S, "SGrid10", LMR702AndPKU512S, 2},
+                                   Entry{TDeviceType::PKU512S, "SGrid9", LMR702AndPKU512S, 1}, Entry{TDeviceType::LMR70x2680, "SGrid12", LMR70x2680, 3},
+                                   Entry{TDeviceType::LMR70x2680, "Edit4", LMR70x2680, 2}, Entry{TDeviceType::LMR70x2680, "SGrid11", LMR70x2680, 0},
+                                   Entry{TDeviceType::PKU618, "Edit3", PKU618, 1}, Entry{TDeviceType::PKU618, "SGrid5", PKU618, 0},
+                                   Entry{TDeviceType::PKU512T, "StringGrid1", PKU512T, 2}, Entry{TDeviceType::PKU512T, "SGrid1", PKU512T, 1}}) {
             // Leaving the field a fill gave the focus marks the document modified.
             if (session.Modified()) session.prompts.answer(PromptAnswer::No);
             session.NewDocument(entry.type);
@@ -371,15 +371,15 @@ private slots:
 
     void everyPageFitsTheScreenAndScrollsInsteadOfCuttingOff_data()
     {
-        QTest::addColumn<int>("type");
+        QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("smallIButton");
-        for (TDeviceType type = 0; type < DeviceTypeCount; ++type)
+        for (const TDeviceType type : AllDeviceTypes)
             QTest::newRow(qPrintable(TypeText(type))) << type << false;
-        QTest::newRow("G300 DS1995") << 5 << true;
+        QTest::newRow("G300 DS1995") << TDeviceType::G300 << true;
     }
     void everyPageFitsTheScreenAndScrollsInsteadOfCuttingOff()
     {
-        QFETCH(int, type);
+        QFETCH(TDeviceType, type);
         QFETCH(bool, smallIButton);
         WindowSession session;
         session.form->resize(1280, 800);
@@ -407,7 +407,7 @@ private slots:
     void aFieldNeverSwitchesThePageWithCtrlTab()
     {
         WindowSession session;
-        session.NewDocument(0);
+        session.NewDocument(TDeviceType::T150);
         QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
         auto* field = session.Find("MaskEdit1");
         QTRY_COMPARE(QApplication::focusWidget(), field);
@@ -420,12 +420,12 @@ private slots:
     void aNewDataSetStartsAtTheTopOfItsTables()
     {
         WindowSession session;
-        session.NewDocument(7);
+        session.NewDocument(TDeviceType::LMR70x2680);
         auto* list = session.Find<StringGrid>("SGrid11");
         list->SelectCell(3, 500);
         session.form->PageControl1Change(); // a refill keeps the place
         QCOMPARE(list->Row(), 500);
-        session.NewDocument(7);
+        session.NewDocument(TDeviceType::LMR70x2680);
         QVERIFY(list->Row() == 1 && list->Col() == 1);
         QCOMPARE(list->rowAt(0), 0);
     }

@@ -1,5 +1,8 @@
-#include "programmer/KeyStore.h"
+#include "model/KeyStore.h"
 
+#include "model/IdTable.h"
+
+#include <span>
 #include <vector>
 
 namespace {
@@ -63,38 +66,37 @@ constexpr KeyReceiver StringGrid3{Table, TableId::StringGrid3, {ExtensionSlots, 
 constexpr KeyReceiver NoReceiver = Nothing();
 constexpr KeyReceiver PKU512TOther = Nothing(TabSheet1Scope);
 
-// Receivers of a page family by its InputTarget value; any other value receives nothing.
+// Receivers of a page by the InputTarget value of its family: the first entry whose target the
+// family's InputTarget holds, else `otherwise`. A page with one receiving table has no entries.
 struct TargetReceiver {
     int target;
     const KeyReceiver* receiver;
 };
-struct FamilyReceivers {
-    TDeviceType type;
+struct PageReceivers {
+    KeyReceivers id;
     InputTargetFamily family;
     std::array<TargetReceiver, 3> receivers;
     const KeyReceiver* otherwise;
 };
-constexpr std::array<FamilyReceivers, 5> Families{{
-    {DeviceTypes::PKU512T, PKU512T, {{{1, &SGrid1}, {2, &StringGrid1}, {-1, nullptr}}}, &PKU512TOther},
-    {DeviceTypes::LMR702, LMR702AndPKU512S, {{{0, &SGrid2}, {2, &Edit2}, {3, &SGrid3}}}, &NoReceiver},
-    {DeviceTypes::LMR70x2680, LMR70x2680, {{{0, &SGrid11}, {2, &Edit4}, {3, &SGrid12}}}, &NoReceiver},
-    {DeviceTypes::PKU618, PKU618, {{{0, &SGrid5}, {1, &Edit3}, {-1, nullptr}}}, &NoReceiver},
-    {DeviceTypes::PKU512S, LMR702AndPKU512S, {{{1, &SGrid9}, {2, &SGrid10}, {-1, nullptr}}}, &NoReceiver},
-}};
-
-// Types with one receiving table whatever the InputTarget.
-const KeyReceiver* SingleReceiverOf(TDeviceType type, bool smallIButton)
+constexpr TargetReceiver NoEntry{-1, nullptr};
+constexpr PageReceivers Only(KeyReceivers id, const KeyReceiver& receiver)
 {
-    switch (type) {
-    case DeviceTypes::T150:
-    case DeviceTypes::PKU511:
-    case DeviceTypes::QS151: return &SGrid1;
-    case DeviceTypes::PKU630: return &SGrid4;
-    case DeviceTypes::G300: return smallIButton ? &StringGrid2 : &SGrid6;
-    case DeviceTypes::PKU630XE: return &StringGrid3;
-    default: return nullptr;
-    }
+    return {id, InputTargetFamily::None, {NoEntry, NoEntry, NoEntry}, &receiver};
 }
+
+constexpr std::array<PageReceivers, KeyReceiversCount> Receivers{{
+    Only(KeyReceivers::ApartmentTable, SGrid1),
+    {KeyReceivers::PKU512T, PKU512T, {{{1, &SGrid1}, {2, &StringGrid1}, NoEntry}}, &PKU512TOther},
+    {KeyReceivers::LMR702, LMR702AndPKU512S, {{{0, &SGrid2}, {2, &Edit2}, {3, &SGrid3}}}, &NoReceiver},
+    {KeyReceivers::LMR70x2680, LMR70x2680, {{{0, &SGrid11}, {2, &Edit4}, {3, &SGrid12}}}, &NoReceiver},
+    {KeyReceivers::PKU618, PKU618, {{{0, &SGrid5}, {1, &Edit3}, NoEntry}}, &NoReceiver},
+    Only(KeyReceivers::PKU630, SGrid4),
+    Only(KeyReceivers::G300, SGrid6),
+    Only(KeyReceivers::G300DS1995, StringGrid2),
+    {KeyReceivers::PKU512S, LMR702AndPKU512S, {{{1, &SGrid9}, {2, &SGrid10}, NoEntry}}, &NoReceiver},
+    Only(KeyReceivers::PKU630XE, StringGrid3),
+}};
+static_assert(RowsInIdOrder(Receivers, &PageReceivers::id), "one row per KeyReceivers id, in its order");
 
 void Write(KeySlot& slot, KeyBytes key)
 {
@@ -145,16 +147,13 @@ bool PassesDuplicateTest(const IntercomStore& store, const KeyReceiver& receiver
 
 } // namespace
 
-const KeyReceiver& ReceiverOf(TDeviceType type, bool smallIButton, const InputTargets& targets)
+const KeyReceiver& ReceiverOf(std::optional<TDeviceType> type, bool smallIButton, const InputTargets& targets)
 {
-    if (const KeyReceiver* single = SingleReceiverOf(type, smallIButton)) return *single;
-    for (const FamilyReceivers& family : Families) {
-        if (family.type != type) continue;
-        for (const TargetReceiver& entry : family.receivers)
-            if (entry.receiver && entry.target == targets[family.family]) return *entry.receiver;
-        return *family.otherwise;
-    }
-    return NoReceiver;
+    if (!type) return NoReceiver;
+    const PageReceivers& page = RowOf(Receivers, PageOf(*type, smallIButton).receivers);
+    for (const TargetReceiver& entry : page.receivers)
+        if (entry.receiver && entry.target == targets[page.family]) return *entry.receiver;
+    return *page.otherwise;
 }
 
 const TableSpec* ReceiverTable(const KeyReceiver& receiver)

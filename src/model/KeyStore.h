@@ -2,14 +2,15 @@
 // Where a captured or typed key goes: the receiver of the current page (a table, the master key,
 // a guard or system key row), the duplicate test, the slot it is stored in, where the selection
 // moves next, the key count and the sound. The rules differ per controller type in a handful of
-// values; they are one table, and the routines below work on the record alone. The page shows the
+// values; they are one table indexed by the KeyReceivers id of a type's page, and the routines
+// below work on the record alone. The page shows the
 // outcome: it writes the stored cell and moves the selection.
 
 #include "model/FieldSpecs.h"
 #include "model/IntercomData.h"
 #include "model/KeyIdentifier.h"
 #include "model/TableSpecs.h"
-#include "model/TypeCatalogue.h"
+#include "model/ControllerTypes.h"
 
 #include <array>
 #include <functional>
@@ -68,7 +69,8 @@ struct KeyReceiver {
 
 // The receiver of a key on the page of `type`: the page family's InputTarget picks among several;
 // on the G300 the variant shown does.
-const KeyReceiver& ReceiverOf(TDeviceType type, bool smallIButton, const InputTargets& targets);
+// Nothing receives a key without a type.
+const KeyReceiver& ReceiverOf(std::optional<TDeviceType> type, bool smallIButton, const InputTargets& targets);
 
 // The table spec of the receiver's table; nullptr for the master key and Nowhere.
 const TableSpec* ReceiverTable(const KeyReceiver& receiver);

@@ -1,9 +1,8 @@
 #pragma once
-// Which page and fill show a controller type, and what each fill leaves enabled among the chip
-// commands and where it puts the input focus.
+// The fills of the pages: what each fill leaves enabled among the chip commands and where it puts
+// the input focus. Which fill shows a type is the type's row in model/ControllerTypes.
 
 #include "model/TypeCatalogue.h"
-#include "programmer/ChipItems.h"
 
 #include <array>
 #include <cstdint>
@@ -11,6 +10,8 @@
 enum class Fill {
     T150, PKU512T, LMR702, LMR70x2680, PKU630XE, PKU618, PKU630, G300, G300DS1995, PKU512S
 };
+inline constexpr int FillCount = 10;
+static_assert(static_cast<int>(Fill::PKU512S) + 1 == FillCount);
 
 // A command state after a fill: on, off, or left as it was.
 enum class After : std::int8_t { Off = 0, On = 1, Keep = -1 };
@@ -31,5 +32,3 @@ struct FillRule {
 };
 
 const FillRule& FillRuleOf(Fill fill);
-// The fill of a type; the G300 shows its DS1995 variant exactly while SmallIButton is set.
-Fill FillOf(TDeviceType type, bool smallIButton);
