@@ -53,6 +53,7 @@ void EditHistory::Start(std::optional<bool> saved)
         return;
     }
     history_.Start(host_.session.Store(), *saved);
+    undoneToSaved_ = false;
     UpdateActions();
 }
 
@@ -62,9 +63,12 @@ void EditHistory::Settle()
     if (startPending_) {
         startPending_ = false;
         history_.Start(host_.session.Store(), !host_.documents.State().DataModified);
-    } else if (!history_.Record(host_.session.Store()) && history_.AtSavedState()) {
-        // The page's rules mark the document on key events and field exits that change nothing:
-        // bytes equal to the saved ones are no unsaved work.
+        undoneToSaved_ = false;
+    } else if (history_.Record(host_.session.Store())) {
+        undoneToSaved_ = false;
+    } else if (undoneToSaved_) {
+        // The page's rules mark the document on key events and field exits that change nothing,
+        // the keys that undid the changes among them: the record still is what the file holds.
         host_.documents.SetModified(false);
     }
     UpdateActions();
@@ -74,6 +78,7 @@ void EditHistory::MarkSaved()
 {
     Settle();
     history_.MarkSaved();
+    undoneToSaved_ = false;
 }
 
 void EditHistory::AsOneStep(const std::function<void()>& command)
@@ -105,7 +110,8 @@ void EditHistory::Restored(const std::optional<ChangedRange>& range)
     const QPointer<QWidget> focus = QApplication::focusWidget();
     host_.showRecord();
     if (!SelectStoreOffset(host_.pages, range->first) && focus) focus->setFocus();
-    host_.documents.SetModified(!history_.AtSavedState());
+    undoneToSaved_ = history_.AtSavedState();
+    host_.documents.SetModified(!undoneToSaved_);
     UpdateActions();
 }
 

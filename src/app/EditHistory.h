@@ -64,5 +64,6 @@ private:
     RecordHistory history_{Steps};
     QTimer* settle_;
     bool startPending_ = false;
+    bool undoneToSaved_ = false; // undo or redo reached the saved state, and nothing changed since
     bool inCommand_ = false;
 };

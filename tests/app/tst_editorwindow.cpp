@@ -169,7 +169,6 @@ private slots:
         QTest::keyClick(places, Qt::Key_Return);
         QCOMPARE(QPoint(grid->Col(), grid->Row()), cell);
         QVERIFY(!box->isVisible());
-        QTRY_VERIFY(!session.Modified()); // the window's own field left as it got the keyboard back
 
         // A key presented to the reader goes into the box and is not stored.
         session.Trigger("AFindKey");
@@ -178,8 +177,7 @@ private slots:
         QCOMPARE(box->text(), QString("665544"));
         QCOMPARE(places->count(), 0);
         QVERIFY(!session.Find<QLabel>("FindKeySummary")->text().isEmpty());
-        QApplication::processEvents();
-        QVERIFY(!session.Modified());
+        QCOMPARE(session.Record().KeySlots[1], Slot(0xFF, 0xFF, 0xFF));
     }
 
     void recentFilesAreKeptAcrossARestartAndOpenAsFileOpenDoes()

@@ -210,6 +210,37 @@ private slots:
         QCOMPARE(FirstDifference(ReadAll(saved), DataFileBytes(expected)), QString());
     }
 
+    void ctrlZTakesBackTheLastEntryUnderX()
+    {
+        WindowSession layout;
+        layout.NewDocument(0);
+        QVERIFY(QTest::qWaitForWindowActive(layout.form.get()));
+        auto* grid = layout.Find<StringGrid>("SGrid1");
+        const auto cell = [&](int column, int row) { return CellOf(layout, grid, column, row); };
+
+        VirtualDisplay display;
+        QVERIFY(display.start());
+        WorkingDirectory dir;
+        DrivenWindow kavro(display, dir);
+        QVERIFY(kavro.start());
+        kavro.keys({"ctrl+n"});
+        kavro.click(CentreOf(layout, layout.Find("ToolButton5")));
+        kavro.click(cell(2, 1));
+        kavro.type("1a2b3c");
+        kavro.click(cell(1, 3));
+        kavro.type("0457");
+        Settle();
+        kavro.keys({"ctrl+z"}); // the code goes, the key stays
+        Settle();
+
+        const QString saved = dir.file("undone.kvr");
+        kavro.saveAs(saved);
+        TIntercomData& expected = layout.Record();
+        expected.KeySlots[0].bytes = {0x3C, 0x2B, 0x1A, 0xFF};
+        expected.KeyCounter += 1;
+        QCOMPARE(FirstDifference(ReadAll(saved), DataFileBytes(expected)), QString());
+    }
+
     void altChordsInAKeyCellAreNeverKeyInputAndF10ReachesTheMenus()
     {
         WindowSession layout;
