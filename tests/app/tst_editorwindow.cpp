@@ -121,6 +121,28 @@ private slots:
         QVERIFY(session.Modified());
     }
 
+    void undoingAConversionGivesBackTheTypeAndItsPage()
+    {
+        WindowSession session;
+        QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
+        session.Open(session.WriteDataFile("house.kvr", 0));
+        QApplication::processEvents();
+        const auto before = std::make_unique<TIntercomData>(session.Record());
+        session.Trigger("toPKU630");
+        QApplication::processEvents();
+        QVERIFY(session.PageShown("TabSheet4"));
+        session.Find<StringGrid>("SGrid4")->setFocus();
+        Undo();
+        QCOMPARE(session.form->CurrentType(), 0);
+        QVERIFY(session.PageShown("TabSheet1"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&session.Record()), sizeof(TIntercomData)),
+                 QByteArray(reinterpret_cast<const char*>(before.get()), sizeof(TIntercomData)));
+        session.Find<StringGrid>("SGrid1")->setFocus();
+        Redo();
+        QCOMPARE(session.form->CurrentType(), 4);
+        QVERIFY(session.PageShown("TabSheet4"));
+    }
+
     void aNewDocumentStartsANewHistory()
     {
         WindowSession session;
