@@ -32,7 +32,7 @@ const char* const Filters = "файл данных(*.kvr)|*.kvr|бинарный
 FileDialogRequest DialogRequest(const QString& title, bool mustExist)
 {
     return {title, QString::fromUtf8(Filters), QStringLiteral("kvr"), QStringLiteral("*.kvr"),
-            static_cast<int>(DocumentFormat::DataFile), mustExist, QString()};
+            static_cast<int>(DocumentFormat::DataFile), mustExist};
 }
 
 DocumentFormat FormatOfFilter(int filterIndex)

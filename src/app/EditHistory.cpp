@@ -12,7 +12,7 @@
 #include <QWidget>
 
 EditHistory::EditHistory(EditHistoryHost host, QWidget& window)
-    : QObject(&window), host_(std::move(host)), window_(window), settle_(new QTimer(this))
+        : QObject(&window), host_(std::move(host)), window_(window), settle_(new QTimer(this))
 {
     settle_->setSingleShot(true);
     settle_->setInterval(0);

@@ -27,8 +27,8 @@ constexpr Bilingual CloseCaption{"Закрыть", "Close"};
 } // namespace
 
 FindKeyDialog::FindKeyDialog(Session& session, const PageLookup& pages, QWidget* parent)
-    : QDialog(parent), session_(session), pages_(pages), prompt_(new QLabel(this)), keyBox_(new QLineEdit(this)),
-      placeList_(new QListWidget(this)), summary_(new QLabel(this))
+        : QDialog(parent), session_(session), pages_(pages), prompt_(new QLabel(this)), keyBox_(new QLineEdit(this)),
+          placeList_(new QListWidget(this)), summary_(new QLabel(this))
 {
     setObjectName(QStringLiteral("FindKeyDialog"));
     keyBox_->setObjectName(QStringLiteral("FindKeyBox"));
@@ -52,7 +52,7 @@ FindKeyDialog::FindKeyDialog(Session& session, const PageLookup& pages, QWidget*
 KeyTextOrder FindKeyDialog::Order() const
 {
     return session_.CurrentType() == DeviceTypes::G300 && session_.SmallIButton() ? KeyTextOrder::Stored
-                                                                                   : KeyTextOrder::ThirdByteFirst;
+                                                                                  : KeyTextOrder::ThirdByteFirst;
 }
 
 void FindKeyDialog::ApplyLanguage()
@@ -66,8 +66,10 @@ void FindKeyDialog::ApplyLanguage()
 void FindKeyDialog::Open(std::optional<KeyBytes> key)
 {
     ApplyLanguage();
-    if (key) TakeKey(*key);
-    else Search();
+    if (key)
+        TakeKey(*key);
+    else
+        Search();
     show();
     raise();
     activateWindow();

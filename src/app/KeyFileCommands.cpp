@@ -36,8 +36,7 @@ void KeyFileCommands::Export()
     request.fileName = QStringLiteral("keys.csv");
     const std::optional<FileDialogChoice> target = session_.Prompter().saveFile(request);
     if (!target) return;
-    const QByteArray csv =
-        ExportKeyCsv(session_.Store(), {session_.CurrentType(), session_.SmallIButton()}, language);
+    const QByteArray csv = ExportKeyCsv(session_.Store(), {session_.CurrentType(), session_.SmallIButton()}, language);
     const FileResult written = WriteFileSafely(target->path, csv);
     if (!written.ok()) {
         session_.Prompter().message(written.message(language), ErrorTitle.in(language), PromptButtons::Ok,
@@ -57,12 +56,14 @@ void KeyFileCommands::Import()
     if (!source) return;
     const InputBytes csv = ReadInputFile(source->path, CsvLimit);
     std::optional<QString> refused;
-    if (!csv.ok()) refused = csv.result.message(language);
-    else if (csv.longer) refused = TooLarge.in(language);
+    if (!csv.ok())
+        refused = csv.result.message(language);
+    else if (csv.longer)
+        refused = TooLarge.in(language);
     KeyCsvImport imported;
     if (!refused) {
-        imported = ImportKeyCsv(csv.bytes, session_.Store(), {session_.CurrentType(), session_.SmallIButton()},
-                                language);
+        imported =
+            ImportKeyCsv(csv.bytes, session_.Store(), {session_.CurrentType(), session_.SmallIButton()}, language);
         refused = imported.fileError;
     }
     if (refused) {
@@ -76,8 +77,7 @@ void KeyFileCommands::Import()
         if (lines.size() < ShownLines) lines << KeyLineText(report, language);
         anyStored = anyStored || report.outcome == KeyLineOutcome::Stored;
     }
-    if (imported.lines.size() > ShownLines)
-        lines << MoreLines.in(language).arg(imported.lines.size() - ShownLines);
+    if (imported.lines.size() > ShownLines) lines << MoreLines.in(language).arg(imported.lines.size() - ShownLines);
     if (anyStored) {
         session_.MarkModified();
         session_.RefillPage();

@@ -94,7 +94,8 @@ bool SelectStoreOffset(const PageLookup& pages, int offset)
     case Kind::KeySlot:
         for (RecordGrid* grid : pages.ShownGrids())
             if (grid->Spec().area == part.area)
-                if (const std::optional<CellRef> cell = CellOfSlot(grid->Spec(), part.index)) return Select(*grid, *cell);
+                if (const std::optional<CellRef> cell = CellOfSlot(grid->Spec(), part.index))
+                    return Select(*grid, *cell);
         return false;
     case Kind::Code:
         for (RecordGrid* grid : pages.ShownGrids()) {

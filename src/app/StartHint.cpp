@@ -20,7 +20,9 @@ void StartHint::ApplyLanguage(Language language) { setText(WhatToDoFirst.in(lang
 
 bool StartHint::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ShowToParent) hide();
-    else if (event->type() == QEvent::HideToParent) show();
+    if (event->type() == QEvent::ShowToParent)
+        hide();
+    else if (event->type() == QEvent::HideToParent)
+        show();
     return QLabel::eventFilter(watched, event);
 }

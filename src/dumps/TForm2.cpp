@@ -139,7 +139,7 @@ TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 {
     if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
     const auto dump = prompts_.saveFile({QString(), DumpFilters("binary files|*.bin"), QStringLiteral("bin"),
-                                         QString(), 1, false, QString()});
+                                         QString(), 1, false});
     if (!dump) {
         link_.ClosePort();
         return TransferResult::Failed;
@@ -152,7 +152,7 @@ TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
 {
     if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
     const auto dump = prompts_.openFile({QString(), DumpFilters("binary dump memory|*.bin"), QStringLiteral("bin"),
-                                         QString(), 1, true, QString()});
+                                         QString(), 1, true});
     if (!dump || !QFileInfo::exists(dump->path)) {
         link_.ClosePort();
         return TransferResult::Failed;

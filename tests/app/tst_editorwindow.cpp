@@ -37,7 +37,10 @@ void ClickCell(StringGrid* grid, int column, int row)
     QApplication::processEvents();
 }
 
-KeySlot Slot(std::uint8_t first, std::uint8_t second, std::uint8_t third) { return KeySlot{{first, second, third, 0xFF}}; }
+KeySlot Slot(std::uint8_t first, std::uint8_t second, std::uint8_t third)
+{
+    return KeySlot{{first, second, third, 0xFF}};
+}
 
 } // namespace
 
@@ -211,9 +214,12 @@ private slots:
         session.Open(second);
         QCOMPARE(session.prompts.dialogs().last().folder, session.dir.path());
         session.form.reset();
-        session.form = std::make_unique<TForm1>(TForm1Setup{session.prompts, session.IniPath(),
-                                                            ProgrammerPieces{session.link, session.ports, session.notices},
-                                                            {}, &session.sounds});
+        session.form =
+            std::make_unique<TForm1>(TForm1Setup{session.prompts,
+                                                 session.IniPath(),
+                                                 ProgrammerPieces{session.link, session.ports, session.notices},
+                                                 {},
+                                                 &session.sounds});
         session.form->show();
         QVERIFY(session.Find<QMenu>("MRecent")->isEnabled());
         QVERIFY(session.Find<QAction>("MRecent_1")->text().endsWith("second.kvr"));
