@@ -22,3 +22,13 @@ struct StandaloneWindow {
     ProgrammerLink link{port, prompts, clock};
     TForm1 window{TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}}};
 };
+
+// Every key slot, header key slot and extension slot holds a key of its own, as the benchmarks
+// measure the pages at their fullest.
+inline void FillEveryKey(IntercomStore& store)
+{
+    const auto key = [](std::size_t slot) { return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF}}; };
+    for (std::size_t slot = 0; slot < store.Record.KeySlots.size(); ++slot) store.Record.KeySlots[slot] = key(slot);
+    for (std::size_t slot = 0; slot < store.Record.HeaderKeySlots.size(); ++slot) store.Record.HeaderKeySlots[slot] = key(slot);
+    for (std::size_t slot = 0; slot < store.ExtensionKeySlots.size(); ++slot) store.ExtensionKeySlots[slot] = key(slot);
+}

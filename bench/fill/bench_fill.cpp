@@ -14,15 +14,6 @@
 
 namespace {
 
-
-void FillEveryKey(IntercomStore& store)
-{
-    const auto key = [](std::size_t slot) { return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF}}; };
-    for (std::size_t slot = 0; slot < store.Record.KeySlots.size(); ++slot) store.Record.KeySlots[slot] = key(slot);
-    for (std::size_t slot = 0; slot < store.Record.HeaderKeySlots.size(); ++slot) store.Record.HeaderKeySlots[slot] = key(slot);
-    for (std::size_t slot = 0; slot < store.ExtensionKeySlots.size(); ++slot) store.ExtensionKeySlots[slot] = key(slot);
-}
-
 double MedianFillMs(TForm1& window, TDeviceType type, bool smallIButton, int repeats)
 {
     window.SelectTypeSilently(type);

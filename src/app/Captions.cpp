@@ -12,9 +12,13 @@ namespace {
 
 using enum CaptionKind;
 
-constexpr std::array<CaptionRow, 36> Rows{{
+constexpr std::array<CaptionRow, 43> Rows{{
     {"Label30", Caption, {"язык", "language"}},
     {"MFile", Caption, {"Файл", "File"}},
+    {"MEdit", Caption, {"Правка", "Edit"}},
+    {"AUndo", Caption, {"Отменить", "Undo"}},
+    {"ARedo", Caption, {"Повторить", "Redo"}},
+    {"AFindKey", Caption, {"Найти ключ…", "Find key…"}},
     {"MCmd", Caption, {"Действия", "Commands"}},
     {"N1", Caption, {"Преобразование", "Convert"}},
     {"MCfg", Caption, {"Конфигурация", "Configuration"}},
@@ -24,6 +28,9 @@ constexpr std::array<CaptionRow, 36> Rows{{
     {"MFile_Open", Caption, {"Открыть", "Open"}},
     {"MFile_Save", Caption, {"Сохранить", "Save"}},
     {"N3", Caption, {"Сохранить как...", "Save As"}},
+    {"MRecent", Caption, {"Последние файлы", "Recent files"}},
+    {"AExportKeys", Caption, {"Экспорт ключей…", "Export keys…"}},
+    {"AImportKeys", Caption, {"Импорт ключей…", "Import keys…"}},
     {"N4", Caption, {"Печать", "Print"}},
     {"MFile_Archive", Caption, {"Архив микросхем...", "Archive..."}},
     {"MFile_Exit", Caption, {"Выход", "Exit"}},

@@ -94,6 +94,33 @@ void DocumentCommands::ANewExecute()
     ApplyNewDocument(store_, *type); // stores the type name too
     ShowPageOfCurrentType();
     window_.Commands().AfterNew(*type);
+    Notify(hooks_.newDataSet);
+}
+
+void DocumentCommands::Notify(const std::function<void()>& hook)
+{
+    if (hook) hook();
+}
+
+void DocumentCommands::UseRecentFiles(const QString& languageIniPath)
+{
+    languageIniPath_ = languageIniPath;
+    recent_ = RecentFiles::Load(languageIniPath);
+    Notify(hooks_.recentChanged);
+}
+
+void DocumentCommands::NoteRecent(const QString& path, DocumentFormat format)
+{
+    if (languageIniPath_.isEmpty()) return;
+    recent_.Add(path, static_cast<int>(format));
+    recent_.Save(languageIniPath_);
+    Notify(hooks_.recentChanged);
+}
+
+void DocumentCommands::OpenRecent(const RecentFile& file)
+{
+    if (!PrepareOpen()) return;
+    OpenChosen({file.path, file.filterIndex});
 }
 
 bool DocumentCommands::CurrentTypeUsesExtensionSlots() const
@@ -123,12 +150,17 @@ void DocumentCommands::MFile_OpenClick()
         openDialog_.fileName = QStringLiteral("*.bin");
     }
     if (!PrepareOpen()) return;
+    openDialog_.folder = recent_.LastFolder();
     const std::optional<FileDialogChoice> choice = prompts_.openFile(openDialog_);
-    if (!choice) return;
-    openDialog_.filterIndex = choice->filterIndex;
-    openDialog_.fileName = choice->path;
-    if (FormatOfFilter(choice->filterIndex) == DocumentFormat::ChipDump) OpenChipDump(choice->path);
-    else OpenDataFile(choice->path);
+    if (choice) OpenChosen(*choice);
+}
+
+void DocumentCommands::OpenChosen(const FileDialogChoice& choice)
+{
+    openDialog_.filterIndex = choice.filterIndex;
+    openDialog_.fileName = choice.path;
+    if (FormatOfFilter(choice.filterIndex) == DocumentFormat::ChipDump) OpenChipDump(choice.path);
+    else OpenDataFile(choice.path);
 }
 
 void DocumentCommands::OpenDataFileFromCommandLine(const QString& path)
@@ -171,6 +203,8 @@ void DocumentCommands::OpenChipDump(const QString& path)
     ShowPageOfCurrentType();
     window_.Commands().SetReaderButtons(true);
     state_.DataModified = false;
+    NoteRecent(path, DocumentFormat::ChipDump);
+    Notify(hooks_.newDataSet);
 }
 
 void DocumentCommands::OpenDataFile(const QString& path)
@@ -210,6 +244,8 @@ void DocumentCommands::OpenDataFile(const QString& path)
         window_.Commands().SetReaderButtons(true);
     }
     state_.DataModified = false;
+    NoteRecent(path, DocumentFormat::DataFile);
+    Notify(hooks_.newDataSet);
 }
 
 bool DocumentCommands::ASaveExecute() { return Save(); }
@@ -242,6 +278,7 @@ bool DocumentCommands::SaveAs(const QString& proposedName)
 std::optional<FileDialogChoice> DocumentCommands::ChooseSaveTarget(const QString& proposedName)
 {
     saveDialog_.fileName = proposedName;
+    saveDialog_.folder = recent_.LastFolder();
     for (;;) {
         std::optional<FileDialogChoice> choice = prompts_.saveFile(saveDialog_);
         if (!choice) return std::nullopt;
@@ -275,6 +312,8 @@ bool DocumentCommands::WriteDocument(const QString& path, DocumentFormat format)
         return false;
     }
     state_.DataModified = false;
+    NoteRecent(path, format);
+    Notify(hooks_.saved);
     return true;
 }
 
@@ -305,4 +344,5 @@ void DocumentCommands::CBox2Change(std::optional<TDeviceType> type)
     if (type) window_.Commands().AfterTypeChange(*type);
     window_.HideDataSet();
     StoreTypeName(store_.Record, type);
+    Notify(hooks_.newDataSet);
 }

@@ -6,6 +6,7 @@
 #include "model/Prompts.h"
 #include "codecs/ImageFiles.h"
 #include "model/IntercomData.h"
+#include "model/RecentFiles.h"
 #include "model/TypeCatalogue.h"
 
 #include <QString>
@@ -59,12 +60,28 @@ struct DumpFiles {
         exportDump = ExportDump;
 };
 
+// Who follows the document: the edit history and the recent files menu.
+struct DocumentHooks {
+    std::function<void()> newDataSet;     // New, an opened file or a type change replaced the record
+    std::function<void()> saved;          // the document was written
+    std::function<void()> recentChanged;  // the recent files list changed
+};
+
 class DocumentCommands {
 public:
     DocumentCommands(IntercomStore& store, Prompts& prompts, DocumentWindow& window, DumpFiles dumps);
 
     const DocumentState& State() const { return state_; }
     void MarkModified() { state_.DataModified = true; }
+    // Undo and redo say whether the record is back at what the file holds.
+    void SetModified(bool modified) { state_.DataModified = modified; }
+    void SetHooks(DocumentHooks hooks) { hooks_ = std::move(hooks); }
+
+    // The recent files kept beside `languageIniPath`; the file dialogs start in their last folder.
+    void UseRecentFiles(const QString& languageIniPath);
+    const RecentFiles& Recent() const { return recent_; }
+    // Opens a file of the recent files list as File > Open opens a chosen one.
+    void OpenRecent(const RecentFile& file);
 
     // False when the command is to stop: the user chose Cancel, or chose Yes and the document
     // was not written (save dialog cancelled, write failed).
@@ -95,6 +112,10 @@ private:
     void OpenDataFile(const QString& path);
     void OpenChipDump(const QString& path);
     void AdoptFile(const QString& path, DocumentFormat format);
+    // The chosen file opens by the format of its filter.
+    void OpenChosen(const FileDialogChoice& choice);
+    void NoteRecent(const QString& path, DocumentFormat format);
+    static void Notify(const std::function<void()>& hook);
     void ShowPageOfCurrentType();
     // The PKU-630XE's case: its keys live in the extension slots, which only a chip dump carries.
     bool CurrentTypeUsesExtensionSlots() const;
@@ -109,4 +130,7 @@ private:
     DocumentState state_;
     FileDialogRequest openDialog_;
     FileDialogRequest saveDialog_;
+    DocumentHooks hooks_;
+    RecentFiles recent_;
+    QString languageIniPath_; // empty: the recent files are not kept
 };

@@ -20,6 +20,12 @@
 #include "app/SoundPlayer.h"
 #include "app/StatusLine.h"
 #include "app/DataSetView.h"
+#include "app/EditHistory.h"
+#include "app/FindKeyDialog.h"
+#include "app/KeyFileCommands.h"
+#include "app/RecentMenu.h"
+#include "app/StartHint.h"
+#include "model/TypeName.h"
 #include "app/PageEditors.h"
 #include "app/PageLookup.h"
 #include "app/StatusFeed.h"
@@ -95,6 +101,20 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
         discovery_->OnProgrammerLost(running, session_.CurrentLanguage());
     };
     statusFeed_ = std::make_unique<StatusFeed>(session_, *pages_, *statusLine_, *documents_);
+    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    editHistory_ = new EditHistory({session_, *pages_, *documents_, *action("AUndo"), *action("ARedo"),
+                                    [this] { ShowRestoredRecord(); }},
+                                   *this);
+    findKey_ = new FindKeyDialog(session_, *pages_, this);
+    keyFiles_ = std::make_unique<KeyFileCommands>(session_, *documents_);
+    connect(action("AFindKey"), &QAction::triggered, this, [this] { WhileDataSetShown([this] { findKey_->Open(); }); });
+    connect(action("AExportKeys"), &QAction::triggered, this,
+            [this] { WhileDataSetShown([this] { keyFiles_->Export(); }); });
+    connect(action("AImportKeys"), &QAction::triggered, this,
+            [this] { WhileDataSetShown([this] { keyFiles_->Import(); }); });
+    documents_->SetHooks({[this] { editHistory_->Start(!documents_->State().DataModified); }, [this] { editHistory_->MarkSaved(); },
+                          [this] { recentMenu_->Refill(); }});
+    documents_->UseRecentFiles(languageIniPath_);
     resize(1270, 760); // fits a 1280 x 800 screen with the desktop's panels
 
     // Start-up, in its order: device notices, the language flag, the poll timer, the record, the
@@ -200,6 +220,16 @@ void TForm1::BuildActions()
             else chipCommands_->Write(item);
         });
     }
+    NamedAction("AExportKeys");
+    NamedAction("AImportKeys");
+    // The Edit menu's commands; the menu holds these actions themselves and shows their shortcuts.
+    for (const auto& [name, key] : {std::pair{"AUndo", Qt::CTRL | Qt::Key_Z},
+                                    std::pair{"ARedo", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+                                    std::pair{"AFindKey", Qt::CTRL | Qt::Key_F}}) {
+        QAction* action = NamedAction(name);
+        action->setShortcut(QKeySequence(key));
+        addAction(action);
+    }
     for (const auto& [name, key] : {std::pair{"ANew", QKeySequence::New}, std::pair{"AOpen", QKeySequence::Open},
                                     std::pair{"ASave", QKeySequence::Save}}) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
@@ -237,17 +267,25 @@ void TForm1::BuildMenus()
         connect(item, &QAction::triggered, action, &QAction::trigger);
     };
 
+    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     QMenu* MFile = AddMenu(bar, "MFile");
     connect(AddItem(MFile, "MFile_New"), &QAction::triggered, this, &TForm1::ANewExecute);
     connect(AddItem(MFile, "MFile_Open"), &QAction::triggered, this, &TForm1::MFile_OpenClick);
     connect(AddItem(MFile, "MFile_Save"), &QAction::triggered, this, &TForm1::ASaveExecute);
     connect(AddItem(MFile, "N3"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
+    recentMenu_ = std::make_unique<RecentMenu>(*AddMenu(MFile, "MRecent"), *documents_);
+    for (const char* keyFiles : {"AExportKeys", "AImportKeys"}) MFile->addAction(action(keyFiles));
     QAction* N4 = AddItem(MFile, "N4");
     N4->setShortcut(QKeySequence::Print);
     connect(N4, &QAction::triggered, this, &TForm1::N4Click);
     connect(AddItem(MFile, "MFile_Archive"), &QAction::triggered, this, &TForm1::MFile_ArchiveClick);
     MFile->addSeparator();
     runs(AddItem(MFile, "MFile_Exit"), "AClose");
+
+    QMenu* MEdit = AddMenu(bar, "MEdit");
+    MEdit->addActions({action("AUndo"), action("ARedo")});
+    MEdit->addSeparator();
+    MEdit->addAction(action("AFindKey"));
 
     QMenu* MCmd = AddMenu(bar, "MCmd");
     QMenu* MCmd_Read = AddMenu(MCmd, "MCmd_Read");
@@ -280,7 +318,10 @@ void TForm1::BuildMenus()
     QMenu* N1 = AddMenu(bar, "N1");
     for (const ConversionRule& rule : Conversions())
         connect(AddItem(N1, rule.action, QString::fromUtf8(rule.caption)), &QAction::triggered, this,
-                [this, &rule] { RunConversion(rule, session_.Store().Record, static_cast<DocumentWindow&>(*this)); });
+                [this, &rule] {
+                    editHistory_->AsOneStep(
+                        [&] { RunConversion(rule, session_.Store().Record, static_cast<DocumentWindow&>(*this)); });
+                });
 
     QMenu* MCfg = AddMenu(bar, "MCfg");
     QAction* N2 = AddItem(MCfg, "N2");
@@ -391,6 +432,8 @@ void TForm1::BuildPages()
     pages_->Add(new Page(PageId::TabSheet9, session_, PageControl1)); // never shown
     pages_->Add(new KeyListPage(KeyListPage::PKU630XE(), session_, PageControl1));
     layout->addWidget(PageControl1, 1);
+    startHint_ = new StartHint(*PageControl1, central);
+    layout->addWidget(startHint_, 1);
     setCentralWidget(central);
 }
 
@@ -405,7 +448,30 @@ void TForm1::SelectTypeSilently(std::optional<TDeviceType> type)
 
 void TForm1::SetLanguageListEnabled(bool enabled) { ComboBox1->setEnabled(enabled); }
 
-void TForm1::ShowDataSet() { dataSet_->Show(); }
+// Every data set shown anew (a chip read, an archive entry) starts the edit history; a conversion
+// runs as one step of it and does not.
+void TForm1::ShowDataSet()
+{
+    dataSet_->Show();
+    editHistory_->Start();
+}
+
+void TForm1::ShowRestoredRecord()
+{
+    // Undoing a conversion gives the record its former type back: its page is shown for it.
+    const std::optional<TDeviceType> named = FindTypeByName(session_.Store().Record);
+    if (named && named != CurrentType()) {
+        SelectTypeSilently(named);
+        dataSet_->Show();
+    } else {
+        dataSet_->Refill();
+    }
+}
+
+void TForm1::WhileDataSetShown(const std::function<void()>& command)
+{
+    if (!PageControl1->isHidden()) command();
+}
 void TForm1::HideDataSet() { dataSet_->Hide(); }
 void TForm1::PageControl1Change() { dataSet_->Refill(); }
 
@@ -418,6 +484,7 @@ void TForm1::ApplyCaptions()
     ShowShortcutsInFileMenu();
     menuKeys_->ApplyMnemonics(language);
     for (ConfigCheckBox* box : findChildren<ConfigCheckBox*>()) box->ApplyHint(language);
+    startHint_->ApplyLanguage(language);
     Image1->setPixmap(FlagPicture(language));
     update();
 }
@@ -464,7 +531,11 @@ void TForm1::ToolButton6Click(bool pressed) { readerButtons_->Click(KeyReader::R
 
 void TForm1::OnReaderFrame(QByteArrayView frame)
 {
-    if (const std::optional<KeyBytes> key = KeyOfFrame(frame)) InsertKey(*key);
+    const std::optional<KeyBytes> key = KeyOfFrame(frame);
+    if (!key) return;
+    // While the find dialog is open a presented key is looked up, not stored.
+    if (findKey_->isVisible()) findKey_->TakeKey(*key);
+    else InsertKey(*key);
 }
 
 void TForm1::InsertKey(KeyBytes key)

@@ -17,10 +17,16 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class ChipCommands;
 class DataSetView;
+class EditHistory;
+class FindKeyDialog;
+class KeyFileCommands;
+class RecentMenu;
+class StartHint;
 class KeyCapture;
 class MenuKeys;
 class StatusLine;
@@ -134,6 +140,10 @@ private:
     void showStatus(const QString& text) override;
     void enableProgrammerMode(bool enabled) override;
     void OnReaderFrame(QByteArrayView frame);
+    // Undo and redo: the restored record's type and page, filled again.
+    void ShowRestoredRecord();
+    // Runs a command of the Edit menu or the key files while a data set is shown.
+    void WhileDataSetShown(const std::function<void()>& command);
 
     Prompts& prompts_;
     ProgrammerPieces programmer_;
@@ -155,6 +165,11 @@ private:
     std::unique_ptr<PageEditors> editors_;
     std::unique_ptr<DataSetView> dataSet_;
     std::unique_ptr<StatusFeed> statusFeed_;
+    std::unique_ptr<KeyFileCommands> keyFiles_;
+    std::unique_ptr<RecentMenu> recentMenu_;
+    EditHistory* editHistory_ = nullptr;
+    FindKeyDialog* findKey_ = nullptr;
+    StartHint* startHint_ = nullptr;
 
     MenuKeys* menuKeys_ = nullptr;
     StatusLine* statusLine_ = nullptr;

@@ -20,8 +20,8 @@ struct Mnemonic {
 
 // One letter per menu in each language, none of them twice.
 constexpr Mnemonic Mnemonics[] = {
-    {"MFile", u'Ф', u'F'}, {"MCmd", u'Д', u'C'}, {"N1", u'П', u'v'},
-    {"MCfg", u'К', u'g'},  {"N6", u'О', u'A'},   {"MExit", u'В', u'x'},
+    {"MFile", u'Ф', u'F'}, {"MEdit", u'Р', u'E'}, {"MCmd", u'Д', u'C'}, {"N1", u'П', u'v'},
+    {"MCfg", u'К', u'g'},  {"N6", u'О', u'A'},    {"MExit", u'В', u'x'},
 };
 
 // `caption` with '&' before the first occurrence of `letter` (either case).

@@ -97,6 +97,7 @@ std::optional<FileDialogChoice> QtPrompts::ShowFileDialog(const FileDialogReques
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The save dialog asks its own overwrite question through the document commands.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString chosen = dialog.selectedFiles().constFirst();

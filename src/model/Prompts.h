@@ -24,6 +24,7 @@ struct FileDialogRequest {
     QString fileName;      // initial file name
     int filterIndex = 1;   // 1-based
     bool mustExist = false;
+    QString folder = {};   // the folder the dialog starts in; empty: the dialog's own choice
 };
 
 struct FileDialogChoice {
