@@ -46,12 +46,8 @@ QByteArray PeakResidentMemory()
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    StandaloneWindow standalone;
-    TForm1& window = standalone.window;
-    window.show();
-    QApplication::processEvents();
+    BenchmarkProgram program(argc, argv);
+    TForm1& window = program.window;
 
     constexpr int Repeats = 51;
     struct Case {

@@ -63,13 +63,8 @@ double MedianEntryMs(TForm1& window, TDeviceType type, const char* table, int co
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    StandaloneWindow standalone;
-    TForm1& window = standalone.window;
-    window.show();
-    window.activateWindow();
-    QApplication::processEvents();
+    BenchmarkProgram program(argc, argv);
+    TForm1& window = program.window;
     // The button is down, so typed keys are taken; no reader needs to run.
     window.findChild<QToolButton*>(QStringLiteral("ToolButton5"))->setChecked(true);
 

@@ -56,12 +56,8 @@ Figures MeasureUndo(TForm1& window, TDeviceType type, bool smallIButton)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    StandaloneWindow standalone;
-    TForm1& window = standalone.window;
-    window.show();
-    QApplication::processEvents();
+    BenchmarkProgram program(argc, argv);
+    TForm1& window = program.window;
 
     struct Case {
         const char* page;
