@@ -35,8 +35,8 @@ public:
     {
         const QString path = folder_.filePath(QStringLiteral("input"));
         QFile file(path);
-        Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                && file.write(reinterpret_cast<const char*>(input.data()), qint64(input.size())) == qint64(input.size()));
+        Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                file.write(reinterpret_cast<const char*>(input.data()), qint64(input.size())) == qint64(input.size()));
         return path;
     }
 
@@ -73,8 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (choice == dumpChoice) {
         const QString dump = folder.write(input);
         folder.runInside([&] {
-            ImportDump(dump, AllDeviceTypes[pick % DeviceTypeCount], *store,
-                       DecodeContext{prompts, Language::English});
+            ImportDump(dump, AllDeviceTypes[pick % DeviceTypeCount], *store, DecodeContext{prompts, Language::English});
         });
         return 0;
     }

@@ -37,8 +37,8 @@ public:
     {
         while (size >= 2) {
             const std::size_t length = std::min<std::size_t>(data[0], size - 2);
-            pieces_.push_back({QByteArray(reinterpret_cast<const char*>(data + 2), qsizetype(length)),
-                               qint64(data[1]) * 1'000'000});
+            pieces_.push_back(
+                {QByteArray(reinterpret_cast<const char*>(data + 2), qsizetype(length)), qint64(data[1]) * 1'000'000});
             data += 2 + length;
             size -= 2 + length;
         }
@@ -116,7 +116,8 @@ void ReaderFrames(ProgrammerLink& link, ScriptedLine& line, std::uint8_t typeCho
     const KeyReceiver& receiver = ReceiverOf(type, (typeChoice & 0x80) != 0, targets);
     const TableSpec* table = ReceiverTable(receiver);
     // The grid keeps its selection inside the table, below the header and right of column 0.
-    const CellRef selected = table ? CellRef{1 + cellChoice % (table->columns - 1), 1 + cellChoice % table->rows} : CellRef{};
+    const CellRef selected =
+        table ? CellRef{1 + cellChoice % (table->columns - 1), 1 + cellChoice % table->rows} : CellRef{};
 
     link.OnReaderFrame = [&](QByteArrayView frame, ReaderModes) {
         Require(frame.size() <= 4);

@@ -158,8 +158,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link.ProgrammerPortPath = programmer.path();
     link.setReplyWait(ReplyWait::Direct);
     programmer.setScript(data + 3, size - 3);
-    if (data[0] % 2 == 0) Handshakes(link);
-    else ChipRead(link, data[1]);
+    if (data[0] % 2 == 0)
+        Handshakes(link);
+    else
+        ChipRead(link, data[1]);
     link.ClosePort();
     programmer.forget();
     return 0;

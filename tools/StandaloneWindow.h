@@ -21,7 +21,8 @@ struct StandaloneWindow {
     QtSerialPort port;
     SystemClock clock;
     ProgrammerLink link{port, prompts, clock};
-    TForm1 window{TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}}};
+    TForm1 window{
+        TForm1Setup{prompts, config.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}}};
 };
 
 // A benchmark's program: the application, offscreen unless a platform is chosen, and the real
@@ -48,8 +49,11 @@ struct BenchmarkProgram {
 // measure the pages at their fullest.
 inline void FillEveryKey(IntercomStore& store)
 {
-    const auto key = [](std::size_t slot) { return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF}}; };
+    const auto key = [](std::size_t slot) {
+        return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), 0x5A, 0xFF}};
+    };
     for (std::size_t slot = 0; slot < store.Record.KeySlots.size(); ++slot) store.Record.KeySlots[slot] = key(slot);
-    for (std::size_t slot = 0; slot < store.Record.HeaderKeySlots.size(); ++slot) store.Record.HeaderKeySlots[slot] = key(slot);
+    for (std::size_t slot = 0; slot < store.Record.HeaderKeySlots.size(); ++slot)
+        store.Record.HeaderKeySlots[slot] = key(slot);
     for (std::size_t slot = 0; slot < store.ExtensionKeySlots.size(); ++slot) store.ExtensionKeySlots[slot] = key(slot);
 }

@@ -26,14 +26,16 @@ void FillSample(IntercomStore& store)
     TIntercomData& record = store.Record;
     for (std::size_t slot = 0; slot < 40; slot += 3)
         record.KeySlots[slot].bytes = {std::uint8_t(0x11 * (slot % 7 + 1)), std::uint8_t(0xA0 + slot), 0x3C, 0xFF};
-    for (std::size_t code = 0; code < 12; ++code) record.Codes[code] = static_cast<std::uint16_t>(0x1357 + 0x1111 * (code % 5));
+    for (std::size_t code = 0; code < 12; ++code)
+        record.Codes[code] = static_cast<std::uint16_t>(0x1357 + 0x1111 * (code % 5));
     record.HeaderKeySlots[0].bytes = {0x01, 0x9E, 0x4D, 0xFF};
     record.MasterKey.bytes = {0x7A, 0x21, 0x0B, 0xFF};
     record.ServicePassword = 0x1234;
     record.SystemPassword = 0x5678;
     record.GeneralCode = 0x2468;
     record.ConfigByte = 0x9A;
-    for (std::size_t slot = 0; slot < 30; slot += 4) store.ExtensionKeySlots[slot].bytes = {0x44, std::uint8_t(slot), 0x12, 0xFF};
+    for (std::size_t slot = 0; slot < 30; slot += 4)
+        store.ExtensionKeySlots[slot].bytes = {0x44, std::uint8_t(slot), 0x12, 0xFF};
 }
 
 void Shoot(TForm1& window, TDeviceType type, bool smallIButton, const QString& file)
@@ -79,7 +81,9 @@ void ShootArchive(TForm1& window, const QString& file)
     window.findChild<QAction*>(QStringLiteral("MFile_Archive"))->trigger();
     auto* dialog = window.findChild<ArchiveDialog*>();
     auto* table = dialog->findChild<QTableView*>(QStringLiteral("ArchiveEntries"));
-    for (int row : {0, 1}) table->selectionModel()->select(table->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    for (int row : {0, 1})
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     dialog->CompareEntries();
     for (int i = 0; i < 10; ++i) {
         QApplication::processEvents();
@@ -110,11 +114,14 @@ int main(int argc, char* argv[])
         bool smallIButton;
         const char* name;
     };
-    for (const Shot& shot : {Shot{TDeviceType::T150, false, "t150"}, Shot{TDeviceType::PKU512T, false, "pku512t"}, Shot{TDeviceType::LMR702, false, "lmr702"},
-                             Shot{TDeviceType::LMR70x2680, false, "lmr70x-2680"}, Shot{TDeviceType::PKU630XE, false, "pku630xe"}, Shot{TDeviceType::PKU618, false, "pku618"},
-                             Shot{TDeviceType::PKU630, false, "pku630"}, Shot{TDeviceType::G300, false, "g300-ds1996"}, Shot{TDeviceType::G300, true, "g300-ds1995"},
-                             Shot{TDeviceType::PKU512S, false, "pku512s"}})
-        Shoot(window, shot.type, shot.smallIButton, folder.filePath(QStringLiteral("page-%1.png").arg(QLatin1String(shot.name))));
+    for (const Shot& shot :
+         {Shot{TDeviceType::T150, false, "t150"}, Shot{TDeviceType::PKU512T, false, "pku512t"},
+          Shot{TDeviceType::LMR702, false, "lmr702"}, Shot{TDeviceType::LMR70x2680, false, "lmr70x-2680"},
+          Shot{TDeviceType::PKU630XE, false, "pku630xe"}, Shot{TDeviceType::PKU618, false, "pku618"},
+          Shot{TDeviceType::PKU630, false, "pku630"}, Shot{TDeviceType::G300, false, "g300-ds1996"},
+          Shot{TDeviceType::G300, true, "g300-ds1995"}, Shot{TDeviceType::PKU512S, false, "pku512s"}})
+        Shoot(window, shot.type, shot.smallIButton,
+              folder.filePath(QStringLiteral("page-%1.png").arg(QLatin1String(shot.name))));
     window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0); // русский
     Shoot(window, TDeviceType::T150, false, folder.filePath(QStringLiteral("page-t150-ru.png")));
     window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(1); // english

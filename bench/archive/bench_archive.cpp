@@ -53,8 +53,8 @@ int main(int argc, char* argv[])
     // Letter case differs from the stored notes: the search folds Cyrillic too.
     const Listing searched = TimeListing([&] { return archive.List({QStringLiteral("ЛЕСНАЯ, 12"), {}}); });
     QTextStream out(stdout);
-    out << "archive: adding an entry (SQLite, 8 KiB image): median " << addMs[addMs.size() / 2] << " ms, 95th percentile "
-        << addMs[addMs.size() * 95 / 100] << " ms (target <= 5 ms)\n";
+    out << "archive: adding an entry (SQLite, 8 KiB image): median " << addMs[addMs.size() / 2]
+        << " ms, 95th percentile " << addMs[addMs.size() * 95 / 100] << " ms (target <= 5 ms)\n";
     out << "archive: listing " << whole.count << " entries: first " << whole.firstMs << " ms, median of 5 "
         << whole.medianMs << " ms (target <= 200 ms)\n";
     out << "archive: searching " << Entries << " entries by note (" << searched.count << " found): first "

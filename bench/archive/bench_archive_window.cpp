@@ -29,10 +29,10 @@ int main(int argc, char* argv[])
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer timer;
         timer.start();
-        auto* dialog = new ArchiveDialog(
-            ArchiveDialogHost{archive, prompts, Language::Russian, *document, pages, [] { return TDeviceType(0); },
-                              [](const ArchiveEntry&, const QByteArray&) { return false; },
-                              [](const ArchiveEntry&, const QByteArray&) {}});
+        auto* dialog = new ArchiveDialog(ArchiveDialogHost{archive, prompts, Language::Russian, *document, pages,
+                                                           [] { return TDeviceType(0); },
+                                                           [](const ArchiveEntry&, const QByteArray&) { return false; },
+                                                           [](const ArchiveEntry&, const QByteArray&) {}});
         dialog->show();
         QApplication::processEvents();
         runs.push_back(timer.nsecsElapsed() / 1e6);

@@ -56,12 +56,15 @@ int main(int argc, char* argv[])
         bool smallIButton;
     };
     std::printf("fill                                median of %d fills   target\n", Repeats);
-    for (const Case& fill : {Case{"ShowT150Page (T150)", TDeviceType::T150, false}, Case{"ShowT150Page (PKU-511)", TDeviceType::PKU511, false},
-                             Case{"ShowPKU512TPage (PKU-512T)", TDeviceType::PKU512T, false}, Case{"ShowLMR702Page", TDeviceType::LMR702, false},
-                             Case{"ShowLMR70x_2680Page", TDeviceType::LMR70x2680, false}, Case{"ShowPKU630XEPage", TDeviceType::PKU630XE, false},
-                             Case{"ShowPKU618Page", TDeviceType::PKU618, false}, Case{"ShowPKU630Page", TDeviceType::PKU630, false},
-                             Case{"ShowG300Page", TDeviceType::G300, false}, Case{"ShowG300DS1995Page", TDeviceType::G300, true},
-                             Case{"ShowPKU512SPage", TDeviceType::PKU512S, false}})
+    for (const Case& fill :
+         {Case{"ShowT150Page (T150)", TDeviceType::T150, false},
+          Case{"ShowT150Page (PKU-511)", TDeviceType::PKU511, false},
+          Case{"ShowPKU512TPage (PKU-512T)", TDeviceType::PKU512T, false},
+          Case{"ShowLMR702Page", TDeviceType::LMR702, false},
+          Case{"ShowLMR70x_2680Page", TDeviceType::LMR70x2680, false},
+          Case{"ShowPKU630XEPage", TDeviceType::PKU630XE, false}, Case{"ShowPKU618Page", TDeviceType::PKU618, false},
+          Case{"ShowPKU630Page", TDeviceType::PKU630, false}, Case{"ShowG300Page", TDeviceType::G300, false},
+          Case{"ShowG300DS1995Page", TDeviceType::G300, true}, Case{"ShowPKU512SPage", TDeviceType::PKU512S, false}})
         std::printf("%-36s %8.2f ms            20 ms\n", fill.fill,
                     MedianFillMs(window, fill.type, fill.smallIButton, Repeats));
     std::printf("peak resident memory (VmHWM) of the started program: %s\n", PeakResidentMemory().constData());

@@ -21,10 +21,12 @@ void FillEveryKey(IntercomStore& store)
     const auto key = [](std::size_t slot, std::uint8_t area) {
         return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), area, 0xFF}};
     };
-    for (std::size_t slot = 0; slot < store.Record.KeySlots.size(); ++slot) store.Record.KeySlots[slot] = key(slot, 0x10);
+    for (std::size_t slot = 0; slot < store.Record.KeySlots.size(); ++slot)
+        store.Record.KeySlots[slot] = key(slot, 0x10);
     for (std::size_t slot = 0; slot < store.Record.HeaderKeySlots.size(); ++slot)
         store.Record.HeaderKeySlots[slot] = key(slot, 0x20);
-    for (std::size_t slot = 0; slot < store.ExtensionKeySlots.size(); ++slot) store.ExtensionKeySlots[slot] = key(slot, 0x30);
+    for (std::size_t slot = 0; slot < store.ExtensionKeySlots.size(); ++slot)
+        store.ExtensionKeySlots[slot] = key(slot, 0x30);
 }
 
 struct Timing {
@@ -61,8 +63,10 @@ int main()
     const Timing everywhere = MedianFind(*store, KeyBytes{0x01, 0x02, 0x03});
 
     std::printf("find on a full PKU-630XE record (2680 + 5000 slots)   median of %d   places   target\n", Repeats);
-    std::printf("key in the last extension slot                        %8.3f ms   %6zu   5 ms\n", once.medianMs, once.places);
-    std::printf("key kept nowhere                                      %8.3f ms   %6zu   5 ms\n", nowhere.medianMs, nowhere.places);
+    std::printf("key in the last extension slot                        %8.3f ms   %6zu   5 ms\n", once.medianMs,
+                once.places);
+    std::printf("key kept nowhere                                      %8.3f ms   %6zu   5 ms\n", nowhere.medianMs,
+                nowhere.places);
     std::printf("key in every key and extension slot                   %8.3f ms   %6zu   5 ms\n", everywhere.medianMs,
                 everywhere.places);
     return 0;

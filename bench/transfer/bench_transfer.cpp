@@ -110,7 +110,8 @@ int main(int argc, char* argv[])
         if (!chip.write.exists()) continue;
         if (!link.OpenProgrammerPort(Language::English)) return 1;
         timer.start();
-        result = WriteImageToChip(link, chip.write, ReadInputFile(image, MaxImageSize).bytes, progress, Language::English);
+        result =
+            WriteImageToChip(link, chip.write, ReadInputFile(image, MaxImageSize).bytes, progress, Language::English);
         Report(chip.name, "write", result, timer.nsecsElapsed() / 1e9, WriteLimit(chip.write));
     }
     if (processes) {
@@ -118,12 +119,15 @@ int main(int argc, char* argv[])
                     "line limit", "ratio", "over");
         for (const ProgrammerChip& chip : Chips) {
             if (!chosen(chip)) continue;
-            const double seconds = TimeCli({QStringLiteral("read"), QLatin1String(chip.name), QStringLiteral("-o"), image,
-                                            QStringLiteral("--port"), port},
+            const double seconds = TimeCli({QStringLiteral("read"), QLatin1String(chip.name), QStringLiteral("-o"),
+                                            image, QStringLiteral("--port"), port},
                                            archive);
             const double limit = VersionCheckLimit + ReadLimit(chip.read);
-            if (seconds < 0) std::printf("%-8s  failed\n", chip.name);
-            else std::printf("%-8s %9.3f s %9.3f s %8.3fx %+7.3f s\n", chip.name, seconds, limit, seconds / limit, seconds - limit);
+            if (seconds < 0)
+                std::printf("%-8s  failed\n", chip.name);
+            else
+                std::printf("%-8s %9.3f s %9.3f s %8.3fx %+7.3f s\n", chip.name, seconds, limit, seconds / limit,
+                            seconds - limit);
             std::fflush(stdout);
         }
     }
@@ -133,15 +137,19 @@ int main(int argc, char* argv[])
         for (const ProgrammerChip& chip : Chips) {
             if (!chip.write.exists() || !chosen(chip)) continue;
             // The image written is the chip's own content, read first.
-            const QStringList write{QStringLiteral("write"), QLatin1String(chip.name), image, QStringLiteral("--port"), port};
+            const QStringList write{QStringLiteral("write"), QLatin1String(chip.name), image, QStringLiteral("--port"),
+                                    port};
             const bool read = TimeCli({QStringLiteral("read"), QLatin1String(chip.name), QStringLiteral("-o"), image,
                                        QStringLiteral("--port"), port},
                                       archive) >= 0;
             const double withBackup = read ? TimeCli(write, archive) : -1;
-            const double withoutBackup = read ? TimeCli(write + QStringList{QStringLiteral("--no-backup")}, archive) : -1;
-            if (withBackup < 0 || withoutBackup < 0) std::printf("%-8s  failed\n", chip.name);
-            else std::printf("%-8s %9.3f s %9.3f s %9.3f s %9.3f s\n", chip.name, withBackup, withoutBackup,
-                             withBackup - withoutBackup, ReadLimit(chip.read));
+            const double withoutBackup =
+                read ? TimeCli(write + QStringList{QStringLiteral("--no-backup")}, archive) : -1;
+            if (withBackup < 0 || withoutBackup < 0)
+                std::printf("%-8s  failed\n", chip.name);
+            else
+                std::printf("%-8s %9.3f s %9.3f s %9.3f s %9.3f s\n", chip.name, withBackup, withoutBackup,
+                            withBackup - withoutBackup, ReadLimit(chip.read));
             std::fflush(stdout);
         }
     }

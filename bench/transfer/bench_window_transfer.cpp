@@ -63,7 +63,8 @@ int main(int argc, char* argv[])
     ResetRecord(*store);
     ApplyNewDocument(*store, TDeviceType::PKU630);
     QFile chip(work.filePath(QStringLiteral("24C64.bin")));
-    if (!chip.open(QIODevice::WriteOnly) || chip.write(DumpLayoutFor(TDeviceType::PKU630)->encode(*store)) < 0) return 1;
+    if (!chip.open(QIODevice::WriteOnly) || chip.write(DumpLayoutFor(TDeviceType::PKU630)->encode(*store)) < 0)
+        return 1;
     chip.close();
 
     QProcess sim;
@@ -79,7 +80,8 @@ int main(int argc, char* argv[])
     ProgrammerLink link(serial, prompts, clock);
     NoPorts ports;
     QuietNotices notices;
-    TForm1 window(TForm1Setup{prompts, work.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
+    TForm1 window(
+        TForm1Setup{prompts, work.filePath(QStringLiteral("lang.ini")), ProgrammerPieces{link, ports, notices}});
     link.ProgrammerPresent = true;
     link.ProgrammerPortPath = QString::fromLocal8Bit(sim.readLine().trimmed().mid(5));
     window.show();

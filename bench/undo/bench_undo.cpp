@@ -65,10 +65,13 @@ int main(int argc, char* argv[])
         bool smallIButton;
     };
     std::printf("page                         median undo step   target   history of %d steps\n", Steps);
-    for (const Case& page : {Case{"T150", TDeviceType::T150, false}, Case{"PKU-511", TDeviceType::PKU511, false}, Case{"PKU-512T", TDeviceType::PKU512T, false},
-                             Case{"LMR702", TDeviceType::LMR702, false}, Case{"LMR70x 2680", TDeviceType::LMR70x2680, false}, Case{"PKU-630XE", TDeviceType::PKU630XE, false},
-                             Case{"PKU-618", TDeviceType::PKU618, false}, Case{"PKU-630", TDeviceType::PKU630, false}, Case{"G300", TDeviceType::G300, false},
-                             Case{"G300 DS1995", TDeviceType::G300, true}, Case{"PKU-512S", TDeviceType::PKU512S, false}}) {
+    for (const Case& page :
+         {Case{"T150", TDeviceType::T150, false}, Case{"PKU-511", TDeviceType::PKU511, false},
+          Case{"PKU-512T", TDeviceType::PKU512T, false}, Case{"LMR702", TDeviceType::LMR702, false},
+          Case{"LMR70x 2680", TDeviceType::LMR70x2680, false}, Case{"PKU-630XE", TDeviceType::PKU630XE, false},
+          Case{"PKU-618", TDeviceType::PKU618, false}, Case{"PKU-630", TDeviceType::PKU630, false},
+          Case{"G300", TDeviceType::G300, false}, Case{"G300 DS1995", TDeviceType::G300, true},
+          Case{"PKU-512S", TDeviceType::PKU512S, false}}) {
         const Figures figures = MeasureUndo(window, page.type, page.smallIButton);
         std::printf("%-28s %8.2f ms          16 ms    %zu bytes\n", page.page, figures.medianUndoMs,
                     figures.historyBytes);

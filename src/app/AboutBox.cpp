@@ -48,7 +48,8 @@ TAboutBox::TAboutBox(QWidget* parent, Language language) : QDialog(parent)
     layout->addWidget(logo, 0, 0, 4, 1, Qt::AlignTop);
     layout->addWidget(description, 0, 1);
     layout->addWidget(Named("Version", VersionLabel.in(language) + QLatin1Char(' ') + ProgramVersion(), this), 1, 1);
-    layout->addWidget(Link("WebLink", QString::fromLatin1(WebPage), QStringLiteral("www.kavro-px17.example"), this), 2, 1);
+    layout->addWidget(Link("WebLink", QString::fromLatin1(WebPage), QStringLiteral("www.kavro-px17.example"), this), 2,
+                      1);
     layout->addWidget(Link("MailLink", QStringLiteral("mailto:") + QString::fromLatin1(MailAddress),
                            QString::fromLatin1(MailAddress), this),
                       3, 1);

@@ -11,9 +11,11 @@ namespace {
 // A byte list this long says enough; the rest is counted.
 constexpr int BytesListed = 500;
 
-constexpr Bilingual NoTypeOnChip{"Запись %1 не сравнивается с документом: тип «%2» не хранит данные на микросхеме %3.",
-                                 "Entry %1 cannot be compared with the document: the type \"%2\" keeps no data on a %3."};
-constexpr Bilingual Rejected{"Данные записи %1 повреждены и не сравниваются.", "The data of entry %1 are damaged and not compared."};
+constexpr Bilingual NoTypeOnChip{
+    "Запись %1 не сравнивается с документом: тип «%2» не хранит данные на микросхеме %3.",
+    "Entry %1 cannot be compared with the document: the type \"%2\" keeps no data on a %3."};
+constexpr Bilingual Rejected{"Данные записи %1 повреждены и не сравниваются.",
+                             "The data of entry %1 are damaged and not compared."};
 constexpr Bilingual MoreBytes{"... и ещё %1 байт", "... and %1 more bytes"};
 
 // The layout an archived image reads in as `type`; nullptr when that type keeps nothing on its chip.
@@ -63,7 +65,8 @@ Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& aft
 {
     const std::optional<TDeviceType> type = TypeOfEntry(before.entry);
     const Layout* layout = LayoutOf(before.entry, type);
-    const bool oneKind = before.entry.chip.compare(after.entry.chip, Qt::CaseInsensitive) == 0 && TypeOfEntry(after.entry) == type;
+    const bool oneKind =
+        before.entry.chip.compare(after.entry.chip, Qt::CaseInsensitive) == 0 && TypeOfEntry(after.entry) == type;
     if (!layout || !oneKind) return ByteByByte(before.image, after.image, language);
     auto blank = std::make_unique<IntercomStore>();
     ResetRecord(*blank);
@@ -74,12 +77,11 @@ Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& aft
     return InPageTerms(*beforeRecord, *afterRecord, *type, IsDS1995(before.entry), language);
 }
 
-Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, std::optional<TDeviceType> type,
-                               Prompts& prompts, Language language)
+Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document,
+                               std::optional<TDeviceType> type, Prompts& prompts, Language language)
 {
     const Layout* layout = LayoutOf(archived.entry, type);
-    if (!layout)
-        return {{}, NoTypeOnChip.in(language).arg(archived.entry.id).arg(TypeText(type), archived.entry.chip)};
+    if (!layout) return {{}, NoTypeOnChip.in(language).arg(archived.entry.id).arg(TypeText(type), archived.entry.chip)};
     // Decoded over a copy of the document, what the chip does not hold is never a difference.
     const auto onChip = Decoded(archived, *layout, document, prompts, language);
     if (!onChip) return {{}, Rejected.in(language).arg(archived.entry.id)};

@@ -24,7 +24,8 @@ struct ArchivedImage {
     const QByteArray& image;
 };
 
-Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& after, Prompts& prompts, Language language);
+Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& after, Prompts& prompts,
+                           Language language);
 // From the archived image to the document, a record of `type`, in the terms of that type's page.
-Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document, std::optional<TDeviceType> type,
-                               Prompts& prompts, Language language);
+Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document,
+                               std::optional<TDeviceType> type, Prompts& prompts, Language language);

@@ -35,7 +35,8 @@ constexpr Bilingual DifferencesCaption{"Различия:", "Differences:"};
 constexpr Bilingual EntryCount{"Записей: %1", "Entries: %1"};
 constexpr Bilingual NoDifferences{"Различий нет", "No differences"};
 constexpr Bilingual NoDocument{"Документ не открыт: сравнивать не с чем.", "No document is open to compare with."};
-constexpr Bilingual NotOnPage{"Это место не показано на текущей странице.", "The current page does not show this place."};
+constexpr Bilingual NotOnPage{"Это место не показано на текущей странице.",
+                              "The current page does not show this place."};
 constexpr Bilingual DeleteQuestion{"Удалить из архива запись %1 (микросхема %2, %3)? Её образ будет потерян.",
                                    "Delete entry %1 (chip %2, %3) from the archive? Its image will be lost."};
 constexpr Bilingual DumpFilter{"двоичные файлы|*.bin|все файлы|*", "binary files|*.bin|all files|*"};
@@ -82,9 +83,10 @@ ArchiveDialog::ArchiveDialog(ArchiveDialogHost host, QWidget* parent) : QDialog(
     // Fixed row heights and column widths: nothing is measured over ten thousand rows.
     entries_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     entries_->horizontalHeader()->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{ArchiveEntryModel::Time, 150}, std::pair{ArchiveEntryModel::Chip, 80},
-                                        std::pair{ArchiveEntryModel::Type, 170}, std::pair{ArchiveEntryModel::Source, 150},
-                                        std::pair{ArchiveEntryModel::Note, 220}})
+    for (const auto& [column, width] :
+         {std::pair{ArchiveEntryModel::Time, 150}, std::pair{ArchiveEntryModel::Chip, 80},
+          std::pair{ArchiveEntryModel::Type, 170}, std::pair{ArchiveEntryModel::Source, 150},
+          std::pair{ArchiveEntryModel::Note, 220}})
         entries_->setColumnWidth(column, width);
     connect(entries_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ArchiveDialog::SelectionChanged);
     connect(entries_, &QTableView::doubleClicked, this, &ArchiveDialog::OpenEntry);
@@ -97,12 +99,12 @@ ArchiveDialog::ArchiveDialog(ArchiveDialogHost host, QWidget* parent) : QDialog(
     note->addWidget(saveNote);
 
     auto* actions = new QHBoxLayout;
-    for (QPushButton* button : {AddButton("ArchiveOpen", OpenCaption, &ArchiveDialog::OpenEntry),
-                                AddButton("ArchiveSave", SaveCaption, &ArchiveDialog::SaveEntry),
-                                AddButton("ArchiveRestore", RestoreCaption, &ArchiveDialog::RestoreEntry),
-                                AddButton("ArchiveDelete", DeleteCaption, &ArchiveDialog::DeleteEntry),
-                                AddButton("ArchiveCompareDocument", CompareDocumentCaption,
-                                          &ArchiveDialog::CompareWithTheDocument)}) {
+    for (QPushButton* button :
+         {AddButton("ArchiveOpen", OpenCaption, &ArchiveDialog::OpenEntry),
+          AddButton("ArchiveSave", SaveCaption, &ArchiveDialog::SaveEntry),
+          AddButton("ArchiveRestore", RestoreCaption, &ArchiveDialog::RestoreEntry),
+          AddButton("ArchiveDelete", DeleteCaption, &ArchiveDialog::DeleteEntry),
+          AddButton("ArchiveCompareDocument", CompareDocumentCaption, &ArchiveDialog::CompareWithTheDocument)}) {
         actions->addWidget(button);
         oneEntryButtons_.append(button);
     }
@@ -198,9 +200,10 @@ void ArchiveDialog::SaveEntry()
     const auto chosen = SelectedImage();
     if (!chosen) return;
     const ArchiveEntry& entry = chosen->first;
-    const QString name = QStringLiteral("%1-%2.bin").arg(entry.chip, entry.time.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    const auto target = host_.prompts.saveFile({SaveCaption.in(host_.language), DumpFilter.in(host_.language),
-                                                QStringLiteral("bin"), name, 1, false});
+    const QString name = QStringLiteral("%1-%2.bin")
+                             .arg(entry.chip, entry.time.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const auto target = host_.prompts.saveFile(
+        {SaveCaption.in(host_.language), DumpFilter.in(host_.language), QStringLiteral("bin"), name, 1, false});
     if (!target) return;
     // A building's keys: readable by the user only, as the archive keeps them.
     const FileResult written = WriteFileSafely(target->path, chosen->second, FileAccess::UserOnly);
@@ -231,11 +234,12 @@ void ArchiveDialog::DeleteEntry()
     const QList<ArchiveEntry> selected = SelectedEntries();
     if (selected.size() != 1) return;
     const ArchiveEntry& entry = selected.constFirst();
-    const QString question = DeleteQuestion.in(host_.language)
-                                 .arg(entry.id)
-                                 .arg(entry.chip, entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    if (host_.prompts.message(question, MessageTitle.in(host_.language), PromptButtons::YesNo, PromptIcon::Question)
-        != PromptAnswer::Yes)
+    const QString question =
+        DeleteQuestion.in(host_.language)
+            .arg(entry.id)
+            .arg(entry.chip, entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    if (host_.prompts.message(question, MessageTitle.in(host_.language), PromptButtons::YesNo, PromptIcon::Question) !=
+        PromptAnswer::Yes)
         return;
     const ArchiveResult deleted = host_.archive.Delete(entry.id);
     if (!deleted.ok()) ShowFailure(deleted.failure);
@@ -247,8 +251,9 @@ void ArchiveDialog::CompareEntries()
     QList<ArchiveEntry> selected = SelectedEntries();
     if (selected.size() != 2) return;
     // From the older to the newer: what changed since.
-    std::sort(selected.begin(), selected.end(),
-              [](const ArchiveEntry& a, const ArchiveEntry& b) { return a.time != b.time ? a.time < b.time : a.id < b.id; });
+    std::sort(selected.begin(), selected.end(), [](const ArchiveEntry& a, const ArchiveEntry& b) {
+        return a.time != b.time ? a.time < b.time : a.id < b.id;
+    });
     const auto before = ImageOf(selected[0]);
     const auto after = before ? ImageOf(selected[1]) : std::nullopt;
     if (!after) return;
@@ -271,8 +276,10 @@ void ArchiveDialog::ShowComparison(const Comparison& comparison)
 {
     differences_->clear();
     shownRows_ = comparison.rows;
-    if (!comparison.refusal.isEmpty()) differences_->addItem(comparison.refusal);
-    else if (shownRows_.isEmpty()) differences_->addItem(NoDifferences.in(host_.language));
+    if (!comparison.refusal.isEmpty())
+        differences_->addItem(comparison.refusal);
+    else if (shownRows_.isEmpty())
+        differences_->addItem(NoDifferences.in(host_.language));
     for (const ComparisonRow& row : shownRows_) differences_->addItem(row.text);
 }
 

@@ -12,7 +12,7 @@ public:
     enum Column { Time, Chip, Type, Source, Note, File, ColumnCount };
 
     explicit ArchiveEntryModel(Language language, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), language_(language)
+            : QAbstractTableModel(parent), language_(language)
     {
     }
 

@@ -74,8 +74,12 @@ void ApplyCaptionRow(QObject& root, const CaptionRow& row, Language language)
         if (auto* widget = qobject_cast<QWidget*>(control)) widget->setToolTip(text);
         return;
     }
-    if (auto* menu = qobject_cast<QMenu*>(control)) menu->setTitle(text);
-    else if (auto* action = qobject_cast<QAction*>(control)) action->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(control)) label->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(text);
+    if (auto* menu = qobject_cast<QMenu*>(control))
+        menu->setTitle(text);
+    else if (auto* action = qobject_cast<QAction*>(control))
+        action->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
 }

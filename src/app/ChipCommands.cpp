@@ -87,15 +87,16 @@ void ChipCommands::Keep(const QString& chip, std::optional<TDeviceType> type, co
     archive.keepRead(entry, image);
 }
 
-ChipCommands::ShowOutcome ChipCommands::ShowImage(ChipKind kind, std::optional<TDeviceType> type, const QByteArray& image)
+ChipCommands::ShowOutcome ChipCommands::ShowImage(ChipKind kind, std::optional<TDeviceType> type,
+                                                  const QByteArray& image)
 {
     DocumentWindow& window = host_.window;
     const std::optional<ReadDecoding> decoding = ReadDecodingFor(kind, type);
     // No layout of this type lives on that chip: the document stays as it was.
     if (!decoding) return ShowOutcome::OtherType;
     StoreTypeName(host_.session.Store().Record, type);
-    if (decoding->layout->decode(AsImage(image), host_.session.Store(), {host_.session.Prompter(), window.CurrentLanguage()})
-        == DecodeOutcome::Rejected) {
+    if (decoding->layout->decode(AsImage(image), host_.session.Store(),
+                                 {host_.session.Prompter(), window.CurrentLanguage()}) == DecodeOutcome::Rejected) {
         // Damaged data the user declined is not shown.
         window.HideDataSet();
         return ShowOutcome::Rejected;
@@ -124,8 +125,8 @@ void ChipCommands::Read(const ChipItem& item)
         return;
     }
     if (!OpenPort(item.chip, ChipNotRead)) return;
-    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language)
-        != TransferResult::Completed) {
+    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language) !=
+        TransferResult::Completed) {
         Report(ChipNotRead, item.chip);
         return;
     }
@@ -221,17 +222,18 @@ void ChipCommands::Restore(const ArchiveEntry& entry, const QByteArray& image)
         if (layout->decode(AsImage(image), *intended, {host_.session.Prompter(), language}) == DecodeOutcome::Rejected)
             intended.reset();
     }
-    Send({*chip, image, type, intended ? layout : nullptr, intended.get(), QStringLiteral("archive entry %1").arg(entry.id)});
+    Send({*chip, image, type, intended ? layout : nullptr, intended.get(),
+          QStringLiteral("archive entry %1").arg(entry.id)});
 }
 
 bool ChipCommands::ConfirmWrite(const Sending& sending, const QByteArray& chipContent)
 {
     const Language language = host_.window.CurrentLanguage();
-    const WritePreview preview =
-        sending.layout ? PreviewWrite(chipContent, *sending.layout, *sending.intended, *sending.type,
-                                      {host_.session.Prompter(), language})
-                       : PreviewImageWrite(chipContent, sending.image);
-    return AskToWrite(host_.session.Prompter(), preview, QString::fromLatin1(sending.chip.name), TypeText(sending.type), language);
+    const WritePreview preview = sending.layout ? PreviewWrite(chipContent, *sending.layout, *sending.intended,
+                                                               *sending.type, {host_.session.Prompter(), language})
+                                                : PreviewImageWrite(chipContent, sending.image);
+    return AskToWrite(host_.session.Prompter(), preview, QString::fromLatin1(sending.chip.name), TypeText(sending.type),
+                      language);
 }
 
 bool ChipCommands::Send(const Sending& sending)
@@ -245,9 +247,12 @@ bool ChipCommands::Send(const Sending& sending)
         return false;
     }
     ArchiveRecorder archive(host_.session.Archive(), WarnInMessageBox(host_.session.Prompter(), language));
-    const BackedUpWriteRequest request{sending.chip,        sending.image,
-                                       TypeText(sending.type), sending.file,
-                                       ArchiveSource::BeforeWrite, host_.session.BackupBeforeWrite(),
+    const BackedUpWriteRequest request{sending.chip,
+                                       sending.image,
+                                       TypeText(sending.type),
+                                       sending.file,
+                                       ArchiveSource::BeforeWrite,
+                                       host_.session.BackupBeforeWrite(),
                                        host_.session.VerifyAfterWrite()};
     BackedUpWriteQuestions questions;
     questions.writeWithoutBackup = [this, language](BackupMissing missing) {
@@ -269,7 +274,7 @@ bool ChipCommands::Send(const Sending& sending)
         // The read-back's own message named the connection fault; the user must not take it for
         // a failed write.
         host_.session.Prompter().message(WriteNotChecked.in(language).arg(QString::fromLatin1(chipName)),
-                              MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Warning);
+                                         MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Warning);
         Report(ChipWrittenUnchecked, chipName);
         return true;
     }

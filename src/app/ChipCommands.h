@@ -48,9 +48,9 @@ private:
         const ProgrammerChip& chip;
         QByteArray image;
         std::optional<TDeviceType> type;
-        const Layout* layout;             // the layout `image` is in; nullptr: no preview in page terms
-        const IntercomStore* intended;    // the record `image` holds, decoded; with `layout`
-        QString file;                     // the document or the entry, as the archive names it
+        const Layout* layout;          // the layout `image` is in; nullptr: no preview in page terms
+        const IntercomStore* intended; // the record `image` holds, decoded; with `layout`
+        QString file;                  // the document or the entry, as the archive names it
     };
     // Decodes `image`, read from a `kind` chip, into the store as `type` and shows it as a new
     // document, unless that type does not use the chip or the user declined damaged data.

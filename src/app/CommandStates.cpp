@@ -11,7 +11,8 @@ QObject* CommandStates::Find(const char* name) const
     const QString key = QString::fromLatin1(name);
     if (QObject* known = found_.value(key)) return known;
     QObject* object = window_.findChild<QObject*>(key);
-    if (auto* menu = qobject_cast<QMenu*>(object)) object = menu->menuAction();
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        object = menu->menuAction();
     else if (auto* button = qobject_cast<QToolButton*>(object); button && button->defaultAction())
         object = button->defaultAction();
     Q_ASSERT_X(object, "CommandStates", name);
@@ -22,8 +23,10 @@ QObject* CommandStates::Find(const char* name) const
 void CommandStates::SetEnabled(const char* name, bool enabled)
 {
     QObject* object = Find(name);
-    if (auto* action = qobject_cast<QAction*>(object)) action->setEnabled(enabled);
-    else if (auto* widget = qobject_cast<QWidget*>(object)) widget->setEnabled(enabled);
+    if (auto* action = qobject_cast<QAction*>(object))
+        action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(object))
+        widget->setEnabled(enabled);
 }
 
 bool CommandStates::IsEnabled(const char* name) const
@@ -58,8 +61,8 @@ void CommandStates::AfterNew(TDeviceType type)
 void CommandStates::AfterTypeChange(TDeviceType type)
 {
     SetEnabled("MCmd_Read", true);
-    for (const char* off : {"MCmd_Write", "ASave", "ASaveAs", "MFile_Save", "N3", "N5", "ToolButton5",
-                            "ToolButton6", "N1"})
+    for (const char* off :
+         {"MCmd_Write", "ASave", "ASaveAs", "MFile_Save", "N3", "N5", "ToolButton5", "ToolButton6", "N1"})
         SetEnabled(off, false);
     const ControllerType& row = ControllerTypeOf(type);
     if (row.readItemsOnTypeChange) {
@@ -79,8 +82,7 @@ void CommandStates::AfterFill(Fill fill)
         if (rule.chipItems[i] != After::Keep)
             SetEnabled(ChipItemOf(FillChipItems[i]).item, rule.chipItems[i] == After::On);
     if (rule.fillCodes != After::Keep) SetEnabled("N5", rule.fillCodes == After::On);
-    for (const char* on : {"MCmd_Read", "MCmd_Write", "MFile_Save", "N3", "ASave", "ASaveAs"})
-        SetEnabled(on, true);
+    for (const char* on : {"MCmd_Read", "MCmd_Write", "MFile_Save", "N3", "ASave", "ASaveAs"}) SetEnabled(on, true);
     SetReaderButtons(true);
 }
 

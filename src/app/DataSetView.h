@@ -11,7 +11,7 @@ class Session;
 class DataSetView {
 public:
     DataSetView(Session& session, const PageLookup& pages, PageEditors& editors, CommandStates& commands)
-        : session_(session), pages_(pages), editors_(editors), commands_(commands)
+            : session_(session), pages_(pages), editors_(editors), commands_(commands)
     {
     }
 

@@ -32,21 +32,25 @@ const char* const Filters = "файл данных(*.kvr)|*.kvr|бинарный
 
 FileDialogRequest DialogRequest(const QString& title, bool mustExist)
 {
-    return {title, QString::fromUtf8(Filters), QStringLiteral("kvr"), QStringLiteral("*.kvr"),
-            static_cast<int>(DocumentFormat::DataFile), mustExist};
+    return {title,
+            QString::fromUtf8(Filters),
+            QStringLiteral("kvr"),
+            QStringLiteral("*.kvr"),
+            static_cast<int>(DocumentFormat::DataFile),
+            mustExist};
 }
 
 DocumentFormat FormatOfFilter(int filterIndex)
 {
     return filterIndex == static_cast<int>(DocumentFormat::ChipDump) ? DocumentFormat::ChipDump
-                                                                      : DocumentFormat::DataFile;
+                                                                     : DocumentFormat::DataFile;
 }
 
 } // namespace
 
 DocumentCommands::DocumentCommands(IntercomStore& store, Prompts& prompts, DocumentWindow& window, DumpFiles dumps)
-    : store_(store), prompts_(prompts), window_(window), dumps_(std::move(dumps)),
-      openDialog_(DialogRequest(QString::fromUtf8(OpenTitle), true)), saveDialog_(DialogRequest(QString(), false))
+        : store_(store), prompts_(prompts), window_(window), dumps_(std::move(dumps)),
+          openDialog_(DialogRequest(QString::fromUtf8(OpenTitle), true)), saveDialog_(DialogRequest(QString(), false))
 {
 }
 
@@ -159,8 +163,10 @@ void DocumentCommands::OpenChosen(const FileDialogChoice& choice)
 {
     openDialog_.filterIndex = choice.filterIndex;
     openDialog_.fileName = choice.path;
-    if (FormatOfFilter(choice.filterIndex) == DocumentFormat::ChipDump) OpenChipDump(choice.path);
-    else OpenDataFile(choice.path);
+    if (FormatOfFilter(choice.filterIndex) == DocumentFormat::ChipDump)
+        OpenChipDump(choice.path);
+    else
+        OpenDataFile(choice.path);
 }
 
 void DocumentCommands::OpenDataFileFromCommandLine(const QString& path)
@@ -227,8 +233,7 @@ void DocumentCommands::OpenDataFile(const QString& path)
     const std::optional<TDeviceType> named = FindTypeByName(*loaded);
     if (!named) {
         if (prompts_.message(path + QStringLiteral("\n") + DamagedQuestion.in(language), MessageTitle.in(language),
-                             PromptButtons::YesNo, PromptIcon::Question)
-            != PromptAnswer::Yes)
+                             PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return;
     } else {
         window_.SelectTypeSilently(named);
@@ -284,8 +289,8 @@ std::optional<FileDialogChoice> DocumentCommands::ChooseSaveTarget(const QString
         if (!choice) return std::nullopt;
         saveDialog_.filterIndex = choice->filterIndex;
         // A file the user declined to overwrite is never written, now or by a later Save.
-        if (QFileInfo::exists(choice->path)
-            && Ask(OverwriteQuestion, PromptButtons::YesNo, NoTitle) == PromptAnswer::No) {
+        if (QFileInfo::exists(choice->path) &&
+            Ask(OverwriteQuestion, PromptButtons::YesNo, NoTitle) == PromptAnswer::No) {
             continue;
         }
         return choice;

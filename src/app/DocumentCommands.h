@@ -22,7 +22,7 @@ struct DocumentState {
     bool DataModified = false;
     bool HasFileName = false; // the document can be saved without asking for a name
     QString DocumentPath;
-    int SaveFormat = 0;       // filter index of the last save dialog; 0 before the first
+    int SaveFormat = 0; // filter index of the last save dialog; 0 before the first
     // The format of the file at DocumentPath: a plain Save writes it in this format, so a data
     // file never replaces a chip dump (or the other way round) without a save dialog.
     DocumentFormat PathFormat = DocumentFormat::None;
@@ -62,9 +62,9 @@ struct DumpFiles {
 
 // Who follows the document: the edit history and the recent files menu.
 struct DocumentHooks {
-    std::function<void()> newDataSet;     // New, an opened file or a type change replaced the record
-    std::function<void()> saved;          // the document was written
-    std::function<void()> recentChanged;  // the recent files list changed
+    std::function<void()> newDataSet;    // New, an opened file or a type change replaced the record
+    std::function<void()> saved;         // the document was written
+    std::function<void()> recentChanged; // the recent files list changed
 };
 
 class DocumentCommands {

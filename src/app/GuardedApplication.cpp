@@ -33,7 +33,10 @@ Rescue GuardedApplication::DefaultRescue(Prompts& prompts, std::function<Unsaved
     return {prompts, std::move(unsavedWork), RecoveryFolder(), [] { std::exit(EXIT_FAILURE); }};
 }
 
-QString GuardedApplication::RecoveryFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
+QString GuardedApplication::RecoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -80,8 +83,8 @@ void GuardedApplication::EndSession(int status)
 QString GuardedApplication::SaveUnsavedWork(const UnsavedWork& work)
 {
     const RecoveryOutcome recovery =
-        WriteRecoveryFile(work.store, work.type && ControllerTypeOf(*work.type).usesExtensionSlots, rescue_->recoveryFolder,
-                          QDateTime::currentDateTime(), work.language);
+        WriteRecoveryFile(work.store, work.type && ControllerTypeOf(*work.type).usesExtensionSlots,
+                          rescue_->recoveryFolder, QDateTime::currentDateTime(), work.language);
     return recovery.written() ? DataSaved.in(work.language).arg(recovery.path)
                               : DataNotSaved.in(work.language).arg(recovery.error);
 }

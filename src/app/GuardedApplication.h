@@ -27,7 +27,7 @@ struct UnsavedWork {
 struct Rescue {
     Prompts& prompts;
     std::function<UnsavedWork()> unsavedWork;
-    QString recoveryFolder; // the user's data folder of this program
+    QString recoveryFolder;           // the user's data folder of this program
     std::function<void()> endProgram; // after an unexpected error
     // After a signal or the session's end: leaves the event loop with `status`, so the program
     // ends through main() as after Exit.

@@ -27,14 +27,14 @@ void KeyCapture::InsertKey(KeyBytes key)
     case ReceiverKind::Table:
     case ReceiverKind::Scan:
     case ReceiverKind::Nowhere:
-        outcome = StoreKey(store, receiver, table, grid ? CellRef{grid->Col(), grid->Row()} : CellRef{},
-                           key, [grid](CellRef cell) {
-                               return grid->Cell(cell.column, cell.row) == QLatin1String("FF FF FF");
-                           });
+        outcome =
+            StoreKey(store, receiver, table, grid ? CellRef{grid->Col(), grid->Row()} : CellRef{}, key,
+                     [grid](CellRef cell) { return grid->Cell(cell.column, cell.row) == QLatin1String("FF FF FF"); });
         break;
     }
     if (grid && outcome.storedCell)
-        grid->SetCell(outcome.storedCell->column, outcome.storedCell->row, CellText(store, *table, *outcome.storedCell));
+        grid->SetCell(outcome.storedCell->column, outcome.storedCell->row,
+                      CellText(store, *table, *outcome.storedCell));
     if (grid && outcome.nextCell) grid->SelectCell(outcome.nextCell->column, outcome.nextCell->row);
     if (outcome.markModified) session_.MarkModified();
     if (session_.SoundOn()) PlayKeySound(sounds_, outcome.sound);
@@ -45,11 +45,13 @@ namespace {
 constexpr Bilingual KeyStoredAt{"Ключ записан: %1", "Key stored: %1"};
 constexpr Bilingual KeyIsDuplicateOf{"Ключ не записан: такой же ключ уже есть (%1)",
                                      "Key refused: the same key is already stored (%1)"};
-constexpr Bilingual KeyIsDuplicate{"Ключ не записан: такой же ключ уже есть", "Key refused: the same key is already stored"};
+constexpr Bilingual KeyIsDuplicate{"Ключ не записан: такой же ключ уже есть",
+                                   "Key refused: the same key is already stored"};
 constexpr Bilingual KeyNotStored{"Ключ не записан: некуда", "Key not stored: no place takes it"};
 } // namespace
 
-void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid, KeyBytes key)
+void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid,
+                        KeyBytes key)
 {
     const Language language = session_.CurrentLanguage();
     if (outcome.sound == KeySound::Duplicate) {
@@ -60,7 +62,9 @@ void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& recei
         return;
     }
     std::optional<QString> place;
-    if (receiver.kind == ReceiverKind::MasterKey) place = MasterKeyPlace(language);
-    else if (grid && outcome.storedCell) place = PlaceOfCell(grid->Spec(), *outcome.storedCell, language);
+    if (receiver.kind == ReceiverKind::MasterKey)
+        place = MasterKeyPlace(language);
+    else if (grid && outcome.storedCell)
+        place = PlaceOfCell(grid->Spec(), *outcome.storedCell, language);
     status_.ShowEvent(place ? KeyStoredAt.in(language).arg(*place) : KeyNotStored.in(language));
 }

@@ -16,7 +16,7 @@ public:
     // The status line tells the user where the key was stored, or where the copy lies that made
     // it a duplicate.
     KeyCapture(Session& session, const PageLookup& pages, SoundPlayer& sounds, StatusLine& status)
-        : session_(session), pages_(pages), sounds_(sounds), status_(status)
+            : session_(session), pages_(pages), sounds_(sounds), status_(status)
     {
     }
 

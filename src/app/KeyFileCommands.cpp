@@ -66,8 +66,7 @@ void KeyFileCommands::Import()
         refused = TooLarge.in(language);
     KeyCsvImport imported;
     if (!refused) {
-        imported =
-            ImportKeyCsv(csv.bytes, session_.Store(), {*type, session_.SmallIButton()}, language);
+        imported = ImportKeyCsv(csv.bytes, session_.Store(), {*type, session_.SmallIButton()}, language);
         refused = imported.fileError;
     }
     if (refused) {

@@ -12,10 +12,7 @@ constexpr Bilingual GuardKey{"ключ охраны %1", "guard key %1"};
 constexpr Bilingual SystemKey{"системный ключ %1", "system key %1"};
 constexpr Bilingual MasterKey{"мастер-ключ", "master key"};
 
-bool IsGuardTable(const TableSpec& table)
-{
-    return table.id == TableId::SGrid3 || table.id == TableId::SGrid12;
-}
+bool IsGuardTable(const TableSpec& table) { return table.id == TableId::SGrid3 || table.id == TableId::SGrid12; }
 
 QString HeaderRowPlace(const TableSpec& table, int row, Language language)
 {
@@ -60,9 +57,8 @@ std::optional<QString> NextKeyPlace(const IntercomStore& store, const KeyReceive
     KeyBytes probe{0x01, 0x00, 0x00};
     while (IsDuplicate(*trial, receiver, probe) && probe[0] != 0xFF) ++probe[0];
     const KeyStoreOutcome outcome =
-        StoreKey(*trial, receiver, &grid->Spec(), {grid->Col(), grid->Row()}, probe, [grid](CellRef cell) {
-            return grid->Cell(cell.column, cell.row) == QLatin1String("FF FF FF");
-        });
+        StoreKey(*trial, receiver, &grid->Spec(), {grid->Col(), grid->Row()}, probe,
+                 [grid](CellRef cell) { return grid->Cell(cell.column, cell.row) == QLatin1String("FF FF FF"); });
     if (!outcome.storedCell) return std::nullopt;
     return PlaceOfCell(grid->Spec(), *outcome.storedCell, language);
 }

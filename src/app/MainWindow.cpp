@@ -60,14 +60,15 @@
 
 namespace {
 const char* const TypeListHint = "Выбор типа домофона";
-const char* const CopyItems[][2] = {{"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"},
-                                    {"N24c641", "24C64"}};
+const char* const CopyItems[][2] = {
+    {"DS19961", "DS1996"}, {"N24c161", "24C16"}, {"N24c321", "24C32"}, {"N24c641", "24C64"}};
 } // namespace
 
 TForm1::TForm1(TForm1Setup setup, QWidget* parent)
-    : QMainWindow(parent), prompts_(setup.prompts), programmer_(setup.programmer), languageIniPath_(setup.languageIniPath),
-      session_(setup.prompts), title_(*this), commands_(*this), ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
-      sounds_(setup.sounds ? *setup.sounds : *ownSounds_), transferProgress_(this)
+        : QMainWindow(parent), prompts_(setup.prompts), programmer_(setup.programmer),
+          languageIniPath_(setup.languageIniPath), session_(setup.prompts), title_(*this), commands_(*this),
+          ownSounds_(setup.sounds ? nullptr : std::make_unique<QtSoundPlayer>()),
+          sounds_(setup.sounds ? *setup.sounds : *ownSounds_), transferProgress_(this)
 {
     setObjectName(QStringLiteral("Form1"));
     documents_ = std::make_unique<DocumentCommands>(session_.Store(), prompts_, static_cast<DocumentWindow&>(*this),
@@ -102,9 +103,8 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
     };
     statusFeed_ = std::make_unique<StatusFeed>(session_, *pages_, *statusLine_, *documents_);
     const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
-    editHistory_ = new EditHistory({session_, *pages_, *documents_, *action("AUndo"), *action("ARedo"),
-                                    [this] { ShowRestoredRecord(); }},
-                                   *this);
+    editHistory_ = new EditHistory(
+        {session_, *pages_, *documents_, *action("AUndo"), *action("ARedo"), [this] { ShowRestoredRecord(); }}, *this);
     findKey_ = new FindKeyDialog(session_, *pages_, this);
     keyFiles_ = std::make_unique<KeyFileCommands>(session_, *documents_);
     connect(action("AFindKey"), &QAction::triggered, this, [this] { WhileDataSetShown([this] { findKey_->Open(); }); });
@@ -112,8 +112,8 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
             [this] { WhileDataSetShown([this] { keyFiles_->Export(); }); });
     connect(action("AImportKeys"), &QAction::triggered, this,
             [this] { WhileDataSetShown([this] { keyFiles_->Import(); }); });
-    documents_->SetHooks({[this] { editHistory_->Start(!documents_->State().DataModified); }, [this] { editHistory_->MarkSaved(); },
-                          [this] { recentMenu_->Refill(); }});
+    documents_->SetHooks({[this] { editHistory_->Start(!documents_->State().DataModified); },
+                          [this] { editHistory_->MarkSaved(); }, [this] { recentMenu_->Refill(); }});
     documents_->UseRecentFiles(languageIniPath_);
     resize(1270, 760); // fits a 1280 x 800 screen with the desktop's panels
 
@@ -166,16 +166,16 @@ void TForm1::MFile_ArchiveClick()
         open->activateWindow();
         return;
     }
-    auto* dialog = new ArchiveDialog(
-        ArchiveDialogHost{session_.Archive(), prompts_, session_.CurrentLanguage(), session_.Store(), *PageControl1,
-                          [this] { return CurrentType(); },
-                          [this](const ArchiveEntry& entry, const QByteArray& image) {
-                              return chipCommands_->OpenArchived(entry, image);
-                          },
-                          [this](const ArchiveEntry& entry, const QByteArray& image) {
-                              chipCommands_->Restore(entry, image);
-                          }},
-        this);
+    auto* dialog =
+        new ArchiveDialog(ArchiveDialogHost{session_.Archive(), prompts_, session_.CurrentLanguage(), session_.Store(),
+                                            *PageControl1, [this] { return CurrentType(); },
+                                            [this](const ArchiveEntry& entry, const QByteArray& image) {
+                                                return chipCommands_->OpenArchived(entry, image);
+                                            },
+                                            [this](const ArchiveEntry& entry, const QByteArray& image) {
+                                                chipCommands_->Restore(entry, image);
+                                            }},
+                          this);
     dialog->show();
 }
 
@@ -216,16 +216,18 @@ void TForm1::BuildActions()
     for (const ChipItem& item : ChipItems()) {
         if (!item.action) continue;
         connect(NamedAction(item.action), &QAction::triggered, this, [this, &item] {
-            if (item.direction == ChipDirection::Read) chipCommands_->Read(item);
-            else chipCommands_->Write(item);
+            if (item.direction == ChipDirection::Read)
+                chipCommands_->Read(item);
+            else
+                chipCommands_->Write(item);
         });
     }
     NamedAction("AExportKeys");
     NamedAction("AImportKeys");
     // The Edit menu's commands; the menu holds these actions themselves and shows their shortcuts.
-    for (const auto& [name, key] : {std::pair{"AUndo", Qt::CTRL | Qt::Key_Z},
-                                    std::pair{"ARedo", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-                                    std::pair{"AFindKey", Qt::CTRL | Qt::Key_F}}) {
+    for (const auto& [name, key] :
+         {std::pair{"AUndo", Qt::CTRL | Qt::Key_Z}, std::pair{"ARedo", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+          std::pair{"AFindKey", Qt::CTRL | Qt::Key_F}}) {
         QAction* action = NamedAction(name);
         action->setShortcut(QKeySequence(key));
         addAction(action);
@@ -246,8 +248,10 @@ QMenu* TForm1::AddMenu(QWidget* parent, const char* name)
 {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QString::fromLatin1(name));
-    if (auto* bar = qobject_cast<QMenuBar*>(parent)) bar->addMenu(menu);
-    else if (auto* owner = qobject_cast<QMenu*>(parent)) owner->addMenu(menu);
+    if (auto* bar = qobject_cast<QMenuBar*>(parent))
+        bar->addMenu(menu);
+    else if (auto* owner = qobject_cast<QMenu*>(parent))
+        owner->addMenu(menu);
     return menu;
 }
 
@@ -317,11 +321,10 @@ void TForm1::BuildMenus()
     // The conversions, in menu order; each item is the action of its conversion.
     QMenu* N1 = AddMenu(bar, "N1");
     for (const ConversionRule& rule : Conversions())
-        connect(AddItem(N1, rule.action, QString::fromUtf8(rule.caption)), &QAction::triggered, this,
-                [this, &rule] {
-                    editHistory_->AsOneStep(
-                        [&] { RunConversion(rule, session_.Store().Record, static_cast<DocumentWindow&>(*this)); });
-                });
+        connect(AddItem(N1, rule.action, QString::fromUtf8(rule.caption)), &QAction::triggered, this, [this, &rule] {
+            editHistory_->AsOneStep(
+                [&] { RunConversion(rule, session_.Store().Record, static_cast<DocumentWindow&>(*this)); });
+        });
 
     QMenu* MCfg = AddMenu(bar, "MCfg");
     QAction* N2 = AddItem(MCfg, "N2");
@@ -497,8 +500,8 @@ void TForm1::ShowShortcutsInFileMenu()
          {std::pair{"MFile_New", "ANew"}, std::pair{"MFile_Open", "AOpen"}, std::pair{"MFile_Save", "ASave"}}) {
         QAction* item = findChild<QAction*>(QString::fromLatin1(itemName));
         const QKeySequence key = findChild<QAction*>(QString::fromLatin1(actionName))->shortcut();
-        item->setText(item->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t')
-                      + key.toString(QKeySequence::NativeText));
+        item->setText(item->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t') +
+                      key.toString(QKeySequence::NativeText));
     }
 }
 
@@ -534,8 +537,10 @@ void TForm1::OnReaderFrame(QByteArrayView frame)
     const std::optional<KeyBytes> key = KeyOfFrame(frame);
     if (!key) return;
     // While the find dialog is open a presented key is looked up, not stored.
-    if (findKey_->isVisible()) findKey_->TakeKey(*key);
-    else InsertKey(*key);
+    if (findKey_->isVisible())
+        findKey_->TakeKey(*key);
+    else
+        InsertKey(*key);
 }
 
 void TForm1::InsertKey(KeyBytes key)
@@ -557,6 +562,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // The port is closed first, also when the user then keeps the window open.
     programmer_.link.ClosePort();
-    if (documents_->FormClose()) event->accept();
-    else event->ignore();
+    if (documents_->FormClose())
+        event->accept();
+    else
+        event->ignore();
 }

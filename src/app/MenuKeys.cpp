@@ -14,13 +14,13 @@ namespace {
 
 struct Mnemonic {
     const char* control; // a menu or an action of the menu bar
-    char16_t russian; // the letter marked in the Russian caption
+    char16_t russian;    // the letter marked in the Russian caption
     char16_t english;
 };
 
 // One letter per menu in each language, none of them twice.
 constexpr Mnemonic Mnemonics[] = {
-    {"MFile", u'Ф', u'F'}, {"MEdit", u'Р', u'E'}, {"MCmd", u'Д', u'C'}, {"N1", u'П', u'v'},
+    {"MFile", u'Ф', u'F'}, {"MEdit", u'Р', u'E'}, {"MCmd", u'Д', u'C'},  {"N1", u'П', u'v'},
     {"MCfg", u'К', u'g'},  {"N6", u'О', u'A'},    {"MExit", u'В', u'x'},
 };
 
@@ -121,7 +121,9 @@ void MenuKeys::ApplyMnemonics(Language language)
     for (const Mnemonic& mnemonic : Mnemonics) {
         const QChar letter = language == Language::Russian ? QChar(mnemonic.russian) : QChar(mnemonic.english);
         QObject* control = window_.findChild<QObject*>(QString::fromLatin1(mnemonic.control));
-        if (auto* menu = qobject_cast<QMenu*>(control)) menu->setTitle(WithMnemonic(menu->title(), letter));
-        else if (auto* action = qobject_cast<QAction*>(control)) action->setText(WithMnemonic(action->text(), letter));
+        if (auto* menu = qobject_cast<QMenu*>(control))
+            menu->setTitle(WithMnemonic(menu->title(), letter));
+        else if (auto* action = qobject_cast<QAction*>(control))
+            action->setText(WithMnemonic(action->text(), letter));
     }
 }

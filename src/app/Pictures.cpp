@@ -37,8 +37,10 @@ QPixmap FlagPicture(Language language)
     QPixmap picture(FlagWidth, FlagHeight);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (language == Language::Russian) DrawTricolour(painter);
-    else DrawCrosses(painter);
+    if (language == Language::Russian)
+        DrawTricolour(painter);
+    else
+        DrawCrosses(painter);
     painter.setPen(QPen(Qt::darkGray, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(0, 0, FlagWidth - 1, FlagHeight - 1));

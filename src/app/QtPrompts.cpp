@@ -53,7 +53,9 @@ QStringList NameFilters(const QString& filters)
     QStringList names;
     // A name that does not show its pattern gets it, so the dialog lists the files it matches.
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        names << (parts[i].contains(QLatin1Char('(')) ? parts[i] : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+        names << (parts[i].contains(QLatin1Char('('))
+                      ? parts[i]
+                      : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
     return names;
 }
 

@@ -9,8 +9,7 @@ class QtPrompts : public Prompts {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons,
-                         PromptIcon icon) override;
+    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) override;
     std::optional<FileDialogChoice> openFile(const FileDialogRequest& request) override;
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest& request) override;
 

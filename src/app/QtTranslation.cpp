@@ -18,8 +18,8 @@ void QtTranslation::Apply(Language language)
     if (language != Language::Russian) return;
     for (const char* catalogue : Catalogues) {
         auto translator = std::make_unique<QTranslator>();
-        if (translator->load(QString::fromLatin1(catalogue), folder_)
-            && QCoreApplication::installTranslator(translator.get()))
+        if (translator->load(QString::fromLatin1(catalogue), folder_) &&
+            QCoreApplication::installTranslator(translator.get()))
             installed_.push_back(std::move(translator));
     }
 }

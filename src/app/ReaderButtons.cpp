@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 ReaderButtons::ReaderButtons(ProgrammerLink& link, QToolButton& touchMemory, QToolButton& rfid, Session& session)
-    : link_(link), touchMemory_(touchMemory), rfid_(rfid), session_(session)
+        : link_(link), touchMemory_(touchMemory), rfid_(rfid), session_(session)
 {
     for (QToolButton* button : {&touchMemory_, &rfid_})
         QObject::connect(button, &QToolButton::toggled, &session_, [this] { FollowButtons(); });

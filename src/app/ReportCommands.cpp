@@ -51,13 +51,13 @@ void ReportCommands::N4Click()
     // Passwords and codes: the report is for the user only, and a link planted at its name is refused.
     if (const FileResult written = WriteFixedNameFile(path, report); !written.ok()) {
         session_.Prompter().message(CannotWriteReport.in(language).arg(path, written.reason(language)),
-                              ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
+                                    ErrorTitle.in(language), PromptButtons::Ok, PromptIcon::Error);
         return;
     }
     status_.ShowEvent(ReportWritten.in(language).arg(QDir::toNativeSeparators(path)));
     if (!openInEditor_(path))
         session_.Prompter().message(NoProgramForReport.in(language).arg(QDir::toNativeSeparators(path)),
-                              MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Information);
+                                    MessageTitle.in(language), PromptButtons::Ok, PromptIcon::Information);
 }
 
 void ReportCommands::N5Click()
@@ -70,7 +70,8 @@ void ReportCommands::N5Click()
     if (RecordGrid* grid = pages_.Grid(table->id))
         for (int row = 1; row <= table->rows; ++row)
             if (const std::optional<int> code = CodeOfRow(*table, row))
-                grid->SetCell(table->codeColumn, row, FourDigitText(store.Record.Codes[static_cast<std::size_t>(*code)]));
+                grid->SetCell(table->codeColumn, row,
+                              FourDigitText(store.Record.Codes[static_cast<std::size_t>(*code)]));
     // New codes may already be printed and handed out: closing must not drop them unasked.
     session_.MarkModified();
 }

@@ -17,7 +17,7 @@ class ReportCommands {
 public:
     // The status line says where the report was written.
     ReportCommands(Session& session, const PageLookup& pages, EditorOpener openInEditor, StatusLine& status)
-        : session_(session), pages_(pages), openInEditor_(std::move(openInEditor)), status_(status)
+            : session_(session), pages_(pages), openInEditor_(std::move(openInEditor)), status_(status)
     {
     }
 

@@ -18,8 +18,8 @@ int WavDurationMs(const QString& path)
     const QByteArray header = file.read(44);
     if (header.size() < 44 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE") return 0;
     const auto word = [&](int at) {
-        return quint32(quint8(header[at])) | quint32(quint8(header[at + 1])) << 8 | quint32(quint8(header[at + 2])) << 16
-             | quint32(quint8(header[at + 3])) << 24;
+        return quint32(quint8(header[at])) | quint32(quint8(header[at + 1])) << 8 |
+               quint32(quint8(header[at + 2])) << 16 | quint32(quint8(header[at + 3])) << 24;
     };
     const quint32 bytesPerSecond = word(28);
     return bytesPerSecond == 0 ? 0 : int(qint64(file.size() - 44) * 1000 / bytesPerSecond);

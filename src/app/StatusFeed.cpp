@@ -11,10 +11,11 @@
 #include <QApplication>
 
 StatusFeed::StatusFeed(Session& session, const PageLookup& pages, StatusLine& line, const DocumentCommands& documents)
-    : session_(session), pages_(pages), line_(line), documents_(documents)
+        : session_(session), pages_(pages), line_(line), documents_(documents)
 {
     connect(qApp, &QApplication::focusChanged, this, &StatusFeed::Refresh);
-    for (RecordGrid* grid : pages_.Grids()) connect(grid, &QTableWidget::currentCellChanged, this, &StatusFeed::Refresh);
+    for (RecordGrid* grid : pages_.Grids())
+        connect(grid, &QTableWidget::currentCellChanged, this, &StatusFeed::Refresh);
     connect(&session_, &Session::ReaderChanged, this, &StatusFeed::Refresh);
 }
 

@@ -21,8 +21,8 @@ void SetShown(QLabel& label, const QString& text)
 } // namespace
 
 StatusLine::StatusLine(QStatusBar& bar)
-    : QObject(&bar), event_(AddLabel(bar, "StatusEvent")), keyTarget_(AddLabel(bar, "StatusKeyTarget")),
-      reader_(AddLabel(bar, "StatusReader")), modified_(AddLabel(bar, "StatusModified"))
+        : QObject(&bar), event_(AddLabel(bar, "StatusEvent")), keyTarget_(AddLabel(bar, "StatusKeyTarget")),
+          reader_(AddLabel(bar, "StatusReader")), modified_(AddLabel(bar, "StatusModified"))
 {
 }
 

@@ -18,8 +18,10 @@ constexpr Bilingual ChipIdentical{"Микросхема %1 уже содержи
                                   "Записать всё равно?",
                                   "The chip %1 already holds the same content: the write changes nothing. "
                                   "Write anyway?"};
-constexpr Bilingual ChangesHeading{"Запись изменит на микросхеме %1 (%2):", "The write will change on the chip %1 (%2):"};
-constexpr Bilingual BytesChange{"Запись изменит байтов на микросхеме %1: %2.", "The write will change bytes on the chip %1: %2."};
+constexpr Bilingual ChangesHeading{"Запись изменит на микросхеме %1 (%2):",
+                                   "The write will change on the chip %1 (%2):"};
+constexpr Bilingual BytesChange{"Запись изменит байтов на микросхеме %1: %2.",
+                                "The write will change bytes on the chip %1: %2."};
 constexpr Bilingual MoreChanges{"... и ещё %1", "... and %1 more"};
 constexpr Bilingual WriteQuestion{"Записать микросхему?", "Write the chip?"};
 
@@ -28,7 +30,8 @@ QString ChangeList(const WritePreview& preview, const QString& chip, const QStri
     QStringList lines{ChangesHeading.in(language).arg(chip, type)};
     const int listed = std::min<int>(ChangesListed, int(preview.changes.size()));
     for (int index = 0; index < listed; ++index) lines << DifferenceText(preview.changes[std::size_t(index)], language);
-    if (int(preview.changes.size()) > listed) lines << MoreChanges.in(language).arg(int(preview.changes.size()) - listed);
+    if (int(preview.changes.size()) > listed)
+        lines << MoreChanges.in(language).arg(int(preview.changes.size()) - listed);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -41,8 +44,8 @@ QString PreviewText(const WritePreview& preview, const QString& chip, const QStr
     case ChipContent::Identical: return ChipIdentical.in(language).arg(chip);
     case ChipContent::Differs:
         if (preview.changes.empty())
-            return BytesChange.in(language).arg(chip).arg(preview.differingBytes) + QLatin1Char('\n')
-                   + WriteQuestion.in(language);
+            return BytesChange.in(language).arg(chip).arg(preview.differingBytes) + QLatin1Char('\n') +
+                   WriteQuestion.in(language);
         return ChangeList(preview, chip, type, language) + QLatin1Char('\n') + WriteQuestion.in(language);
     }
     return {};
@@ -53,7 +56,6 @@ QString PreviewText(const WritePreview& preview, const QString& chip, const QStr
 bool AskToWrite(Prompts& prompts, const WritePreview& preview, const QString& chip, const QString& type,
                 Language language)
 {
-    return prompts.message(PreviewText(preview, chip, type, language), MessageTitle.in(language),
-                           PromptButtons::YesNo, PromptIcon::Question)
-           == PromptAnswer::Yes;
+    return prompts.message(PreviewText(preview, chip, type, language), MessageTitle.in(language), PromptButtons::YesNo,
+                           PromptIcon::Question) == PromptAnswer::Yes;
 }

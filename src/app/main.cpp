@@ -26,11 +26,12 @@ int main(int argc, char* argv[])
     options.setApplicationDescription(QStringLiteral("The desktop program of the KAVRO-PX17 programmer."));
     options.addHelpOption();
     options.addVersionOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("Use the serial port PATH as the programmer (or set KAVRO_PORT)."),
-                                        QStringLiteral("PATH"));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"), QStringLiteral("Use the serial port PATH as the programmer (or set KAVRO_PORT)."),
+        QStringLiteral("PATH"));
     options.addOption(portOption);
-    options.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A data file (*.kvr) to open, as File > Open does."),
+    options.addPositionalArgument(QStringLiteral("FILE"),
+                                  QStringLiteral("A data file (*.kvr) to open, as File > Open does."),
                                   QStringLiteral("[FILE]"));
     // A file name that is not UTF-8 keeps its bytes (Qt's own list would replace them).
     options.process(ArgumentsAsGiven(argc, argv));
@@ -50,7 +51,8 @@ int main(int argc, char* argv[])
     TForm1 window(TForm1Setup{prompts, LanguageIniPath(), ProgrammerPieces{link, ports, notices}});
     prompts.SetParent(&window);
     application.SetRescue(GuardedApplication::DefaultRescue(prompts, [&window] {
-        return UnsavedWork{window.Store(), window.CurrentType(), window.CurrentLanguage(), window.Document().DataModified};
+        return UnsavedWork{window.Store(), window.CurrentType(), window.CurrentLanguage(),
+                           window.Document().DataModified};
     }));
     window.show();
     // Inside the event loop, so that a signal that comes while one of their messages is up ends

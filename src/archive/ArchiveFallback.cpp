@@ -14,8 +14,8 @@ FileResult KeepImageAsFallbackFile(const QDateTime& time, const QString& chip, c
     // A chip name is the user's text on the command line: only letters and digits reach the name.
     QString safeChip = chip;
     safeChip.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
-    const QString name = QStringLiteral("%1-%2-%3.bin")
-                             .arg(time.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz'Z'")), safeChip,
-                                  sha256.left(16));
+    const QString name =
+        QStringLiteral("%1-%2-%3.bin")
+            .arg(time.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz'Z'")), safeChip, sha256.left(16));
     return WriteFileSafely(folder + QLatin1Char('/') + name, image, FileAccess::UserOnly);
 }

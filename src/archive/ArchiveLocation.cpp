@@ -32,7 +32,4 @@ ArchiveLocation ParseArchiveLocation(const QString& text)
     return location;
 }
 
-ArchiveLocation ArchiveLocationFromEnvironment()
-{
-    return ParseArchiveLocation(qEnvironmentVariable("KAVRO_ARCHIVE"));
-}
+ArchiveLocation ArchiveLocationFromEnvironment() { return ParseArchiveLocation(qEnvironmentVariable("KAVRO_ARCHIVE")); }

@@ -8,8 +8,8 @@
 struct ArchiveLocation {
     enum class Kind { SQLite, PostgreSQL };
     Kind kind = Kind::SQLite;
-    QString sqliteFile;  // Kind::SQLite
-    QString host;        // Kind::PostgreSQL
+    QString sqliteFile; // Kind::SQLite
+    QString host;       // Kind::PostgreSQL
     int port = 5432;
     QString user;
     QString password;

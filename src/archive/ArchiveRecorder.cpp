@@ -30,8 +30,8 @@ bool ArchiveRecorder::keepRead(const ArchiveEntry& entry, const QByteArray& imag
     return kept;
 }
 
-void ArchiveRecorder::journal(const QString& operation, const QString& chip, const QString& type,
-                              const QString& result, const QString& sha256)
+void ArchiveRecorder::journal(const QString& operation, const QString& chip, const QString& type, const QString& result,
+                              const QString& sha256)
 {
     const ArchiveResult kept = archive_.Journal({0, {}, operation, chip, type, result, sha256});
     if (!kept.ok()) warn(kept.failure, {});

@@ -15,8 +15,8 @@ int Digits(QStringView digits)
 
 bool SeparatorsAt(QStringView text)
 {
-    return text[4] == u'-' && text[7] == u'-' && text[10] == u'T' && text[13] == u':' && text[16] == u':'
-           && text[19] == u'.' && text[23] == u'Z';
+    return text[4] == u'-' && text[7] == u'-' && text[10] == u'T' && text[13] == u':' && text[16] == u':' &&
+           text[19] == u'.' && text[23] == u'Z';
 }
 
 } // namespace
@@ -30,7 +30,8 @@ QDateTime ArchiveTimeFromText(QStringView text)
 {
     if (text.size() != 24 || !SeparatorsAt(text)) return {};
     const QDate date(Digits(text.mid(0, 4)), Digits(text.mid(5, 2)), Digits(text.mid(8, 2)));
-    const QTime time(Digits(text.mid(11, 2)), Digits(text.mid(14, 2)), Digits(text.mid(17, 2)), Digits(text.mid(20, 3)));
+    const QTime time(Digits(text.mid(11, 2)), Digits(text.mid(14, 2)), Digits(text.mid(17, 2)),
+                     Digits(text.mid(20, 3)));
     if (!date.isValid() || !time.isValid()) return {};
     return QDateTime(date, time, Qt::UTC);
 }

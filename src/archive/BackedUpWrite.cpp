@@ -50,8 +50,8 @@ std::optional<QByteArray> ReadAndKeep(ProgrammerLink& link, TransferProgress& pr
 bool AskToWriteWithoutBackup(Prompts& prompts, BackupMissing missing, Language language)
 {
     const Bilingual& text = missing == BackupMissing::ReadFailed ? BackupNotRead : BackupNotKept;
-    return prompts.message(text.in(language), MessageTitle.in(language), PromptButtons::YesNo, PromptIcon::Warning)
-           == PromptAnswer::Yes;
+    return prompts.message(text.in(language), MessageTitle.in(language), PromptButtons::YesNo, PromptIcon::Warning) ==
+           PromptAnswer::Yes;
 }
 
 BackedUpWriteResult RunBackedUpWrite(ProgrammerLink& link, TransferProgress& progress, Language language,

@@ -19,11 +19,11 @@ struct ProgrammerChip;
 struct BackedUpWriteRequest {
     const ProgrammerChip& chip;
     QByteArray image;
-    QString type;          // the controller type's list text; empty for a raw dump
-    QString file;          // the document or dump written, as the archive names it
-    QString backupSource;  // ArchiveSource of the chip's content before the write
-    bool backup = true;    // the chip's content is read and archived first
-    bool verify = false;   // the written chip is read back and compared
+    QString type;         // the controller type's list text; empty for a raw dump
+    QString file;         // the document or dump written, as the archive names it
+    QString backupSource; // ArchiveSource of the chip's content before the write
+    bool backup = true;   // the chip's content is read and archived first
+    bool verify = false;  // the written chip is read back and compared
 };
 
 // Why the chip's content before the write is missing.

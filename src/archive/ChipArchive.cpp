@@ -24,7 +24,8 @@ constexpr int ConnectTimeoutSeconds = 5;
 QStringList SchemaStatements(ArchiveLocation::Kind kind)
 {
     const bool sqlite = kind == ArchiveLocation::Kind::SQLite;
-    const QString identity = sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT") : QStringLiteral("BIGSERIAL PRIMARY KEY");
+    const QString identity =
+        sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT") : QStringLiteral("BIGSERIAL PRIMARY KEY");
     const QString bytes = sqlite ? QStringLiteral("BLOB") : QStringLiteral("BYTEA");
     return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS images (sha256 TEXT PRIMARY KEY, bytes %1 NOT NULL)").arg(bytes),
@@ -65,7 +66,8 @@ bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values 
     if (!query.prepare(statement)) return false;
     // A text left out is stored empty: Qt binds a null QString as SQL NULL.
     for (const QVariant& value : values)
-        query.addBindValue(value.typeId() == QMetaType::QString && value.toString().isNull() ? QVariant(QStringLiteral("")) : value);
+        query.addBindValue(
+            value.typeId() == QMetaType::QString && value.toString().isNull() ? QVariant(QStringLiteral("")) : value);
     return query.exec();
 }
 
@@ -78,7 +80,7 @@ QString NewConnectionName()
 } // namespace
 
 ChipArchive::ChipArchive(ArchiveLocation location, Language language)
-    : connection_(NewConnectionName()), location_(std::move(location)), language_(language)
+        : connection_(NewConnectionName()), location_(std::move(location)), language_(language)
 {
 }
 
@@ -109,7 +111,8 @@ bool ChipArchive::open()
     const bool sqlite = location_.kind == ArchiveLocation::Kind::SQLite;
     const QString driver = sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
     if (!QSqlDatabase::isDriverAvailable(driver))
-        return fail(Tr(language_, "драйвер Qt SQL %1 не установлен", "the Qt SQL driver %1 is not installed").arg(driver));
+        return fail(
+            Tr(language_, "драйвер Qt SQL %1 не установлен", "the Qt SQL driver %1 is not installed").arg(driver));
     QSqlDatabase db = QSqlDatabase::contains(connection_) ? QSqlDatabase::database(connection_, false)
                                                           : QSqlDatabase::addDatabase(driver, connection_);
     if (sqlite) {
@@ -155,14 +158,16 @@ ArchiveResult ChipArchive::Add(ArchiveEntry entry, const QByteArray& image)
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         QSqlQuery query(db);
         const bool added =
-            db.transaction()
-            && Run(query, QStringLiteral("INSERT INTO images (sha256, bytes) VALUES (?, ?) ON CONFLICT (sha256) DO NOTHING"),
-                   {entry.sha256, image})
-            && Run(query, QStringLiteral("INSERT INTO entries (time, chip, type, source, file, \"check\", version, sha256, note) "
-                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-                   {ArchiveTimeText(entry.time), entry.chip, entry.type, entry.source, entry.file, entry.check, entry.version,
-                    entry.sha256, entry.note})
-            && query.next();
+            db.transaction() &&
+            Run(query,
+                QStringLiteral("INSERT INTO images (sha256, bytes) VALUES (?, ?) ON CONFLICT (sha256) DO NOTHING"),
+                {entry.sha256, image}) &&
+            Run(query,
+                QStringLiteral("INSERT INTO entries (time, chip, type, source, file, \"check\", version, sha256, note) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                {ArchiveTimeText(entry.time), entry.chip, entry.type, entry.source, entry.file, entry.check,
+                 entry.version, entry.sha256, entry.note}) &&
+            query.next();
         if (added) result.id = query.value(0).toLongLong();
         query.finish();
         if (added && db.commit()) return result;
@@ -171,8 +176,10 @@ ArchiveResult ChipArchive::Add(ArchiveEntry entry, const QByteArray& image)
     }
     result.failure = lastFailure_;
     const FileResult kept = KeepImageAsFallbackFile(entry.time, entry.chip, entry.sha256, image);
-    if (kept.ok()) result.fallbackFile = kept.path;
-    else result.failure += QLatin1Char(' ') + kept.message(language_);
+    if (kept.ok())
+        result.fallbackFile = kept.path;
+    else
+        result.failure += QLatin1Char(' ') + kept.message(language_);
     return result;
 }
 
@@ -236,7 +243,8 @@ ArchiveResult ChipArchive::Note(qint64 id, const QString& text)
 {
     if (!Entry(id)) return {id, lastFailure_, {}};
     QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!Run(query, QStringLiteral("UPDATE entries SET note = ? WHERE id = ?"), {text, id})) fail(query.lastError().text());
+    if (!Run(query, QStringLiteral("UPDATE entries SET note = ? WHERE id = ?"), {text, id}))
+        fail(query.lastError().text());
     return {id, lastFailure_, {}};
 }
 
@@ -247,9 +255,11 @@ ArchiveResult ChipArchive::Delete(qint64 id)
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery query(db);
     const bool deleted =
-        db.transaction() && Run(query, QStringLiteral("DELETE FROM entries WHERE id = ?"), {id})
-        && Run(query, QStringLiteral("DELETE FROM images WHERE sha256 = ? AND NOT EXISTS (SELECT 1 FROM entries WHERE sha256 = ?)"),
-               {entry->sha256, entry->sha256});
+        db.transaction() && Run(query, QStringLiteral("DELETE FROM entries WHERE id = ?"), {id}) &&
+        Run(query,
+            QStringLiteral(
+                "DELETE FROM images WHERE sha256 = ? AND NOT EXISTS (SELECT 1 FROM entries WHERE sha256 = ?)"),
+            {entry->sha256, entry->sha256});
     query.finish();
     if (!deleted || !db.commit()) {
         fail(query.lastError().isValid() ? query.lastError().text() : db.lastError().text());
@@ -263,9 +273,12 @@ ArchiveResult ChipArchive::Journal(JournalEntry operation)
     if (!open()) return {0, lastFailure_, {}};
     if (!operation.time.isValid()) operation.time = QDateTime::currentDateTimeUtc();
     QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!Run(query, QStringLiteral("INSERT INTO journal (time, operation, chip, type, result, sha256) VALUES (?, ?, ?, ?, ?, ?) RETURNING id"),
-             {ArchiveTimeText(operation.time), operation.operation, operation.chip, operation.type, operation.result, operation.sha256})
-        || !query.next()) {
+    if (!Run(query,
+             QStringLiteral("INSERT INTO journal (time, operation, chip, type, result, sha256) VALUES (?, ?, ?, ?, ?, "
+                            "?) RETURNING id"),
+             {ArchiveTimeText(operation.time), operation.operation, operation.chip, operation.type, operation.result,
+              operation.sha256}) ||
+        !query.next()) {
         fail(query.lastError().text());
         return {0, lastFailure_, {}};
     }
@@ -277,14 +290,15 @@ std::optional<QList<JournalEntry>> ChipArchive::JournalEntries()
     if (!open()) return std::nullopt;
     QSqlQuery query(QSqlDatabase::database(connection_, false));
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT id, time, operation, chip, type, result, sha256 FROM journal ORDER BY time DESC, id DESC"))) {
+    if (!query.exec(QStringLiteral(
+            "SELECT id, time, operation, chip, type, result, sha256 FROM journal ORDER BY time DESC, id DESC"))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
     QList<JournalEntry> rows;
     while (query.next())
-        rows.append({query.value(0).toLongLong(), ArchiveTimeFromText(query.value(1).toString()), query.value(2).toString(),
-                     query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
-                     query.value(6).toString()});
+        rows.append({query.value(0).toLongLong(), ArchiveTimeFromText(query.value(1).toString()),
+                     query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
+                     query.value(5).toString(), query.value(6).toString()});
     return rows;
 }

@@ -33,22 +33,22 @@ inline const QString NotChecked = QStringLiteral("not-checked");
 } // namespace ArchiveCheck
 
 struct ArchiveEntry {
-    qint64 id = 0;            // given by the archive
-    QDateTime time;           // set by Add when invalid
+    qint64 id = 0;  // given by the archive
+    QDateTime time; // set by Add when invalid
     QString chip;
-    QString type;             // the controller type selected; may be empty
-    QString source;           // ArchiveSource
-    QString file;             // the document's file name
+    QString type;   // the controller type selected; may be empty
+    QString source; // ArchiveSource
+    QString file;   // the document's file name
     QString check = ArchiveCheck::None;
-    QString version;          // set by Add when empty
-    QString sha256;           // set by Add
+    QString version; // set by Add when empty
+    QString sha256;  // set by Add
     QString note;
 };
 
 struct JournalEntry {
     qint64 id = 0;
-    QDateTime time;           // set by Journal when invalid
-    QString operation;        // read, write, check
+    QDateTime time;    // set by Journal when invalid
+    QString operation; // read, write, check
     QString chip;
     QString type;
     QString result;
@@ -66,8 +66,8 @@ struct ArchiveFilter {
 // image it could not take was kept instead.
 struct ArchiveResult {
     qint64 id = 0;
-    QString failure;          // empty on success
-    QString fallbackFile;     // the image kept as a file; empty when none was needed or possible
+    QString failure;      // empty on success
+    QString fallbackFile; // the image kept as a file; empty when none was needed or possible
     bool ok() const { return failure.isEmpty(); }
 };
 

@@ -47,9 +47,9 @@ std::optional<ArchiveEntry> EntryArgument(ChipArchive& archive, const CommandLin
 
 QJsonObject EntryJson(const ArchiveEntry& entry)
 {
-    return {{"id", entry.id},          {"time", TimeText(entry.time)}, {"chip", entry.chip},
-            {"type", entry.type},      {"source", entry.source},       {"file", entry.file},
-            {"check", entry.check},    {"version", entry.version},     {"sha256", entry.sha256},
+    return {{"id", entry.id},       {"time", TimeText(entry.time)}, {"chip", entry.chip},
+            {"type", entry.type},   {"source", entry.source},       {"file", entry.file},
+            {"check", entry.check}, {"version", entry.version},     {"sha256", entry.sha256},
             {"note", entry.note}};
 }
 
@@ -59,10 +59,7 @@ QJsonObject JournalJson(const JournalEntry& row)
             {"type", row.type}, {"result", row.result},       {"sha256", row.sha256}};
 }
 
-void PrintJson(const QJsonArray& array)
-{
-    QTextStream(stdout) << QJsonDocument(array).toJson(QJsonDocument::Indented);
-}
+void PrintJson(const QJsonArray& array) { QTextStream(stdout) << QJsonDocument(array).toJson(QJsonDocument::Indented); }
 
 int RunList(const QStringList& args)
 {
@@ -70,7 +67,8 @@ int RunList(const QStringList& args)
     const CommandLine line(args, {QStringLiteral("--note"), QStringLiteral("--type")}, {JsonFlag});
     if (const auto status = CheckInvocation(line, 0, usage, false)) return *status;
     CliArchive cli;
-    const auto entries = cli.archive().List({line.value(QStringLiteral("--note")), line.value(QStringLiteral("--type"))});
+    const auto entries =
+        cli.archive().List({line.value(QStringLiteral("--note")), line.value(QStringLiteral("--type"))});
     if (!entries) return ArchiveFailure(cli.archive());
     if (line.has(JsonFlag)) {
         QJsonArray array;
@@ -80,8 +78,8 @@ int RunList(const QStringList& args)
     }
     QTextStream out(stdout);
     for (const ArchiveEntry& entry : *entries)
-        out << entry.id << '\t' << TimeText(entry.time) << '\t' << entry.chip << '\t' << entry.type << '\t' << entry.source
-            << '\t' << entry.note << '\t' << entry.file << '\n';
+        out << entry.id << '\t' << TimeText(entry.time) << '\t' << entry.chip << '\t' << entry.type << '\t'
+            << entry.source << '\t' << entry.note << '\t' << entry.file << '\n';
     return ExitDone;
 }
 
@@ -103,7 +101,8 @@ int RunShow(const QStringList& args)
 int RunExport(const QStringList& args)
 {
     const CommandLine line(args, {OutOption}, {});
-    if (const auto status = CheckInvocation(line, 1, QStringLiteral("archive export ID -o OUT.bin"), true)) return *status;
+    if (const auto status = CheckInvocation(line, 1, QStringLiteral("archive export ID -o OUT.bin"), true))
+        return *status;
     CliArchive cli;
     int status = ExitDone;
     const auto entry = EntryArgument(cli.archive(), line, &status);
@@ -116,11 +115,13 @@ int RunExport(const QStringList& args)
 int RunRestore(const QStringList& args)
 {
     const QString usage = QStringLiteral("archive restore ID CHIP [--verify] [--no-backup] [--port PATH] [--trace]");
-    const CommandLine line(args, {PortOption}, {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--trace")});
+    const CommandLine line(args, {PortOption},
+                           {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--trace")});
     if (const auto status = CheckInvocation(line, 2, usage, false)) return *status;
     const ProgrammerChip* chip = FindChip(line.positional()[1]);
     if (!chip || !chip->write.exists())
-        return Fail(ExitBadArguments, QStringLiteral("'%1' is not a chip this program writes (chips: %2)").arg(line.positional()[1], ChipNames()));
+        return Fail(ExitBadArguments, QStringLiteral("'%1' is not a chip this program writes (chips: %2)")
+                                          .arg(line.positional()[1], ChipNames()));
     CliArchive cli;
     int status = ExitDone;
     const auto entry = EntryArgument(cli.archive(), line, &status);
@@ -134,8 +135,9 @@ int RunRestore(const QStringList& args)
     if (!image) return ArchiveFailure(cli.archive());
     const QString origin = QStringLiteral("archive entry %1").arg(entry->id);
     if (!FitsChip(image->size(), origin, *chip)) return ExitInputRefused;
-    return WriteChipWithBackup({chip, *image, origin, origin, line.value(PortOption), line.has(QStringLiteral("--trace")),
-                                line.has(QStringLiteral("--verify")), !line.has(QStringLiteral("--no-backup"))});
+    return WriteChipWithBackup({chip, *image, origin, origin, line.value(PortOption),
+                                line.has(QStringLiteral("--trace")), line.has(QStringLiteral("--verify")),
+                                !line.has(QStringLiteral("--no-backup"))});
 }
 
 int RunNote(const QStringList& args)
@@ -175,7 +177,8 @@ int RunLog(const QStringList& args)
     }
     QTextStream out(stdout);
     for (const JournalEntry& row : *rows)
-        out << TimeText(row.time) << '\t' << row.operation << '\t' << row.chip << '\t' << row.result << '\t' << row.sha256 << '\n';
+        out << TimeText(row.time) << '\t' << row.operation << '\t' << row.chip << '\t' << row.result << '\t'
+            << row.sha256 << '\n';
     return ExitDone;
 }
 
@@ -185,15 +188,21 @@ struct Subcommand {
 };
 
 constexpr std::array<Subcommand, 7> Subcommands{{
-    {"list", RunList}, {"show", RunShow}, {"export", RunExport}, {"restore", RunRestore},
-    {"note", RunNote}, {"log", RunLog},   {"delete", RunDelete},
+    {"list", RunList},
+    {"show", RunShow},
+    {"export", RunExport},
+    {"restore", RunRestore},
+    {"note", RunNote},
+    {"log", RunLog},
+    {"delete", RunDelete},
 }};
 
 int RunArchive(const QStringList& args)
 {
     for (const Subcommand& subcommand : Subcommands)
         if (args.value(0) == QLatin1String(subcommand.name)) return subcommand.run(args.mid(1));
-    return Fail(ExitBadArguments, QStringLiteral("archive needs one of list, show, export, restore, note, log, delete"));
+    return Fail(ExitBadArguments,
+                QStringLiteral("archive needs one of list, show, export, restore, note, log, delete"));
 }
 
 constexpr std::array<CliCommand, 1> Commands{{

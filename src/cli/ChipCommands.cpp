@@ -76,9 +76,10 @@ const ProgrammerChip* ChipArgument(const QString& name)
 class ProgrammerSession {
 public:
     ProgrammerSession(const QString& portOption, bool trace)
-        : ports_(portOption), tracing_(trace ? std::make_unique<TracingSerialPort>(serial_, PrintTraceLine) : nullptr),
-          link_(tracing_ ? static_cast<SerialPort&>(*tracing_) : serial_, prompts_, clock_),
-          discovery_(link_, ports_, display_)
+            : ports_(portOption),
+              tracing_(trace ? std::make_unique<TracingSerialPort>(serial_, PrintTraceLine) : nullptr),
+              link_(tracing_ ? static_cast<SerialPort&>(*tracing_) : serial_, prompts_, clock_),
+              discovery_(link_, ports_, display_)
     {
         link_.setReplyWait(ReplyWait::Direct);
     }
@@ -102,8 +103,9 @@ public:
     {
         if (!open() || !link_.CheckAdapter(CliLanguage)) return {};
         TerminalProgress progress;
-        const BackedUpWriteRequest write{*request.chip, request.image, {}, request.archivedAs,
-                                         ArchiveSource::CliBeforeWrite, request.backup, request.verify};
+        const BackedUpWriteRequest write{
+            *request.chip,  request.image, {}, request.archivedAs, ArchiveSource::CliBeforeWrite,
+            request.backup, request.verify};
         return RunBackedUpWrite(link_, progress, CliLanguage, archive.recorder(), write, {ReportMissingBackup, {}});
     }
 
@@ -118,11 +120,12 @@ private:
     // A shell never writes without the backup it was asked to make.
     static bool ReportMissingBackup(BackupMissing missing)
     {
-        QTextStream(stderr) << (missing == BackupMissing::ReadFailed
-                                    ? "kavro-cli: the chip's content could not be read for a backup; nothing was written "
-                                      "(--no-backup writes without one)\n"
-                                    : "kavro-cli: the chip's content could not be kept; nothing was written "
-                                      "(--no-backup writes without a backup)\n");
+        QTextStream(stderr)
+            << (missing == BackupMissing::ReadFailed
+                    ? "kavro-cli: the chip's content could not be read for a backup; nothing was written "
+                      "(--no-backup writes without one)\n"
+                    : "kavro-cli: the chip's content could not be kept; nothing was written "
+                      "(--no-backup writes without a backup)\n");
         return false;
     }
 
@@ -145,7 +148,8 @@ void ReportComparison(const QByteArray& dump, const VerifyResult& result, const 
         return;
     }
     int listed = 0;
-    for (qsizetype address = result.firstDifference; address < result.chip.size() && listed < DifferencesShown; ++address) {
+    for (qsizetype address = result.firstDifference; address < result.chip.size() && listed < DifferencesShown;
+         ++address) {
         const auto expected = static_cast<std::uint8_t>(address < dump.size() ? dump[address] : '\xFF');
         const auto onChip = static_cast<std::uint8_t>(result.chip[address]);
         if (expected == onChip) continue;
@@ -174,8 +178,12 @@ int RunPorts(const QStringList& args)
     for (const PortEntry& entry : *ports) {
         out << (&entry == chosen ? "* " : "  ") << entry.devicePath;
         if (entry.usbSerial)
-            out << QStringLiteral("\tUSB %1:%2").arg(entry.vendorId, 4, 16, QLatin1Char('0')).arg(entry.productId, 4, 16, QLatin1Char('0')).toUpper();
-        else out << "\tserial";
+            out << QStringLiteral("\tUSB %1:%2")
+                       .arg(entry.vendorId, 4, 16, QLatin1Char('0'))
+                       .arg(entry.productId, 4, 16, QLatin1Char('0'))
+                       .toUpper();
+        else
+            out << "\tserial";
         if (&entry == chosen) out << "\tprogrammer";
         out << '\n';
     }
@@ -223,11 +231,12 @@ int RunRead(const QStringList& args)
 
 // The arguments CHIP and IN.bin of write and verify; a refusal has been reported when empty.
 std::optional<std::pair<const ProgrammerChip*, QByteArray>> ChipAndDump(const CommandLine& parsed, bool write,
-                                                                         int* status)
+                                                                        int* status)
 {
     *status = ExitBadArguments;
     if (parsed.positional().size() != 2) {
-        QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify") << " CHIP IN.bin [--port PATH]\n";
+        QTextStream(stderr) << "kavro-cli: usage: kavro-cli " << (write ? "write" : "verify")
+                            << " CHIP IN.bin [--port PATH]\n";
         return std::nullopt;
     }
     const ProgrammerChip* chip = ChipArgument(parsed.positional()[0]);
@@ -252,8 +261,8 @@ int CheckChip(ProgrammerSession& session, const ProgrammerChip& chip, const QByt
         archive.journal(JournalOperation::Check, chip.name, JournalResult::Failed, sha256);
         return ExitDeviceFailure;
     }
-    archive.journal(JournalOperation::Check, chip.name, result.matches() ? ArchiveCheck::Matched : ArchiveCheck::Differs,
-                    sha256);
+    archive.journal(JournalOperation::Check, chip.name,
+                    result.matches() ? ArchiveCheck::Matched : ArchiveCheck::Differs, sha256);
     ReportComparison(dump, result, path);
     return result.matches() ? ExitDone : ExitChipDiffers;
 }

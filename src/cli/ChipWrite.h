@@ -13,7 +13,7 @@
 struct ChipWriteRequest {
     const ProgrammerChip* chip = nullptr;
     QByteArray image;
-    QString file;      // where the image came from, as the user named it, for messages
+    QString file;       // where the image came from, as the user named it, for messages
     QString archivedAs; // the same as the archive names it: a file's whole path, or the entry restored
     QString port;
     bool trace = false;

@@ -11,10 +11,11 @@ ChipArchive& CliArchive::archive()
 ArchiveRecorder& CliArchive::recorder()
 {
     if (!recorder_)
-        recorder_ = std::make_unique<ArchiveRecorder>(archive(), [](const QString& failure, const QString& fallbackFile) {
-            QTextStream err(stderr);
-            err << "kavro-cli: warning: " << failure << '\n';
-            if (!fallbackFile.isEmpty()) err << "kavro-cli: the image was kept in " << fallbackFile << " instead\n";
-        });
+        recorder_ =
+            std::make_unique<ArchiveRecorder>(archive(), [](const QString& failure, const QString& fallbackFile) {
+                QTextStream err(stderr);
+                err << "kavro-cli: warning: " << failure << '\n';
+                if (!fallbackFile.isEmpty()) err << "kavro-cli: the image was kept in " << fallbackFile << " instead\n";
+            });
     return *recorder_;
 }

@@ -18,8 +18,8 @@ enum ExitStatus : int {
 
 struct CliCommand {
     const char* name;
-    const char* usage;                    // the synopsis line(s), without "kavro-cli "
-    int (*run)(const QStringList& args);  // args after the command name
+    const char* usage;                   // the synopsis line(s), without "kavro-cli "
+    int (*run)(const QStringList& args); // args after the command name
 };
 
 // Data files, chip images and conversion.

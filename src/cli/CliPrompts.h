@@ -10,12 +10,11 @@ public:
     // `quietQuestions`, as for the insert-chip question a shell user has answered by running the
     // command. Plain messages always go to standard error.
     explicit CommandLinePrompts(bool continueOnQuestion, bool quietQuestions = false)
-        : continue_(continueOnQuestion), quiet_(quietQuestions)
+            : continue_(continueOnQuestion), quiet_(quietQuestions)
     {
     }
 
-    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons,
-                         PromptIcon icon) override;
+    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) override;
     std::optional<FileDialogChoice> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest&) override { return std::nullopt; }
 

@@ -91,7 +91,9 @@ std::optional<InputLayout> LoadInputFile(const QString& path, IntercomStore& sto
     case LoadResult::CannotOpen: break;
     }
     *error = QStringLiteral("%1: too short for a data file (%2 bytes, at least %3 needed)")
-                 .arg(path).arg(bytes->size()).arg(LegacyDataFileSize);
+                 .arg(path)
+                 .arg(bytes->size())
+                 .arg(LegacyDataFileSize);
     return std::nullopt;
 }
 
@@ -116,7 +118,9 @@ std::optional<int> CheckInvocation(const CommandLine& line, int positionals, con
 std::optional<TDeviceType> TypeArgument(const QString& text, int* status)
 {
     const auto type = ParseType(text);
-    if (!type) *status = Fail(ExitBadArguments, QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(text));
+    if (!type)
+        *status =
+            Fail(ExitBadArguments, QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(text));
     return type;
 }
 
@@ -144,8 +148,9 @@ std::optional<OpenedDocument> OpenAsDataFile(const CommandLine& line, const QStr
     if (!type) {
         const std::optional<TDeviceType> named = FindTypeByName(store.Record);
         if (!named) {
-            *status = Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --from TYPE")
-                                                 .arg(path, TypeNameText(store.Record)));
+            *status = Fail(ExitInputRefused,
+                           QStringLiteral("%1: its type name '%2' names no controller type; give --from TYPE")
+                               .arg(path, TypeNameText(store.Record)));
             return std::nullopt;
         }
         type = named;

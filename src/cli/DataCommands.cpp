@@ -28,8 +28,10 @@ const QString WithExtension = QStringLiteral("--with-extension");
 std::optional<ChipKind> ChipArgument(const CommandLine& line, int* status)
 {
     const auto chip = ParseChip(line.value(ChipOption));
-    if (!chip) *status = Fail(ExitBadArguments, QStringLiteral("unknown chip '%1' (24C16, 24C64, DS1995 or DS1996)")
-                                                    .arg(line.value(ChipOption)));
+    if (!chip)
+        *status =
+            Fail(ExitBadArguments,
+                 QStringLiteral("unknown chip '%1' (24C16, 24C64, DS1995 or DS1996)").arg(line.value(ChipOption)));
     return chip;
 }
 

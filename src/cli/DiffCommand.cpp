@@ -85,15 +85,18 @@ int RunDiff(const QStringList& args)
         return Fail(ExitInputRefused, (line.ok() ? QString() : line.error() + '\n') + "usage: kavro-cli " + DiffUsage);
     std::optional<TDeviceType> type;
     if (line.has(typeOption) && !(type = ParseType(line.value(typeOption))))
-        return Fail(ExitInputRefused, QStringLiteral("unknown controller type '%1' (see kavro-cli types)")
-                                          .arg(line.value(typeOption)));
+        return Fail(ExitInputRefused,
+                    QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(typeOption)));
 
     const std::array<std::unique_ptr<IntercomStore>, 2> stores{StartUpStore(), StartUpStore()};
     for (int i = 0; i < 2; ++i) {
         const QString& path = line.positional()[i];
         QString error;
         if (IsDump(path)) {
-            if (!type) return Fail(ExitInputRefused, QStringLiteral("%1: a chip dump does not say its controller type; give --type TYPE").arg(path));
+            if (!type)
+                return Fail(
+                    ExitInputRefused,
+                    QStringLiteral("%1: a chip dump does not say its controller type; give --type TYPE").arg(path));
             if (!LoadDump(path, *type, *stores[i], &error)) return Fail(ExitInputRefused, error);
         } else if (!LoadInputFile(path, *stores[i], &error)) {
             return Fail(ExitInputRefused, error);
@@ -106,8 +109,9 @@ int RunDiff(const QStringList& args)
         if (!first && !second)
             return Fail(ExitInputRefused, QStringLiteral("neither file names a controller type; give --type TYPE"));
         if (first && second && first != second)
-            return Fail(ExitInputRefused, QStringLiteral("%1 is a %2 and %3 a %4 file; give --type TYPE to compare them as one")
-                                              .arg(line.positional()[0], TypeText(first), line.positional()[1], TypeText(second)));
+            return Fail(ExitInputRefused,
+                        QStringLiteral("%1 is a %2 and %3 a %4 file; give --type TYPE to compare them as one")
+                            .arg(line.positional()[0], TypeText(first), line.positional()[1], TypeText(second)));
         type = first ? first : second;
     }
 

@@ -54,22 +54,25 @@ int RunFind(const QStringList& args)
     // The key as the page shows it typed: six hexadecimal characters, the key's third byte first.
     const std::optional<KeyBytes> key =
         keyText.size() == KeyTextLength ? TypedKeyOf(keyText, KeyTextOrder::ThirdByteFirst) : std::nullopt;
-    if (!key) return Fail(ExitInputRefused, QStringLiteral("'%1' is not a key: give six hexadecimal characters, e.g. 1A2B3C").arg(keyText));
+    if (!key)
+        return Fail(ExitInputRefused,
+                    QStringLiteral("'%1' is not a key: give six hexadecimal characters, e.g. 1A2B3C").arg(keyText));
     if (*key == KeyBytes{0xFF, 0xFF, 0xFF})
         return Fail(ExitInputRefused, QStringLiteral("FFFFFF marks an empty slot and is no key"));
 
     std::optional<TDeviceType> type;
     if (line.has(typeOption) && !(type = ParseType(line.value(typeOption))))
-        return Fail(ExitInputRefused, QStringLiteral("unknown controller type '%1' (see kavro-cli types)")
-                                          .arg(line.value(typeOption)));
+        return Fail(ExitInputRefused,
+                    QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(typeOption)));
     const std::unique_ptr<IntercomStore> store = StartUpStore();
     QString error;
     if (!LoadInputFile(path, *store, &error)) return Fail(ExitInputRefused, error);
     if (!type) {
         const std::optional<TDeviceType> named = FindTypeByName(store->Record);
         if (!named)
-            return Fail(ExitInputRefused, QStringLiteral("%1: its type name '%2' names no controller type; give --type TYPE")
-                                              .arg(path, TypeNameText(store->Record)));
+            return Fail(ExitInputRefused,
+                        QStringLiteral("%1: its type name '%2' names no controller type; give --type TYPE")
+                            .arg(path, TypeNameText(store->Record)));
         type = named;
     }
 

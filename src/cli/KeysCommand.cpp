@@ -34,8 +34,9 @@ std::optional<KeysDocument> LoadKeysDocument(const CommandLine& line, int* statu
     if (line.has(TypeOption)) {
         const auto type = ParseType(line.value(TypeOption));
         if (!type) {
-            *status = Fail(ExitInputRefused,
-                           QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(TypeOption)));
+            *status =
+                Fail(ExitInputRefused,
+                     QStringLiteral("unknown controller type '%1' (see kavro-cli types)").arg(line.value(TypeOption)));
             return std::nullopt;
         }
         document.type = type;
@@ -60,7 +61,8 @@ int RunExport(const CommandLine& line)
     int status = ExitDone;
     const auto document = LoadKeysDocument(line, &status);
     if (!document) return status;
-    return WriteOutput(WriteFileSafely(line.value(OutOption), ExportKeyCsv(*document->store, {*document->type}, CliLanguage)));
+    return WriteOutput(
+        WriteFileSafely(line.value(OutOption), ExportKeyCsv(*document->store, {*document->type}, CliLanguage)));
 }
 
 int RunImport(const CommandLine& line)
@@ -70,16 +72,21 @@ int RunImport(const CommandLine& line)
     if (!document) return status;
     const InputBytes csv = ReadInputFile(line.positional()[2], CsvLimit);
     if (!csv.ok()) return Fail(ExitInputRefused, csv.result.message(CliLanguage));
-    if (csv.longer) return Fail(ExitInputRefused, QStringLiteral("%1: too large for a key list").arg(line.positional()[2]));
+    if (csv.longer)
+        return Fail(ExitInputRefused, QStringLiteral("%1: too large for a key list").arg(line.positional()[2]));
 
     const KeyCsvImport imported = ImportKeyCsv(csv.bytes, *document->store, {*document->type}, CliLanguage);
-    if (imported.fileError) return Fail(ExitInputRefused, QStringLiteral("%1: %2").arg(line.positional()[2], *imported.fileError));
+    if (imported.fileError)
+        return Fail(ExitInputRefused, QStringLiteral("%1: %2").arg(line.positional()[2], *imported.fileError));
     QTextStream err(stderr);
     for (const KeyLineReport& report : imported.lines)
-        if (report.outcome != KeyLineOutcome::Stored) err << "kavro-cli: " << line.positional()[2] << ": " << KeyLineText(report, CliLanguage) << '\n';
+        if (report.outcome != KeyLineOutcome::Stored)
+            err << "kavro-cli: " << line.positional()[2] << ": " << KeyLineText(report, CliLanguage) << '\n';
     // The extension slots are kept only by the extended layout: a plain data file would lose them.
-    const bool extended = document->layout == InputLayout::Extended || ControllerTypeOf(*document->type).usesExtensionSlots;
-    if (const int written = WriteStore(line.value(OutOption), *document->store, extended); written != ExitDone) return written;
+    const bool extended =
+        document->layout == InputLayout::Extended || ControllerTypeOf(*document->type).usesExtensionSlots;
+    if (const int written = WriteStore(line.value(OutOption), *document->store, extended); written != ExitDone)
+        return written;
     return imported.allStored() ? ExitDone : ExitChipDiffers;
 }
 

@@ -54,7 +54,9 @@ int RunFillCodes(const QStringList& args)
     if (line.has(seedOption)) {
         bool isNumber = false;
         seed = line.value(seedOption).toUInt(&isNumber);
-        if (!isNumber) return Fail(ExitBadArguments, QStringLiteral("--seed takes a whole number, not '%1'").arg(line.value(seedOption)));
+        if (!isNumber)
+            return Fail(ExitBadArguments,
+                        QStringLiteral("--seed takes a whole number, not '%1'").arg(line.value(seedOption)));
     }
     int status = ExitDone;
     auto store = StartUpStore();

@@ -80,7 +80,8 @@ void PrintText(QTextStream& out, const QJsonObject& s)
         << "Concierge:        " << s["conciergeNumber"].toInt() << '\n'
         << "Lock time:        " << s["lockTime"].toInt() << '\n'
         << "Volume:           " << s["volume"].toInt() << '\n'
-        << "Master key:       " << (s["masterKey"].isNull() ? QStringLiteral("none") : s["masterKey"].toString()) << '\n'
+        << "Master key:       " << (s["masterKey"].isNull() ? QStringLiteral("none") : s["masterKey"].toString())
+        << '\n'
         << "Key counter:      " << s["keyCounter"].toInt() << '\n'
         << "Code counter:     " << s["codeCounter"].toInt() << '\n';
     const QJsonArray codes = s["codes"].toArray();
@@ -99,7 +100,8 @@ int RunShow(const QStringList& args)
     const QString json = QStringLiteral("--json");
     const CommandLine line(args, {}, {json});
     if (!line.ok() || line.positional().size() != 1)
-        return Fail(ExitBadArguments, (line.ok() ? QString() : line.error() + '\n') + "usage: kavro-cli show IN [--json]");
+        return Fail(ExitBadArguments,
+                    (line.ok() ? QString() : line.error() + '\n') + "usage: kavro-cli show IN [--json]");
     auto store = std::make_unique<IntercomStore>();
     ResetRecord(*store);
     QString error;

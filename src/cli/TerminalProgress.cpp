@@ -15,8 +15,8 @@ void TerminalProgress::advance(int position, qint64 bytes)
 {
     if (!terminal_ || maximum_ <= 0) return;
     const int filled = static_cast<int>(qint64(position) * BarWidth / maximum_);
-    std::fprintf(stderr, "\r[%.*s%*s] %lld bytes", filled, "########################################", BarWidth - filled, "",
-                 static_cast<long long>(bytes));
+    std::fprintf(stderr, "\r[%.*s%*s] %lld bytes", filled, "########################################",
+                 BarWidth - filled, "", static_cast<long long>(bytes));
     std::fflush(stderr);
     drawn_ = true;
 }

@@ -15,16 +15,15 @@ namespace {
 // Every command of kavro-cli, in the order the usage lists them.
 std::array<std::span<const CliCommand>, 7> CommandGroups()
 {
-    return {DataCommands(), DiffCommands(), FindCommands(), KeysCommands(), ReportCommands(), ChipCommands(),
-            ArchiveCommands()};
+    return {DataCommands(),   DiffCommands(), FindCommands(),   KeysCommands(),
+            ReportCommands(), ChipCommands(), ArchiveCommands()};
 }
 
 void PrintUsage(QTextStream& out)
 {
     out << "Usage:\n";
     for (const auto commands : CommandGroups())
-        for (const CliCommand& command : commands)
-            out << "  kavro-cli " << command.usage << '\n';
+        for (const CliCommand& command : commands) out << "  kavro-cli " << command.usage << '\n';
     out << "  kavro-cli --help\n";
 }
 

@@ -79,7 +79,8 @@ constexpr std::array<FamilyLayouts, LayoutFamilyCount> Families{{
      .write = {.c24c16 = &PKU512TLayout}},
     {.family = LayoutFamily::PKU630XE, .dump = &PKU630XELayout, .read = {}, .write = {}},
 }};
-static_assert(RowsInIdOrder(Families, &FamilyLayouts::family), "one row per layout family, in the order of LayoutFamily");
+static_assert(RowsInIdOrder(Families, &FamilyLayouts::family),
+              "one row per layout family, in the order of LayoutFamily");
 
 const FamilyLayouts& LayoutsOf(TDeviceType type) { return RowOf(Families, ControllerTypeOf(type).layouts); }
 
@@ -96,9 +97,8 @@ constexpr WriteEncoding WriteFallbackOf(ChipKind chip)
 }
 
 constexpr const Layout* EveryLayout[] = {
-    &T150Layout,   &PKU630Layout,      &PKU512TLayout,  &PKU512SLayout,  &LMR702Layout,
-    &LMR70x_2680Layout, &PKU630XELayout, &PKU618Layout, &PKU618Layout64, &G300Layout,
-    &G300DS1995Layout,
+    &T150Layout,     &PKU630Layout, &PKU512TLayout,  &PKU512SLayout, &LMR702Layout,     &LMR70x_2680Layout,
+    &PKU630XELayout, &PKU618Layout, &PKU618Layout64, &G300Layout,    &G300DS1995Layout,
 };
 
 } // namespace

@@ -22,9 +22,9 @@ std::optional<ReadDecoding> ReadDecodingFor(ChipKind chip, std::optional<TDevice
 
 // What a write command does before its transfer, by chip and type.
 enum class WriteStep {
-    Encode,            // encode with `layout` into the image file, then write
-    UseImageOnDisk,    // nothing is encoded; the image file as it lies on disk is written
-    Nothing            // the command does nothing at all
+    Encode,         // encode with `layout` into the image file, then write
+    UseImageOnDisk, // nothing is encoded; the image file as it lies on disk is written
+    Nothing         // the command does nothing at all
 };
 struct WriteEncoding {
     WriteStep step;

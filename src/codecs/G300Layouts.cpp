@@ -81,8 +81,7 @@ void DecodeKeys(ImageReader& in, TIntercomData& r, const G300Chip& chip)
 bool UserGoesOnWithDamagedData(const DecodeContext& context)
 {
     return context.prompts.message(DamagedDataQuestion.in(context.language), QuestionCaption.in(context.language),
-                                   PromptButtons::OkCancel, PromptIcon::Question)
-        == PromptAnswer::Ok;
+                                   PromptButtons::OkCancel, PromptIcon::Question) == PromptAnswer::Ok;
 }
 
 } // namespace

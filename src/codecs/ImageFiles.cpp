@@ -75,10 +75,12 @@ FileOutcome DecodeImageFile(const Layout& layout, IntercomStore& store, const De
 FileOutcome EncodeImageFile(const Layout& layout, IntercomStore& store, Language language)
 {
     const QString path = ImageFileName(layout.chip);
-    return EncodeTo(layout, store, language, [&](const QByteArray& image) { return WriteImageFileChecked(path, image); });
+    return EncodeTo(layout, store, language,
+                    [&](const QByteArray& image) { return WriteImageFileChecked(path, image); });
 }
 
-FileOutcome ImportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store, const DecodeContext& context)
+FileOutcome ImportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store,
+                       const DecodeContext& context)
 {
     QString error;
     const std::optional<QByteArray> dump = ReadImageBytes(dumpPath, context.language, error);
@@ -101,12 +103,14 @@ FileOutcome ImportDump(const QString& dumpPath, std::optional<TDeviceType> type,
     return outcome;
 }
 
-FileOutcome ExportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store, Language language)
+FileOutcome ExportDump(const QString& dumpPath, std::optional<TDeviceType> type, IntercomStore& store,
+                       Language language)
 {
     const Layout* layout = DumpLayoutFor(type);
     if (!layout)
         return Failure(Tr(language, "Не выбран тип контроллера: файл %1 не записан.",
                           "No controller type is selected: %1 was not written.")
                            .arg(dumpPath));
-    return EncodeTo(*layout, store, language, [&](const QByteArray& image) { return WriteFileSafely(dumpPath, image); });
+    return EncodeTo(*layout, store, language,
+                    [&](const QByteArray& image) { return WriteFileSafely(dumpPath, image); });
 }

@@ -22,9 +22,7 @@ void DecodeSegments(ImageReader& in, IntercomStore& store, std::span<const Segme
     TIntercomData& r = store.Record;
     for (const Segment& s : segments) {
         switch (s.area) {
-        case Area::Filler:
-            in.skip(s.count);
-            break;
+        case Area::Filler: in.skip(s.count); break;
         case Area::KeySlots:
             for (int i = s.first; i < s.first + s.count; ++i) CountKey(r, in.keySlot(SlotAt(r.KeySlots, i)), counting);
             break;
@@ -43,15 +41,9 @@ void DecodeSegments(ImageReader& in, IntercomStore& store, std::span<const Segme
                 r.PassThroughArea.at(static_cast<std::size_t>(i)) = digits.valid ? digits.value : 0xFF;
             }
             break;
-        case Area::LockTime:
-            r.LockTime = in.next();
-            break;
-        case Area::Volume:
-            r.Volume = in.next();
-            break;
-        case Area::ConciergeNumber:
-            in.skip(3);
-            break;
+        case Area::LockTime: r.LockTime = in.next(); break;
+        case Area::Volume: r.Volume = in.next(); break;
+        case Area::ConciergeNumber: in.skip(3); break;
         }
     }
 }
@@ -61,9 +53,7 @@ void EncodeSegments(ImageWriter& out, const IntercomStore& store, std::span<cons
     const TIntercomData& r = store.Record;
     for (const Segment& s : segments) {
         switch (s.area) {
-        case Area::Filler:
-            out.fill(s.count);
-            break;
+        case Area::Filler: out.fill(s.count); break;
         case Area::KeySlots:
             for (int i = s.first; i < s.first + s.count; ++i) out.keySlot(r.KeySlots.at(static_cast<std::size_t>(i)));
             break;
@@ -82,12 +72,8 @@ void EncodeSegments(ImageWriter& out, const IntercomStore& store, std::span<cons
             for (int i = s.first; i < s.first + s.count; ++i)
                 out.byte(EncodeDigitByte(r.PassThroughArea.at(static_cast<std::size_t>(i))));
             break;
-        case Area::LockTime:
-            out.byte(r.LockTime);
-            break;
-        case Area::Volume:
-            out.byte(r.Volume);
-            break;
+        case Area::LockTime: out.byte(r.LockTime); break;
+        case Area::Volume: out.byte(r.Volume); break;
         case Area::ConciergeNumber: {
             const auto number = static_cast<std::uint32_t>(r.ConciergeNumber);
             for (int shift = 0; shift < 24; shift += 8) out.byte(static_cast<std::uint8_t>(number >> shift));

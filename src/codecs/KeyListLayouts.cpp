@@ -100,6 +100,5 @@ QByteArray EncodePKU630XEImage(IntercomStore& store)
 }
 
 const Layout LMR702Layout{"LMR 700_701_702 24C16", ChipKind::C24C16, DecodeLMR702Image, EncodeLMR702Image};
-const Layout LMR70x_2680Layout{"LMR 70x-2680 24C64", ChipKind::C24C64, DecodeLMR70x_2680Image,
-                               EncodeLMR70x_2680Image};
+const Layout LMR70x_2680Layout{"LMR 70x-2680 24C64", ChipKind::C24C64, DecodeLMR70x_2680Image, EncodeLMR70x_2680Image};
 const Layout PKU630XELayout{"PKU-630XE", ChipKind::C24C64, DecodePKU630XEImage, EncodePKU630XEImage};

@@ -33,8 +33,8 @@ using DecodeFunction = DecodeOutcome (*)(ImageBytes image, IntercomStore& store,
 using EncodeFunction = QByteArray (*)(IntercomStore& store);
 
 struct Layout {
-    const char* name;         // e.g. "T150 24C16"
-    ChipKind chip;            // the chip its image is for, and so its image file
+    const char* name; // e.g. "T150 24C16"
+    ChipKind chip;    // the chip its image is for, and so its image file
     DecodeFunction decode;
-    EncodeFunction encode;    // nullptr where no encoder exists (DS1995)
+    EncodeFunction encode; // nullptr where no encoder exists (DS1995)
 };

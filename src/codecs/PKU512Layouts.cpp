@@ -8,15 +8,19 @@ namespace {
 // system keys) in place of the 40 unused bytes, 100 codes.
 constexpr Segment Bank0Body[] = {
     Keys(0, 600),
-    {Area::LockTime, 0, 1}, {Area::ConciergeNumber, 0, 3}, Fill(1), {Area::Volume, 0, 1}, Fill(10),
-    HeaderKeys(0, 5), Fill(9),
+    {Area::LockTime, 0, 1},
+    {Area::ConciergeNumber, 0, 3},
+    Fill(1),
+    {Area::Volume, 0, 1},
+    Fill(10),
+    HeaderKeys(0, 5),
+    Fill(9),
     CodeRun(0, 100),
 };
 // Banks 1 to 3 of the PKU-512S.
 constexpr Segment PKU512SRest[] = {
-    Fill(8), Keys(600, 600), Fill(240),
-    Fill(8), Keys(1200, 600), Fill(40), CodeRun(100, 100),
-    Fill(8), Keys(1800, 600), Fill(240),
+    Fill(8),  Keys(600, 600),    Fill(240), Fill(8),         Keys(1200, 600),
+    Fill(40), CodeRun(100, 100), Fill(8),   Keys(1800, 600), Fill(240),
 };
 
 void DecodeBank0(ImageReader& in, IntercomStore& store)

@@ -5,9 +5,9 @@
 namespace {
 
 struct PKU618Chip {
-    Segment keys;       // key slots 0 onward
+    Segment keys; // key slots 0 onward
     KeyCounting counting;
-    int padding;        // bytes 0xFF the encoder writes after the keys
+    int padding; // bytes 0xFF the encoder writes after the keys
 };
 constexpr PKU618Chip On24C16{Keys(0, 480), KeyCounting::Counted, 1560};
 constexpr PKU618Chip On24C64{Keys(0, 1200), KeyCounting::NotCounted, 6984};

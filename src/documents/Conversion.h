@@ -10,13 +10,13 @@
 #include <span>
 
 struct ConversionRule {
-    const char* caption;      // menu caption, the same in both languages ("to T150")
-    const char* action;       // action object name ("toT150")
+    const char* caption; // menu caption, the same in both languages ("to T150")
+    const char* action;  // action object name ("toT150")
     TDeviceType target;
-    const char* page;         // page object name shown after the conversion
-    std::uint8_t configMask;  // ConfigByte := ConfigByte AND configMask
+    const char* page;           // page object name shown after the conversion
+    std::uint8_t configMask;    // ConfigByte := ConfigByte AND configMask
     int firstEmptiedHeaderSlot; // header key slots from here to 27 are emptied; -1 for none
-    const char* fill;         // name of the page's fill routine
+    const char* fill;           // name of the page's fill routine
 };
 
 // The conversions in menu order.

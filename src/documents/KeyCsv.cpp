@@ -14,15 +14,23 @@
 namespace {
 
 // The columns of the file, in the order export writes them.
-enum Column : std::size_t { TableColumn, ApartmentColumn, RowColumn, KeyNumberColumn, SlotColumn, KeyColumn, CodeColumn };
+enum Column : std::size_t {
+    TableColumn,
+    ApartmentColumn,
+    RowColumn,
+    KeyNumberColumn,
+    SlotColumn,
+    KeyColumn,
+    CodeColumn
+};
 constexpr std::array<const char*, 7> Columns{"table", "apartment", "row", "column", "slot", "key", "code"};
 
 // A field as it must stand in a CSV line: quoted, with its quotes doubled, when it holds a comma,
 // a quote or a line break.
 QString CsvField(const QString& text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
@@ -39,8 +47,8 @@ void AppendLine(QString& csv, const QStringList& fields)
 // The apartment column 0 of a row shows, or nothing for a key list or a row without one.
 QString ApartmentOfRow(const IntercomStore& store, const TableSpec& spec, int row)
 {
-    const bool apartmentLabel = spec.label == RowLabel::ApartmentFromZero || spec.label == RowLabel::ApartmentFromOne
-                                || (spec.label == RowLabel::RowNumber && spec.blocks[0].width() > 1);
+    const bool apartmentLabel = spec.label == RowLabel::ApartmentFromZero || spec.label == RowLabel::ApartmentFromOne ||
+                                (spec.label == RowLabel::RowNumber && spec.blocks[0].width() > 1);
     return apartmentLabel ? CellText(store, spec, {0, row}) : QString();
 }
 
@@ -88,7 +96,8 @@ std::vector<CsvRecord> CsvRecords(const QString& text)
         }
         record.fields << field;
         record.unterminatedQuote = quoted;
-        if (record.fields.size() > 1 || !record.fields.front().trimmed().isEmpty()) records.push_back(std::move(record));
+        if (record.fields.size() > 1 || !record.fields.front().trimmed().isEmpty())
+            records.push_back(std::move(record));
     }
     return records;
 }
@@ -106,7 +115,9 @@ std::optional<KeyBytes> KeyOfText(QString text, KeyTextOrder order)
 // Reads the lines of one file into one record of one page.
 class KeyImporter {
 public:
-    KeyImporter(IntercomStore& store, KeyPage page, Language language) : store_(store), page_(page), language_(language) {}
+    KeyImporter(IntercomStore& store, KeyPage page, Language language) : store_(store), page_(page), language_(language)
+    {
+    }
 
     std::optional<QString> readHeader(const CsvRecord& header)
     {
@@ -115,8 +126,8 @@ public:
             for (std::size_t column = 0; column < Columns.size(); ++column)
                 if (name == QLatin1String(Columns[column])) index_[column] = i;
         }
-        if (index_[TableColumn] < 0 || index_[KeyColumn] < 0 || index_[KeyNumberColumn] < 0
-            || (index_[ApartmentColumn] < 0 && index_[RowColumn] < 0))
+        if (index_[TableColumn] < 0 || index_[KeyColumn] < 0 || index_[KeyNumberColumn] < 0 ||
+            (index_[ApartmentColumn] < 0 && index_[RowColumn] < 0))
             return Tr(language_, "нет строки заголовка со столбцами table, row или apartment, column и key",
                       "no header line naming the columns table, row or apartment, column and key");
         return std::nullopt;
@@ -128,26 +139,32 @@ public:
         const TableTerm* term = tableNamed(field(record, TableColumn));
         if (!term)
             return {record.line, KeyLineOutcome::OutOfRange,
-                    Tr(language_, "на странице нет таблицы «%1»", "the page has no table \"%1\"").arg(field(record, TableColumn))};
+                    Tr(language_, "на странице нет таблицы «%1»", "the page has no table \"%1\"")
+                        .arg(field(record, TableColumn))};
         const TableSpec& spec = TableSpecOf(term->table);
         const std::optional<KeyBytes> key = KeyOfText(field(record, KeyColumn), spec.order);
         if (!key) return bad(record, Tr(language_, "«%1» не ключ", "\"%1\" is no key").arg(field(record, KeyColumn)));
         std::optional<int> row = number(record, RowColumn);
         const std::optional<int> apartmentRow = rowOfApartment(spec, field(record, ApartmentColumn));
         if (!field(record, ApartmentColumn).isEmpty() && !apartmentRow)
-            return outOfRange(record, Tr(language_, "в таблице нет квартиры %1", "the table has no apartment %1").arg(field(record, ApartmentColumn)));
+            return outOfRange(record, Tr(language_, "в таблице нет квартиры %1", "the table has no apartment %1")
+                                          .arg(field(record, ApartmentColumn)));
         if (!row) row = apartmentRow;
         const std::optional<int> column = number(record, KeyNumberColumn);
         if (!row || !column || (apartmentRow && *apartmentRow != *row))
-            return bad(record, Tr(language_, "строка, квартира или столбец не прочитаны", "row, apartment or column unreadable"));
+            return bad(record, Tr(language_, "строка, квартира или столбец не прочитаны",
+                                  "row, apartment or column unreadable"));
         const CellRef cell{FirstKeyColumn(spec) + *column - 1, *row};
         const std::optional<int> slot = *column >= 1 && *row >= 1 ? SlotOfCell(spec, cell) : std::nullopt;
         if (!slot)
             return outOfRange(record, Tr(language_, "строка %1, столбец %2: нет такой ячейки ключа",
-                                         "row %1, column %2: no such key cell").arg(*row).arg(*column));
+                                         "row %1, column %2: no such key cell")
+                                          .arg(*row)
+                                          .arg(*column));
         if (!field(record, SlotColumn).isEmpty() && number(record, SlotColumn) != slot)
             return bad(record, Tr(language_, "ячейка показывает слот %1, а не %2", "the cell shows slot %1, not %2")
-                                   .arg(*slot).arg(field(record, SlotColumn)));
+                                   .arg(*slot)
+                                   .arg(field(record, SlotColumn)));
         return store(record.line, *term, spec, cell, *key);
     }
 
@@ -169,8 +186,8 @@ private:
     const TableTerm* tableNamed(const QString& name) const
     {
         for (const TableTerm& term : PageTables(page_.type, page_.ds1995))
-            if (name == QLatin1String(TableSpecOf(term.table).name) || name == term.caption.in(Language::Russian)
-                || name == term.caption.in(Language::English))
+            if (name == QLatin1String(TableSpecOf(term.table).name) || name == term.caption.in(Language::Russian) ||
+                name == term.caption.in(Language::English))
                 return &term;
         return nullptr;
     }
@@ -192,15 +209,15 @@ private:
         if (receiver.kind == ReceiverKind::HeaderRow) {
             outcome = StoreSingleKey(store_, receiver, &spec, cell.row, key);
         } else {
-            outcome = StoreKey(store_, receiver, &spec, cell, key, [&](CellRef free) {
-                return CellText(store_, spec, free) == QLatin1String("FF FF FF");
-            });
+            outcome = StoreKey(store_, receiver, &spec, cell, key,
+                               [&](CellRef free) { return CellText(store_, spec, free) == QLatin1String("FF FF FF"); });
         }
         if (outcome.storedCell)
             return {line, KeyLineOutcome::Stored, KeyCellPlace(store_, term, *outcome.storedCell, language_)};
         if (outcome.sound == KeySound::Duplicate) return {line, KeyLineOutcome::Duplicate, copyPlace(key)};
         if (receiver.lastKeyRow != 0 && cell.row > receiver.lastKeyRow)
-            return {line, KeyLineOutcome::OutOfRange, Tr(language_, "строка %1 не принимает ключей", "row %1 takes no key").arg(cell.row)};
+            return {line, KeyLineOutcome::OutOfRange,
+                    Tr(language_, "строка %1 не принимает ключей", "row %1 takes no key").arg(cell.row)};
         return {line, KeyLineOutcome::NoRoom, Tr(language_, "нет свободного слота", "no free slot")};
     }
 
@@ -212,12 +229,14 @@ private:
             const TableSpec& spec = TableSpecOf(term.table);
             for (int row = 1; row <= spec.rows; ++row)
                 for (int column = FirstKeyColumn(spec); column < spec.columns; ++column)
-                    if (const auto slot = SlotOfCell(spec, {column, row}); slot && HoldsKey(KeyOfSlot(store_, spec, *slot), key))
+                    if (const auto slot = SlotOfCell(spec, {column, row});
+                        slot && HoldsKey(KeyOfSlot(store_, spec, *slot), key))
                         return KeyCellPlace(store_, term, {column, row}, language_);
         }
         if (HoldsKey(store_.Record.MasterKey, key)) return Tr(language_, "мастер-ключ", "master key");
         const auto inArea = [&](std::span<const KeySlot> area) -> std::optional<int> {
-            const auto found = std::find_if(area.begin(), area.end(), [&](const KeySlot& slot) { return HoldsKey(slot, key); });
+            const auto found =
+                std::find_if(area.begin(), area.end(), [&](const KeySlot& slot) { return HoldsKey(slot, key); });
             return found == area.end() ? std::nullopt : std::optional<int>(int(found - area.begin()));
         };
         if (const auto slot = inArea(store_.Record.KeySlots)) return Tr(language_, "слот %1", "slot %1").arg(*slot);
@@ -227,7 +246,10 @@ private:
         return {};
     }
 
-    KeyLineReport bad(const CsvRecord& record, const QString& why) const { return {record.line, KeyLineOutcome::BadLine, why}; }
+    KeyLineReport bad(const CsvRecord& record, const QString& why) const
+    {
+        return {record.line, KeyLineOutcome::BadLine, why};
+    }
     KeyLineReport outOfRange(const CsvRecord& record, const QString& why) const
     {
         return {record.line, KeyLineOutcome::OutOfRange, why};
@@ -291,7 +313,9 @@ QString KeyLineText(const KeyLineReport& report, Language language)
     QString what;
     switch (report.outcome) {
     case KeyLineOutcome::Stored: what = Tr(language, "записан: %1", "stored at %1"); break;
-    case KeyLineOutcome::Duplicate: what = Tr(language, "отклонён, повтор ключа: %1", "refused, a duplicate of %1"); break;
+    case KeyLineOutcome::Duplicate:
+        what = Tr(language, "отклонён, повтор ключа: %1", "refused, a duplicate of %1");
+        break;
     case KeyLineOutcome::OutOfRange: what = Tr(language, "вне таблиц: %1", "out of range: %1"); break;
     case KeyLineOutcome::NoRoom: what = Tr(language, "отклонён: %1", "refused: %1"); break;
     case KeyLineOutcome::BadLine: what = Tr(language, "ошибка в строке: %1", "bad line: %1"); break;

@@ -35,9 +35,9 @@ enum class KeyLineOutcome {
 };
 
 struct KeyLineReport {
-    int line;               // the line of the file the record starts on, the header being line 1
+    int line; // the line of the file the record starts on, the header being line 1
     KeyLineOutcome outcome;
-    QString detail;         // where the key went, where its copy is, or what is wrong
+    QString detail; // where the key went, where its copy is, or what is wrong
 };
 
 struct KeyCsvImport {

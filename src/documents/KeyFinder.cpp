@@ -15,7 +15,8 @@ void FindInTable(const TableTerm& term, const IntercomStore& store, KeyBytes key
             const CellRef cell{column, row};
             const std::optional<int> slot = SlotOfCell(spec, cell);
             if (!slot || !HoldsKey(KeyOfSlot(store, spec, *slot), key)) continue;
-            places.push_back({KeyHolder::TableCell, spec.name, cell, term.caption, PlaceOfCell(store, spec, cell), *slot});
+            places.push_back(
+                {KeyHolder::TableCell, spec.name, cell, term.caption, PlaceOfCell(store, spec, cell), *slot});
         }
     }
 }
@@ -49,8 +50,10 @@ std::vector<KeyPlace> FindKey(const IntercomStore& store, TDeviceType type, KeyB
     for (const TableTerm& table : terms.tables) FindInTable(table, store, key, places);
     if (HoldsKey(store.Record.MasterKey, key)) places.push_back({KeyHolder::MasterKey, terms.masterKeyField});
     FindInHiddenSlots(terms, store.Record.KeySlots, KeyArea::Slots, KeyHolder::HiddenKeySlot, key, places);
-    FindInHiddenSlots(terms, store.Record.HeaderKeySlots, KeyArea::HeaderSlots, KeyHolder::HiddenHeaderSlot, key, places);
-    FindInHiddenSlots(terms, store.ExtensionKeySlots, KeyArea::ExtensionSlots, KeyHolder::HiddenExtensionSlot, key, places);
+    FindInHiddenSlots(terms, store.Record.HeaderKeySlots, KeyArea::HeaderSlots, KeyHolder::HiddenHeaderSlot, key,
+                      places);
+    FindInHiddenSlots(terms, store.ExtensionKeySlots, KeyArea::ExtensionSlots, KeyHolder::HiddenExtensionSlot, key,
+                      places);
     return places;
 }
 
@@ -63,7 +66,8 @@ QString KeyPlaceText(const KeyPlace& place, Language language)
     case KeyHolder::MasterKey: return MasterKeyCaption.in(language) + (place.place ? QString() : hidden);
     case KeyHolder::HiddenKeySlot: return Tr(language, "Слот ключа %1", "Key slot %1").arg(place.slot) + hidden;
     case KeyHolder::HiddenHeaderSlot:
-        return Tr(language, "Слот ключа охраны или системного %1", "Guard or system key slot %1").arg(place.slot) + hidden;
+        return Tr(language, "Слот ключа охраны или системного %1", "Guard or system key slot %1").arg(place.slot) +
+               hidden;
     case KeyHolder::HiddenExtensionSlot:
         return Tr(language, "Слот расширения PKU-630XE %1", "PKU-630XE extension slot %1").arg(place.slot) + hidden;
     }

@@ -25,8 +25,8 @@ enum class KeyHolder {
 
 struct KeyPlace {
     KeyHolder holder;
-    const char* place = nullptr;         // object name of the table or master-key field; nullptr when the page does not show it
-    CellRef cell{-1, -1};                // the table's cell; (-1, -1) elsewhere
+    const char* place = nullptr; // object name of the table or master-key field; nullptr when the page does not show it
+    CellRef cell{-1, -1};        // the table's cell; (-1, -1) elsewhere
     Bilingual caption{nullptr, nullptr}; // the table's caption; unused elsewhere
     CellPlace where{};                   // apartment or row and key number of a table cell
     int slot = -1;                       // the slot in its area (key, header or extension slots); -1 for the master key

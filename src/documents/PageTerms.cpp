@@ -32,18 +32,22 @@ constexpr std::array<TableTerm, 1> PKU630XETables{{{TableId::StringGrid3, {"Кл
 constexpr std::array<FieldTerm, 3> T150Fields{
     {{FieldId::MaskEdit1, ServicePassword}, {FieldId::MaskEdit2, SystemPassword}, {FieldId::MaskEdit3, GeneralCode}}};
 constexpr std::array<FieldTerm, 1> PKU618Fields{{{FieldId::MaskEdit7, ConciergeApartment}}};
-constexpr std::array<FieldTerm, 3> PKU630Fields{
-    {{FieldId::MaskEdit6, {"Консьерж", "Concierge"}}, {FieldId::MaskEdit5, {"Пароль", "Password"}}, {FieldId::MaskEdit4, GeneralCode}}};
+constexpr std::array<FieldTerm, 3> PKU630Fields{{{FieldId::MaskEdit6, {"Консьерж", "Concierge"}},
+                                                 {FieldId::MaskEdit5, {"Пароль", "Password"}},
+                                                 {FieldId::MaskEdit4, GeneralCode}}};
 constexpr std::array<FieldTerm, 3> G300Fields{
     {{FieldId::MaskEdit8, ServicePassword}, {FieldId::MaskEdit9, SystemPassword}, {FieldId::MaskEdit10, GeneralCode}}};
-constexpr std::array<FieldTerm, 3> G300DS1995Fields{
-    {{FieldId::MaskEdit11, ServicePassword}, {FieldId::MaskEdit12, SystemPassword}, {FieldId::MaskEdit13, GeneralCode}}};
-constexpr std::array<FieldTerm, 3> PKU512SFields{
-    {{FieldId::MaskEdit14, ServicePassword}, {FieldId::MaskEdit15, SystemPassword}, {FieldId::MaskEdit16, GeneralCode}}};
+constexpr std::array<FieldTerm, 3> G300DS1995Fields{{{FieldId::MaskEdit11, ServicePassword},
+                                                     {FieldId::MaskEdit12, SystemPassword},
+                                                     {FieldId::MaskEdit13, GeneralCode}}};
+constexpr std::array<FieldTerm, 3> PKU512SFields{{{FieldId::MaskEdit14, ServicePassword},
+                                                  {FieldId::MaskEdit15, SystemPassword},
+                                                  {FieldId::MaskEdit16, GeneralCode}}};
 
-constexpr std::array<ValueTerm, 3> PKU512TValues{{{"CSpinEdit5", SpinValue::LockTime, LockTime},
-                                                  {"CSpinEdit6", SpinValue::Volume, Volume},
-                                                  {"CSpinEdit7", SpinValue::ConciergeNumber, {"Консьерж", "Concierge"}}}};
+constexpr std::array<ValueTerm, 3> PKU512TValues{
+    {{"CSpinEdit5", SpinValue::LockTime, LockTime},
+     {"CSpinEdit6", SpinValue::Volume, Volume},
+     {"CSpinEdit7", SpinValue::ConciergeNumber, {"Консьерж", "Concierge"}}}};
 constexpr std::array<ValueTerm, 1> PKU618Values{{{"CSpinEdit1", SpinValue::LockTimeWord, LockTime}}};
 constexpr std::array<ValueTerm, 3> PKU512SValues{{{"CSpinEdit3", SpinValue::ConciergeNumber, ConciergeApartment},
                                                   {"CSpinEdit2", SpinValue::LockTime, LockTime},
@@ -91,14 +95,18 @@ CellPlace PlaceOfCell(const IntercomStore& store, const TableSpec& spec, CellRef
     switch (spec.label) {
     case RowLabel::ApartmentFromZero:
     case RowLabel::ApartmentFromOne:
-        if (cell.row <= spec.labelledRows) place.apartment = CellText(store, spec, {0, cell.row}).toInt();
-        else place.row = cell.row;
+        if (cell.row <= spec.labelledRows)
+            place.apartment = CellText(store, spec, {0, cell.row}).toInt();
+        else
+            place.row = cell.row;
         break;
     case RowLabel::FirstKeyNumber: place.keyNumber = *SlotOfCell(spec, cell) - spec.blocks[0].firstSlot + 1; break;
     // A one-column list numbers its keys by row; wider tables number their apartments so.
     case RowLabel::RowNumber:
-        if (spec.blocks[0].width() == 1) place.keyNumber = cell.row;
-        else place.apartment = cell.row;
+        if (spec.blocks[0].width() == 1)
+            place.keyNumber = cell.row;
+        else
+            place.apartment = cell.row;
         break;
     }
     return place;

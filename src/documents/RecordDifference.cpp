@@ -65,7 +65,9 @@ void CompareFields(std::span<const FieldTerm> fields, const TIntercomData& befor
         const FieldSpec& spec = FieldSpecOf(term.field);
         const QString was = FieldText(before, spec);
         const QString is = FieldText(after, spec);
-        if (was != is) items.push_back({DifferenceSubject::Field, Change::Changed, spec.name, {-1, -1}, term.caption, -1, -1, 0, was, is});
+        if (was != is)
+            items.push_back(
+                {DifferenceSubject::Field, Change::Changed, spec.name, {-1, -1}, term.caption, -1, -1, 0, was, is});
     }
 }
 
@@ -73,8 +75,11 @@ void CompareMasterKey(const char* field, const TIntercomData& before, const TInt
                       std::vector<DifferenceItem>& items)
 {
     if (!field || before.MasterKey == after.MasterKey) return;
-    DifferenceItem item{DifferenceSubject::MasterKey, ChangeOf(before.MasterKey.isEmpty(), after.MasterKey.isEmpty()),
-                        field, {-1, -1}, MasterKeyCaption};
+    DifferenceItem item{DifferenceSubject::MasterKey,
+                        ChangeOf(before.MasterKey.isEmpty(), after.MasterKey.isEmpty()),
+                        field,
+                        {-1, -1},
+                        MasterKeyCaption};
     SetTexts(item, KeyText(before.MasterKey), KeyText(after.MasterKey));
     items.push_back(std::move(item));
 }
@@ -96,8 +101,16 @@ void CompareSettings(const PageTerms& terms, const TIntercomData& before, const 
         const int was = SpinRecordValue(before, term.value);
         const int is = SpinRecordValue(after, term.value);
         if (was != is)
-            items.push_back({DifferenceSubject::Value, Change::Changed, term.spinEdit, {-1, -1}, term.caption, -1, -1, 0,
-                             QString::number(was), QString::number(is)});
+            items.push_back({DifferenceSubject::Value,
+                             Change::Changed,
+                             term.spinEdit,
+                             {-1, -1},
+                             term.caption,
+                             -1,
+                             -1,
+                             0,
+                             QString::number(was),
+                             QString::number(is)});
     }
 }
 
@@ -130,7 +143,11 @@ QString DifferenceText(const DifferenceItem& item, Language language)
     switch (item.subject) {
     case DifferenceSubject::Key:
     case DifferenceSubject::Code:
-        return QStringLiteral("%1, %2: %3").arg(item.caption.in(language), CellWords({item.apartment, item.row, item.keyNumber}, item.subject == DifferenceSubject::Code, language), ChangeWords(item, language));
+        return QStringLiteral("%1, %2: %3")
+            .arg(item.caption.in(language),
+                 CellWords({item.apartment, item.row, item.keyNumber}, item.subject == DifferenceSubject::Code,
+                           language),
+                 ChangeWords(item, language));
     case DifferenceSubject::Field:
     case DifferenceSubject::MasterKey:
     case DifferenceSubject::Value:

@@ -32,14 +32,14 @@ enum class Change { Added, Removed, Changed };
 struct DifferenceItem {
     DifferenceSubject subject;
     Change change;
-    const char* place;      // object name of the table, field, box or spin edit
-    CellRef cell{-1, -1};   // the cell of a table; (-1, -1) elsewhere
-    Bilingual caption{nullptr, nullptr}; // the table's or the field's caption; unused for a setting
-    int apartment = -1;     // the apartment a table row shows, -1 for a row without one
-    int row = -1;           // the row of a table row without an apartment, -1 otherwise
-    int keyNumber = 0;      // a key's number in its row, or in a key list
-    QString before{};       // keys, codes and values as the page shows them; empty when added
-    QString after{};        // empty when removed
+    const char* place;                         // object name of the table, field, box or spin edit
+    CellRef cell{-1, -1};                      // the cell of a table; (-1, -1) elsewhere
+    Bilingual caption{nullptr, nullptr};       // the table's or the field's caption; unused for a setting
+    int apartment = -1;                        // the apartment a table row shows, -1 for a row without one
+    int row = -1;                              // the row of a table row without an apartment, -1 otherwise
+    int keyNumber = 0;                         // a key's number in its row, or in a key list
+    QString before{};                          // keys, codes and values as the page shows them; empty when added
+    QString after{};                           // empty when removed
     Bilingual settingBefore{nullptr, nullptr}; // a setting: the box's caption in either record
     Bilingual settingAfter{nullptr, nullptr};
 };

@@ -13,10 +13,10 @@ namespace {
 
 // One piece of a report's data part.
 enum class PartKind {
-    Text,       // the format as it stands
-    Field,      // the format with its %s replaced by the field's text
-    KeyColumn,  // the heading, then column 1 of each row on a line of its own, then the trailer
-    Rows,       // each row on a line: its prefix, then the columns' texts separated by tabs
+    Text,             // the format as it stands
+    Field,            // the format with its %s replaced by the field's text
+    KeyColumn,        // the heading, then column 1 of each row on a line of its own, then the trailer
+    Rows,             // each row on a line: its prefix, then the columns' texts separated by tabs
     ThirtyKeysHeader, // the PKU-618 header, written out by ThirtyKeysHeader()
 };
 
@@ -30,9 +30,9 @@ enum class RowPrefix {
 
 struct ReportPart {
     PartKind kind;
-    Bilingual text;          // Text, Field: the format; KeyColumn: the heading
-    FieldId field{};          // Field
-    TableId table{};          // KeyColumn, Rows
+    Bilingual text;  // Text, Field: the format; KeyColumn: the heading
+    FieldId field{}; // Field
+    TableId table{}; // KeyColumn, Rows
     int firstRow = 0;
     int lastRow = 0;
     int firstColumn = 1;
@@ -42,22 +42,24 @@ struct ReportPart {
 };
 
 constexpr ReportPart Text(const char* ru, const char* en) { return {PartKind::Text, {ru, en}}; }
-constexpr ReportPart Field(const char* ru, const char* en, FieldId field)
-{
-    return {PartKind::Field, {ru, en}, field};
-}
+constexpr ReportPart Field(const char* ru, const char* en, FieldId field) { return {PartKind::Field, {ru, en}, field}; }
 constexpr ReportPart KeyColumn(const char* ru, const char* en, TableId table, int rows, const char* trailer)
 {
     return {PartKind::KeyColumn, {ru, en}, {}, table, 1, rows, 1, 1, RowPrefix::None, trailer};
 }
-constexpr ReportPart Rows(TableId table, int firstRow, int lastRow, int firstColumn, int lastColumn,
-                          RowPrefix prefix)
+constexpr ReportPart Rows(TableId table, int firstRow, int lastRow, int firstColumn, int lastColumn, RowPrefix prefix)
 {
     return {PartKind::Rows, {"", ""}, {}, table, firstRow, lastRow, firstColumn, lastColumn, prefix};
 }
 
-constexpr ReportPart ServicePassword(FieldId field) { return Field("Сервисный пароль - %s\n", "Service password - %s\n", field); }
-constexpr ReportPart SystemPassword(FieldId field) { return Field("Системный пароль - %s\n", "System password - %s\n", field); }
+constexpr ReportPart ServicePassword(FieldId field)
+{
+    return Field("Сервисный пароль - %s\n", "Service password - %s\n", field);
+}
+constexpr ReportPart SystemPassword(FieldId field)
+{
+    return Field("Системный пароль - %s\n", "System password - %s\n", field);
+}
 constexpr ReportPart GeneralCode(FieldId field)
 {
     return Field("Общий код доступа - %s\n\n", "General access code - %s\n\n", field);
@@ -74,7 +76,10 @@ constexpr std::array<ReportPart, 4> T150{{
     Rows(TableId::SGrid1, 1, 100, 1, 7, RowPrefix::ApartmentFromZero),
 }};
 constexpr std::array<ReportPart, 5> PKU512T{{
-    T150[0], T150[1], T150[2], T150[3],
+    T150[0],
+    T150[1],
+    T150[2],
+    T150[3],
     KeyColumn("Системные ключи:\n", "System keys:\n", TableId::StringGrid1, 5, ""),
 }};
 constexpr std::array<ReportPart, 4> LMR702{{
@@ -95,7 +100,8 @@ constexpr std::array<ReportPart, 4> PKU618{{
     {PartKind::ThirtyKeysHeader, {"", ""}},
     Rows(TableId::SGrid5, 1, 16, 1, 30, RowPrefix::RowNumber),
 }};
-constexpr ReportPart SixKeysHeader = Text(SixKeysRu, "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\n");
+constexpr ReportPart SixKeysHeader =
+    Text(SixKeysRu, "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\n");
 constexpr std::array<ReportPart, 5> PKU630{{
     Field("Консьерж - %s\n", "Concierge - %s\n", FieldId::MaskEdit6),
     Field("Пароль - %s\n", "Password - %s\n", FieldId::MaskEdit5),
@@ -123,9 +129,11 @@ constexpr std::array<ReportPart, 5> PKU512S{{
     ServicePassword(FieldId::MaskEdit14),
     SystemPassword(FieldId::MaskEdit15),
     GeneralCode(FieldId::MaskEdit16),
-    Text("№ кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\tключ7\t\tключ8\t\tключ9\t\tключ10\t\tключ11\t\t"
+    Text("№ "
+         "кв.\tкод\tключ1\t\tключ2\t\tключ3\t\tключ4\t\tключ5\t\tключ6\tключ7\t\tключ8\t\tключ9\t\tключ10\t\tключ11\t\t"
          "ключ12\n",
-         "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\t\tkey 7\t\tkey 8\t\tkey 9\t\tkey10\t\tkey11\t\t"
+         "N ap.\tcode\tkey 1\t\tkey 2\t\tkey 3\t\tkey 4\t\tkey 5\t\tkey 6\t\tkey 7\t\tkey 8\t\tkey "
+         "9\t\tkey10\t\tkey11\t\t"
          "key12\n"),
     Rows(TableId::SGrid9, 1, 200, 1, 13, RowPrefix::ApartmentFromZero),
 }};
@@ -196,7 +204,8 @@ QString PartText(const ReportPart& part, Language language, const ReportSource& 
     case PartKind::Field: return part.text.in(language).replace(QStringLiteral("%s"), source.Field(part.field));
     case PartKind::KeyColumn: {
         QString text = part.text.in(language);
-        for (int row = part.firstRow; row <= part.lastRow; ++row) text += source.Cell(part.table, 1, row) + QLatin1Char('\n');
+        for (int row = part.firstRow; row <= part.lastRow; ++row)
+            text += source.Cell(part.table, 1, row) + QLatin1Char('\n');
         return text + QLatin1String(part.trailer);
     }
     case PartKind::Rows: {

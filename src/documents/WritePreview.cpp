@@ -28,8 +28,8 @@ WritePreview PreviewWrite(const QByteArray& chipContent, const Layout& layout, c
     // Decoded over a copy of the document, what the layout does not hold reads the same on both
     // sides and is never reported as a change.
     auto onChip = std::make_unique<IntercomStore>(document);
-    if (layout.decode(AsImage(chipContent), *onChip, context) == DecodeOutcome::Rejected
-        || !RoundTrips(chipContent, layout, *onChip))
+    if (layout.decode(AsImage(chipContent), *onChip, context) == DecodeOutcome::Rejected ||
+        !RoundTrips(chipContent, layout, *onChip))
         return {ChipContent::NotDecoded, {}};
     std::vector<DifferenceItem> changes = CompareRecords(*onChip, document, type);
     if (changes.empty()) return {ChipContent::Identical, {}};

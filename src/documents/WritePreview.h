@@ -6,10 +6,10 @@
 #include "documents/RecordDifference.h"
 
 enum class ChipContent {
-    Blank,       // erased: every byte 0xFF, nothing is lost
-    NotDecoded,  // does not decode as the selected type, or its bytes are not what the type writes
-    Identical,   // the write would change nothing
-    Differs,     // `changes` lists what the write changes
+    Blank,      // erased: every byte 0xFF, nothing is lost
+    NotDecoded, // does not decode as the selected type, or its bytes are not what the type writes
+    Identical,  // the write would change nothing
+    Differs,    // `changes` lists what the write changes
 };
 
 struct WritePreview {

@@ -23,15 +23,21 @@
 namespace {
 // The items in their order, and the chips they stand for. The letter С in the items is Cyrillic.
 constexpr std::array<std::pair<const char*, const char*>, 7> ChipChoices{{
-    {"24С16", "24C16"}, {"24С32", "24C32"}, {"24С64", "24C64"}, {"24С128", "24C128"},
-    {"24С256", "24C256"}, {"24С512", "24C512"}, {"24С1024", "24C1024"},
+    {"24С16", "24C16"},
+    {"24С32", "24C32"},
+    {"24С64", "24C64"},
+    {"24С128", "24C128"},
+    {"24С256", "24C256"},
+    {"24С512", "24C512"},
+    {"24С1024", "24C1024"},
 }};
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr Bilingual AllFiles{"все файлы", "all files"};
-constexpr Bilingual DumpTooLarge{"Файл %1 содержит %2 байт, больше, чем %3 байт микросхемы %4. Ничего не записано.",
-                                 "The file %1 holds %2 bytes, more than the %3 bytes of a %4. Nothing has been written."};
+constexpr Bilingual DumpTooLarge{
+    "Файл %1 содержит %2 байт, больше, чем %3 байт микросхемы %4. Ничего не записано.",
+    "The file %1 holds %2 bytes, more than the %3 bytes of a %4. Nothing has been written."};
 constexpr Bilingual DumpShorter{"Файл %1 содержит %2 байт, микросхема %4 — %3 байт. Остальные %5 байт будут записаны "
                                 "как 0xFF, как в стёртой микросхеме. Продолжить?",
                                 "The file %1 holds %2 bytes, a %4 %3 bytes. The remaining %5 bytes will be written "
@@ -40,9 +46,8 @@ constexpr Bilingual DumpShorter{"Файл %1 содержит %2 байт, ми�
 
 TForm2::TForm2(ProgrammerLink& link, Prompts& prompts, Language language, QWidget* parent,
                ProgrammerModeArchive archive)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      link_(link), prompts_(prompts), language_(language), archive_(archive.archive),
-      backupBeforeWrite_(archive.backupBeforeWrite)
+        : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), link_(link), prompts_(prompts),
+          language_(language), archive_(archive.archive), backupBeforeWrite_(archive.backupBeforeWrite)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(Text("Режим программатора микросхем памяти"));
@@ -153,8 +158,8 @@ QString TForm2::DumpFilters(const char* binaryFilter) const
 TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 {
     if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
-    const auto dump = prompts_.saveFile({QString(), DumpFilters("binary files|*.bin"), QStringLiteral("bin"),
-                                         QString(), 1, false});
+    const auto dump =
+        prompts_.saveFile({QString(), DumpFilters("binary files|*.bin"), QStringLiteral("bin"), QString(), 1, false});
     if (!dump) {
         link_.ClosePort();
         return TransferResult::Failed;
@@ -179,8 +184,8 @@ TransferResult TForm2::ReadChip(const ProgrammerChip& chip)
 TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
 {
     if (!link_.OpenProgrammerPort(language_)) return TransferResult::Failed;
-    const auto dump = prompts_.openFile({QString(), DumpFilters("binary dump memory|*.bin"), QStringLiteral("bin"),
-                                         QString(), 1, true});
+    const auto dump = prompts_.openFile(
+        {QString(), DumpFilters("binary dump memory|*.bin"), QStringLiteral("bin"), QString(), 1, true});
     if (!dump || !QFileInfo::exists(dump->path)) {
         link_.ClosePort();
         return TransferResult::Failed;
@@ -198,8 +203,9 @@ TransferResult TForm2::WriteChip(const ProgrammerChip& chip)
     }
     if (!link_.CheckAdapter(language_)) return TransferResult::Failed;
     ArchiveRecorder archive(Archive(), WarnInMessageBox(prompts_, language_));
-    const BackedUpWriteRequest request{chip, *sent, {}, QFileInfo(dump->path).absoluteFilePath(),
-                                       ArchiveSource::ProgrammerMode, backupBeforeWrite_, true};
+    const BackedUpWriteRequest request{
+        chip, *sent, {}, QFileInfo(dump->path).absoluteFilePath(), ArchiveSource::ProgrammerMode, backupBeforeWrite_,
+        true};
     const BackedUpWriteResult result = RunBackedUpWrite(
         link_, *progress_, language_, archive, request,
         {[this](BackupMissing missing) { return AskToWriteWithoutBackup(prompts_, missing, language_); }, {}});
@@ -216,17 +222,15 @@ std::optional<QByteArray> TForm2::LoadDump(const QString& path, const Programmer
 {
     const InputBytes dump = ReadInputFile(path, ChipSize(chip));
     if (!dump.ok()) {
-        prompts_.message(dump.result.message(language_), ErrorTitle.in(language_), PromptButtons::Ok, PromptIcon::Error);
+        prompts_.message(dump.result.message(language_), ErrorTitle.in(language_), PromptButtons::Ok,
+                         PromptIcon::Error);
         return std::nullopt;
     }
     if (dump.longer) {
         // Cutting the dump to the chip would write a chip that holds only part of it.
-        prompts_.message(DumpTooLarge.in(language_)
-                             .arg(path)
-                             .arg(dump.size)
-                             .arg(ChipSize(chip))
-                             .arg(QString::fromLatin1(chip.name)),
-                         ErrorTitle.in(language_), PromptButtons::Ok, PromptIcon::Error);
+        prompts_.message(
+            DumpTooLarge.in(language_).arg(path).arg(dump.size).arg(ChipSize(chip)).arg(QString::fromLatin1(chip.name)),
+            ErrorTitle.in(language_), PromptButtons::Ok, PromptIcon::Error);
         return std::nullopt;
     }
     return dump.bytes;
@@ -242,6 +246,6 @@ bool TForm2::AcceptShortDump(const QString& path, qsizetype size, const Programm
                                  .arg(ChipSize(chip))
                                  .arg(QString::fromLatin1(chip.name))
                                  .arg(ChipSize(chip) - size);
-    return prompts_.message(question, MessageTitle.in(language_), PromptButtons::OkCancel, PromptIcon::Question)
-           == PromptAnswer::Ok;
+    return prompts_.message(question, MessageTitle.in(language_), PromptButtons::OkCancel, PromptIcon::Question) ==
+           PromptAnswer::Ok;
 }

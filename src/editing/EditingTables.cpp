@@ -25,8 +25,8 @@ constexpr std::array<TableEditing, 11> Tables{{
     {TableId::SGrid4, None, First, Restore, All, Delete, Lowered, Refill, false, 200},
     {TableId::SGrid6, EveryKey, First, Restore, All, Delete, Lowered, Refill, false, 201},
     {TableId::StringGrid2, EveryKey, First, Restore, All, Delete, Lowered, Refill, false, 101},
-    {TableId::SGrid9, AllButMoveAndErase, AfterGate, KeepEntry, All, DeleteAndBackspace, Lowered, RefillAndScan,
-     true, 200},
+    {TableId::SGrid9, AllButMoveAndErase, AfterGate, KeepEntry, All, DeleteAndBackspace, Lowered, RefillAndScan, true,
+     200},
 }};
 
 // Enter moves on in a ring through a page's fields; on the apartment page both passwords lead to

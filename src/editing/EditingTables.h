@@ -11,7 +11,7 @@
 // Which keys of a key cell need a reader button down (the user must say which kind of key he
 // enters before he types one).
 enum class ReaderGate {
-    None,           // the PKU-630 table takes typed keys without a reader
+    None, // the PKU-630 table takes typed keys without a reader
     EveryKey,
     AllButMoveAndErase, // the PKU-512S table: moving the cursor and erasing need no reader
 };
@@ -50,16 +50,16 @@ struct TableEditing {
     EraseKeys erase;
     KeyCount keyCount;
     AfterStore afterStore;
-    bool upperCaseEntry;  // the typed characters are shown in upper case before they are stored
-    int codeCursorBound;  // after a committed code in row r the cursor moves down while r + 1 is below this
+    bool upperCaseEntry; // the typed characters are shown in upper case before they are stored
+    int codeCursorBound; // after a committed code in row r the cursor moves down while r + 1 is below this
 };
 
 struct FieldEditing {
     FieldId field;
     std::optional<FieldId> next; // the field Enter moves to; none: the focus stays
-    bool storeAtPress; // a complete field is stored again when a digit or Delete is pressed in it
+    bool storeAtPress;           // a complete field is stored again when a digit or Delete is pressed in it
     bool deleteStartsEntry;
-    bool readerGate;   // every press and the exit first need a reader button down
+    bool readerGate; // every press and the exit first need a reader button down
 };
 
 std::span<const TableEditing> EditedTables();

@@ -9,12 +9,14 @@
 #include <utility>
 
 FieldEditor::FieldEditor(MaskEdit& field, const FieldEditing& rules, MaskEdit* next, Session& session)
-    : QObject(&field), field_(field), rules_(rules), spec_(FieldSpecOf(rules.field)), next_(next), session_(session)
+        : QObject(&field), field_(field), rules_(rules), spec_(FieldSpecOf(rules.field)), next_(next), session_(session)
 {
     field.SetKeyHandler([this](QKeyEvent& event, KeyPhase phase) {
         const KeyInput input = KeyInputOf(event, phase);
-        if (phase == KeyPhase::Press) KeyDown(input);
-        else KeyUp(input);
+        if (phase == KeyPhase::Press)
+            KeyDown(input);
+        else
+            KeyUp(input);
     });
     connect(&field, &MaskEdit::Exited, this, &FieldEditor::Exit);
     connect(&field, &MaskEdit::Entered, this, [this] { abandonedWithFocus_ = false; });

@@ -44,7 +44,7 @@ private:
     const FieldSpec& spec_;
     MaskEdit* next_;
     Session& session_;
-    bool entryActive_ = false; // a digit (or Delete) was pressed since the field last reached the record
+    bool entryActive_ = false;        // a digit (or Delete) was pressed since the field last reached the record
     bool abandonedWithFocus_ = false; // dropped while it held the focus: its next leaving is no edit
 };
 

@@ -23,8 +23,8 @@ bool IsMove(const EditedTable& table, const KeyInput& input)
 
 bool IsErase(const EditedTable& table, const KeyInput& input)
 {
-    return input.key == Qt::Key_Delete
-           || (input.key == Qt::Key_Backspace && table.rules.erase == EraseKeys::DeleteAndBackspace);
+    return input.key == Qt::Key_Delete ||
+           (input.key == Qt::Key_Backspace && table.rules.erase == EraseKeys::DeleteAndBackspace);
 }
 
 // The first empty slot from `from` on in reading order, or `from` itself when every slot from

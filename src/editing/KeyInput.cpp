@@ -30,7 +30,8 @@ std::optional<int> DecimalDigitOf(const KeyInput& input)
 std::optional<int> HexDigitOf(const KeyInput& input)
 {
     if (const std::optional<int> digit = DecimalDigitOf(input)) return digit;
-    if (HasCommandModifier(input) || input.keypad || input.key < Qt::Key_A || input.key > Qt::Key_F) return std::nullopt;
+    if (HasCommandModifier(input) || input.keypad || input.key < Qt::Key_A || input.key > Qt::Key_F)
+        return std::nullopt;
     return 10 + input.key - Qt::Key_A;
 }
 
@@ -61,4 +62,3 @@ std::optional<std::uint16_t> DigitNibbleValue(QStringView digits)
     }
     return static_cast<std::uint16_t>(value);
 }
-

@@ -44,4 +44,3 @@ bool IsCommandChord(const KeyInput& input);
 // The value of decimal digits read one digit per nibble, the first digit in the highest nibble
 // (digits "0451" give 0x0451); nothing when a character is no decimal digit.
 std::optional<std::uint16_t> DigitNibbleValue(QStringView digits);
-

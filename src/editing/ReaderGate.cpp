@@ -6,6 +6,6 @@
 void ShowReaderGateMessage(Session& session)
 {
     const Language language = session.CurrentLanguage();
-    session.Prompter().message(Tr(language, "Не выбан тип ключа", "not selected type of key"), Tr(language, "Ошибка", "Error"),
-                               PromptButtons::Ok, PromptIcon::Error);
+    session.Prompter().message(Tr(language, "Не выбан тип ключа", "not selected type of key"),
+                               Tr(language, "Ошибка", "Error"), PromptButtons::Ok, PromptIcon::Error);
 }

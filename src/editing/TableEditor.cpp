@@ -23,13 +23,12 @@ private:
 } // namespace
 
 TableEditor::TableEditor(RecordGrid& grid, const TableEditing& rules, Session& session, CellFocusState& cellFocus)
-    : QObject(&grid), cells_(std::make_unique<GridCells>(grid)), table_{grid.Spec(), rules, *cells_, session},
-      cellFocus_(cellFocus)
+        : QObject(&grid), cells_(std::make_unique<GridCells>(grid)), table_{grid.Spec(), rules, *cells_, session},
+          cellFocus_(cellFocus)
 {
     grid.SetEditable(true);
-    grid.SetKeyHandler([this](QKeyEvent& event, KeyPhase phase) {
-        return KeyDown(KeyInputOf(event, phase)) == Verdict::Swallow;
-    });
+    grid.SetKeyHandler(
+        [this](QKeyEvent& event, KeyPhase phase) { return KeyDown(KeyInputOf(event, phase)) == Verdict::Swallow; });
     connect(&grid, &StringGrid::CellSelected, this, [this](int column, int row) { SelectCell({column, row}); });
     connect(&grid, &StringGrid::Entered, this, &TableEditor::Enter);
     connect(&grid, &StringGrid::Exited, this, &TableEditor::Exit);

@@ -16,7 +16,18 @@ inline constexpr int LayoutFamilyCount = 9;
 static_assert(static_cast<int>(LayoutFamily::PKU630XE) + 1 == LayoutFamilyCount);
 
 // Where a captured key goes on a page (model/KeyStore).
-enum class KeyReceivers { ApartmentTable, PKU512T, LMR702, LMR70x2680, PKU618, PKU630, G300, G300DS1995, PKU512S, PKU630XE };
+enum class KeyReceivers {
+    ApartmentTable,
+    PKU512T,
+    LMR702,
+    LMR70x2680,
+    PKU618,
+    PKU630,
+    G300,
+    G300DS1995,
+    PKU512S,
+    PKU630XE
+};
 inline constexpr int KeyReceiversCount = 10;
 static_assert(static_cast<int>(KeyReceivers::PKU630XE) + 1 == KeyReceiversCount);
 
@@ -27,7 +38,7 @@ static_assert(static_cast<int>(ReportParts::PKU630XE) + 1 == ReportPartsCount);
 
 // A page a type is shown on and what works on it.
 struct PageRules {
-    Fill fill;                  // also names the page's terms (documents/PageTerms)
+    Fill fill; // also names the page's terms (documents/PageTerms)
     KeyReceivers receivers;
     std::optional<TableId> codeTable; // the table "fill individual codes" fills; unset: the page has none
     ReportParts report;
@@ -44,11 +55,11 @@ struct ConversionRow {
 
 struct ControllerType {
     TDeviceType id;
-    const char* listText;       // UTF-8; the text of the type list and of TypeName
+    const char* listText; // UTF-8; the text of the type list and of TypeName
     // Read items a type change leaves enabled; unset: the read items stay as they were.
     std::optional<ChipSet> readItemsOnTypeChange;
-    ChipSet writeItemsOffOnTypeChange; // besides the write menu itself
-    std::optional<ChipKind> newWriteChip; // the write item New enables; unset: none
+    ChipSet writeItemsOffOnTypeChange;         // besides the write menu itself
+    std::optional<ChipKind> newWriteChip;      // the write item New enables; unset: none
     std::optional<std::uint8_t> newConfigByte; // ConfigByte of a New document; unset: unchanged
     LayoutFamily layouts;
     PageRules page;

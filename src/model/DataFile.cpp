@@ -15,10 +15,10 @@ struct LegacyMove {
     std::size_t recordOffset;
 };
 constexpr std::array<LegacyMove, 4> LegacyLayout{{
-    {0, 9600, offsetof(TIntercomData, KeySlots)},                  // key slots 0 to 2399
+    {0, 9600, offsetof(TIntercomData, KeySlots)}, // key slots 0 to 2399
     {9600, 400, offsetof(TIntercomData, Codes)},
-    {10000, 28, offsetof(TIntercomData, HeaderKeySlots)},          // header key slots 0 to 6
-    {10028, 1092, offsetof(TIntercomData, ConciergeNumber)},       // ConciergeNumber .. LockTime
+    {10000, 28, offsetof(TIntercomData, HeaderKeySlots)},    // header key slots 0 to 6
+    {10028, 1092, offsetof(TIntercomData, ConciergeNumber)}, // ConciergeNumber .. LockTime
 }};
 static_assert(10028 + 1092 == LegacyDataFileSize);
 static_assert(offsetof(TIntercomData, ConciergeNumber) + 1092 == sizeof(TIntercomData));

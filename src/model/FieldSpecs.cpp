@@ -11,15 +11,24 @@ namespace {
 using enum FieldValue;
 
 constexpr std::array<FieldSpec, FieldIdCount> Fields{{
-    {FieldId::MaskEdit1, "MaskEdit1", 4, ServicePassword},   {FieldId::MaskEdit2, "MaskEdit2", 4, SystemPassword},
-    {FieldId::MaskEdit3, "MaskEdit3", 4, GeneralCode},       {FieldId::MaskEdit4, "MaskEdit4", 4, GeneralCode},
-    {FieldId::MaskEdit5, "MaskEdit5", 4, SystemPassword},    {FieldId::MaskEdit6, "MaskEdit6", 2, ServicePassword},
-    {FieldId::MaskEdit7, "MaskEdit7", 2, ConciergeByte},     {FieldId::MaskEdit8, "MaskEdit8", 4, ServicePassword},
-    {FieldId::MaskEdit9, "MaskEdit9", 4, SystemPassword},    {FieldId::MaskEdit10, "MaskEdit10", 4, GeneralCode},
-    {FieldId::MaskEdit11, "MaskEdit11", 4, ServicePassword}, {FieldId::MaskEdit12, "MaskEdit12", 4, SystemPassword},
-    {FieldId::MaskEdit13, "MaskEdit13", 4, GeneralCode},     {FieldId::MaskEdit14, "MaskEdit14", 4, ServicePassword},
-    {FieldId::MaskEdit15, "MaskEdit15", 4, SystemPassword},  {FieldId::MaskEdit16, "MaskEdit16", 4, GeneralCode},
-    {FieldId::Edit2, "Edit2", 0, MasterKey},                 {FieldId::Edit3, "Edit3", 0, MasterKey},
+    {FieldId::MaskEdit1, "MaskEdit1", 4, ServicePassword},
+    {FieldId::MaskEdit2, "MaskEdit2", 4, SystemPassword},
+    {FieldId::MaskEdit3, "MaskEdit3", 4, GeneralCode},
+    {FieldId::MaskEdit4, "MaskEdit4", 4, GeneralCode},
+    {FieldId::MaskEdit5, "MaskEdit5", 4, SystemPassword},
+    {FieldId::MaskEdit6, "MaskEdit6", 2, ServicePassword},
+    {FieldId::MaskEdit7, "MaskEdit7", 2, ConciergeByte},
+    {FieldId::MaskEdit8, "MaskEdit8", 4, ServicePassword},
+    {FieldId::MaskEdit9, "MaskEdit9", 4, SystemPassword},
+    {FieldId::MaskEdit10, "MaskEdit10", 4, GeneralCode},
+    {FieldId::MaskEdit11, "MaskEdit11", 4, ServicePassword},
+    {FieldId::MaskEdit12, "MaskEdit12", 4, SystemPassword},
+    {FieldId::MaskEdit13, "MaskEdit13", 4, GeneralCode},
+    {FieldId::MaskEdit14, "MaskEdit14", 4, ServicePassword},
+    {FieldId::MaskEdit15, "MaskEdit15", 4, SystemPassword},
+    {FieldId::MaskEdit16, "MaskEdit16", 4, GeneralCode},
+    {FieldId::Edit2, "Edit2", 0, MasterKey},
+    {FieldId::Edit3, "Edit3", 0, MasterKey},
     {FieldId::Edit4, "Edit4", 0, MasterKey},
 }};
 

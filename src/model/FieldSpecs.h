@@ -18,8 +18,25 @@ enum class FieldValue {
 };
 
 enum class FieldId {
-    MaskEdit1, MaskEdit2, MaskEdit3, MaskEdit4, MaskEdit5, MaskEdit6, MaskEdit7, MaskEdit8, MaskEdit9, MaskEdit10,
-    MaskEdit11, MaskEdit12, MaskEdit13, MaskEdit14, MaskEdit15, MaskEdit16, Edit2, Edit3, Edit4,
+    MaskEdit1,
+    MaskEdit2,
+    MaskEdit3,
+    MaskEdit4,
+    MaskEdit5,
+    MaskEdit6,
+    MaskEdit7,
+    MaskEdit8,
+    MaskEdit9,
+    MaskEdit10,
+    MaskEdit11,
+    MaskEdit12,
+    MaskEdit13,
+    MaskEdit14,
+    MaskEdit15,
+    MaskEdit16,
+    Edit2,
+    Edit3,
+    Edit4,
 };
 inline constexpr int FieldIdCount = 19;
 

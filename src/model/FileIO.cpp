@@ -80,7 +80,8 @@ bool WriteAll(int descriptor, const QByteArray& bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ::write(descriptor, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+        const ssize_t written =
+            ::write(descriptor, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         done += written;
@@ -108,7 +109,7 @@ QByteArray FolderOf(const QByteArray& name)
 // A user's file reached through a symbolic link is written where the link points.
 QByteArray ResolvedTarget(const QByteArray& name)
 {
-    struct stat status{};
+    struct stat status {};
     if (::lstat(name.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) return name;
     char resolved[PATH_MAX];
     return ::realpath(name.constData(), resolved) ? QByteArray(resolved) : name;
@@ -162,7 +163,11 @@ QString FileNameText(const QByteArray& name)
         // The longest run that is valid UTF-8.
         while (end < name.size()) {
             const auto lead = static_cast<unsigned char>(name[end]);
-            const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+            const int length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
             if (length == 0 || end + length > name.size()) break;
             bool whole = true;
             for (int i = 1; i < length; ++i) whole = whole && (static_cast<unsigned char>(name[end + i]) >> 6) == 0x2;
@@ -202,7 +207,7 @@ QStringList ArgumentsAsGiven(int argc, char* argv[])
 FileResult WriteFileSafely(const QString& path, const QByteArray& bytes, FileAccess access)
 {
     const QByteArray target = ResolvedTarget(FileNameBytes(path));
-    struct stat existing{};
+    struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return Failed(path, FileFailure::CannotWrite, EISDIR);
     const bool replaces = exists && S_ISREG(existing.st_mode);
@@ -241,7 +246,7 @@ InputBytes ReadInputFile(const QString& path, qint64 limit, LinkUse links)
         input.result = Failed(path, link ? FileFailure::SymbolicLink : FileFailure::CannotOpen, errno);
         return input;
     }
-    struct stat status{};
+    struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
         input.result = Failed(path, FileFailure::NotRegularFile);
         ::close(descriptor);
@@ -252,7 +257,8 @@ InputBytes ReadInputFile(const QString& path, qint64 limit, LinkUse links)
     input.bytes.resize(std::min<qint64>(limit + 1, std::max<qint64>(status.st_size, 0) + 1));
     qsizetype done = 0;
     for (;;) {
-        const ssize_t got = ::read(descriptor, input.bytes.data() + done, static_cast<std::size_t>(input.bytes.size() - done));
+        const ssize_t got =
+            ::read(descriptor, input.bytes.data() + done, static_cast<std::size_t>(input.bytes.size() - done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             input.result = Failed(path, FileFailure::CannotRead, errno);
@@ -273,7 +279,7 @@ InputBytes ReadInputFile(const QString& path, qint64 limit, LinkUse links)
 
 FileResult CheckFixedName(const QString& path)
 {
-    struct stat status{};
+    struct stat status {};
     if (::lstat(FileNameBytes(path).constData(), &status) != 0)
         return errno == ENOENT ? FileResult{path} : Failed(path, FileFailure::CannotWrite, errno);
     if (S_ISLNK(status.st_mode)) return Failed(path, FileFailure::SymbolicLink);
@@ -297,7 +303,8 @@ FileResult FreshFile::create()
     const QByteArray name = FileNameBytes(path_);
     if (::unlink(name.constData()) != 0 && errno != ENOENT) return Failed(path_, FileFailure::CannotWrite, errno);
     descriptor_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (descriptor_ < 0) return Failed(path_, errno == ELOOP ? FileFailure::SymbolicLink : FileFailure::CannotWrite, errno);
+    if (descriptor_ < 0)
+        return Failed(path_, errno == ELOOP ? FileFailure::SymbolicLink : FileFailure::CannotWrite, errno);
     return {path_};
 }
 

@@ -17,12 +17,12 @@
 // Why a file operation failed.
 enum class FileFailure {
     None,
-    CannotOpen,      // an input could not be opened
+    CannotOpen, // an input could not be opened
     CannotRead,
-    CannotWrite,     // creating, writing, syncing or renaming failed
-    NotRegularFile,  // a folder, pipe or device where a file was expected
-    SymbolicLink,    // a symbolic link at a fixed name
-    ReadsBackOther,  // the file written does not read back as the bytes given
+    CannotWrite,    // creating, writing, syncing or renaming failed
+    NotRegularFile, // a folder, pipe or device where a file was expected
+    SymbolicLink,   // a symbolic link at a fixed name
+    ReadsBackOther, // the file written does not read back as the bytes given
 };
 
 // The outcome of a file operation: the file concerned and, on failure, what failed and the
@@ -67,9 +67,9 @@ void RemoveUnfinishedTemporary();
 enum class LinkUse { Follow, Refuse };
 
 struct InputBytes {
-    QByteArray bytes;       // at most the limit
-    bool longer = false;    // the file held more than the limit
-    qint64 size = 0;        // the file's size as the system gives it
+    QByteArray bytes;    // at most the limit
+    bool longer = false; // the file held more than the limit
+    qint64 size = 0;     // the file's size as the system gives it
     FileResult result;
     bool ok() const { return result.ok(); }
 };

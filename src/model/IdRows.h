@@ -3,7 +3,8 @@
 
 #include <cstddef>
 
-template <typename Rows> constexpr bool ListedInIdOrder(const Rows& rows)
+template <typename Rows>
+constexpr bool ListedInIdOrder(const Rows& rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (static_cast<std::size_t>(rows[i].id) != i) return false;

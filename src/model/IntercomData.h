@@ -36,15 +36,15 @@ inline constexpr std::uint16_t EmptyDigitValue = 0xFFFF;
 struct TIntercomData {
     std::array<KeySlot, KeySlotCount> KeySlots;
     std::array<std::uint16_t, CodeCount> Codes;             // digit-nibble values
-    std::array<KeySlot, HeaderKeySlotCount> HeaderKeySlots;  // guard and system keys
+    std::array<KeySlot, HeaderKeySlotCount> HeaderKeySlots; // guard and system keys
     std::int32_t ConciergeNumber;
     KeySlot MasterKey;
-    std::array<std::uint8_t, TypeNameSize> TypeName;         // Windows-1251, zero-terminated
+    std::array<std::uint8_t, TypeNameSize> TypeName; // Windows-1251, zero-terminated
     std::uint16_t ServicePassword;
     std::uint16_t SystemPassword;
     std::uint16_t GeneralCode;
     std::uint8_t ConfigByte;
-    std::uint8_t AuxByte;                                    // CRC-8 work byte
+    std::uint8_t AuxByte; // CRC-8 work byte
     std::uint16_t KeyCounter;
     std::uint16_t CodeCounter;
     std::array<std::uint8_t, PassThroughSize> PassThroughArea;

@@ -11,8 +11,8 @@ std::optional<KeyBytes> TypedKeyOf(QStringView text, KeyTextOrder order)
     unsigned number = 0;
     for (const QChar character : text.left(6)) {
         const int digit = QStringView(&character, 1).toInt(nullptr, 16);
-        const bool isHex = (character >= QLatin1Char('0') && character <= QLatin1Char('9'))
-                           || (character.toUpper() >= QLatin1Char('A') && character.toUpper() <= QLatin1Char('F'));
+        const bool isHex = (character >= QLatin1Char('0') && character <= QLatin1Char('9')) ||
+                           (character.toUpper() >= QLatin1Char('A') && character.toUpper() <= QLatin1Char('F'));
         if (!isHex) return std::nullopt;
         number = number * 16 + static_cast<unsigned>(digit);
     }

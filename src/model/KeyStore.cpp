@@ -23,6 +23,8 @@ constexpr KeyReceiver Single(ReceiverKind kind, ReceiverControl control, Duplica
 constexpr KeyReceiver Nothing(DuplicateScope scope = NoScope) { return Single(Nowhere, {}, scope, Never); }
 
 // The apartment table of TabSheet1 (types 0, 1, 8 and 9).
+// The receivers are rows of a table and keep the table's layout.
+// clang-format off
 constexpr DuplicateScope TabSheet1Scope{Slots, 600, 0, false};
 constexpr KeyReceiver SGrid1{Table, TableId::SGrid1, TabSheet1Scope, AfterCellTest, 599, Wrap, 599, OnlyBelowLastSlot, 0, 599,
                              KeySound::Beep};
@@ -96,6 +98,7 @@ constexpr std::array<PageReceivers, KeyReceiversCount> Receivers{{
     {KeyReceivers::PKU512S, LMR702AndPKU512S, {{{1, &SGrid9}, {2, &SGrid10}, NoEntry}}, &NoReceiver},
     Only(KeyReceivers::PKU630XE, StringGrid3),
 }};
+// clang-format on
 static_assert(RowsInIdOrder(Receivers, &PageReceivers::id), "one row per KeyReceivers id, in its order");
 
 void Write(KeySlot& slot, KeyBytes key)
@@ -114,7 +117,8 @@ void RaiseKeyCount(TIntercomData& record, int cap)
 // Where a Table receiver's selection goes after a store in `slot`.
 int NextSlot(const KeyReceiver& receiver, int slot, bool storedElsewhere)
 {
-    if (storedElsewhere && receiver.elsewhere == OnlyBelowLastSlot) return slot + 1 < receiver.lastSlot ? slot + 1 : slot;
+    if (storedElsewhere && receiver.elsewhere == OnlyBelowLastSlot)
+        return slot + 1 < receiver.lastSlot ? slot + 1 : slot;
     if (slot + 1 <= receiver.lastSlot) return slot + 1;
     return receiver.afterLast == Wrap ? 0 : slot;
 }
@@ -134,7 +138,8 @@ void MarkIf(KeyStoreOutcome& outcome, const KeyReceiver& receiver, ModifiedWhen 
 }
 
 // The duplicate test with the modified marks around it; false when the key is a duplicate.
-bool PassesDuplicateTest(const IntercomStore& store, const KeyReceiver& receiver, KeyBytes key, KeyStoreOutcome& outcome)
+bool PassesDuplicateTest(const IntercomStore& store, const KeyReceiver& receiver, KeyBytes key,
+                         KeyStoreOutcome& outcome)
 {
     MarkIf(outcome, receiver, BeforeDuplicateTest);
     if (IsDuplicate(store, receiver, key)) {
@@ -164,7 +169,8 @@ const TableSpec* ReceiverTable(const KeyReceiver& receiver)
 bool IsDuplicate(const IntercomStore& store, const KeyReceiver& receiver, KeyBytes key)
 {
     const DuplicateScope& scope = receiver.duplicates;
-    const auto& area = scope.area == ExtensionSlots ? store.ExtensionKeySlots : std::span<const KeySlot>(store.Record.KeySlots);
+    const auto& area =
+        scope.area == ExtensionSlots ? store.ExtensionKeySlots : std::span<const KeySlot>(store.Record.KeySlots);
     for (int slot = 0; slot < scope.keySlots; ++slot)
         if (HoldsKey(area[static_cast<std::size_t>(slot)], key)) return true;
     for (int slot = 0; slot < scope.headerSlots; ++slot)
@@ -224,8 +230,8 @@ KeyStoreOutcome StoreKey(IntercomStore& store, const KeyReceiver& receiver, cons
     return outcome;
 }
 
-KeyStoreOutcome StoreSingleKey(IntercomStore& store, const KeyReceiver& receiver, const TableSpec* table, int selectedRow,
-                               KeyBytes key)
+KeyStoreOutcome StoreSingleKey(IntercomStore& store, const KeyReceiver& receiver, const TableSpec* table,
+                               int selectedRow, KeyBytes key)
 {
     KeyStoreOutcome outcome;
     if (!PassesDuplicateTest(store, receiver, key, outcome)) return outcome;

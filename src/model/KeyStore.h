@@ -23,18 +23,18 @@ enum class ModifiedWhen { AfterCellTest, AfterDuplicateTest, BeforeDuplicateTest
 
 // What the duplicate test compares the key with.
 struct DuplicateScope {
-    KeyArea area;     // the key slots or the extension slots
-    int keySlots;     // slots 0 .. keySlots - 1 of that area
-    int headerSlots;  // header key slots 0 .. headerSlots - 1
+    KeyArea area;    // the key slots or the extension slots
+    int keySlots;    // slots 0 .. keySlots - 1 of that area
+    int headerSlots; // header key slots 0 .. headerSlots - 1
     bool masterKey;
 };
 
 enum class ReceiverKind {
-    Table,       // a key table: the selected cell's slot, else the first free one
-    Scan,        // the PKU-512S apartment table: the selected cell, else the next free cell in reading order
-    HeaderRow,   // a guard or system key table: the selected row's header key slot, replaced
-    MasterKey,   // the master key field
-    Nowhere,     // the duplicate test only
+    Table,     // a key table: the selected cell's slot, else the first free one
+    Scan,      // the PKU-512S apartment table: the selected cell, else the next free cell in reading order
+    HeaderRow, // a guard or system key table: the selected row's header key slot, replaced
+    MasterKey, // the master key field
+    Nowhere,   // the duplicate test only
 };
 
 // The advance after a store in the selected slot: to the next slot, and after the last one back
@@ -58,12 +58,12 @@ struct KeyReceiver {
     ReceiverControl control;
     DuplicateScope duplicates;
     ModifiedWhen modified;
-    int lastSlot;         // Table: the last slot a store in the selected slot advances from
+    int lastSlot; // Table: the last slot a store in the selected slot advances from
     AfterLastSlot afterLast;
-    int searchLast;       // Table: the first-free search covers slots 0 .. searchLast
+    int searchLast; // Table: the first-free search covers slots 0 .. searchLast
     AdvanceElsewhere elsewhere;
-    int lastKeyRow;       // Table: the last row whose cells take a key; 0 for every row
-    int keyCountCap;      // Table and Scan: the key count is raised while it stays at or below this
+    int lastKeyRow;           // Table: the last row whose cells take a key; 0 for every row
+    int keyCountCap;          // Table and Scan: the key count is raised while it stays at or below this
     KeySound storedElsewhere; // the sound of a store in the first free slot (Stored or Beep)
 };
 
@@ -81,9 +81,9 @@ bool IsDuplicate(const IntercomStore& store, const KeyReceiver& receiver, KeyByt
 
 struct KeyStoreOutcome {
     bool markModified = false;
-    std::optional<int> storedSlot;    // Table and Scan: the slot that took the key
+    std::optional<int> storedSlot; // Table and Scan: the slot that took the key
     std::optional<CellRef> storedCell;
-    std::optional<CellRef> nextCell;  // where the selection goes
+    std::optional<CellRef> nextCell; // where the selection goes
     KeySound sound = KeySound::None;
 };
 
@@ -94,5 +94,5 @@ KeyStoreOutcome StoreKey(IntercomStore& store, const KeyReceiver& receiver, cons
 
 // A HeaderRow receiver: header key slot `row` - 1 takes the key; the selection goes to the next
 // row, from the last one back to row 1. A MasterKey receiver: the master key takes it.
-KeyStoreOutcome StoreSingleKey(IntercomStore& store, const KeyReceiver& receiver, const TableSpec* table, int selectedRow,
-                               KeyBytes key);
+KeyStoreOutcome StoreSingleKey(IntercomStore& store, const KeyReceiver& receiver, const TableSpec* table,
+                               int selectedRow, KeyBytes key);

@@ -9,7 +9,7 @@
 namespace {
 // The file is small; anything longer is not ours and is not read.
 constexpr qint64 LanguageIniLimit = 64 * 1024;
-}
+} // namespace
 
 QString LanguageIniPath()
 {

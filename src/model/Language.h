@@ -9,10 +9,7 @@ enum class Language { Russian = 0, English = 1 };
 struct Bilingual {
     const char* ru; // UTF-8
     const char* en;
-    QString in(Language language) const
-    {
-        return QString::fromUtf8(language == Language::Russian ? ru : en);
-    }
+    QString in(Language language) const { return QString::fromUtf8(language == Language::Russian ? ru : en); }
 };
 
 inline QString Tr(Language language, const char* ru, const char* en) { return Bilingual{ru, en}.in(language); }

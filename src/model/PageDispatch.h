@@ -7,9 +7,7 @@
 #include <array>
 #include <cstdint>
 
-enum class Fill {
-    T150, PKU512T, LMR702, LMR70x2680, PKU630XE, PKU618, PKU630, G300, G300DS1995, PKU512S
-};
+enum class Fill { T150, PKU512T, LMR702, LMR70x2680, PKU630XE, PKU618, PKU630, G300, G300DS1995, PKU512S };
 inline constexpr int FillCount = 10;
 static_assert(static_cast<int>(Fill::PKU512S) + 1 == FillCount);
 
@@ -24,11 +22,11 @@ inline constexpr std::array<ChipItemId, 8> FillChipItems{
 
 struct FillRule {
     Fill fill;
-    const char* name;     // the fill routine, as messages and benchmarks name it
-    const char* page;     // object name of the page it fills
+    const char* name; // the fill routine, as messages and benchmarks name it
+    const char* page; // object name of the page it fills
     std::array<After, 8> chipItems;
-    After fillCodes;      // "fill individual codes" item N5
-    const char* focus;    // object name of the control that gets the input focus; nullptr: none
+    After fillCodes;   // "fill individual codes" item N5
+    const char* focus; // object name of the control that gets the input focus; nullptr: none
 };
 
 const FillRule& FillRuleOf(Fill fill);

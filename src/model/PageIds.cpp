@@ -8,9 +8,15 @@
 namespace {
 
 constexpr std::array<PageRow, PageIdCount> Pages{{
-    {PageId::TabSheet1, "TabSheet1"}, {PageId::TabSheet2, "TabSheet2"}, {PageId::TabSheet3, "TabSheet3"},
-    {PageId::TabSheet4, "TabSheet4"}, {PageId::TabSheet5, "TabSheet5"}, {PageId::TabSheet6, "TabSheet6"},
-    {PageId::TabSheet7, "TabSheet7"}, {PageId::TabSheet8, "TabSheet8"}, {PageId::TabSheet9, "TabSheet9"},
+    {PageId::TabSheet1, "TabSheet1"},
+    {PageId::TabSheet2, "TabSheet2"},
+    {PageId::TabSheet3, "TabSheet3"},
+    {PageId::TabSheet4, "TabSheet4"},
+    {PageId::TabSheet5, "TabSheet5"},
+    {PageId::TabSheet6, "TabSheet6"},
+    {PageId::TabSheet7, "TabSheet7"},
+    {PageId::TabSheet8, "TabSheet8"},
+    {PageId::TabSheet9, "TabSheet9"},
     {PageId::TabSheet10, "TabSheet10"},
 }};
 

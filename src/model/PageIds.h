@@ -5,7 +5,16 @@
 #include <span>
 
 enum class PageId {
-    TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5, TabSheet6, TabSheet7, TabSheet8, TabSheet9, TabSheet10,
+    TabSheet1,
+    TabSheet2,
+    TabSheet3,
+    TabSheet4,
+    TabSheet5,
+    TabSheet6,
+    TabSheet7,
+    TabSheet8,
+    TabSheet9,
+    TabSheet10,
 };
 inline constexpr int PageIdCount = 10;
 

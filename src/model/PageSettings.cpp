@@ -5,6 +5,8 @@
 namespace {
 
 // Captions several pages give their configuration boxes, word for word the same.
+// The boxes are rows of a table and keep the table's layout.
+// clang-format off
 namespace ConfigTexts {
 constexpr Bilingual BeepDisabled{"запрет звуковой сигнализации в УКП квартир при использовании DS1990A",
                                         "disable beep at subscriber device to signal DS1990A use"};
@@ -131,6 +133,7 @@ constexpr std::array<ConfigBoxTexts, 3> PKU618Boxes{{
     {"CheckBox8", 0, {"тип замка - ML", "lock type - ML"}, {"тип замка - EL", "lock type - EL"},
      {"тип замка (выбрано - ML/пусто - EL)", "lock type (selected - ML/deselected - EL)"}},
 }};
+// clang-format on
 
 } // namespace
 
@@ -143,7 +146,10 @@ std::span<const ConfigBoxTexts> PKU618ConfigBoxes() { return PKU618Boxes; }
 std::span<const ConfigBoxTexts> PKU630ConfigBoxes() { return PKU630Boxes; }
 } // namespace PageSettings
 
-bool ConfigBoxChecked(const TIntercomData& record, const ConfigBoxTexts& box) { return (record.ConfigByte >> box.bit) & 1; }
+bool ConfigBoxChecked(const TIntercomData& record, const ConfigBoxTexts& box)
+{
+    return (record.ConfigByte >> box.bit) & 1;
+}
 
 int SpinRecordValue(const TIntercomData& record, SpinValue value)
 {

@@ -15,13 +15,13 @@ struct ConfigBoxTexts {
     Bilingual checked;
     Bilingual unchecked;
     Bilingual hint;
-    Bilingual checkedAfterClick{nullptr, nullptr};   // ru nullptr: as after a fill
+    Bilingual checkedAfterClick{nullptr, nullptr}; // ru nullptr: as after a fill
     Bilingual uncheckedAfterClick{nullptr, nullptr};
 };
 
 // The boxes of each page, in the order its configuration group shows them.
 namespace PageSettings {
-std::span<const ConfigBoxTexts> ApartmentConfigBoxes(); // CB2 to CB8
+std::span<const ConfigBoxTexts> ApartmentConfigBoxes();  // CB2 to CB8
 std::span<const ConfigBoxTexts> G300DS1996ConfigBoxes(); // list organisation, beep, codes, general code, priority
 std::span<const ConfigBoxTexts> G300DS1995ConfigBoxes();
 std::span<const ConfigBoxTexts> PKU512SConfigBoxes();

@@ -24,12 +24,12 @@ struct FileDialogRequest {
     QString fileName;      // initial file name
     int filterIndex = 1;   // 1-based
     bool mustExist = false;
-    QString folder = {};   // the folder the dialog starts in; empty: the dialog's own choice
+    QString folder = {}; // the folder the dialog starts in; empty: the dialog's own choice
 };
 
 struct FileDialogChoice {
     QString path;
-    int filterIndex = 1;   // 1-based, the filter the user left selected
+    int filterIndex = 1; // 1-based, the filter the user left selected
 };
 
 class Prompts {

@@ -67,6 +67,6 @@ private:
     int capacity_;
     std::unique_ptr<IntercomStore> kept_; // the state after the last step taken
     std::deque<Step> steps_;
-    std::size_t position_ = 0;                // steps taken; steps_[position_] is the next redo
+    std::size_t position_ = 0;                 // steps taken; steps_[position_] is the next redo
     std::optional<std::size_t> savedPosition_; // unset once the saved state's step was dropped
 };

@@ -19,10 +19,11 @@ QStringList AnnouncedNames(const QString& folder)
 }
 } // namespace
 
-RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, const QString& folder,
-                                  const QDateTime& at, Language language)
+RecoveryOutcome WriteRecoveryFile(const IntercomStore& store, bool extended, const QString& folder, const QDateTime& at,
+                                  Language language)
 {
-    if (!QDir().mkpath(folder)) return {QString(), FileResult{folder, FileFailure::CannotWrite, errno}.message(language)};
+    if (!QDir().mkpath(folder))
+        return {QString(), FileResult{folder, FileFailure::CannotWrite, errno}.message(language)};
     const QString name = QStringLiteral("recovery-") + at.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QDir dir(folder);
     QString path = dir.filePath(name + QStringLiteral(".kvr"));
@@ -50,8 +51,8 @@ bool MarkRecoveryFilesAnnounced(const QString& folder, const QStringList& paths,
     for (const QString& name : AnnouncedNames(folder))
         if (QFileInfo::exists(QDir(folder).filePath(name))) names << name;
     for (const QString& path : paths) names << QFileInfo(path).fileName();
-    const FileResult written =
-        WriteFileSafely(QDir(folder).filePath(AnnouncedList), FileNameBytes(names.join(QLatin1Char('\n')) + QLatin1Char('\n')));
+    const FileResult written = WriteFileSafely(QDir(folder).filePath(AnnouncedList),
+                                               FileNameBytes(names.join(QLatin1Char('\n')) + QLatin1Char('\n')));
     if (!written.ok() && error) *error = written.message(Language::English);
     return written.ok();
 }

@@ -16,6 +16,8 @@ using enum InputTargetFamily;
 constexpr Bilingual NoExtraColumn{nullptr, nullptr};
 
 // An apartment table of `rows` rows with a code in column 1 and `keys` keys from slot 0 on.
+// The table specs are rows of a table and keep the table's layout.
+// clang-format off
 constexpr TableSpec ApartmentTable(TableId id, const char* name, int rows, int keys, int labelledRows,
                                    InputTargetFamily family = None, int target = 0)
 {
@@ -82,6 +84,7 @@ constexpr std::array<TableSpec, TableIdCount> Specs{{
     PKU512STable(),
     SmallKeyTable(TableId::SGrid10, "SGrid10", 5, LMR702AndPKU512S, 2),
 }};
+// clang-format on
 
 static_assert(ListedInIdOrder(Specs), "the table specs are listed in TableId order");
 
@@ -89,8 +92,8 @@ const SlotBlock* BlockOfCell(const TableSpec& spec, CellRef cell)
 {
     for (int i = 0; i < spec.blockCount; ++i) {
         const SlotBlock& block = spec.blocks[static_cast<std::size_t>(i)];
-        if (cell.row >= block.firstRow && cell.row <= block.lastRow && cell.column >= block.firstColumn
-            && cell.column <= block.lastColumn)
+        if (cell.row >= block.firstRow && cell.row <= block.lastRow && cell.column >= block.firstColumn &&
+            cell.column <= block.lastColumn)
             return &block;
     }
     return nullptr;

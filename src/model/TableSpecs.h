@@ -59,21 +59,32 @@ struct CellRef {
 
 // The tables of the pages, in the order of their rows in the table spec list.
 enum class TableId {
-    SGrid1, StringGrid1, SGrid2, SGrid3, SGrid11, SGrid12, StringGrid3, SGrid5, SGrid4, SGrid6, StringGrid2, SGrid9,
+    SGrid1,
+    StringGrid1,
+    SGrid2,
+    SGrid3,
+    SGrid11,
+    SGrid12,
+    StringGrid3,
+    SGrid5,
+    SGrid4,
+    SGrid6,
+    StringGrid2,
+    SGrid9,
     SGrid10,
 };
 inline constexpr int TableIdCount = 13;
 
 struct TableSpec {
     TableId id;
-    const char* name;      // object name of the grid
-    int columns;           // column 0 included
-    int rows;              // rows below the header
-    bool growing;          // rebuilt row by row by every fill; otherwise written in place
+    const char* name; // object name of the grid
+    int columns;      // column 0 included
+    int rows;         // rows below the header
+    bool growing;     // rebuilt row by row by every fill; otherwise written in place
     HeaderStyle header;
     RowLabel label;
-    int labelledRows;      // rows 1 to labelledRows show a label (and a code where there is a code column)
-    int codeColumn;        // -1 for a table without codes; code r - 1 shows in row r
+    int labelledRows; // rows 1 to labelledRows show a label (and a code where there is a code column)
+    int codeColumn;   // -1 for a table without codes; code r - 1 shows in row r
     KeyArea area;
     std::array<SlotBlock, 4> blocks;
     int blockCount;

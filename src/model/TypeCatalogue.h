@@ -62,7 +62,15 @@ private:
 
 // The chip items of the read and write menus.
 enum class ChipItemId {
-    Read24C16, Read24C32, Read24C64, Read24C128, ReadDS1995, ReadDS1996,
-    Write24C16, Write24C32, Write24C64, WriteDS1996,
+    Read24C16,
+    Read24C32,
+    Read24C64,
+    Read24C128,
+    ReadDS1995,
+    ReadDS1996,
+    Write24C16,
+    Write24C32,
+    Write24C64,
+    WriteDS1996,
 };
 inline constexpr int ChipItemCount = 10;

@@ -25,8 +25,7 @@ TransferResult Finish(ProgrammerLink& link, TransferProgress& progress, Transfer
 bool AskInsertChip(ProgrammerLink& link, const Bilingual& text, Language language)
 {
     return link.prompts().message(text.in(language), LinkTexts::Message.in(language), PromptButtons::OkCancel,
-                                  PromptIcon::Question)
-        == PromptAnswer::Ok;
+                                  PromptIcon::Question) == PromptAnswer::Ok;
 }
 
 std::optional<QByteArray> ReadChipBlocks(ProgrammerLink& link, const ChipGeometry& geometry, TransferProgress& progress,
@@ -61,7 +60,8 @@ TransferResult ReadChipToImage(ProgrammerLink& link, const ChipGeometry& geometr
                                TransferProgress& progress, Language language, ImageFileMode mode)
 {
     const auto cannotWrite = [&](const FileResult& failure) {
-        link.prompts().message(LinkTexts::CannotCreateImage.in(language) + QStringLiteral("\n") + failure.message(language),
+        link.prompts().message(LinkTexts::CannotCreateImage.in(language) + QStringLiteral("\n") +
+                                   failure.message(language),
                                QString(), PromptButtons::Ok, PromptIcon::Error);
         return Finish(link, progress, TransferResult::Failed);
     };

@@ -14,7 +14,7 @@ class TransferProgress;
 struct ProgrammerChip;
 
 struct VerifyResult {
-    bool readBack = false;    // false: the chip could not be read back (already reported)
+    bool readBack = false; // false: the chip could not be read back (already reported)
     int differingBytes = 0;
     int firstDifference = -1; // address of the first differing byte, -1 when none differs
     QByteArray chip;          // what was read back

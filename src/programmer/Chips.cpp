@@ -7,17 +7,21 @@
 #include <algorithm>
 #include <string_view>
 
-static_assert([] {
-    for (const ProgrammerChip& chip : Chips)
-        if (chip.write.exists() && chip.write.imageSize() != chip.read.imageSize()) return false;
-    return true;
-}(), "a chip's write geometry covers exactly its read image");
+static_assert(
+    [] {
+        for (const ProgrammerChip& chip : Chips)
+            if (chip.write.exists() && chip.write.imageSize() != chip.read.imageSize()) return false;
+        return true;
+    }(),
+    "a chip's write geometry covers exactly its read image");
 
-static_assert([] {
-    for (const ChipKind kind : AllChipKinds)
-        if (std::ranges::count(Chips, std::optional<ChipKind>(kind), &ProgrammerChip::kind) != 1) return false;
-    return true;
-}(), "every chip kind has exactly one chip row");
+static_assert(
+    [] {
+        for (const ChipKind kind : AllChipKinds)
+            if (std::ranges::count(Chips, std::optional<ChipKind>(kind), &ProgrammerChip::kind) != 1) return false;
+        return true;
+    }(),
+    "every chip kind has exactly one chip row");
 
 namespace {
 
@@ -38,13 +42,15 @@ constexpr std::array<ChipItem, ChipItemCount> Items{{
     {WriteDS1996, "DS19963", "WriteDS1996", Write, "DS1996", DS1996, true},
 }};
 static_assert(RowsInIdOrder(Items, &ChipItem::id), "one chip item per ChipItemId, in its order");
-static_assert([] {
-    for (const ChipItem& item : Items) {
-        const auto chip = std::ranges::find(Chips, std::string_view(item.chip), &ProgrammerChip::name);
-        if (chip == Chips.end() || chip->kind != item.kind) return false;
-    }
-    return true;
-}(), "every chip item names a chip row and carries that row's kind");
+static_assert(
+    [] {
+        for (const ChipItem& item : Items) {
+            const auto chip = std::ranges::find(Chips, std::string_view(item.chip), &ProgrammerChip::name);
+            if (chip == Chips.end() || chip->kind != item.kind) return false;
+        }
+        return true;
+    }(),
+    "every chip item names a chip row and carries that row's kind");
 
 } // namespace
 

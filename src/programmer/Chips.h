@@ -74,9 +74,9 @@ struct ChipItem {
     const char* item;   // menu item object name ("N24c162")
     const char* action; // action object name ("READ24c16"); nullptr: the item carries no command
     ChipDirection direction;
-    const char* chip;   // the name of its row in Chips
+    const char* chip;             // the name of its row in Chips
     std::optional<ChipKind> kind; // the kind of that row
-    bool everEnabled;   // false: the item exists and stays disabled
+    bool everEnabled;             // false: the item exists and stays disabled
 };
 
 // Every chip item, read items first, each menu in its order.

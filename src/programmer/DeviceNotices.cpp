@@ -8,7 +8,7 @@
 #include <libudev.h>
 
 namespace {
-constexpr int SettleMs = 300;  // quiet time after the last event before the configuration change
+constexpr int SettleMs = 300; // quiet time after the last event before the configuration change
 
 // "PRODUCT=4d8/e91a/100" of a USB device or interface event.
 QString DeviceNameFromProduct(const char* product, const char* sysname)
@@ -25,12 +25,13 @@ QString PortKey(const PortEntry& entry)
 } // namespace
 
 LinuxDeviceNotices::LinuxDeviceNotices(PortList& ports, Source source, int pollMs, QObject* parent)
-    : QObject(parent), ports_(ports), source_(source), pollMs_(pollMs)
+        : QObject(parent), ports_(ports), source_(source), pollMs_(pollMs)
 {
     settle_ = new QTimer(this);
     settle_->setSingleShot(true);
     settle_->setInterval(SettleMs);
-    connect(settle_, &QTimer::timeout, this, [this] { emitNotice(DeviceEvent::ConfigurationChanged, DeviceKind::Other); });
+    connect(settle_, &QTimer::timeout, this,
+            [this] { emitNotice(DeviceEvent::ConfigurationChanged, DeviceKind::Other); });
 }
 
 LinuxDeviceNotices::~LinuxDeviceNotices()
@@ -45,10 +46,9 @@ void LinuxDeviceNotices::start(std::function<void(const DeviceNotice&)> handler)
     handler_ = std::move(handler);
     if (source_ == Source::MonitorOrPolling) udev_ = udev_new();
     if (udev_) monitor_ = udev_monitor_new_from_netlink(udev_, "kernel");
-    if (monitor_
-        && (udev_monitor_filter_add_match_subsystem_devtype(monitor_, "usb", "usb_interface") < 0
-            || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "tty", nullptr) < 0
-            || udev_monitor_enable_receiving(monitor_) < 0)) {
+    if (monitor_ && (udev_monitor_filter_add_match_subsystem_devtype(monitor_, "usb", "usb_interface") < 0 ||
+                     udev_monitor_filter_add_match_subsystem_devtype(monitor_, "tty", nullptr) < 0 ||
+                     udev_monitor_enable_receiving(monitor_) < 0)) {
         udev_monitor_unref(monitor_);
         monitor_ = nullptr;
     }
@@ -77,9 +77,8 @@ void LinuxDeviceNotices::readMonitor()
         const bool isInterface = subsystem && qstrcmp(subsystem, "usb") == 0;
         const DeviceKind kind = isInterface ? DeviceKind::Interface : DeviceKind::Port;
         const char* product = udev_device_get_property_value(device, "PRODUCT");
-        const QString name = isInterface && product
-            ? DeviceNameFromProduct(product, udev_device_get_sysname(device))
-            : QString::fromLatin1(udev_device_get_sysname(device));
+        const QString name = isInterface && product ? DeviceNameFromProduct(product, udev_device_get_sysname(device))
+                                                    : QString::fromLatin1(udev_device_get_sysname(device));
         if (action == "add") {
             emitNotice(DeviceEvent::Arrival, kind, name);
             settle_->start();

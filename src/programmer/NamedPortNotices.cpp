@@ -6,7 +6,7 @@
 #include <QTimer>
 
 NamedPortNotices::NamedPortNotices(DeviceNotices& system, QString path, int pollMs, QObject* parent)
-    : QObject(parent), system_(system), path_(std::move(path)), poll_(new QTimer(this))
+        : QObject(parent), system_(system), path_(std::move(path)), poll_(new QTimer(this))
 {
     poll_->setInterval(pollMs);
     connect(poll_, &QTimer::timeout, this, &NamedPortNotices::LookAtPath);

@@ -24,8 +24,8 @@ std::optional<Packet> TakePacket(QByteArray& pending)
         if (pending.size() < length + PacketOverhead) return std::nullopt;
         Packet packet;
         packet.code = static_cast<std::uint8_t>(pending[0]);
-        packet.block = static_cast<std::uint16_t>(static_cast<std::uint8_t>(pending[1])
-                                                  | static_cast<std::uint8_t>(pending[2]) << 8);
+        packet.block = static_cast<std::uint16_t>(static_cast<std::uint8_t>(pending[1]) |
+                                                  static_cast<std::uint8_t>(pending[2]) << 8);
         packet.flag = pending[3] != 0;
         packet.data = pending.mid(5, length);
         pending.remove(0, length + PacketOverhead);

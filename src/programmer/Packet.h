@@ -33,12 +33,12 @@ enum ProgrammerCommand : std::uint8_t {
     pcRead24C1024 = 0x17,
 };
 
-constexpr int PacketOverhead = 6;        // header of five bytes plus the filler byte
+constexpr int PacketOverhead = 6; // header of five bytes plus the filler byte
 constexpr int MaxChunkSize = 32;
-constexpr int PacketBufferSize = 129;    // the largest reply, a 128-byte block, fits
+constexpr int PacketBufferSize = 129; // the largest reply, a 128-byte block, fits
 constexpr int BlockSize = 128;
-constexpr std::uint8_t IdleReply = 0x85;          // the programmer's answer to pcIdle
-constexpr std::uint8_t CompatibleFirmware = 3;    // the pcVersion answer this program works with
+constexpr std::uint8_t IdleReply = 0x85;       // the programmer's answer to pcIdle
+constexpr std::uint8_t CompatibleFirmware = 3; // the pcVersion answer this program works with
 
 struct Packet {
     std::uint8_t code = 0;

@@ -11,8 +11,8 @@ constexpr quint16 ProgrammerVendorId = 0x04D8;
 constexpr quint16 ProgrammerProductId = 0xE91A;
 
 struct PortEntry {
-    QString kernelName; // the kernel's name of the device (ttyACM0)
-    QString devicePath; // what the port is opened by (/dev/ttyACM0)
+    QString kernelName;     // the kernel's name of the device (ttyACM0)
+    QString devicePath;     // what the port is opened by (/dev/ttyACM0)
     bool usbSerial = false; // served by a USB serial driver
     quint16 vendorId = 0;   // USB identifiers; 0 when not a USB device
     quint16 productId = 0;
@@ -56,7 +56,7 @@ QString UsbDeviceName(quint16 vendorId, quint16 productId, const QString& instan
 class SysfsPortList : public PortList {
 public:
     explicit SysfsPortList(QString sysRoot = QStringLiteral("/sys"), QString devRoot = QStringLiteral("/dev"))
-        : sysRoot_(std::move(sysRoot)), devRoot_(std::move(devRoot))
+            : sysRoot_(std::move(sysRoot)), devRoot_(std::move(devRoot))
     {
     }
     std::optional<QList<PortEntry>> ports() override;

@@ -22,7 +22,7 @@ const QString ProgrammerIdentity = QStringLiteral("04D8&PID_E91A");
 } // namespace
 
 ProgrammerDiscovery::ProgrammerDiscovery(ProgrammerLink& link, PortList& ports, DiscoveryDisplay& display)
-    : link_(link), ports_(ports), display_(display)
+        : link_(link), ports_(ports), display_(display)
 {
 }
 
@@ -127,8 +127,7 @@ void ProgrammerDiscovery::OnDeviceChange(const DeviceNotice& notice, Language la
         ArrivalCount = 0;
         break;
     }
-    case DeviceEvent::Other:
-        break;
+    case DeviceEvent::Other: break;
     }
     display_.showStatus(StatusText);
 }
@@ -136,7 +135,7 @@ void ProgrammerDiscovery::OnDeviceChange(const DeviceNotice& notice, Language la
 void ProgrammerDiscovery::OnProgrammerLost(ReaderModes readerMode, Language language)
 {
     display_.setTitle(NotConnectedTitle());
-    display_.enableProgrammerMode(false); // programmer mode needs the port; a plug-in enables it again
+    display_.enableProgrammerMode(false);           // programmer mode needs the port; a plug-in enables it again
     if (readerMode == ReaderModes::Replies) return; // the command that used the port reports it
     link_.prompts().message(LinkTexts::ReaderLost.in(language).arg(link_.ProgrammerPortPath),
                             LinkTexts::ErrorLoud.in(language), PromptButtons::Ok, PromptIcon::Error);

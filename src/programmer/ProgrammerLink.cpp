@@ -9,7 +9,7 @@
 #include <utility>
 
 ProgrammerLink::ProgrammerLink(SerialPort& port, Prompts& prompts, Clock& clock)
-    : port_(port), prompts_(prompts), clock_(clock)
+        : port_(port), prompts_(prompts), clock_(clock)
 {
 }
 
@@ -39,8 +39,8 @@ bool ProgrammerLink::OpenProgrammerPort(Language language, PortReport report)
     const LineSetupResult setup = port_.configure();
     if (setup == LineSetupResult::Applied) return true;
     const Bilingual& text = setup == LineSetupResult::CannotRead    ? CannotReadSettings
-                          : setup == LineSetupResult::CannotApply ? CannotApplySettings
-                                                                  : CannotSetTimeouts;
+                            : setup == LineSetupResult::CannotApply ? CannotApplySettings
+                                                                    : CannotSetTimeouts;
     ClosePort();
     prompts_.message(everyAttempt ? text.in(language) : text.in(language) + QStringLiteral("\n") + ProgrammerPortPath,
                      QString(), PromptButtons::Ok, PromptIcon::Error);
@@ -137,8 +137,10 @@ void ProgrammerLink::PollTick()
 void ProgrammerLink::Tick()
 {
     if (replyPending_ && ++replyTicks_ > ReplyTimeoutTicks) replyPending_ = false;
-    if (port_.hasInput()) ReadReply(expectedReplyLength_, ReadTimeoutMs(static_cast<int>(expectedReplyLength_)));
-    else lastRead_.clear();
+    if (port_.hasInput())
+        ReadReply(expectedReplyLength_, ReadTimeoutMs(static_cast<int>(expectedReplyLength_)));
+    else
+        lastRead_.clear();
     if (port_.hungUp()) {
         LoseProgrammer();
         return;

@@ -26,8 +26,8 @@ PortOpenResult QtSerialPort::open(const QString& path)
     // QSerialPort reports a lock held by another program as a permission error too; only a
     // device the user may not open counts as missing permission.
     const QByteArray native = QFileInfo(path).absoluteFilePath().toLocal8Bit();
-    if (error == QSerialPort::PermissionError && QFileInfo::exists(path)
-        && ::access(native.constData(), R_OK | W_OK) != 0)
+    if (error == QSerialPort::PermissionError && QFileInfo::exists(path) &&
+        ::access(native.constData(), R_OK | W_OK) != 0)
         return PortOpenResult::PermissionDenied;
     return PortOpenResult::Failed;
 }
@@ -35,8 +35,8 @@ PortOpenResult QtSerialPort::open(const QString& path)
 LineSetupResult QtSerialPort::configure()
 {
     if (!port_.isOpen()) return LineSetupResult::CannotRead;
-    const bool framing = port_.setDataBits(QSerialPort::Data8) && port_.setParity(QSerialPort::NoParity)
-        && port_.setStopBits(QSerialPort::TwoStop) && port_.setFlowControl(QSerialPort::NoFlowControl);
+    const bool framing = port_.setDataBits(QSerialPort::Data8) && port_.setParity(QSerialPort::NoParity) &&
+                         port_.setStopBits(QSerialPort::TwoStop) && port_.setFlowControl(QSerialPort::NoFlowControl);
     const bool baud = port_.setBaudRate(256000);
     const bool lines = port_.setDataTerminalReady(false) && port_.setRequestToSend(false);
     if (pseudoTerminal_) {
@@ -62,7 +62,8 @@ enum class Readiness { Readable, TimedOut, HungUp };
 Readiness WaitReadable(int descriptor, qint64 timeoutNs)
 {
     pollfd watched{descriptor, POLLIN, 0};
-    const timespec timeout{static_cast<time_t>(timeoutNs / 1'000'000'000), static_cast<long>(timeoutNs % 1'000'000'000)};
+    const timespec timeout{static_cast<time_t>(timeoutNs / 1'000'000'000),
+                           static_cast<long>(timeoutNs % 1'000'000'000)};
     int ready;
     do {
         ready = ::ppoll(&watched, 1, &timeout, nullptr);

@@ -57,7 +57,7 @@ public:
     static constexpr qint64 GapNs = qint64(ReadGapMs) * 1'000'000;
 
     ReadRule(qint64 startNs, int count, int limitMs)
-        : totalEndNs_(startNs + qint64(std::min(ReadTimeoutMs(count), std::max(limitMs, 0))) * 1'000'000)
+            : totalEndNs_(startNs + qint64(std::min(ReadTimeoutMs(count), std::max(limitMs, 0))) * 1'000'000)
     {
     }
     void bytesArrived(qint64 nowNs) { lastArrivalNs_ = nowNs; }

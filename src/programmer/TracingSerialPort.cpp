@@ -29,7 +29,8 @@ QByteArray TracingSerialPort::read(int count, int limitMs)
     const bool wasHungUp = port_.hungUp();
     QByteArray bytes = port_.read(count, limitMs);
     if (!bytes.isEmpty()) sink_(TraceLine(started_.nsecsElapsed(), TraceDirection::FromProgrammer, bytes));
-    if (!wasHungUp && port_.hungUp()) sink_(Seconds(started_.nsecsElapsed()) + QStringLiteral(" PX->PC the port hung up"));
+    if (!wasHungUp && port_.hungUp())
+        sink_(Seconds(started_.nsecsElapsed()) + QStringLiteral(" PX->PC the port hung up"));
     return bytes;
 }
 

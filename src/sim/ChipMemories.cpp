@@ -18,8 +18,10 @@ QByteArray& ChipMemories::memory(const ProgrammerChip& chip)
     if (!path.isEmpty()) {
         QFile file(path);
         if (file.exists()) {
-            if (file.open(QIODevice::ReadOnly)) bytes = file.read(ChipSize(chip));
-            else error_ = path + QStringLiteral(": ") + file.errorString();
+            if (file.open(QIODevice::ReadOnly))
+                bytes = file.read(ChipSize(chip));
+            else
+                error_ = path + QStringLiteral(": ") + file.errorString();
         } else if (file.open(QIODevice::WriteOnly)) {
             file.write(QByteArray(ChipSize(chip), '\xFF'));
         } else {

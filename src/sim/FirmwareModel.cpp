@@ -35,18 +35,14 @@ const ProgrammerChip* FirmwareModel::chipForWrite(std::uint8_t code) const
 std::optional<QByteArray> FirmwareModel::answer(const Packet& packet)
 {
     switch (packet.code) {
-    case pcVersion:
-        return QByteArray(1, static_cast<char>(settings_.version));
+    case pcVersion: return QByteArray(1, static_cast<char>(settings_.version));
     case pcIdle:
         readerRunning_ = false;
         pageBuffer_.clear();
         return QByteArray(1, static_cast<char>(IdleReply));
     case pcStartTouchMemory:
-    case pcStartRfid:
-        readerRunning_ = true;
-        return std::nullopt;
-    default:
-        break;
+    case pcStartRfid: readerRunning_ = true; return std::nullopt;
+    default: break;
     }
     if (const ProgrammerChip* chip = chipForRead(packet.code)) {
         // Past the end of the chip the bus reads as erased.

@@ -65,7 +65,7 @@ bool WriteAll(int fd, const char* data, qsizetype size)
 class Simulator {
 public:
     Simulator(const SimOptions& options, ChipMemories& memories)
-        : options_(options), model_(memories, options.firmware), silent_(options.silent)
+            : options_(options), model_(memories, options.firmware), silent_(options.silent)
     {
         model_.setCorruptWrites(options.corruptWrites);
         started_.start();
@@ -105,7 +105,8 @@ bool Simulator::openTerminal(QString& error)
     slave_ = ::open(slaveName, O_RDWR | O_NOCTTY);
     termios raw{};
     if (slave_ < 0 || tcgetattr(slave_, &raw) != 0) {
-        error = QStringLiteral("cannot open %1: %2").arg(QString::fromLocal8Bit(slaveName), QString::fromLocal8Bit(strerror(errno)));
+        error = QStringLiteral("cannot open %1: %2")
+                    .arg(QString::fromLocal8Bit(slaveName), QString::fromLocal8Bit(strerror(errno)));
         return false;
     }
     cfmakeraw(&raw);
@@ -115,7 +116,8 @@ bool Simulator::openTerminal(QString& error)
         const QByteArray link = QFile::encodeName(options_.linkPath);
         ::unlink(link.constData());
         if (::symlink(slaveName, link.constData()) != 0) {
-            error = QStringLiteral("cannot create the link %1: %2").arg(options_.linkPath, QString::fromLocal8Bit(strerror(errno)));
+            error = QStringLiteral("cannot create the link %1: %2")
+                        .arg(options_.linkPath, QString::fromLocal8Bit(strerror(errno)));
             return false;
         }
     }
@@ -182,15 +184,19 @@ bool Simulator::onCommand(const QByteArray& line)
     if ((verb == "key" || verb == "badkey") && words.size() == 2 && words[1].size() == 6) {
         const QByteArray bytes = QByteArray::fromHex(words[1]);
         if (bytes.size() == 3) {
-            const std::array<std::uint8_t, 3> key{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1]),
+            const std::array<std::uint8_t, 3> key{static_cast<std::uint8_t>(bytes[0]),
+                                                  static_cast<std::uint8_t>(bytes[1]),
                                                   static_cast<std::uint8_t>(bytes[2])};
-            if (auto frame = model_.keyFrame(key, verb == "key"); frame && !silent_) send(frame->constData(), frame->size());
-            else std::fprintf(stderr, "kavro-sim: no reader is running; key ignored\n");
+            if (auto frame = model_.keyFrame(key, verb == "key"); frame && !silent_)
+                send(frame->constData(), frame->size());
+            else
+                std::fprintf(stderr, "kavro-sim: no reader is running; key ignored\n");
             return true;
         }
     }
     if (!verb.isEmpty())
-        std::fprintf(stderr, "kavro-sim: unknown command '%s' (key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off)\n",
+        std::fprintf(stderr,
+                     "kavro-sim: unknown command '%s' (key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off)\n",
                      line.trimmed().constData());
     return true;
 }
@@ -249,21 +255,28 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kavro-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Simulates a KAVRO-PX17 programmer behind a pseudo-terminal. Prints \"PORT <path>\" first.\n"
-        "Commands on standard input: key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off."));
+    parser.setApplicationDescription(
+        QStringLiteral("Simulates a KAVRO-PX17 programmer behind a pseudo-terminal. Prints \"PORT <path>\" first.\n"
+                       "Commands on standard input: key HEX6, badkey HEX6, unplug, silent on|off, corrupt on|off."));
     parser.addHelpOption();
     parser.addOptions({
-        {QStringLiteral("chips"), QStringLiteral("Folder of the chip memory files (24C16.bin ... DS1996.bin), made when missing."), QStringLiteral("DIR")},
+        {QStringLiteral("chips"),
+         QStringLiteral("Folder of the chip memory files (24C16.bin ... DS1996.bin), made when missing."),
+         QStringLiteral("DIR")},
         {QStringLiteral("link"), QStringLiteral("Keep a symbolic link to the port at PATH."), QStringLiteral("PATH")},
-        {QStringLiteral("ibutton"), QStringLiteral("The iButton in the reader: DS1995 or DS1996 (default)."), QStringLiteral("CHIP")},
+        {QStringLiteral("ibutton"), QStringLiteral("The iButton in the reader: DS1995 or DS1996 (default)."),
+         QStringLiteral("CHIP")},
         {QStringLiteral("version"), QStringLiteral("Firmware version to report (default 3)."), QStringLiteral("N")},
         {QStringLiteral("silent"), QStringLiteral("Answer nothing.")},
-        {QStringLiteral("split-gap-ms"), QStringLiteral("Send each reply in two halves with N ms between them."), QStringLiteral("N")},
+        {QStringLiteral("split-gap-ms"), QStringLiteral("Send each reply in two halves with N ms between them."),
+         QStringLiteral("N")},
         {QStringLiteral("stall-after"), QStringLiteral("Stop answering after N replies."), QStringLiteral("N")},
         {QStringLiteral("wire-rate"), QStringLiteral("Pace replies as a 256000-baud line with two stop bits would.")},
-        {QStringLiteral("corrupt-writes"), QStringLiteral("Store every written page with its last byte inverted, acknowledging it as usual.")},
-        {QStringLiteral("trace"), QStringLiteral("Print every packet received and every reply sent, in hex with a time stamp, on standard error.")},
+        {QStringLiteral("corrupt-writes"),
+         QStringLiteral("Store every written page with its last byte inverted, acknowledging it as usual.")},
+        {QStringLiteral("trace"),
+         QStringLiteral(
+             "Print every packet received and every reply sent, in hex with a time stamp, on standard error.")},
     });
     parser.process(app);
 
@@ -282,14 +295,16 @@ int main(int argc, char* argv[])
     };
     qint64 version = CompatibleFirmware, splitGap = -1;
     if (!number("version", version, 255)) return Fail(QStringLiteral("--version takes a number from 0 to 255"));
-    if (!number("split-gap-ms", splitGap, 10000)) return Fail(QStringLiteral("--split-gap-ms takes a number of milliseconds"));
+    if (!number("split-gap-ms", splitGap, 10000))
+        return Fail(QStringLiteral("--split-gap-ms takes a number of milliseconds"));
     if (!number("stall-after", options.stallAfter, std::numeric_limits<qint64>::max()))
         return Fail(QStringLiteral("--stall-after takes a number of replies"));
     options.firmware.version = static_cast<std::uint8_t>(version);
     options.splitGapMs = static_cast<int>(splitGap);
     if (parser.isSet(QStringLiteral("ibutton"))) {
         const ProgrammerChip* chip = FindChip(parser.value(QStringLiteral("ibutton")));
-        if (!chip || chip->read.command != pcReadIButton) return Fail(QStringLiteral("--ibutton takes DS1995 or DS1996"));
+        if (!chip || chip->read.command != pcReadIButton)
+            return Fail(QStringLiteral("--ibutton takes DS1995 or DS1996"));
         options.firmware.ibutton = chip;
     }
     // A missing chips folder is made, as its missing chip files are.
@@ -297,7 +312,7 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("the chips folder %1 cannot be made").arg(options.chipsFolder));
 
     prctl(PR_SET_PDEATHSIG, SIGTERM); // a test that dies takes its simulator with it
-    struct sigaction stop{};
+    struct sigaction stop {};
     stop.sa_handler = RequestStop;
     sigaction(SIGTERM, &stop, nullptr);
     sigaction(SIGINT, &stop, nullptr);

@@ -86,8 +86,10 @@ ApartmentPage::ApartmentPage(Session& session, QWidget* parent) : Page(PageId::T
 
 void ApartmentPage::RunFill(Fill fill)
 {
-    if (fill == Fill::PKU512T) ShowPKU512TPage();
-    else ShowT150Page();
+    if (fill == Fill::PKU512T)
+        ShowPKU512TPage();
+    else
+        ShowT150Page();
 }
 
 void ApartmentPage::ShowT150Page() { ShowPage(Variant::T150); }

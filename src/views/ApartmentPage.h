@@ -33,6 +33,6 @@ private:
     ConfigGroup* GroupBox3;
     ConfigCheckBox* CB4;
     RecordGrid* StringGrid1;
-    std::array<QLabel*, 4> systemKeyLabels_{}; // Label31 to Label34
+    std::array<QLabel*, 4> systemKeyLabels_{};    // Label31 to Label34
     std::array<SettingSpinEdit*, 3> spinEdits_{}; // CSpinEdit5 to CSpinEdit7
 };

@@ -1,7 +1,7 @@
 #include "views/ConfigCheckBox.h"
 
 ConfigCheckBox::ConfigCheckBox(const ConfigBoxTexts& texts, Session& session, QWidget* parent)
-    : QCheckBox(parent), texts_(texts), session_(session)
+        : QCheckBox(parent), texts_(texts), session_(session)
 {
     setObjectName(QString::fromLatin1(texts.name));
     // `clicked` comes from the user only, so a fill setting the state runs no click rule.

@@ -18,16 +18,34 @@ constexpr Bilingual GeneralCode{"Общий код", "General code"};
 constexpr Bilingual Configuration{"Конфигурация", "Configuration"};
 
 constexpr std::array<LabelText, 4> DS1996Labels{{
-    {"Label12", ServicePassword}, {"Label13", SystemPassword}, {"Label15", GeneralCode}, {"GroupBox5", Configuration},
+    {"Label12", ServicePassword},
+    {"Label13", SystemPassword},
+    {"Label15", GeneralCode},
+    {"GroupBox5", Configuration},
 }};
 constexpr std::array<LabelText, 4> DS1995Labels{{
-    {"Label16", ServicePassword}, {"Label17", SystemPassword}, {"Label18", GeneralCode}, {"GroupBox6", Configuration},
+    {"Label16", ServicePassword},
+    {"Label17", SystemPassword},
+    {"Label18", GeneralCode},
+    {"GroupBox6", Configuration},
 }};
 
-const G300PageSpec DS1996Spec{PageId::TabSheet5, TableId::SGrid6, {FieldId::MaskEdit8, FieldId::MaskEdit9, FieldId::MaskEdit10},
-                              {"Label12", "Label13", "Label15"}, "GroupBox5", PageSettings::G300DS1996ConfigBoxes(), DS1996Labels, false};
-const G300PageSpec DS1995Spec{PageId::TabSheet6, TableId::StringGrid2, {FieldId::MaskEdit11, FieldId::MaskEdit12, FieldId::MaskEdit13},
-                              {"Label16", "Label17", "Label18"}, "GroupBox6", PageSettings::G300DS1995ConfigBoxes(), DS1995Labels, true};
+const G300PageSpec DS1996Spec{PageId::TabSheet5,
+                              TableId::SGrid6,
+                              {FieldId::MaskEdit8, FieldId::MaskEdit9, FieldId::MaskEdit10},
+                              {"Label12", "Label13", "Label15"},
+                              "GroupBox5",
+                              PageSettings::G300DS1996ConfigBoxes(),
+                              DS1996Labels,
+                              false};
+const G300PageSpec DS1995Spec{PageId::TabSheet6,
+                              TableId::StringGrid2,
+                              {FieldId::MaskEdit11, FieldId::MaskEdit12, FieldId::MaskEdit13},
+                              {"Label16", "Label17", "Label18"},
+                              "GroupBox6",
+                              PageSettings::G300DS1995ConfigBoxes(),
+                              DS1995Labels,
+                              true};
 
 } // namespace
 
@@ -35,7 +53,7 @@ const G300PageSpec& G300Page::DS1996() { return DS1996Spec; }
 const G300PageSpec& G300Page::DS1995() { return DS1995Spec; }
 
 G300Page::G300Page(const G300PageSpec& spec, Session& session, QWidget* parent)
-    : Page(spec.page, session, parent), spec_(spec)
+        : Page(spec.page, session, parent), spec_(spec)
 {
     QWidget* content = Content();
     table_ = AddGrid(spec.table, content);

@@ -23,13 +23,15 @@ constexpr std::array<LabelText, 2> LMR70x2680Labels{{
     {"Label27", {"ключи охраны", "guard keys"}},
 }};
 
-const KeyListPageSpec LMR702Spec{PageId::TabSheet2, TableId::SGrid2, TableId::SGrid3, FieldId::Edit2,
-                                 InputTargetFamily::LMR702AndPKU512S, LMR702Labels, nullptr, nullptr};
-const KeyListPageSpec LMR70x2680Spec{PageId::TabSheet8, TableId::SGrid11, TableId::SGrid12, FieldId::Edit4,
-                                     InputTargetFamily::LMR70x2680, LMR70x2680Labels, "Label28",
-                                     "LMR70\u0445-2680"};
-const KeyListPageSpec PKU630XESpec{PageId::TabSheet10, TableId::StringGrid3, std::nullopt, std::nullopt,
-                                   InputTargetFamily::None, {}, "Label35", "PKU630XE"};
+const KeyListPageSpec LMR702Spec{
+    PageId::TabSheet2, TableId::SGrid2, TableId::SGrid3, FieldId::Edit2, InputTargetFamily::LMR702AndPKU512S,
+    LMR702Labels,      nullptr,         nullptr};
+const KeyListPageSpec LMR70x2680Spec{
+    PageId::TabSheet8, TableId::SGrid11, TableId::SGrid12,  FieldId::Edit4, InputTargetFamily::LMR70x2680,
+    LMR70x2680Labels,  "Label28",        "LMR70\u0445-2680"};
+const KeyListPageSpec PKU630XESpec{
+    PageId::TabSheet10, TableId::StringGrid3, std::nullopt, std::nullopt, InputTargetFamily::None, {}, "Label35",
+    "PKU630XE"};
 
 } // namespace
 
@@ -38,7 +40,7 @@ const KeyListPageSpec& KeyListPage::LMR70x2680() { return LMR70x2680Spec; }
 const KeyListPageSpec& KeyListPage::PKU630XE() { return PKU630XESpec; }
 
 KeyListPage::KeyListPage(const KeyListPageSpec& spec, Session& session, QWidget* parent)
-    : Page(spec.page, session, parent), spec_(spec)
+        : Page(spec.page, session, parent), spec_(spec)
 {
     QWidget* content = Content();
     list_ = AddGrid(spec.list, content);

@@ -12,9 +12,9 @@ struct LabelText;
 
 struct KeyListPageSpec {
     PageId page;
-    TableId list;                        // the list table
-    std::optional<TableId> guardKeys;    // the guard key table
-    std::optional<FieldId> masterKey;    // the master key field
+    TableId list;                     // the list table
+    std::optional<TableId> guardKeys; // the guard key table
+    std::optional<FieldId> masterKey; // the master key field
     InputTargetFamily family;
     std::span<const LabelText> labels; // written by every fill
     const char* fixedCaptionLabel;     // a caption that never changes; nullptr for none

@@ -12,7 +12,7 @@ constexpr int TextSideMargin = 2;
 } // namespace
 
 MaskEdit::MaskEdit(const QString& objectName, Digits digits, QWidget* parent)
-    : QLineEdit(parent), focus_(new FocusTracker(*this))
+        : QLineEdit(parent), focus_(new FocusTracker(*this))
 {
     setObjectName(objectName);
     setInputMask(QString(static_cast<int>(digits), QLatin1Char('9')) + QStringLiteral(";F"));
@@ -34,9 +34,9 @@ MaskEdit::~MaskEdit() { delete focus_; }
 bool MaskEdit::IsCommandChord(const QKeyEvent& event)
 {
     const bool commandModifier = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const bool modifierAlone = event.key() == Qt::Key_Control || event.key() == Qt::Key_Alt
-                               || event.key() == Qt::Key_Meta || event.key() == Qt::Key_Shift
-                               || event.key() == Qt::Key_AltGr;
+    const bool modifierAlone = event.key() == Qt::Key_Control || event.key() == Qt::Key_Alt ||
+                               event.key() == Qt::Key_Meta || event.key() == Qt::Key_Shift ||
+                               event.key() == Qt::Key_AltGr;
     return commandModifier && !modifierAlone;
 }
 

@@ -42,7 +42,8 @@ PKU512SPage::PKU512SPage(Session& session, QWidget* parent) : Page(PageId::TabSh
     SGrid9->FitToContent(); // twelve keys are wider than the window: the table scrolls
 
     SGrid10 = AddGrid(TableId::SGrid10, content);
-    SGrid10->setFixedSize(SGrid10->FitToContent(), SGrid10->rowHeight(0) * SGrid10->rowCount() + 2 * SGrid10->frameWidth());
+    SGrid10->setFixedSize(SGrid10->FitToContent(),
+                          SGrid10->rowHeight(0) * SGrid10->rowCount() + 2 * SGrid10->frameWidth());
 
     auto* fields = new QGridLayout;
     AddMaskField(*fields, 0, FieldId::MaskEdit14, "Label4", content);

@@ -12,7 +12,8 @@
 
 namespace {
 
-template <typename Control> Control* Find(const std::vector<std::pair<FieldId, Control*>>& controls, FieldId field)
+template <typename Control>
+Control* Find(const std::vector<std::pair<FieldId, Control*>>& controls, FieldId field)
 {
     for (const auto& [id, control] : controls)
         if (id == field) return control;
@@ -22,7 +23,7 @@ template <typename Control> Control* Find(const std::vector<std::pair<FieldId, C
 } // namespace
 
 Page::Page(PageId id, Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), id_(id), scroll_(new QScrollArea(this)), content_(new QWidget)
+        : QWidget(parent), session_(session), id_(id), scroll_(new QScrollArea(this)), content_(new QWidget)
 {
     setObjectName(QString::fromLatin1(PageRowOf(id).name));
     scroll_->setWidgetResizable(true);

@@ -6,8 +6,8 @@
 #include <cstring>
 
 RecordGrid::RecordGrid(const TableSpec& spec, Session& session, QWidget* parent)
-    : StringGrid(QString::fromLatin1(spec.name), spec.columns, spec.growing ? 2 : spec.rows + 1, parent),
-      spec_(spec), session_(session)
+        : StringGrid(QString::fromLatin1(spec.name), spec.columns, spec.growing ? 2 : spec.rows + 1, parent),
+          spec_(spec), session_(session)
 {
     if (spec.targetFamily != InputTargetFamily::None)
         connect(this, &StringGrid::Entered, this,
@@ -53,9 +53,8 @@ void RecordGrid::Fill(const std::function<QString(int row)>& extraColumn)
     setUpdatesEnabled(true);
 }
 
-ConfigGroup::ConfigGroup(const char* name, std::span<const ConfigBoxTexts> boxes, Session& session,
-                         QWidget* parent)
-    : QGroupBox(parent)
+ConfigGroup::ConfigGroup(const char* name, std::span<const ConfigBoxTexts> boxes, Session& session, QWidget* parent)
+        : QGroupBox(parent)
 {
     setObjectName(QString::fromLatin1(name));
     auto* layout = new QVBoxLayout(this);
@@ -88,8 +87,10 @@ void WriteLabels(QWidget& page, std::span<const LabelText> labels, Language lang
     for (const LabelText& label : labels) {
         const QString text = label.text.in(language);
         QObject* control = page.findChild<QObject*>(QString::fromLatin1(label.name));
-        if (auto* asLabel = qobject_cast<QLabel*>(control)) asLabel->setText(text);
-        else if (auto* group = qobject_cast<QGroupBox*>(control)) group->setTitle(text);
+        if (auto* asLabel = qobject_cast<QLabel*>(control))
+            asLabel->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            group->setTitle(text);
     }
 }
 

@@ -3,9 +3,9 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-SettingSpinEdit::SettingSpinEdit(const QString& objectName, Range range, Input input,
-                                 std::function<void(int)> store, QWidget* parent)
-    : QSpinBox(parent), store_(std::move(store))
+SettingSpinEdit::SettingSpinEdit(const QString& objectName, Range range, Input input, std::function<void(int)> store,
+                                 QWidget* parent)
+        : QSpinBox(parent), store_(std::move(store))
 {
     setObjectName(objectName);
     setRange(range.minimum, range.maximum);

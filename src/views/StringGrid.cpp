@@ -18,8 +18,7 @@ public:
     // The grid is being torn down; the view may still close its editor after this.
     void Detach() { grid_ = nullptr; }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor); line && grid_) grid_->EditorOpened(line);
@@ -36,11 +35,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (grid_ && watched == grid_->editor_ && !grid_->resendingToEditor_) {
-            if (event->type() == QEvent::KeyPress
-                && grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Press))
+            if (event->type() == QEvent::KeyPress &&
+                grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Press))
                 return true;
-            if (event->type() == QEvent::KeyRelease
-                && grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Release))
+            if (event->type() == QEvent::KeyRelease &&
+                grid_->DeliverKey(*static_cast<QKeyEvent*>(event), KeyPhase::Release))
                 return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
@@ -51,7 +50,7 @@ private:
 };
 
 StringGrid::StringGrid(const QString& objectName, int columns, int rows, QWidget* parent)
-    : QTableWidget(rows, columns, parent), focus_(new FocusTracker(*this))
+        : QTableWidget(rows, columns, parent), focus_(new FocusTracker(*this))
 {
     setObjectName(objectName);
     horizontalHeader()->hide();
@@ -76,8 +75,8 @@ StringGrid::~StringGrid()
 
 void StringGrid::SetEditable(bool editable)
 {
-    setEditTriggers(editable ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                                   | QAbstractItemView::EditKeyPressed
+    setEditTriggers(editable ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                                   QAbstractItemView::EditKeyPressed
                              : QAbstractItemView::NoEditTriggers);
 }
 
@@ -87,8 +86,8 @@ int StringGrid::FitColumns(const QStringList& samples)
     const int padding = 16;
     int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int column = 0; column < columnCount(); ++column) {
-        setColumnWidth(column, metrics.horizontalAdvance(samples.value(column, samples.value(samples.size() - 1)))
-                                   + padding);
+        setColumnWidth(column,
+                       metrics.horizontalAdvance(samples.value(column, samples.value(samples.size() - 1))) + padding);
         width += columnWidth(column);
     }
     return width;

@@ -46,12 +46,11 @@ public:
         if (!langIni.isEmpty()) WriteAll(IniPath(), langIni);
         ports.list = std::move(portList);
         port.openResult = portOpens;
-        form = std::make_unique<TForm1>(
-            TForm1Setup{prompts, IniPath(), ProgrammerPieces{link, ports, notices}, {}, &sounds,
-                        [this](const QString& path) {
-                            openedInEditor.append(path);
-                            return editorFound;
-                        }});
+        form = std::make_unique<TForm1>(TForm1Setup{
+            prompts, IniPath(), ProgrammerPieces{link, ports, notices}, {}, &sounds, [this](const QString& path) {
+                openedInEditor.append(path);
+                return editorFound;
+            }});
         form->show();
         // The preview's question comes before every write; the tests of writes that are not about
         // it answer only the questions they always had. The backup stays on: it asks nothing.
@@ -68,7 +67,8 @@ public:
     QString IniPath() const { return dir.file(QStringLiteral("lang.ini")); }
     QString File(const QString& name) const { return dir.file(name); }
 
-    template <typename T = QWidget> T* Find(const char* name) const
+    template <typename T = QWidget>
+    T* Find(const char* name) const
     {
         T* found = form->findChild<T*>(QString::fromLatin1(name));
         if (!found) qWarning("no control %s", name);

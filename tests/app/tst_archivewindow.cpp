@@ -87,14 +87,19 @@ struct ArchiveSession : WindowSession {
     }
 };
 
-template <typename T> T* In(QWidget* dialog, const char* name) { return dialog->findChild<T*>(QLatin1String(name)); }
+template <typename T>
+T* In(QWidget* dialog, const char* name)
+{
+    return dialog->findChild<T*>(QLatin1String(name));
+}
 
 void SelectRows(ArchiveDialog* dialog, std::initializer_list<int> rows)
 {
     auto* table = In<QTableView>(dialog, "ArchiveEntries");
     table->clearSelection();
     for (int row : rows)
-        table->selectionModel()->select(table->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 QString Column(ArchiveDialog* dialog, int row, int column)
@@ -185,12 +190,18 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("chip");
-        QTest::newRow("apartments, T150") << TDeviceType::T150 << int(ChipKind::C24C16) << "Write24c16" << "24C16";
-        QTest::newRow("key list, LMR 700") << TDeviceType::LMR702 << int(ChipKind::C24C16) << "Write24c16" << "24C16";
-        QTest::newRow("PKU-618") << TDeviceType::PKU618 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
-        QTest::newRow("PKU-630") << TDeviceType::PKU630 << int(ChipKind::C24C64) << "Write24c64" << "24C64";
-        QTest::newRow("G300, DS1996") << TDeviceType::G300 << int(ChipKind::DS1996) << "WriteDS1996" << "DS1996";
-        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << int(ChipKind::C24C64) << "Write24c64" << "24C64";
+        QTest::newRow("apartments, T150") << TDeviceType::T150 << int(ChipKind::C24C16) << "Write24c16"
+                                          << "24C16";
+        QTest::newRow("key list, LMR 700") << TDeviceType::LMR702 << int(ChipKind::C24C16) << "Write24c16"
+                                           << "24C16";
+        QTest::newRow("PKU-618") << TDeviceType::PKU618 << int(ChipKind::C24C64) << "Write24c64"
+                                 << "24C64";
+        QTest::newRow("PKU-630") << TDeviceType::PKU630 << int(ChipKind::C24C64) << "Write24c64"
+                                 << "24C64";
+        QTest::newRow("G300, DS1996") << TDeviceType::G300 << int(ChipKind::DS1996) << "WriteDS1996"
+                                      << "DS1996";
+        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << int(ChipKind::C24C64) << "Write24c64"
+                                  << "24C64";
     }
     void thePreviewListsTheChangesAndDecliningStopsTheWrite()
     {
@@ -226,7 +237,8 @@ private slots:
         session.Chip("24C16").fill('\xFF');
         session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes);
         session.Trigger("Write24c16");
-        QCOMPARE(session.prompts.texts().last(), QString("The chip 24C16 is blank: the write erases nothing.\nWrite the chip?"));
+        QCOMPARE(session.prompts.texts().last(),
+                 QString("The chip 24C16 is blank: the write erases nothing.\nWrite the chip?"));
         QCOMPARE(session.StatusLine(), QString("Chip 24C16 written and checked"));
 
         session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::No);
@@ -241,8 +253,8 @@ private slots:
         session.prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::No);
         session.Trigger("Write24c64");
         QCOMPARE(session.prompts.texts().last(),
-                 "The content of the chip 24C64 does not read as data of the type \"" + TypeText(TDeviceType::PKU512S)
-                     + "\": it may be another controller's chip. Its content is kept in the archive.\nWrite the chip?");
+                 "The content of the chip 24C64 does not read as data of the type \"" + TypeText(TDeviceType::PKU512S) +
+                     "\": it may be another controller's chip. Its content is kept in the archive.\nWrite the chip?");
     }
 
     void aFailedBackupReadAsksAndNoWritesNothing()
@@ -278,7 +290,8 @@ private slots:
         session.Trigger("Write24c16");
         QCOMPARE(session.prompts.messages().size(), 2); // the one warning, not one per journal row
         const ScriptedPrompts::Shown warning = session.prompts.messages().last();
-        QVERIFY2(warning.text.startsWith("The chip archive " + folder.file() + " cannot be used"), qPrintable(warning.text));
+        QVERIFY2(warning.text.startsWith("The chip archive " + folder.file() + " cannot be used"),
+                 qPrintable(warning.text));
         QVERIFY(warning.text.contains("The chip's image was kept in the file"));
         const QStringList kept = folder.fallbackFiles();
         QCOMPARE(kept.size(), 1);
@@ -304,7 +317,8 @@ private slots:
             QVERIFY(folder.reader.Add(entry, image).ok());
         };
         add("24C16", TypeText(TDeviceType::T150), ArchiveSource::Read, "ул. Лесная, 5", lesnaya, 30);
-        add("24C64", TypeText(TDeviceType::PKU630), ArchiveSource::BeforeWrite, "Sadovaya 1", ChipImage(ChipKind::C24C64, TDeviceType::PKU630, {1, 2, 3}), 20);
+        add("24C64", TypeText(TDeviceType::PKU630), ArchiveSource::BeforeWrite, "Sadovaya 1",
+            ChipImage(ChipKind::C24C64, TDeviceType::PKU630, {1, 2, 3}), 20);
         add("24C256", QString(), ArchiveSource::ProgrammerMode, "", dump, 10);
 
         ArchiveSession session;

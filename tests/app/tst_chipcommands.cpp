@@ -61,17 +61,28 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<int>("keyColumn");
-        for (const TDeviceType type : {TDeviceType::T150, TDeviceType::PKU511, TDeviceType::QS151, TDeviceType::PKU512T})
-            QTest::newRow(qPrintable("24C16 " + TypeText(type))) << "READ24c16" << type << "TabSheet1" << "SGrid1" << 2;
-        QTest::newRow("24C16 LMR 700") << "READ24c16" << TDeviceType::LMR702 << "TabSheet2" << "SGrid2" << 1;
-        QTest::newRow("24C16 PKU-618") << "READ24c16" << TDeviceType::PKU618 << "TabSheet3" << "SGrid5" << 1;
-        QTest::newRow("24C16 PKU-512S, converted") << "READ24c16" << TDeviceType::PKU512S << "TabSheet7" << "SGrid9" << 2;
-        QTest::newRow("24C64 PKU-618") << "READ24c64" << TDeviceType::PKU618 << "TabSheet3" << "SGrid5" << 1;
-        QTest::newRow("24C64 PKU-630") << "READ24c64" << TDeviceType::PKU630 << "TabSheet4" << "SGrid4" << 2;
-        QTest::newRow("24C64 PKU-512S") << "READ24c64" << TDeviceType::PKU512S << "TabSheet7" << "SGrid9" << 2;
-        QTest::newRow("24C64 LMR 70x-2680") << "READ24c64" << TDeviceType::LMR70x2680 << "TabSheet8" << "SGrid11" << 1;
-        QTest::newRow("DS1995 G300") << "ReadDS1995" << TDeviceType::G300 << "TabSheet6" << "StringGrid2" << 2;
-        QTest::newRow("DS1996 G300") << "ReadDS1996" << TDeviceType::G300 << "TabSheet5" << "SGrid6" << 2;
+        for (const TDeviceType type :
+             {TDeviceType::T150, TDeviceType::PKU511, TDeviceType::QS151, TDeviceType::PKU512T})
+            QTest::newRow(qPrintable("24C16 " + TypeText(type))) << "READ24c16" << type << "TabSheet1"
+                                                                 << "SGrid1" << 2;
+        QTest::newRow("24C16 LMR 700") << "READ24c16" << TDeviceType::LMR702 << "TabSheet2"
+                                       << "SGrid2" << 1;
+        QTest::newRow("24C16 PKU-618") << "READ24c16" << TDeviceType::PKU618 << "TabSheet3"
+                                       << "SGrid5" << 1;
+        QTest::newRow("24C16 PKU-512S, converted") << "READ24c16" << TDeviceType::PKU512S << "TabSheet7"
+                                                   << "SGrid9" << 2;
+        QTest::newRow("24C64 PKU-618") << "READ24c64" << TDeviceType::PKU618 << "TabSheet3"
+                                       << "SGrid5" << 1;
+        QTest::newRow("24C64 PKU-630") << "READ24c64" << TDeviceType::PKU630 << "TabSheet4"
+                                       << "SGrid4" << 2;
+        QTest::newRow("24C64 PKU-512S") << "READ24c64" << TDeviceType::PKU512S << "TabSheet7"
+                                        << "SGrid9" << 2;
+        QTest::newRow("24C64 LMR 70x-2680") << "READ24c64" << TDeviceType::LMR70x2680 << "TabSheet8"
+                                            << "SGrid11" << 1;
+        QTest::newRow("DS1995 G300") << "ReadDS1995" << TDeviceType::G300 << "TabSheet6"
+                                     << "StringGrid2" << 2;
+        QTest::newRow("DS1996 G300") << "ReadDS1996" << TDeviceType::G300 << "TabSheet5"
+                                     << "SGrid6" << 2;
     }
     void aReadDecodesTheChipForTheSelectedTypeAndShowsItAsANewDocument()
     {
@@ -83,7 +94,8 @@ private slots:
         WindowSession session;
         session.ConnectProgrammer();
         session.Open(session.WriteDataFile("old.kvr", type, 0x77));
-        const ChipItem& item = *std::ranges::find_if(ChipItems(), [&](const ChipItem& i) { return action == i.action; });
+        const ChipItem& item =
+            *std::ranges::find_if(ChipItems(), [&](const ChipItem& i) { return action == i.action; });
         session.port.memories.memory(ProgrammerChipOf(item)) = ChipImageFor(*item.kind, type);
         session.prompts.answer(PromptAnswer::Ok); // insert the chip
         // The DS1995 image made here fails its header check: going on with it is asked.
@@ -91,7 +103,8 @@ private slots:
         session.Trigger(qPrintable(action));
         QVERIFY(session.PageShown(qPrintable(page)));
         // The DS1995 image made here is not sound (the question above); its decoding is the codec's.
-        if (action != "ReadDS1995") QCOMPARE(session.Find<StringGrid>(qPrintable(grid))->Cell(keyColumn, 1), QString("1A 2B 3C"));
+        if (action != "ReadDS1995")
+            QCOMPARE(session.Find<StringGrid>(qPrintable(grid))->Cell(keyColumn, 1), QString("1A 2B 3C"));
         QCOMPARE(TypeNameText(session.Record()), TypeText(type));
         QCOMPARE(session.form->SmallIButton(), action == "ReadDS1995");
         // A new, unsaved document; the image file is gone.
@@ -227,15 +240,15 @@ private slots:
         auto* grid = session.Find<StringGrid>("SGrid1");
         grid->SelectCell(7, 100); // slot 599
         session.Find<QToolButton>("ToolButton5")->click();
-        for (const QByteArray& frame : {QByteArray::fromHex("0a0b0c21"), QByteArray::fromHex("01020307"),
-                                       QByteArray::fromHex("0a0b0c21") /* again: a duplicate */,
-                                       QByteArray::fromHex("0d0e") /* short */}) {
+        for (const QByteArray& frame :
+             {QByteArray::fromHex("0a0b0c21"), QByteArray::fromHex("01020307"),
+              QByteArray::fromHex("0a0b0c21") /* again: a duplicate */, QByteArray::fromHex("0d0e") /* short */}) {
             session.port.arrive(frame);
             session.form->Timer1Timer();
         }
         QCOMPARE(grid->Cell(7, 100), QString("0C 0B 0A"));
         QCOMPARE(grid->Cell(2, 1), QString("FF FF FF")); // the wrong checksum stored nothing ...
-        QVERIFY(grid->Col() == 2 && grid->Row() == 1); // ... and the selection wrapped to slot 0
+        QVERIFY(grid->Col() == 2 && grid->Row() == 1);   // ... and the selection wrapped to slot 0
         QVERIFY(session.Record().KeySlots[0].isEmpty());
         QVERIFY(session.Modified());
         QVERIFY(session.sounds.played.isEmpty()); // the sound option is off

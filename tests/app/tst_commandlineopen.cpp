@@ -44,8 +44,10 @@ private slots:
         QFETCH(QString, message);
         WindowSession session;
         const QString path = session.File(name);
-        if (name == "folder.kvr") QVERIFY(QDir().mkdir(path));
-        else if (name != "gone.kvr") WriteAll(path, content);
+        if (name == "folder.kvr")
+            QVERIFY(QDir().mkdir(path));
+        else if (name != "gone.kvr")
+            WriteAll(path, content);
         session.form->OpenDataFileFromCommandLine(path);
         QCOMPARE(session.prompts.messages().size(), 1);
         QVERIFY(session.prompts.messages().constFirst().text.startsWith(message));
@@ -69,7 +71,8 @@ private slots:
 
         session.prompts.answer(PromptAnswer::No);
         session.form->OpenDataFileFromCommandLine(path);
-        QCOMPARE(session.prompts.texts(), QStringList{path + "\nData have been damaged. Do you really want to continue?"});
+        QCOMPARE(session.prompts.texts(),
+                 QStringList{path + "\nData have been damaged. Do you really want to continue?"});
         QVERIFY(session.PagesHidden() && !session.form->Document().HasFileName);
         QVERIFY(session.prompts.allAnswersUsed() && !session.prompts.unexpectedPrompt());
     }

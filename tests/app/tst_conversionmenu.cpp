@@ -47,14 +47,21 @@ private slots:
         QTest::addColumn<int>("config");
         QTest::addColumn<int>("firstEmptiedHeaderSlot"); // 28: none
         QTest::newRow("to T150") << "toT150" << TDeviceType::PKU630 << TDeviceType::T150 << "TabSheet1" << 0x5F << 28;
-        QTest::newRow("to PKU511") << "toPKU511" << TDeviceType::T150 << TDeviceType::PKU511 << "TabSheet1" << 0x10 << 28;
-        QTest::newRow("to PKU618") << "toPKU618" << TDeviceType::T150 << TDeviceType::PKU618 << "TabSheet3" << 0x00 << 28;
-        QTest::newRow("to LMR702") << "toLMR702" << TDeviceType::LMR70x2680 << TDeviceType::LMR702 << "TabSheet2" << 0x00 << 8;
-        QTest::newRow("to PKU630") << "toPKU630" << TDeviceType::T150 << TDeviceType::PKU630 << "TabSheet4" << 0x1F << 28;
+        QTest::newRow("to PKU511") << "toPKU511" << TDeviceType::T150 << TDeviceType::PKU511 << "TabSheet1" << 0x10
+                                   << 28;
+        QTest::newRow("to PKU618") << "toPKU618" << TDeviceType::T150 << TDeviceType::PKU618 << "TabSheet3" << 0x00
+                                   << 28;
+        QTest::newRow("to LMR702") << "toLMR702" << TDeviceType::LMR70x2680 << TDeviceType::LMR702 << "TabSheet2"
+                                   << 0x00 << 8;
+        QTest::newRow("to PKU630") << "toPKU630" << TDeviceType::T150 << TDeviceType::PKU630 << "TabSheet4" << 0x1F
+                                   << 28;
         QTest::newRow("to G300") << "toG300" << TDeviceType::T150 << TDeviceType::G300 << "TabSheet5" << 0xBB << 28;
-        QTest::newRow("to PKU512S from PKU-512T") << "toPKU512S" << TDeviceType::PKU512T << TDeviceType::PKU512S << "TabSheet7" << 0x5F << 0;
-        QTest::newRow("to LMR70x_2680") << "toLMR70x_2680" << TDeviceType::LMR702 << TDeviceType::LMR70x2680 << "TabSheet8" << 0x00 << 8;
-        QTest::newRow("toPKU512T") << "toPKU512T" << TDeviceType::PKU512S << TDeviceType::PKU512T << "TabSheet1" << 0x5F << 28;
+        QTest::newRow("to PKU512S from PKU-512T")
+            << "toPKU512S" << TDeviceType::PKU512T << TDeviceType::PKU512S << "TabSheet7" << 0x5F << 0;
+        QTest::newRow("to LMR70x_2680") << "toLMR70x_2680" << TDeviceType::LMR702 << TDeviceType::LMR70x2680
+                                        << "TabSheet8" << 0x00 << 8;
+        QTest::newRow("toPKU512T") << "toPKU512T" << TDeviceType::PKU512S << TDeviceType::PKU512T << "TabSheet1" << 0x5F
+                                   << 28;
     }
     void everyConversionRelabelsTheDataAndShowsTheTargetsPage()
     {

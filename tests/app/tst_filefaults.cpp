@@ -52,7 +52,8 @@ public:
     // False when the folder cannot be made read-only for this user here.
     bool holds() const { return !readOnly_ || readOnly_->holds(); }
 
-    template <typename Command> void run(Command command)
+    template <typename Command>
+    void run(Command command)
     {
         {
             const FileSizeLimit limit(fault_ == Fault::FileSizeLimit ? 1024 : 1L << 30);
@@ -79,10 +80,10 @@ private slots:
         for (const Fault fault : {Fault::FileSizeLimit, Fault::ReadOnlyFolder})
             for (const bool russian : {false, true})
                 for (const bool saveAs : {false, true})
-                    QTest::newRow(qPrintable(QString("%1, %2, %3")
-                                                 .arg(fault == Fault::FileSizeLimit ? "disk full" : "read-only folder",
-                                                      russian ? "russian" : "english",
-                                                      saveAs ? "Save As chip dump" : "Save")))
+                    QTest::newRow(
+                        qPrintable(QString("%1, %2, %3")
+                                       .arg(fault == Fault::FileSizeLimit ? "disk full" : "read-only folder",
+                                            russian ? "russian" : "english", saveAs ? "Save As chip dump" : "Save")))
                         << int(fault) << russian << saveAs;
     }
     void aSaveThatCannotWriteKeepsTheFileAndTheDocumentModified()
@@ -102,12 +103,15 @@ private slots:
         const QByteArray before = ReadAll(target);
         if (saveAs) session.prompts.choose(FileDialogChoice{path, 2}).answer(PromptAnswer::Yes); // overwrite
         planted.run([&] {
-            if (saveAs) session.form->ASaveAsExecute();
-            else session.form->ASaveExecute();
+            if (saveAs)
+                session.form->ASaveAsExecute();
+            else
+                session.form->ASaveExecute();
         });
         const QString shown = session.prompts.messages().last().text;
         QVERIFY2(shown.contains(target), qPrintable(shown));
-        if (russian) QVERIFY2(!QString(shown).remove(target).contains(QRegularExpression("[A-Za-z]")), qPrintable(shown));
+        if (russian)
+            QVERIFY2(!QString(shown).remove(target).contains(QRegularExpression("[A-Za-z]")), qPrintable(shown));
         QCOMPARE(ReadAll(target), before);
         QCOMPARE(QDir(session.dir.path()).entryList(QDir::Hidden | QDir::Files).filter(".part"), QStringList());
         QVERIFY(session.Modified());

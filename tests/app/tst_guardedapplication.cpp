@@ -51,8 +51,11 @@ private slots:
         const auto files = [&] { return QDir(folder).entryList({"recovery-*.kvr"}, QDir::Files); };
         ScriptedPrompts prompts;
         QStringList endedWith; // the recovery files there were when the program ended
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, type, Language::English}; }, folder,
-                             [&] { endedWith = files(); }});
+        Guarded().SetRescue({prompts,
+                             [&] {
+                                 return UnsavedWork{*store, type, Language::English};
+                             },
+                             folder, [&] { endedWith = files(); }});
         FaultyHandler handler;
         QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
         QCoreApplication::sendPostedEvents(&handler);
@@ -77,7 +80,10 @@ private slots:
         WriteAll(dir.file("plain"), "x");
         ScriptedPrompts prompts;
         int ended = 0;
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, TDeviceType::T150, Language::Russian}; },
+        Guarded().SetRescue({prompts,
+                             [&] {
+                                 return UnsavedWork{*store, TDeviceType::T150, Language::Russian};
+                             },
                              dir.file("plain/data"), [&] { ++ended; }});
         FaultyHandler handler;
         QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
@@ -99,8 +105,11 @@ private slots:
         const QString folder = dir.file("data");
         ScriptedPrompts prompts;
         int status = -1;
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, TDeviceType::T150, Language::English, true}; }, folder,
-                             [] { QFAIL("ended as after an error"); }, [&](int ended) { status = ended; }});
+        Guarded().SetRescue({prompts,
+                             [&] {
+                                 return UnsavedWork{*store, TDeviceType::T150, Language::English, true};
+                             },
+                             folder, [] { QFAIL("ended as after an error"); }, [&](int ended) { status = ended; }});
         std::raise(SIGHUP);
         QTRY_COMPARE(status, 128 + SIGHUP);
         const QStringList files = QDir(folder).entryList({"recovery-*.kvr"}, QDir::Files);
@@ -116,7 +125,10 @@ private slots:
         ResetRecord(*store);
         ScriptedPrompts prompts;
         int status = -1;
-        Guarded().SetRescue({prompts, [&] { return UnsavedWork{*store, TDeviceType::T150, Language::English, false}; },
+        Guarded().SetRescue({prompts,
+                             [&] {
+                                 return UnsavedWork{*store, TDeviceType::T150, Language::English, false};
+                             },
                              dir.file("data"), [] {}, [&](int ended) { status = ended; }});
         Guarded().EndSession(0);
         QCOMPARE(status, 0);

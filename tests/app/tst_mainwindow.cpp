@@ -33,11 +33,16 @@ private slots:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("listEntry");
         QTest::addColumn<QString>("fileMenu");
-        QTest::newRow("no lang.ini is english") << QByteArray() << "english" << "File";
-        QTest::newRow("russian") << QByteArray("[language]\nselected=0\n") << "русский" << "Файл";
-        QTest::newRow("other value is english") << QByteArray("[language]\nselected=7\n") << "english" << "File";
-        QTest::newRow("text value is english") << QByteArray("[language]\nselected=abc\n") << "english" << "File";
-        QTest::newRow("other section is english") << QByteArray("[other]\nselected=0\n") << "english" << "File";
+        QTest::newRow("no lang.ini is english") << QByteArray() << "english"
+                                                << "File";
+        QTest::newRow("russian") << QByteArray("[language]\nselected=0\n") << "русский"
+                                 << "Файл";
+        QTest::newRow("other value is english") << QByteArray("[language]\nselected=7\n") << "english"
+                                                << "File";
+        QTest::newRow("text value is english") << QByteArray("[language]\nselected=abc\n") << "english"
+                                               << "File";
+        QTest::newRow("other section is english") << QByteArray("[other]\nselected=0\n") << "english"
+                                                  << "File";
     }
     void startsQuietlyInTheLanguageOfLangIniWithOnlyTheFileCommands()
     {
@@ -52,7 +57,8 @@ private slots:
         QVERIFY(session.PagesHidden() && session.Find("CGauge1")->isHidden());
         for (const char* off : {"MCmd_Write", "N1", "N5", "MFile_Save", "N3", "N24c322", "DS19952", "ToolButton11"})
             QVERIFY2(!session.Enabled(off), off);
-        for (const char* on : {"N24c162", "ToolButton3", "ToolButton1", "ToolButton2"}) QVERIFY2(session.Enabled(on), on);
+        for (const char* on : {"N24c162", "ToolButton3", "ToolButton1", "ToolButton2"})
+            QVERIFY2(session.Enabled(on), on);
         // Until New, codes and passwords read 0000, not the empty FFFF.
         QCOMPARE(session.Record().Codes[0], 0);
         QCOMPARE(session.Record().ServicePassword, 0);
@@ -111,12 +117,18 @@ private slots:
         QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("writeItem");
-        QTest::newRow("T150") << TDeviceType::T150 << "TabSheet1" << "N24c163";
-        QTest::newRow("LMR 702") << TDeviceType::LMR702 << "TabSheet2" << "N24c163";
-        QTest::newRow("PKU-630") << TDeviceType::PKU630 << "TabSheet4" << "N24c643";
-        QTest::newRow("G300 after a DS1995 read") << TDeviceType::G300 << "TabSheet5" << "DS19963";
-        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << "TabSheet7" << "N24c643";
-        QTest::newRow("PKU-630XE") << TDeviceType::PKU630XE << "TabSheet10" << "";
+        QTest::newRow("T150") << TDeviceType::T150 << "TabSheet1"
+                              << "N24c163";
+        QTest::newRow("LMR 702") << TDeviceType::LMR702 << "TabSheet2"
+                                 << "N24c163";
+        QTest::newRow("PKU-630") << TDeviceType::PKU630 << "TabSheet4"
+                                 << "N24c643";
+        QTest::newRow("G300 after a DS1995 read") << TDeviceType::G300 << "TabSheet5"
+                                                  << "DS19963";
+        QTest::newRow("PKU-512S") << TDeviceType::PKU512S << "TabSheet7"
+                                  << "N24c643";
+        QTest::newRow("PKU-630XE") << TDeviceType::PKU630XE << "TabSheet10"
+                                   << "";
     }
     void newShowsTheTypesPageWithDefaultsAndItsWriteItem()
     {
@@ -161,7 +173,8 @@ private slots:
         session.Record().KeySlots[7].bytes = {1, 2, 3, 0xFF};
         session.PickType(TDeviceType::PKU512S);
         QVERIFY(session.PagesHidden());
-        for (const char* off : {"MCmd_Write", "MFile_Save", "N3", "N5", "ToolButton5", "N1"}) QVERIFY2(!session.Enabled(off), off);
+        for (const char* off : {"MCmd_Write", "MFile_Save", "N3", "N5", "ToolButton5", "N1"})
+            QVERIFY2(!session.Enabled(off), off);
         QVERIFY(session.Enabled("N24c162") && session.Enabled("N24c642"));
         QCOMPARE(TypeNameText(session.Record()), QString("PKU-512S"));
         QCOMPARE(session.Record().KeySlots[7].bytes[0], 1);
@@ -202,7 +215,8 @@ private slots:
         session.PickType(TDeviceType::PKU630);
         QCOMPARE(session.form->CurrentType(), TDeviceType::PKU630XE);
         session.form->InsertKey({0x3C, 0x2B, 0x1A});
-        QCOMPARE(session.form->Store().ExtensionKeySlots[0].bytes, (std::array<std::uint8_t, 4>{0x3C, 0x2B, 0x1A, 0xFF}));
+        QCOMPARE(session.form->Store().ExtensionKeySlots[0].bytes,
+                 (std::array<std::uint8_t, 4>{0x3C, 0x2B, 0x1A, 0xFF}));
         QVERIFY(session.Record().KeySlots[0].isEmpty());
     }
 
@@ -225,12 +239,18 @@ private slots:
         session.form->MarkModified();
         WriteAll(session.File("plain"), "x");
         session.prompts.answer(PromptAnswer::Yes);
-        if (dialogCancelled) session.prompts.choose(std::nullopt);
-        else session.prompts.choose(FileDialogChoice{session.File("plain/doc.kvr"), 1}); // its folder is a file
-        if (command == "close") QVERIFY(!session.form->close());
-        else if (command == "New") session.form->ANewExecute();
-        else if (command == "Open") session.form->MFile_OpenClick();
-        else session.PickType(TDeviceType::LMR702);
+        if (dialogCancelled)
+            session.prompts.choose(std::nullopt);
+        else
+            session.prompts.choose(FileDialogChoice{session.File("plain/doc.kvr"), 1}); // its folder is a file
+        if (command == "close")
+            QVERIFY(!session.form->close());
+        else if (command == "New")
+            session.form->ANewExecute();
+        else if (command == "Open")
+            session.form->MFile_OpenClick();
+        else
+            session.PickType(TDeviceType::LMR702);
         QCOMPARE(session.prompts.dialogs().size(), 1); // the save dialog, and no open dialog after it
         QCOMPARE(session.prompts.messages().size(), dialogCancelled ? 1 : 2);
         QVERIFY(session.form->isVisible() && session.Modified());
@@ -447,8 +467,8 @@ private slots:
 
         session.prompts.answer(PromptAnswer::No);
         session.Open(session.File("damaged.kvr"));
-        QCOMPARE(session.prompts.texts(),
-                 QStringList{session.File("damaged.kvr") + "\nData have been damaged. Do you really want to continue?"});
+        QCOMPARE(session.prompts.texts(), QStringList{session.File("damaged.kvr") +
+                                                      "\nData have been damaged. Do you really want to continue?"});
         QCOMPARE(session.Record().Codes[0], 0xFFFF);
         QVERIFY(!session.form->Document().HasFileName);
 
@@ -512,9 +532,12 @@ private slots:
         session.NewDocument(TDeviceType::T150);
         session.form->MarkModified();
         const auto requestClose = [&] {
-            if (command.isEmpty()) session.form->close();
-            else if (command.startsWith("Tool")) session.Find<QToolButton>(qPrintable(command))->click();
-            else session.Trigger(qPrintable(command));
+            if (command.isEmpty())
+                session.form->close();
+            else if (command.startsWith("Tool"))
+                session.Find<QToolButton>(qPrintable(command))->click();
+            else
+                session.Trigger(qPrintable(command));
         };
         session.prompts.answer(PromptAnswer::Cancel);
         requestClose();

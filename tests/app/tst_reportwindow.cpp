@@ -20,7 +20,8 @@ QString SampleFile(WindowSession& session, TDeviceType type)
 {
     auto record = std::make_unique<TIntercomData>(session.Record());
     StoreTypeName(*record, type);
-    for (int slot = 0; slot < KeySlotCount; slot += 5) record->KeySlots[slot].bytes = {std::uint8_t(slot), 0x44, 0x1C, 0xFF};
+    for (int slot = 0; slot < KeySlotCount; slot += 5)
+        record->KeySlots[slot].bytes = {std::uint8_t(slot), 0x44, 0x1C, 0xFF};
     for (int code = 0; code < CodeCount; code += 2) record->Codes[code] = static_cast<std::uint16_t>(0x3100 + code);
     record->Codes[3] = 0x0A05;
     record->HeaderKeySlots[2].bytes = {0x0E, 0x0F, 0x10, 0xFF};
@@ -92,8 +93,9 @@ private slots:
     {
         WindowSession session;
         session.NewDocument(TDeviceType::PKU630);
-        for (const auto& [field, value] : {std::pair{"MaskEdit6", std::uint16_t(0x8527)}, std::pair{"MaskEdit5", std::uint16_t(0x12AB)},
-                                           std::pair{"MaskEdit4", std::uint16_t(0x0A05)}}) {
+        for (const auto& [field, value] :
+             {std::pair{"MaskEdit6", std::uint16_t(0x8527)}, std::pair{"MaskEdit5", std::uint16_t(0x12AB)},
+              std::pair{"MaskEdit4", std::uint16_t(0x0A05)}}) {
             auto* edit = session.Find<MaskEdit>(field);
             const int digits = edit->inputMask().count('9');
             const QString text = digits == 4 ? FourDigitText(value) : TwoDigitText(value);

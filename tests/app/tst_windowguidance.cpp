@@ -68,8 +68,10 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("digits");
         QTest::addColumn<TDeviceType>("toType");
-        QTest::newRow("PKU-630 general code into a T150 file") << TDeviceType::PKU630 << "MaskEdit4" << "1357" << TDeviceType::T150;
-        QTest::newRow("PKU-618 concierge into a G300 file") << TDeviceType::PKU618 << "MaskEdit7" << "13" << TDeviceType::G300;
+        QTest::newRow("PKU-630 general code into a T150 file") << TDeviceType::PKU630 << "MaskEdit4"
+                                                               << "1357" << TDeviceType::T150;
+        QTest::newRow("PKU-618 concierge into a G300 file") << TDeviceType::PKU618 << "MaskEdit7"
+                                                            << "13" << TDeviceType::G300;
     }
     void anEntryLeftInAFieldNeverReachesTheNextDocument()
     {
@@ -120,8 +122,10 @@ private slots:
         TypeIntoFocus("1A2");
         const QString emptyList = FileWithDefaults(session, "keys.kvr", TDeviceType::LMR702);
         session.prompts.answer(PromptAnswer::No); // the typing made the document modified
-        if (byOpen) session.Open(emptyList);
-        else session.NewDocument(TDeviceType::LMR702);
+        if (byOpen)
+            session.Open(emptyList);
+        else
+            session.NewDocument(TDeviceType::LMR702);
         clickFirstCell();
         TypeIntoFocus("B3C4D5");
         // The six characters after New or Open are one whole key, and nothing of the two halves.
@@ -318,8 +322,9 @@ private slots:
         });
         QtPrompts prompts;
         prompts.SetParent(&transfer);
-        QCOMPARE(prompts.message("Insert chip to read", "Information", PromptButtons::OkCancel, PromptIcon::Information),
-                 PromptAnswer::Ok);
+        QCOMPARE(
+            prompts.message("Insert chip to read", "Information", PromptButtons::OkCancel, PromptIcon::Information),
+            PromptAnswer::Ok);
         QVERIFY(paintsWhenAnswered >= 0);
         QVERIFY(counter.paints > paintsWhenAnswered);
     }

@@ -28,7 +28,8 @@ int CountImages(const QString& location)
     int count = -1;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", "count");
-        if (sqlite) db.setDatabaseName(where.sqliteFile);
+        if (sqlite)
+            db.setDatabaseName(where.sqliteFile);
         else {
             db.setHostName(where.host);
             db.setPort(where.port);

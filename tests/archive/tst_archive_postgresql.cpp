@@ -23,7 +23,8 @@ namespace {
 QString ServerPrograms()
 {
     QStringList versions = QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    std::sort(versions.begin(), versions.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+    std::sort(versions.begin(), versions.end(),
+              [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
     for (auto it = versions.rbegin(); it != versions.rend(); ++it)
         if (QFile::exists("/usr/lib/postgresql/" + *it + "/bin/initdb")) return "/usr/lib/postgresql/" + *it + "/bin";
     return {};
@@ -38,8 +39,8 @@ int FreePort()
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     int port = 0;
-    if (::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-        && ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+    if (::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
         port = ntohs(address.sin_port);
     ::close(probe);
     return port;

@@ -60,7 +60,8 @@ private slots:
         form.Store().Record.KeySlots[0].bytes = {0x77, 0x66, 0x55, 0xFF};
         prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes);
         form.findChild<QAction*>(QStringLiteral("Write24c16"))->trigger();
-        QVERIFY2(prompts.texts().size() >= 3 && prompts.texts()[1].contains("3C 2B 1A"), qPrintable(prompts.texts().join('\n')));
+        QVERIFY2(prompts.texts().size() >= 3 && prompts.texts()[1].contains("3C 2B 1A"),
+                 qPrintable(prompts.texts().join('\n')));
         const QByteArray halfWritten = ReadAll(chipFile);
         QVERIFY(halfWritten != buildingKeys);
 

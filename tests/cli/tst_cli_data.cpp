@@ -20,8 +20,10 @@ namespace {
 std::unique_ptr<IntercomStore> StoreFrom(const QByteArray& bytes)
 {
     auto store = FreshStore();
-    if (bytes.size() == ExtendedFileSize) std::memcpy(store.get(), bytes.constData(), sizeof *store);
-    else LoadDataFileBytes(store->Record, bytes);
+    if (bytes.size() == ExtendedFileSize)
+        std::memcpy(store.get(), bytes.constData(), sizeof *store);
+    else
+        LoadDataFileBytes(store->Record, bytes);
     return store;
 }
 
@@ -92,13 +94,18 @@ private slots:
         QTest::newRow("missing output") << QStringList{"new", "0"};
         QTest::newRow("unknown option") << QStringList{"new", "0", "-o", "out", "--fast"};
         QTest::newRow("output option without its value") << QStringList{"new", "0", "-o"};
-        QTest::newRow("read pairing without decoder") << QStringList{"decode", "T150_QS150_KAVRO-R150", "img.bin", "-o", "out", "--chip", "DS1995"};
-        QTest::newRow("DS1995 is never written") << QStringList{"encode", "G300", "in.kvr", "-o", "out", "--chip", "DS1995"};
-        QTest::newRow("24C64 write of PKU-511 encodes nothing") << QStringList{"encode", "PKU-511", "in.kvr", "-o", "out", "--chip", "24C64"};
+        QTest::newRow("read pairing without decoder")
+            << QStringList{"decode", "T150_QS150_KAVRO-R150", "img.bin", "-o", "out", "--chip", "DS1995"};
+        QTest::newRow("DS1995 is never written")
+            << QStringList{"encode", "G300", "in.kvr", "-o", "out", "--chip", "DS1995"};
+        QTest::newRow("24C64 write of PKU-511 encodes nothing")
+            << QStringList{"encode", "PKU-511", "in.kvr", "-o", "out", "--chip", "24C64"};
         QTest::newRow("no conversion to QS151") << QStringList{"convert", "8", "in.kvr", "-o", "out"};
         QTest::newRow("report in an unknown language") << QStringList{"report", "in.kvr", "-o", "out", "--lang", "de"};
-        QTest::newRow("fill-codes with a seed that is no number") << QStringList{"fill-codes", "in.kvr", "-o", "out", "--seed", "x"};
-        QTest::newRow("report of an unknown --from type") << QStringList{"report", "in.kvr", "-o", "out", "--from", "X1"};
+        QTest::newRow("fill-codes with a seed that is no number")
+            << QStringList{"fill-codes", "in.kvr", "-o", "out", "--seed", "x"};
+        QTest::newRow("report of an unknown --from type")
+            << QStringList{"report", "in.kvr", "-o", "out", "--from", "X1"};
     }
     void badArgumentsExitWithOneAndWriteNothing()
     {
@@ -145,8 +152,8 @@ private slots:
 
         QCOMPARE(Status({"decode", "0", "t150.bin", "-o", "out.kvr", "--base", "base.kvr"}), 0);
         auto out = StoreFromFile(dir.file("out.kvr"));
-        QCOMPARE(out->Record.Codes[150], 0xFFFF);        // the 24C16 layout empties codes 100 to 199
-        QCOMPARE(out->Record.MasterKey.bytes[0], 1);      // and does not carry the master key
+        QCOMPARE(out->Record.Codes[150], 0xFFFF);    // the 24C16 layout empties codes 100 to 199
+        QCOMPARE(out->Record.MasterKey.bytes[0], 1); // and does not carry the master key
         QCOMPARE(out->Record.ConfigByte, 0xFF);
         QCOMPARE(TypeNameText(out->Record), QString("T150_QS150_KAVRO-R150"));
 
@@ -167,7 +174,8 @@ private slots:
         QVERIFY(rejected.err.contains("Data integrity has been damaged"));
         QVERIFY(!QFile::exists(dir.file("out.kvr")));
 
-        QCOMPARE(Status({"decode", "G300", "bad.bin", "-o", "out.kvr", "--chip", "DS1995", "--on-damaged", "continue"}), 0);
+        QCOMPARE(Status({"decode", "G300", "bad.bin", "-o", "out.kvr", "--chip", "DS1995", "--on-damaged", "continue"}),
+                 0);
         auto out = StoreFromFile(dir.file("out.kvr"));
         QCOMPARE(out->Record.ServicePassword, 0x8527);
         QCOMPARE(out->Record.ConfigByte, 0x7F);

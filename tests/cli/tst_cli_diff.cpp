@@ -109,7 +109,8 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
         QTest::newRow("dump without type") << QStringList{"diff", "a.bin", "a.bin"} << "give --type";
-        QTest::newRow("unknown type") << QStringList{"diff", "a.kvr", "a.kvr", "--type", "T999"} << "unknown controller type";
+        QTest::newRow("unknown type") << QStringList{"diff", "a.kvr", "a.kvr", "--type", "T999"}
+                                      << "unknown controller type";
         QTest::newRow("missing file") << QStringList{"diff", "a.kvr", "none.kvr"} << "none.kvr";
         QTest::newRow("short file") << QStringList{"diff", "a.kvr", "short.kvr"} << "too short";
         QTest::newRow("types differ") << QStringList{"diff", "a.kvr", "g.kvr"} << "give --type";
@@ -130,7 +131,6 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
     }
-
 };
 
 QTEST_GUILESS_MAIN(CliDiffTest)

@@ -19,8 +19,8 @@ const QByteArray Previous = "the output file as it was before";
 // kavro-cli under a file size limit of one 512-byte block, as `ulimit -f` in the shell sets it.
 CliRun RunCliOnAFullDisk(const QStringList& args)
 {
-    return RunCli(QStringList{"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", KAVRO_CLI_PATH} + args,
-                  {}, QStringLiteral("/bin/sh"));
+    return RunCli(QStringList{"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", KAVRO_CLI_PATH} + args, {},
+                  QStringLiteral("/bin/sh"));
 }
 
 // Every kavro-cli command that writes an output file, with "in.kvr" and "image.bin" as inputs.
@@ -69,8 +69,9 @@ private slots:
         const QStringList before = FolderEntries(dir.path());
         const CliRun run = RunCliOnAFullDisk(InFolder(dir, args));
         QCOMPARE(run.status, 2);
-        QVERIFY2(run.err.contains("Cannot write the file " + dir.file("out") + ": the file would be larger than allowed"),
-                 qPrintable(run.err));
+        QVERIFY2(
+            run.err.contains("Cannot write the file " + dir.file("out") + ": the file would be larger than allowed"),
+            qPrintable(run.err));
         QCOMPARE(ReadAll(dir.file("out")), Previous);
         QCOMPARE(FolderEntries(dir.path()), before); // no temporary file left behind
     }
@@ -105,7 +106,8 @@ private slots:
         QTest::newRow("convert") << QStringList{"convert", "PKU-511", "fifo", "-o", "out"} << "fifo";
         QTest::newRow("encode") << QStringList{"encode", "0", "fifo", "-o", "out"} << "fifo";
         QTest::newRow("decode") << QStringList{"decode", "0", "fifo", "-o", "out"} << "fifo";
-        QTest::newRow("decode --base") << QStringList{"decode", "0", "image.bin", "-o", "out", "--base", "fifo"} << "fifo";
+        QTest::newRow("decode --base") << QStringList{"decode", "0", "image.bin", "-o", "out", "--base", "fifo"}
+                                       << "fifo";
         QTest::newRow("report") << QStringList{"report", "fifo", "-o", "out"} << "fifo";
         QTest::newRow("write") << QStringList{"write", "24C16", "fifo"} << "fifo";
         QTest::newRow("verify") << QStringList{"verify", "24C16", "fifo"} << "fifo";
@@ -153,8 +155,8 @@ private slots:
         WorkingDirectory dir;
         const QByteArray name = QFile::encodeName(dir.path()) + "/keys-\xff.kvr";
         QProcess process;
-        process.start("/bin/sh", {"-c", "exec \"$0\" new 0 -o \"$(printf '" + dir.path() + "/keys-\\377.kvr')\"",
-                                  KAVRO_CLI_PATH});
+        process.start("/bin/sh",
+                      {"-c", "exec \"$0\" new 0 -o \"$(printf '" + dir.path() + "/keys-\\377.kvr')\"", KAVRO_CLI_PATH});
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitCode(), 0);
         QVERIFY(access(name.constData(), F_OK) == 0);

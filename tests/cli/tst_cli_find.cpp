@@ -62,7 +62,8 @@ private slots:
     void anExtendedFileIsSearchedToItsLastExtensionSlot()
     {
         WorkingDirectory dir;
-        WriteWithKey("xe.kvr", "PKU-630XE", {ExtensionSlotOffset(4999), ExtensionSlotOffset(42), KeySlotOffset(5)}, true);
+        WriteWithKey("xe.kvr", "PKU-630XE", {ExtensionSlotOffset(4999), ExtensionSlotOffset(42), KeySlotOffset(5)},
+                     true);
 
         const CliRun found = RunCli({"find", "xe.kvr", "030201", "--json"});
         QCOMPARE(found.status, 0);
@@ -97,7 +98,8 @@ private slots:
         QTest::newRow("missing file") << QStringList{"find", "none.kvr", "030201"} << "none.kvr";
         QTest::newRow("short file") << QStringList{"find", "short.kvr", "030201"} << "too short";
         QTest::newRow("no type name") << QStringList{"find", "nameless.kvr", "030201"} << "give --type";
-        QTest::newRow("unknown type") << QStringList{"find", "a.kvr", "030201", "--type", "T999"} << "unknown controller type";
+        QTest::newRow("unknown type") << QStringList{"find", "a.kvr", "030201", "--type", "T999"}
+                                      << "unknown controller type";
         QTest::newRow("no key") << QStringList{"find", "a.kvr"} << "usage";
         QTest::newRow("unknown option") << QStringList{"find", "a.kvr", "030201", "--all"} << "unknown option";
     }

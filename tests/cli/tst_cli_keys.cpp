@@ -86,16 +86,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("error");
-        QTest::newRow("no such data file") << QStringList{"keys", "import", "none.kvr", "in.csv", "-o", "out.kvr"}
-                                           << "none.kvr";
-        QTest::newRow("no such CSV") << QStringList{"keys", "import", "a.kvr", "none.csv", "-o", "out.kvr"} << "none.csv";
-        QTest::newRow("a pipe for the CSV") << QStringList{"keys", "import", "a.kvr", "fifo", "-o", "out.kvr"} << "fifo";
+        QTest::newRow("no such data file")
+            << QStringList{"keys", "import", "none.kvr", "in.csv", "-o", "out.kvr"} << "none.kvr";
+        QTest::newRow("no such CSV") << QStringList{"keys", "import", "a.kvr", "none.csv", "-o", "out.kvr"}
+                                     << "none.csv";
+        QTest::newRow("a pipe for the CSV")
+            << QStringList{"keys", "import", "a.kvr", "fifo", "-o", "out.kvr"} << "fifo";
         QTest::newRow("no header") << QStringList{"keys", "import", "a.kvr", "headless.csv", "-o", "out.kvr"}
                                    << "headless.csv: no header line";
         QTest::newRow("unknown type") << QStringList{"keys", "export", "a.kvr", "-o", "out.kvr", "--type", "X9"}
                                       << "unknown controller type 'X9'";
-        QTest::newRow("a file naming no type") << QStringList{"keys", "export", "untyped.kvr", "-o", "out.kvr"}
-                                               << "untyped.kvr names no controller type";
+        QTest::newRow("a file naming no type")
+            << QStringList{"keys", "export", "untyped.kvr", "-o", "out.kvr"} << "untyped.kvr names no controller type";
     }
     void badInputExitsTwoAndWritesNothing()
     {

@@ -55,7 +55,10 @@ inline QByteArray Bytes(std::initializer_list<std::uint8_t> bytes)
 
 inline std::uint8_t ByteAt(const QByteArray& image, int offset) { return static_cast<std::uint8_t>(image.at(offset)); }
 
-inline bool AllFF(const QByteArray& image, int from, int count) { return image.mid(from, count) == Filled(count, '\xFF'); }
+inline bool AllFF(const QByteArray& image, int from, int count)
+{
+    return image.mid(from, count) == Filled(count, '\xFF');
+}
 
 inline std::uint8_t CrcOf(const QByteArray& bytes)
 {
@@ -82,16 +85,18 @@ bool SameRange(const Array& a, const Array& b, int first, int last)
 
 inline bool KeysEmpty(const TIntercomData& r, int first, int last)
 {
-    return std::all_of(r.KeySlots.begin() + first, r.KeySlots.begin() + last + 1, [](const KeySlot& s) { return s.isEmpty(); });
+    return std::all_of(r.KeySlots.begin() + first, r.KeySlots.begin() + last + 1,
+                       [](const KeySlot& s) { return s.isEmpty(); });
 }
 
 inline bool CodesEmpty(const TIntercomData& r, int first, int last)
 {
-    return std::all_of(r.Codes.begin() + first, r.Codes.begin() + last + 1, [](std::uint16_t c) { return c == EmptyDigitValue; });
+    return std::all_of(r.Codes.begin() + first, r.Codes.begin() + last + 1,
+                       [](std::uint16_t c) { return c == EmptyDigitValue; });
 }
 
 inline int CountKeys(const TIntercomData& r, int first, int last)
 {
-    return static_cast<int>(
-        std::count_if(r.KeySlots.begin() + first, r.KeySlots.begin() + last + 1, [](const KeySlot& s) { return !s.isEmpty(); }));
+    return static_cast<int>(std::count_if(r.KeySlots.begin() + first, r.KeySlots.begin() + last + 1,
+                                          [](const KeySlot& s) { return !s.isEmpty(); }));
 }

@@ -32,7 +32,8 @@ private slots:
         QTest::newRow("wrong CRC") << CodeRecord(0x34, 0x12, good ^ 1) << 0xFFFF;
         // The CRC covers the nibble 0xA as stored; the digit 0 appears only after the check.
         QTest::newRow("zero digit checked as 0xA") << CodeRecord(0xA4, 0x1A, CrcOf(Bytes({0xA4, 0x1A}))) << 0x1004;
-        QTest::newRow("CRC over decoded digits is wrong") << CodeRecord(0xA4, 0x1A, CrcOf(Bytes({0x04, 0x10}))) << 0xFFFF;
+        QTest::newRow("CRC over decoded digits is wrong")
+            << CodeRecord(0xA4, 0x1A, CrcOf(Bytes({0x04, 0x10}))) << 0xFFFF;
         QTest::newRow("invalid digit byte") << CodeRecord(0xB4, 0x12, CrcOf(Bytes({0xB4, 0x12}))) << 0xFFFF;
     }
     void codeRecordCountsOnlyWithItsCrc()
@@ -90,12 +91,15 @@ private slots:
         QTest::addColumn<PromptAnswer>("answer");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("sound header: no question") << false << Language::English << PromptAnswer::Ok << "" << "";
-        QTest::newRow("damaged, Russian, OK") << true << Language::Russian << PromptAnswer::Ok
-                                              << "Нарушение целостности данных. Продолжить?" << "Сообщение";
+        QTest::newRow("sound header: no question") << false << Language::English << PromptAnswer::Ok << ""
+                                                   << "";
+        QTest::newRow("damaged, Russian, OK")
+            << true << Language::Russian << PromptAnswer::Ok << "Нарушение целостности данных. Продолжить?"
+            << "Сообщение";
         QTest::newRow("damaged, English, Cancel leaves the record exactly as it was")
             << true << Language::English << PromptAnswer::Cancel
-            << "Data integrity has been damaged. Do you want to continue?" << "Message";
+            << "Data integrity has been damaged. Do you want to continue?"
+            << "Message";
     }
     void ds1995HeaderIsCheckedAndADamagedOneAsksFirst()
     {

@@ -40,17 +40,23 @@ private slots:
         QTest::addColumn<int>("firstEmptied"); // first emptied header key slot, 28: none
         QTest::addColumn<QString>("page");
         using enum TDeviceType;
-        QTest::newRow("to PKU511 keeps the lock-time bit") << T150 << PKU511 << false << true << 0x10 << 28 << "TabSheet1";
+        QTest::newRow("to PKU511 keeps the lock-time bit")
+            << T150 << PKU511 << false << true << 0x10 << 28 << "TabSheet1";
         QTest::newRow("to PKU618") << T150 << PKU618 << false << true << 0x00 << 28 << "TabSheet3";
-        QTest::newRow("to LMR702 keeps eight guard keys") << T150 << LMR702 << false << true << 0x00 << 8 << "TabSheet2";
+        QTest::newRow("to LMR702 keeps eight guard keys")
+            << T150 << LMR702 << false << true << 0x00 << 8 << "TabSheet2";
         QTest::newRow("to PKU630") << T150 << PKU630 << false << true << 0x1F << 28 << "TabSheet4";
         QTest::newRow("to G300") << T150 << G300 << false << true << 0xBB << 28 << "TabSheet5";
-        QTest::newRow("to PKU512S empties every header key") << T150 << PKU512S << false << true << 0x5F << 0 << "TabSheet7";
-        QTest::newRow("to LMR70x keeps eight of its 28 guard keys") << T150 << LMR70x2680 << false << true << 0x00 << 8 << "TabSheet8";
+        QTest::newRow("to PKU512S empties every header key")
+            << T150 << PKU512S << false << true << 0x5F << 0 << "TabSheet7";
+        QTest::newRow("to LMR70x keeps eight of its 28 guard keys")
+            << T150 << LMR70x2680 << false << true << 0x00 << 8 << "TabSheet8";
         QTest::newRow("to PKU512T") << T150 << PKU512T << false << true << 0x5F << 28 << "TabSheet1";
-        QTest::newRow("T150 to itself clears bits 7 and 5") << T150 << T150 << false << false << 0x5F << 28 << "TabSheet1";
+        QTest::newRow("T150 to itself clears bits 7 and 5")
+            << T150 << T150 << false << false << 0x5F << 28 << "TabSheet1";
         QTest::newRow("G300 from a DS1996 stays") << G300 << G300 << false << false << 0xBB << 28 << "TabSheet5";
-        QTest::newRow("G300 from a DS1995 becomes DS1996 data") << G300 << G300 << true << true << 0xBB << 28 << "TabSheet5";
+        QTest::newRow("G300 from a DS1995 becomes DS1996 data")
+            << G300 << G300 << true << true << 0xBB << 28 << "TabSheet5";
     }
     void conversionRelabelsTheRecordAndNothingElse()
     {

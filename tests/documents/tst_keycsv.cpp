@@ -26,8 +26,8 @@ void PutKey(IntercomStore& store, const char* table, CellRef cell, int n)
 
 bool SameKeys(const IntercomStore& a, const IntercomStore& b)
 {
-    return a.Record.KeySlots == b.Record.KeySlots && a.Record.HeaderKeySlots == b.Record.HeaderKeySlots
-           && a.ExtensionKeySlots == b.ExtensionKeySlots && a.Record.MasterKey == b.Record.MasterKey;
+    return a.Record.KeySlots == b.Record.KeySlots && a.Record.HeaderKeySlots == b.Record.HeaderKeySlots &&
+           a.ExtensionKeySlots == b.ExtensionKeySlots && a.Record.MasterKey == b.Record.MasterKey;
 }
 
 QStringList Texts(const KeyCsvImport& import)
@@ -76,8 +76,8 @@ private slots:
             const TableSpec& spec = *TableSpecNamed(latin.constData());
             const int lastRow = lastKeyRow ? lastKeyRow : spec.rows;
             const int lastColumn = spec.columns - 1 - (spec.extraHeader.ru ? 1 : 0);
-            for (const CellRef cell : {CellRef{FirstKeyColumn(spec), 1}, CellRef{lastColumn, lastRow / 2 + 1},
-                                       CellRef{lastColumn, lastRow}})
+            for (const CellRef cell :
+                 {CellRef{FirstKeyColumn(spec), 1}, CellRef{lastColumn, lastRow / 2 + 1}, CellRef{lastColumn, lastRow}})
                 PutKey(*original, latin.constData(), cell, n++);
         }
         const QByteArray csv = ExportKeyCsv(*original, {type, ds1995}, Language::Russian);
@@ -107,7 +107,8 @@ private slots:
     void importReadsColumnsByNameFromAnyEditedFile()
     {
         auto record = EmptyRecord();
-        const QByteArray csv = "\xEF\xBB\xBF" "key,\"column\",apartment,table\r\n"
+        const QByteArray csv = "\xEF\xBB\xBF"
+                               "key,\"column\",apartment,table\r\n"
                                "\"5a 02 01\",2,5,\"Квартиры\"\n"
                                "5A0304,1,7,SGrid1\r\n";
         const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::T150}, Language::English);
@@ -119,17 +120,16 @@ private slots:
     void refusedLinesAreReportedLineByLineAndLeaveTheRecordAlone()
     {
         auto record = EmptyRecord();
-        const QByteArray csv = Header
-                               + "Apartments,,1,1,,5A 00 01,\r\n"       // stored
-                                 "Apartments,,2,1,,5A 00 01,\r\n"       // the same key again
-                                 "Hotel,,1,1,,5A 00 02,\r\n"            // no such table on the page
-                                 "Apartments,,101,1,,5A 00 03,\r\n"     // below the last row
-                                 "Apartments,,3,7,,5A 00 04,\r\n"       // right of the last key column
-                                 "Apartments,,3,1,,12 34,\r\n"          // no key
-                                 "Apartments,,3,1,,FF FF FF,\r\n"       // an empty key
-                                 "Apartments,,3,x,,5A 00 05,\r\n"       // no column number
-                                 "Apartments,,3,1,99,5A 00 06,\r\n"     // the cell's slot is 12
-                                 "Apartments,,3,1,,\"5A 00 07,\r\n";    // a quote left open to the end
+        const QByteArray csv = Header + "Apartments,,1,1,,5A 00 01,\r\n"    // stored
+                                        "Apartments,,2,1,,5A 00 01,\r\n"    // the same key again
+                                        "Hotel,,1,1,,5A 00 02,\r\n"         // no such table on the page
+                                        "Apartments,,101,1,,5A 00 03,\r\n"  // below the last row
+                                        "Apartments,,3,7,,5A 00 04,\r\n"    // right of the last key column
+                                        "Apartments,,3,1,,12 34,\r\n"       // no key
+                                        "Apartments,,3,1,,FF FF FF,\r\n"    // an empty key
+                                        "Apartments,,3,x,,5A 00 05,\r\n"    // no column number
+                                        "Apartments,,3,1,99,5A 00 06,\r\n"  // the cell's slot is 12
+                                        "Apartments,,3,1,,\"5A 00 07,\r\n"; // a quote left open to the end
         const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::T150}, Language::English);
         QCOMPARE(Texts(result), (QStringList{
                                     "line 2: stored at Apartments, apartment 0, key 1",
@@ -157,14 +157,13 @@ private slots:
         PutKey(*record, "SGrid2", {1, 1}, 1);
         PutKey(*record, "SGrid3", {1, 2}, 2);
         record->Record.MasterKey = KeyNumber(3);
-        const QByteArray csv = Header
-                               + "Individual keys,,1,1,,5A 00 04,\r\n"
-                                 "Guard keys,,2,1,,5A 00 05,\r\n"
-                                 "Individual keys,,5,1,,5A 00 03,\r\n";
+        const QByteArray csv = Header + "Individual keys,,1,1,,5A 00 04,\r\n"
+                                        "Guard keys,,2,1,,5A 00 05,\r\n"
+                                        "Individual keys,,5,1,,5A 00 03,\r\n";
         const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::LMR702}, Language::English);
-        QCOMPARE(Texts(result), (QStringList{"line 2: stored at Individual keys, key 2",
-                                             "line 3: stored at Guard keys, key 2",
-                                             "line 4: refused, a duplicate of master key"}));
+        QCOMPARE(Texts(result),
+                 (QStringList{"line 2: stored at Individual keys, key 2", "line 3: stored at Guard keys, key 2",
+                              "line 4: refused, a duplicate of master key"}));
         QCOMPARE(record->Record.HeaderKeySlots[1], KeyNumber(5));
     }
 
@@ -186,8 +185,9 @@ private slots:
     void aFileWithoutItsHeaderIsRefusedWhole()
     {
         auto record = EmptyRecord();
-        for (const QByteArray& csv : {QByteArray(), QByteArray("\xEF\xBB\xBF\r\n"),
-                                      QByteArray("Apartments,0,1,1,0,5A 00 01,\r\n"), QByteArray("table,row,key\r\n")}) {
+        for (const QByteArray& csv :
+             {QByteArray(), QByteArray("\xEF\xBB\xBF\r\n"), QByteArray("Apartments,0,1,1,0,5A 00 01,\r\n"),
+              QByteArray("table,row,key\r\n")}) {
             const KeyCsvImport result = ImportKeyCsv(csv, *record, {TDeviceType::T150}, Language::Russian);
             QVERIFY(result.fileError);
             QVERIFY(result.lines.empty());

@@ -25,10 +25,14 @@ void PutLostKey(IntercomStore& store, const QString& where)
 {
     const QStringList parts = where.split(':');
     const auto slot = static_cast<std::size_t>(parts.value(1).toInt());
-    if (parts[0] == "key") store.Record.KeySlots[slot] = LostKeySlot;
-    else if (parts[0] == "header") store.Record.HeaderKeySlots[slot] = LostKeySlot;
-    else if (parts[0] == "extension") store.ExtensionKeySlots[slot] = LostKeySlot;
-    else store.Record.MasterKey = LostKeySlot;
+    if (parts[0] == "key")
+        store.Record.KeySlots[slot] = LostKeySlot;
+    else if (parts[0] == "header")
+        store.Record.HeaderKeySlots[slot] = LostKeySlot;
+    else if (parts[0] == "extension")
+        store.ExtensionKeySlots[slot] = LostKeySlot;
+    else
+        store.Record.MasterKey = LostKeySlot;
 }
 
 QStringList Lines(const std::vector<KeyPlace>& places, Language language = Language::English)
@@ -46,8 +50,7 @@ private slots:
     // A controller type forgotten in the table of page terms would find nothing on its page.
     void everyControllerTypeHasThePageTablesItShows()
     {
-        for (const TDeviceType type : AllDeviceTypes)
-            QVERIFY2(!PageTables(type).empty(), qPrintable(TypeText(type)));
+        for (const TDeviceType type : AllDeviceTypes) QVERIFY2(!PageTables(type).empty(), qPrintable(TypeText(type)));
         QVERIFY(!PageTables(TDeviceType::G300, true).empty());
     }
 
@@ -59,21 +62,25 @@ private slots:
         QTest::addColumn<QStringList>("found");
 
         const QString hidden = QStringLiteral(" (not shown on the page)");
-        QTest::newRow("T150 apartments")
-            << TDeviceType::T150 << false << QStringList{"extension:42", "key:1500", "header:3", "master", "key:599", "key:30"}
-            << QStringList{"Apartments, apartment 5, key 1", "Apartments, apartment 99, key 6", "Master key" + hidden,
-                           "Key slot 1500" + hidden, "Guard or system key slot 3" + hidden,
-                           "PKU-630XE extension slot 42" + hidden};
+        QTest::newRow("T150 apartments") << TDeviceType::T150 << false
+                                         << QStringList{"extension:42", "key:1500", "header:3",
+                                                        "master",       "key:599",  "key:30"}
+                                         << QStringList{"Apartments, apartment 5, key 1",
+                                                        "Apartments, apartment 99, key 6",
+                                                        "Master key" + hidden,
+                                                        "Key slot 1500" + hidden,
+                                                        "Guard or system key slot 3" + hidden,
+                                                        "PKU-630XE extension slot 42" + hidden};
         QTest::newRow("PKU-512T system keys")
             << TDeviceType::PKU512T << false << QStringList{"header:10", "header:1", "key:6"}
-            << QStringList{"Apartments, apartment 1, key 1", "System keys, key 2", "Guard or system key slot 10" + hidden};
+            << QStringList{"Apartments, apartment 1, key 1", "System keys, key 2",
+                           "Guard or system key slot 10" + hidden};
         QTest::newRow("LMR key list, guard keys and master key")
             << TDeviceType::LMR702 << false << QStringList{"extension:0", "key:700", "master", "header:6", "key:7"}
             << QStringList{"Individual keys, key 8", "Guard keys, key 7", "Master key", "Key slot 700" + hidden,
                            "PKU-630XE extension slot 0" + hidden};
-        QTest::newRow("LMR 2680 list end")
-            << TDeviceType::LMR70x2680 << false << QStringList{"header:27", "key:2679"}
-            << QStringList{"Individual keys, key 2680", "Guard keys, key 28"};
+        QTest::newRow("LMR 2680 list end") << TDeviceType::LMR70x2680 << false << QStringList{"header:27", "key:2679"}
+                                           << QStringList{"Individual keys, key 2680", "Guard keys, key 28"};
         QTest::newRow("PKU-618 apartments from one")
             << TDeviceType::PKU618 << false << QStringList{"key:2000", "master", "key:31"}
             << QStringList{"Apartments, apartment 2, key 2", "Master key", "Key slot 2000" + hidden};
@@ -83,14 +90,14 @@ private slots:
         QTest::newRow("G300 rows without an apartment")
             << TDeviceType::G300 << false << QStringList{"key:1800", "key:1207"}
             << QStringList{"Apartments, row 202, key 2", "Key slot 1800" + hidden};
-        QTest::newRow("G300 DS1995 page")
-            << TDeviceType::G300 << true << QStringList{"key:1207", "key:5"}
-            << QStringList{"Apartments, apartment 1, key 2", "Key slot 1207" + hidden};
+        QTest::newRow("G300 DS1995 page") << TDeviceType::G300 << true << QStringList{"key:1207", "key:5"}
+                                          << QStringList{"Apartments, apartment 1, key 2", "Key slot 1207" + hidden};
         QTest::newRow("PKU-512S blocks of keys 7 to 12")
             << TDeviceType::PKU512S << false << QStringList{"header:4", "key:1800", "key:600"}
             << QStringList{"Apartments, apartment 0, key 7", "Apartments, apartment 100, key 7", "System keys, key 5"};
         QTest::newRow("PKU-630XE access keys")
-            << TDeviceType::PKU630XE << false << QStringList{"master", "header:0", "key:5", "extension:4999", "extension:42"}
+            << TDeviceType::PKU630XE << false
+            << QStringList{"master", "header:0", "key:5", "extension:4999", "extension:42"}
             << QStringList{"Access keys, key 43", "Access keys, key 5000", "Master key" + hidden, "Key slot 5" + hidden,
                            "Guard or system key slot 0" + hidden};
     }

@@ -52,28 +52,30 @@ private slots:
         const QString second = QStringLiteral("C3 B2 A1");
         QTest::newRow("T150 apartment") << TDeviceType::T150 << false << "SGrid1" << 2 << 6
                                         << "Apartments, apartment 5, key 1" << first << second;
-        QTest::newRow("PKU-512T system key") << TDeviceType::PKU512T << false << "StringGrid1" << 1 << 2
-                                             << "System keys, key 2" << first << second;
+        QTest::newRow("PKU-512T system key")
+            << TDeviceType::PKU512T << false << "StringGrid1" << 1 << 2 << "System keys, key 2" << first << second;
         QTest::newRow("LMR guard key") << TDeviceType::LMR702 << false << "SGrid3" << 1 << 7 << "Guard keys, key 7"
                                        << first << second;
-        QTest::newRow("LMR key list") << TDeviceType::LMR702 << false << "SGrid2" << 3 << 2
-                                      << "Individual keys, key 8" << first << second;
-        QTest::newRow("LMR 2680 guard key") << TDeviceType::LMR70x2680 << false << "SGrid12" << 1 << 28
-                                            << "Guard keys, key 28" << first << second;
+        QTest::newRow("LMR key list") << TDeviceType::LMR702 << false << "SGrid2" << 3 << 2 << "Individual keys, key 8"
+                                      << first << second;
+        QTest::newRow("LMR 2680 guard key")
+            << TDeviceType::LMR70x2680 << false << "SGrid12" << 1 << 28 << "Guard keys, key 28" << first << second;
         QTest::newRow("PKU-630XE extension slot") << TDeviceType::PKU630XE << false << "StringGrid3" << 10 << 500
                                                   << "Access keys, key 5000" << first << second;
         QTest::newRow("PKU-618") << TDeviceType::PKU618 << false << "SGrid5" << 30 << 40
                                  << "Apartments, apartment 40, key 30" << first << second;
         QTest::newRow("PKU-630") << TDeviceType::PKU630 << false << "SGrid4" << 7 << 200
                                  << "Apartments, apartment 199, key 6" << first << second;
-        QTest::newRow("G300 DS1996 row without apartment") << TDeviceType::G300 << false << "SGrid6" << 2 << 250
-                                                           << "Apartments, row 250, key 1" << first << second;
-        QTest::newRow("G300 DS1995 stored order") << TDeviceType::G300 << true << "StringGrid2" << 5 << 100
-                                                  << "Apartments, apartment 99, key 4" << "01 02 03" << "A1 B2 C3";
+        QTest::newRow("G300 DS1996 row without apartment")
+            << TDeviceType::G300 << false << "SGrid6" << 2 << 250 << "Apartments, row 250, key 1" << first << second;
+        QTest::newRow("G300 DS1995 stored order")
+            << TDeviceType::G300 << true << "StringGrid2" << 5 << 100 << "Apartments, apartment 99, key 4"
+            << "01 02 03"
+            << "A1 B2 C3";
         QTest::newRow("PKU-512S second block") << TDeviceType::PKU512S << false << "SGrid9" << 13 << 200
                                                << "Apartments, apartment 199, key 12" << first << second;
-        QTest::newRow("PKU-512S system key") << TDeviceType::PKU512S << false << "SGrid10" << 1 << 5
-                                             << "System keys, key 5" << first << second;
+        QTest::newRow("PKU-512S system key")
+            << TDeviceType::PKU512S << false << "SGrid10" << 1 << 5 << "System keys, key 5" << first << second;
     }
     void keysAreSaidAsTheirPageShowsThem()
     {
@@ -113,9 +115,9 @@ private slots:
         after->Record.Codes[7] = EmptyDigitValue;
         after->Record.ServicePassword = 0x4321;
         const auto items = CompareRecords(*before, *after, TDeviceType::T150);
-        QCOMPARE(Lines(items), (QStringList{"Apartments, apartment 5, code: changed 0000 → 1234",
-                                            "Apartments, apartment 7, code: removed 0000",
-                                            "Service password: changed 0000 → 4321"}));
+        QCOMPARE(Lines(items),
+                 (QStringList{"Apartments, apartment 5, code: changed 0000 → 1234",
+                              "Apartments, apartment 7, code: removed 0000", "Service password: changed 0000 → 4321"}));
         QCOMPARE(items[0].subject, DifferenceSubject::Code);
         QCOMPARE(items[0].cell, (CellRef{1, 6}));
         QCOMPARE(QLatin1String(items[2].place), QLatin1String("MaskEdit1"));
@@ -124,7 +126,8 @@ private slots:
         // Two-digit fields show two digits; G300 passwords belong to the variant's own fields.
         after = StartRecord();
         after->Record.ServicePassword = 0x0012;
-        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU630)), QStringList{"Concierge: changed 00 → 12"});
+        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU630)),
+                 QStringList{"Concierge: changed 00 → 12"});
         after->Record.SystemPassword = 0x9876;
         const auto g300 = CompareRecords(*before, *after, TDeviceType::G300, true);
         QCOMPARE(QLatin1String(g300[1].place), QLatin1String("MaskEdit12"));
@@ -167,8 +170,9 @@ private slots:
         after = StartRecord();
         after->Record.GeneralCode = 7;
         after->Record.ConfigByte = 1u << 1;
-        QCOMPARE(Lines(CompareRecords(*before, *after, TDeviceType::PKU618)),
-                 (QStringList{"Configuration: \"low priority\" → \"high priority\"", "Unlocked state, sec: changed 0 → 7"}));
+        QCOMPARE(
+            Lines(CompareRecords(*before, *after, TDeviceType::PKU618)),
+            (QStringList{"Configuration: \"low priority\" → \"high priority\"", "Unlocked state, sec: changed 0 → 7"}));
     }
 
     void recordsThatShowTheSameGiveNoDifference()

@@ -38,15 +38,21 @@ public:
 
 struct DialogRig {
     explicit DialogRig(Language language = Language::English, ProgrammerModeArchive archive = {})
-        : port(clock), link(port, prompts, clock), dialog(link, prompts, language, nullptr, archive)
+            : port(clock), link(port, prompts, clock), dialog(link, prompts, language, nullptr, archive)
     {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
     }
     QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(QLatin1String(name)); }
-    QList<QRadioButton*> items() { return dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>(); }
+    QList<QRadioButton*> items()
+    {
+        return dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>();
+    }
     // A radio button takes a click on its circle or its text.
-    void choose(int item) { QTest::mouseClick(items()[item], Qt::LeftButton, {}, QPoint(8, items()[item]->height() / 2)); }
+    void choose(int item)
+    {
+        QTest::mouseClick(items()[item], Qt::LeftButton, {}, QPoint(8, items()[item]->height() / 2));
+    }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     QString dump() const { return dir.file(QStringLiteral("dump.bin")); }
     QStringList filesInFolder() const { return QDir(dir.path()).entryList(QDir::Files); }
@@ -70,7 +76,8 @@ private slots:
     {
         DialogRig rig;
         QCOMPARE(rig.dialog.windowTitle(), QStringLiteral("Режим программатора микросхем памяти"));
-        QCOMPARE(rig.dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->title(), QStringLiteral("Микросхемы памяти"));
+        QCOMPARE(rig.dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->title(),
+                 QStringLiteral("Микросхемы памяти"));
         QStringList items;
         for (QRadioButton* item : rig.items()) items << item->text();
         // The letter С of the chip names is the Cyrillic one.
@@ -156,9 +163,10 @@ private slots:
         rig.click("Button2");
         // Each 64-byte page lost its last byte.
         QCOMPARE(rig.prompts.texts(),
-                 (QStringList{"Insert chip to wtite",
-                              "Verification failed: the chip differs from the data (differing bytes: 512, first address 0x003F)",
-                              "ошибка программирования"}));
+                 (QStringList{
+                     "Insert chip to wtite",
+                     "Verification failed: the chip differs from the data (differing bytes: 512, first address 0x003F)",
+                     "ошибка программирования"}));
         QCOMPARE(rig.prompts.messages().last().caption, QStringLiteral("Ошибка"));
     }
 
@@ -166,10 +174,12 @@ private slots:
     {
         QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("English") << Language::English
-                                 << "The file %1 holds 2049 bytes, more than the 2048 bytes of a 24C16. Nothing has been written.";
-        QTest::newRow("Russian") << Language::Russian
-                                 << "Файл %1 содержит 2049 байт, больше, чем 2048 байт микросхемы 24C16. Ничего не записано.";
+        QTest::newRow("English")
+            << Language::English
+            << "The file %1 holds 2049 bytes, more than the 2048 bytes of a 24C16. Nothing has been written.";
+        QTest::newRow("Russian")
+            << Language::Russian
+            << "Файл %1 содержит 2049 байт, больше, чем 2048 байт микросхемы 24C16. Ничего не записано.";
     }
     void aDumpLargerThanTheChipIsRefusedBeforeAnythingIsSent()
     {
@@ -213,17 +223,19 @@ private slots:
         rig.choose(0);
         rig.click("Button2");
 
-        const QString question = QStringLiteral("The file %1 holds %2 bytes, a 24C16 2048 bytes. The remaining %3 bytes "
-                                                "will be written as 0xFF, as an erased chip holds them. Go on?")
-                                     .arg(rig.dump())
-                                     .arg(size)
-                                     .arg(2048 - size);
+        const QString question =
+            QStringLiteral("The file %1 holds %2 bytes, a 24C16 2048 bytes. The remaining %3 bytes "
+                           "will be written as 0xFF, as an erased chip holds them. Go on?")
+                .arg(rig.dump())
+                .arg(size)
+                .arg(2048 - size);
         if (!accepted) {
             QCOMPARE(rig.prompts.texts(), QStringList{question}); // the user stopped: nothing more is said
             QCOMPARE(rig.port.memories.memory(kind), chipBefore);
             QVERIFY(rig.port.firmware().packets().isEmpty());
         } else {
-            QCOMPARE(rig.prompts.texts(), (QStringList{question, "Insert chip to wtite", "Программирование завершено"}));
+            QCOMPARE(rig.prompts.texts(),
+                     (QStringList{question, "Insert chip to wtite", "Программирование завершено"}));
             QCOMPARE(rig.port.memories.memory(kind), dump + QByteArray(2048 - size, '\xFF'));
         }
         QCOMPARE(rig.prompts.messages().first().buttons, PromptButtons::OkCancel);
@@ -264,9 +276,12 @@ private slots:
         QTest::newRow("read: port busy") << false << "port busy" << QStringList{busy, busy, portBusy, "ошибка чтения"};
         QTest::newRow("read: file dialog cancelled") << false << "no file" << QStringList{"ошибка чтения"};
         QTest::newRow("read: programmer goes quiet")
-            << false << "stall" << QStringList{"Insert chip to read", "Cannot read the chip: connection failed\nBlock 10 (address 0x0500): no reply within 1.1 s.", "ошибка чтения"};
-        QTest::newRow("write: port busy") << true << "port busy"
-                                          << QStringList{busy, busy, portBusy, "ошибка программирования"};
+            << false << "stall"
+            << QStringList{"Insert chip to read",
+                           "Cannot read the chip: connection failed\nBlock 10 (address 0x0500): no reply within 1.1 s.",
+                           "ошибка чтения"};
+        QTest::newRow("write: port busy")
+            << true << "port busy" << QStringList{busy, busy, portBusy, "ошибка программирования"};
         QTest::newRow("write: file dialog cancelled") << true << "no file" << QStringList{"ошибка программирования"};
         QTest::newRow("write: chosen file missing") << true << "missing file" << QStringList{"ошибка программирования"};
         QTest::newRow("write: adapter answers 0x84")
@@ -274,7 +289,10 @@ private slots:
         QTest::newRow("write: adapter silent")
             << true << "silent" << QStringList{"Connection to adapter failed(0)", "ошибка программирования"};
         QTest::newRow("write: programmer goes quiet")
-            << true << "stall" << QStringList{"Insert chip to wtite", "Cannot write the chip: connection failed\nPage 9 (address 0x0120): no reply within 1.1 s.", "ошибка программирования"};
+            << true << "stall"
+            << QStringList{"Insert chip to wtite",
+                           "Cannot write the chip: connection failed\nPage 9 (address 0x0120): no reply within 1.1 s.",
+                           "ошибка программирования"};
     }
     void everyFailureEndsWithTheDialogsErrorMessage()
     {
@@ -319,7 +337,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&rig.dialog));
         QList<bool> enabledWhileAsking;
         rig.prompts.whileAsking = [&] {
-            for (const char* name : {"Button1", "Button2", "Button3"}) enabledWhileAsking << rig.button(name)->isEnabled();
+            for (const char* name : {"Button1", "Button2", "Button3"})
+                enabledWhileAsking << rig.button(name)->isEnabled();
             enabledWhileAsking << rig.dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->isEnabled();
             // Neither a second click nor Escape does anything now: no further prompt, the dialog stays.
             rig.click(write ? "Button1" : "Button2");
@@ -330,8 +349,8 @@ private slots:
         rig.click(write ? "Button2" : "Button1");
         QCOMPARE(enabledWhileAsking, QList<bool>(8, false)); // at the insert-chip question and at the result
         QVERIFY(rig.dialog.isVisible());
-        QVERIFY(rig.button("Button1")->isEnabled() && rig.button("Button2")->isEnabled()
-                && rig.button("Button3")->isEnabled());
+        QVERIFY(rig.button("Button1")->isEnabled() && rig.button("Button2")->isEnabled() &&
+                rig.button("Button3")->isEnabled());
         rig.click("Button3");
         QVERIFY(!rig.dialog.isVisible());
     }
@@ -397,11 +416,15 @@ private slots:
         QCOMPARE(entries->at(1).file, rig.dump());
 
         rig.port.stallAfter = rig.port.firmware().packets().size() + 3; // the adapter check and two blocks
-        rig.prompts.choose(FileDialogChoice{rig.dump(), 1}).answer(PromptAnswer::Ok).answer(PromptAnswer::Ok).answer(PromptAnswer::No);
+        rig.prompts.choose(FileDialogChoice{rig.dump(), 1})
+            .answer(PromptAnswer::Ok)
+            .answer(PromptAnswer::Ok)
+            .answer(PromptAnswer::No);
         rig.click("Button2");
         QVERIFY(rig.prompts.allAnswersUsed());
-        QCOMPARE(rig.prompts.texts().last(), QStringLiteral("The chip's content could not be read, so no backup was made. "
-                                                            "Write the chip without a backup?"));
+        QCOMPARE(rig.prompts.texts().last(),
+                 QStringLiteral("The chip's content could not be read, so no backup was made. "
+                                "Write the chip without a backup?"));
         QCOMPARE(rig.port.memories.memory(kind), image);
         QCOMPARE(archive.JournalEntries()->first().result, QStringLiteral("failed"));
     }

@@ -13,10 +13,10 @@
 class MisbehavingProgrammer {
 public:
     struct Fault {
-        bool repeatReplies = false;    // every reply sent twice, back to back
-        int delayRepliesMs = 0;        // every reply held back this long
-        QByteArray junkBeforeReplies;  // sent just before every reply
-        qint64 hangUpAfterBytes = -1;  // the line hangs up once this many reply bytes went out; below 0 never
+        bool repeatReplies = false;   // every reply sent twice, back to back
+        int delayRepliesMs = 0;       // every reply held back this long
+        QByteArray junkBeforeReplies; // sent just before every reply
+        qint64 hangUpAfterBytes = -1; // the line hangs up once this many reply bytes went out; below 0 never
     };
 
     MisbehavingProgrammer() = default;

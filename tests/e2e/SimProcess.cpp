@@ -11,8 +11,10 @@ void SimProcess::prepareChip(const QString& chip, const QByteArray& bytes)
 
 bool SimProcess::start(const QStringList& options)
 {
-    if (errorFile_.isEmpty()) process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    else process_.setStandardErrorFile(errorFile_);
+    if (errorFile_.isEmpty())
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    else
+        process_.setStandardErrorFile(errorFile_);
     process_.start(QStringLiteral(KAVRO_SIM_PATH), QStringList{QStringLiteral("--chips"), chips_.path()} + options);
     if (!process_.waitForStarted(5000)) return false;
     while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {}

@@ -48,7 +48,11 @@ struct SimWindow {
         return true;
     }
     void Trigger(const char* action) { form->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
-    template <typename T = QWidget> T* Find(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T = QWidget>
+    T* Find(const char* name)
+    {
+        return form->findChild<T*>(QString::fromLatin1(name));
+    }
 
     WorkingDirectory dir;
     SimProcess sim;

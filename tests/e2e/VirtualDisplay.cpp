@@ -6,7 +6,10 @@
 #include <QThread>
 #include <QWidget>
 
-void VirtualDisplay::SkipUnlessAvailable() { SkipUnlessProgramsFound({QStringLiteral("xvfb-run"), QStringLiteral("xdotool")}); }
+void VirtualDisplay::SkipUnlessAvailable()
+{
+    SkipUnlessProgramsFound({QStringLiteral("xvfb-run"), QStringLiteral("xdotool")});
+}
 
 bool VirtualDisplay::start()
 {

@@ -49,7 +49,8 @@ private slots:
         const CliRun verify = RunCli({"verify", "24C16", "other.bin", "--port", sim.port()});
         QCOMPARE(verify.status, 4);
         const auto onChip = static_cast<std::uint8_t>(Pattern(2048)[0x123]);
-        QCOMPARE(verify.out.trimmed(), QStringLiteral("0x000123: file 0x55, chip 0x%1").arg(onChip, 2, 16, QLatin1Char('0')));
+        QCOMPARE(verify.out.trimmed(),
+                 QStringLiteral("0x000123: file 0x55, chip 0x%1").arg(onChip, 2, 16, QLatin1Char('0')));
     }
 
     void ctrlCDuringAReadLeavesThePreviousOutputAndNothingElse()
@@ -109,7 +110,8 @@ private slots:
             QVERIFY2(lines.size() == 2, qPrintable(trace));
             QVERIFY2(QRegularExpression("^ *\\d+\\.\\d{6} PC->PX 12 00 00 01 00 00$").match(lines[0]).hasMatch(),
                      qPrintable(lines[0]));
-            QVERIFY2(QRegularExpression("^ *\\d+\\.\\d{6} PX->PC 03$").match(lines[1]).hasMatch(), qPrintable(lines[1]));
+            QVERIFY2(QRegularExpression("^ *\\d+\\.\\d{6} PX->PC 03$").match(lines[1]).hasMatch(),
+                     qPrintable(lines[1]));
         }
     }
 
@@ -118,13 +120,13 @@ private slots:
         QTest::addColumn<QStringList>("simOptions"); // empty: no simulator, the port does not exist
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no programmer at the port") << QStringList{} << QStringList{"version"}
-                                                   << "This port is busy or absent (port /nonexistent/tty).";
+        QTest::newRow("no programmer at the port")
+            << QStringList{} << QStringList{"version"} << "This port is busy or absent (port /nonexistent/tty).";
         QTest::newRow("old firmware") << QStringList{"--version", "7"} << QStringList{"version"}
                                       << "incompatible version of the software adapter";
-        QTest::newRow("goes quiet mid-read") << QStringList{"--stall-after", "3"}
-                                             << QStringList{"read", "24C64", "-o", "out.bin"}
-                                             << "Cannot read the chip: connection failed";
+        QTest::newRow("goes quiet mid-read")
+            << QStringList{"--stall-after", "3"} << QStringList{"read", "24C64", "-o", "out.bin"}
+            << "Cannot read the chip: connection failed";
     }
     void deviceFailuresExitWithThree()
     {
@@ -154,7 +156,8 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString twice = QStringLiteral("Block 0 (address 0x0000): extra bytes came after the 128-byte reply.");
         QTest::newRow("read, every reply twice") << "repeat" << QStringList{"read", "24C16", "-o", "out.bin"} << twice;
-        QTest::newRow("read, junk before every reply") << "junk" << QStringList{"read", "24C16", "-o", "out.bin"} << twice;
+        QTest::newRow("read, junk before every reply")
+            << "junk" << QStringList{"read", "24C16", "-o", "out.bin"} << twice;
         QTest::newRow("read, hangs up in the fourth block")
             << "hang up" << QStringList{"read", "24C16", "-o", "out.bin"}
             << "Block 3 (address 0x0180): "; // broken off or disconnected, as the hang-up falls
@@ -219,8 +222,9 @@ private slots:
         QVERIFY(proxy.start(sim.port(), twice));
         const CliRun write = RunCli({"write", "24C16", "in.bin", "--no-backup", "--trace", "--port", proxy.port()});
         QCOMPARE(write.status, 3);
-        QVERIFY2(QRegularExpression("PX->PC 85\n.*PX->PC discarded 1 stale bytes before the request: 85\n.*PC->PX 05 00 00 01 10",
-                                    QRegularExpression::DotMatchesEverythingOption)
+        QVERIFY2(QRegularExpression(
+                     "PX->PC 85\n.*PX->PC discarded 1 stale bytes before the request: 85\n.*PC->PX 05 00 00 01 10",
+                     QRegularExpression::DotMatchesEverythingOption)
                      .match(write.err)
                      .hasMatch(),
                  qPrintable(write.err));
@@ -232,16 +236,17 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown chip") << QStringList{"read", "24C2048", "-o", "x.bin"} << 1 << "unknown chip '24C2048'";
-        QTest::newRow("DS1995 cannot be written") << QStringList{"write", "DS1995", "in.bin"} << 1
-                                                  << "a DS1995 cannot be written";
+        QTest::newRow("DS1995 cannot be written")
+            << QStringList{"write", "DS1995", "in.bin"} << 1 << "a DS1995 cannot be written";
         QTest::newRow("dump larger than the chip") << QStringList{"write", "24C16", "big.bin"} << 2
                                                    << "big.bin holds 4096 bytes, more than the 2048 of a 24C16";
-        QTest::newRow("missing dump") << QStringList{"verify", "24C16", "none.bin"} << 2 << "Cannot open the file none.bin: no such file or folder";
+        QTest::newRow("missing dump") << QStringList{"verify", "24C16", "none.bin"} << 2
+                                      << "Cannot open the file none.bin: no such file or folder";
         QTest::newRow("read without output") << QStringList{"read", "24C16"} << 1 << "usage";
-        QTest::newRow("verify takes no --verify") << QStringList{"verify", "24C16", "in.bin", "--verify"} << 1
-                                                  << "unknown option '--verify'";
-        QTest::newRow("write takes no output file") << QStringList{"write", "24C16", "in.bin", "-o", "x.bin"} << 1
-                                                    << "unknown option '-o'";
+        QTest::newRow("verify takes no --verify")
+            << QStringList{"verify", "24C16", "in.bin", "--verify"} << 1 << "unknown option '--verify'";
+        QTest::newRow("write takes no output file")
+            << QStringList{"write", "24C16", "in.bin", "-o", "x.bin"} << 1 << "unknown option '-o'";
     }
     void badArgumentsChangeNothing()
     {

@@ -89,14 +89,14 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<bool>("unplug");
         QTest::addColumn<QString>("fault");
-        QTest::newRow("programmer goes quiet mid-read") << QStringList{"--stall-after", "5"} << false
-                                                        << "Block 5 (address 0x0280): no reply within 1.1 s.";
-        QTest::newRow("blocks split by a long gap") << QStringList{"--split-gap-ms", "15"} << false
-                                                    << "the reply broke off after 64 of 128 bytes.";
-        QTest::newRow("blocks split by 3 ms") << QStringList{"--split-gap-ms", "3"} << false
-                                              << "the reply broke off after 64 of 128 bytes.";
-        QTest::newRow("programmer unplugged") << QStringList{} << true
-                                              << "Block 0 (address 0x0000): the programmer was disconnected.";
+        QTest::newRow("programmer goes quiet mid-read")
+            << QStringList{"--stall-after", "5"} << false << "Block 5 (address 0x0280): no reply within 1.1 s.";
+        QTest::newRow("blocks split by a long gap")
+            << QStringList{"--split-gap-ms", "15"} << false << "the reply broke off after 64 of 128 bytes.";
+        QTest::newRow("blocks split by 3 ms")
+            << QStringList{"--split-gap-ms", "3"} << false << "the reply broke off after 64 of 128 bytes.";
+        QTest::newRow("programmer unplugged")
+            << QStringList{} << true << "Block 0 (address 0x0000): the programmer was disconnected.";
     }
     void faultsEndAReadWithAnEmptyImage()
     {
@@ -135,8 +135,7 @@ private slots:
             rig.prompts.answer(PromptAnswer::Ok);
             QVERIFY(attempt == 0 || rig.link.OpenProgrammerPort(Language::English));
             completed = ReadChipToImage(rig.link, FindChip(u"24C16")->read, rig.dir.file("image.bin"), rig.progress,
-                                        Language::English)
-                == TransferResult::Completed;
+                                        Language::English) == TransferResult::Completed;
         }
         QVERIFY(completed);
         QCOMPARE(ReadAll(rig.dir.file("image.bin")), content);

@@ -28,7 +28,10 @@ struct SimDialogRig {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = sim.port();
     }
-    void choose(int item) { dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>()[item]->click(); }
+    void choose(int item)
+    {
+        dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->findChildren<QRadioButton*>()[item]->click();
+    }
     void click(const char* button) { dialog.findChild<QPushButton*>(QLatin1String(button))->click(); }
 
     QtSerialPort port;
@@ -93,7 +96,8 @@ private slots:
         QCOMPARE(ReadAll(sim.chipFile(QStringLiteral("24C16"))), Pattern(100, 15) + QByteArray(1948, '\xFF'));
         const QStringList texts = prompts.texts();
         QCOMPARE(texts.size(), 6);
-        QVERIFY(texts[0].startsWith(QStringLiteral("The file %1 holds 4096 bytes, more than the 2048").arg(dir.file("large.bin"))));
+        QVERIFY(texts[0].startsWith(
+            QStringLiteral("The file %1 holds 4096 bytes, more than the 2048").arg(dir.file("large.bin"))));
         QCOMPARE(texts[1], QStringLiteral("ошибка программирования"));
         QVERIFY(texts[2].contains(QStringLiteral("remaining 1948 bytes will be written as 0xFF")));
         QCOMPARE(texts[3], texts[2]);

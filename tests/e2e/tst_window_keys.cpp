@@ -187,7 +187,7 @@ private slots:
         kavro.keys({"ctrl+n"}); // a new T150 document
         kavro.click(CentreOf(layout, layout.Find("ToolButton5")));
         kavro.click(cell(2, 1));
-        kavro.type("1a2b3c"); // slot 0; the cursor moves on to slot 1
+        kavro.type("1a2b3c");              // slot 0; the cursor moves on to slot 1
         kavro.sim().command("key 0A0B0C"); // touched to the reader: slot 1
         Settle();
         kavro.click(cell(1, 3));
@@ -244,7 +244,7 @@ private slots:
         kavro.click(cell(3, 1));
         kavro.type("0a0");
         kavro.keys({"alt+b"}); // no menu has B: it is neither a digit nor the end of the entry
-        kavro.type("b0c"); // slot 1
+        kavro.type("b0c");     // slot 1
 
         const QString saved = dir.file("keys.kvr");
         kavro.saveAs(saved);

@@ -38,10 +38,13 @@ private slots:
         QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<int>("chip");
         using enum ChipKind;
-        for (const auto& [type, chip] : {std::pair{TDeviceType::T150, C24C16}, std::pair{TDeviceType::PKU511, C24C16}, std::pair{TDeviceType::LMR702, C24C16},
-                                         std::pair{TDeviceType::PKU618, C24C16}, std::pair{TDeviceType::PKU618, C24C64}, std::pair{TDeviceType::PKU630, C24C64},
-                                         std::pair{TDeviceType::G300, DS1996}, std::pair{TDeviceType::PKU512S, C24C64}, std::pair{TDeviceType::LMR70x2680, C24C64},
-                                         std::pair{TDeviceType::QS151, C24C16}, std::pair{TDeviceType::PKU512T, C24C16}})
+        for (const auto& [type, chip] :
+             {std::pair{TDeviceType::T150, C24C16}, std::pair{TDeviceType::PKU511, C24C16},
+              std::pair{TDeviceType::LMR702, C24C16}, std::pair{TDeviceType::PKU618, C24C16},
+              std::pair{TDeviceType::PKU618, C24C64}, std::pair{TDeviceType::PKU630, C24C64},
+              std::pair{TDeviceType::G300, DS1996}, std::pair{TDeviceType::PKU512S, C24C64},
+              std::pair{TDeviceType::LMR70x2680, C24C64}, std::pair{TDeviceType::QS151, C24C16},
+              std::pair{TDeviceType::PKU512T, C24C16}})
             QTest::newRow(qPrintable(TypeText(type) + " " + ChipName(chip))) << type << int(chip);
     }
     void everyTypesChipIsReadChangedWrittenAndReadBackTheSame()
@@ -90,8 +93,8 @@ private slots:
 
         auto sent = std::make_unique<IntercomStore>(window.form->Store());
         const QByteArray expected = WriteEncodingFor(kind, type).layout->encode(*sent);
-        const CliRun check = RunCli({"read", QLatin1String(ProgrammerChipOf(read).name), "-o", window.dir.file("back.bin"),
-                                     "--port", window.sim.port()});
+        const CliRun check = RunCli({"read", QLatin1String(ProgrammerChipOf(read).name), "-o",
+                                     window.dir.file("back.bin"), "--port", window.sim.port()});
         QCOMPARE(check.status, 0);
         const QByteArray back = ReadAll(window.dir.file("back.bin"));
         QCOMPARE(back.left(qMin(expected.size(), back.size())), expected.left(back.size()));
@@ -143,9 +146,12 @@ private slots:
     {
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("detail");
-        QTest::newRow("every reply twice") << 0 << "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
-        QTest::newRow("junk before every reply") << 1 << "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
-        QTest::newRow("hangs up in the fourth block") << 2 << "Block 3 (address 0x0180): the programmer was disconnected.";
+        QTest::newRow("every reply twice")
+            << 0 << "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("junk before every reply")
+            << 1 << "Block 0 (address 0x0000): extra bytes came after the 128-byte reply.";
+        QTest::newRow("hangs up in the fourth block")
+            << 2 << "Block 3 (address 0x0180): the programmer was disconnected.";
     }
     void aMisbehavingProgrammerNeverChangesTheDocument()
     {
@@ -193,8 +199,8 @@ private slots:
         QTRY_VERIFY(!reader->isChecked());
         QVERIFY(window.form->windowTitle().startsWith(NotConnectedTitle()));
         QVERIFY(!programmerMode->isEnabled());
-        QCOMPARE(window.prompts.texts(),
-                 QStringList{"The connection to the programmer was lost (port " + portLink + "). Key reading has stopped."});
+        QCOMPARE(window.prompts.texts(), QStringList{"The connection to the programmer was lost (port " + portLink +
+                                                     "). Key reading has stopped."});
         QVERIFY(!window.port.isOpen());
         QTest::qWait(3 * PollPeriodMs);
         QCOMPARE(window.prompts.messages().size(), 1);

@@ -17,19 +17,32 @@ private slots:
         QTest::addColumn<QString>("digits");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("next");
-        QTest::newRow("service password") << TDeviceType::T150 << false << "MaskEdit1" << "1234" << 0x1234 << "MaskEdit3";
-        QTest::newRow("system password") << TDeviceType::T150 << false << "MaskEdit2" << "1234" << 0x1234 << "MaskEdit3";
-        QTest::newRow("leading zeros") << TDeviceType::T150 << false << "MaskEdit3" << "0007" << 0x0007 << "MaskEdit1";
-        QTest::newRow("PKU-630 concierge") << TDeviceType::PKU630 << false << "MaskEdit6" << "42" << 0x0042 << "MaskEdit5";
-        QTest::newRow("PKU-630 password") << TDeviceType::PKU630 << false << "MaskEdit5" << "9010" << 0x9010 << "MaskEdit4";
-        QTest::newRow("PKU-630 general code") << TDeviceType::PKU630 << false << "MaskEdit4" << "1111" << 0x1111 << "MaskEdit6";
-        QTest::newRow("G300 general code") << TDeviceType::G300 << false << "MaskEdit10" << "5555" << 0x5555 << "MaskEdit8";
-        QTest::newRow("G300 DS1995 service") << TDeviceType::G300 << true << "MaskEdit11" << "1357" << 0x1357 << "MaskEdit12";
-        QTest::newRow("G300 DS1995 system") << TDeviceType::G300 << true << "MaskEdit12" << "2468" << 0x2468 << "MaskEdit13";
-        QTest::newRow("G300 DS1995 general") << TDeviceType::G300 << true << "MaskEdit13" << "0101" << 0x0101 << "MaskEdit11";
-        QTest::newRow("PKU-512S system password") << TDeviceType::PKU512S << false << "MaskEdit15" << "8642" << 0x8642 << "MaskEdit16";
-        QTest::newRow("PKU-512S general code") << TDeviceType::PKU512S << false << "MaskEdit16" << "0909" << 0x0909 << "MaskEdit14";
-        QTest::newRow("PKU-618 concierge, focus stays") << TDeviceType::PKU618 << false << "MaskEdit7" << "42" << 0x42 << "MaskEdit7";
+        QTest::newRow("service password") << TDeviceType::T150 << false << "MaskEdit1"
+                                          << "1234" << 0x1234 << "MaskEdit3";
+        QTest::newRow("system password") << TDeviceType::T150 << false << "MaskEdit2"
+                                         << "1234" << 0x1234 << "MaskEdit3";
+        QTest::newRow("leading zeros") << TDeviceType::T150 << false << "MaskEdit3"
+                                       << "0007" << 0x0007 << "MaskEdit1";
+        QTest::newRow("PKU-630 concierge") << TDeviceType::PKU630 << false << "MaskEdit6"
+                                           << "42" << 0x0042 << "MaskEdit5";
+        QTest::newRow("PKU-630 password") << TDeviceType::PKU630 << false << "MaskEdit5"
+                                          << "9010" << 0x9010 << "MaskEdit4";
+        QTest::newRow("PKU-630 general code") << TDeviceType::PKU630 << false << "MaskEdit4"
+                                              << "1111" << 0x1111 << "MaskEdit6";
+        QTest::newRow("G300 general code") << TDeviceType::G300 << false << "MaskEdit10"
+                                           << "5555" << 0x5555 << "MaskEdit8";
+        QTest::newRow("G300 DS1995 service") << TDeviceType::G300 << true << "MaskEdit11"
+                                             << "1357" << 0x1357 << "MaskEdit12";
+        QTest::newRow("G300 DS1995 system") << TDeviceType::G300 << true << "MaskEdit12"
+                                            << "2468" << 0x2468 << "MaskEdit13";
+        QTest::newRow("G300 DS1995 general") << TDeviceType::G300 << true << "MaskEdit13"
+                                             << "0101" << 0x0101 << "MaskEdit11";
+        QTest::newRow("PKU-512S system password") << TDeviceType::PKU512S << false << "MaskEdit15"
+                                                  << "8642" << 0x8642 << "MaskEdit16";
+        QTest::newRow("PKU-512S general code") << TDeviceType::PKU512S << false << "MaskEdit16"
+                                               << "0909" << 0x0909 << "MaskEdit14";
+        QTest::newRow("PKU-618 concierge, focus stays") << TDeviceType::PKU618 << false << "MaskEdit7"
+                                                        << "42" << 0x42 << "MaskEdit7";
     }
     void aCompleteFieldReachesTheRecordAtTheLastReleaseAndEnterMovesOn()
     {
@@ -48,7 +61,8 @@ private slots:
         edit->setFocus();
         edit->setCursorPosition(0);
         EditingSession::Type(digits.chopped(1));
-        QCOMPARE(FieldRecordValue(session.Record(), spec.value), spec.value == FieldValue::ConciergeByte ? 0xFF : 0xFFFF);
+        QCOMPARE(FieldRecordValue(session.Record(), spec.value),
+                 spec.value == FieldValue::ConciergeByte ? 0xFF : 0xFFFF);
         EditingSession::Type(digits.right(1));
         QCOMPARE(FieldRecordValue(session.Record(), spec.value), value);
         EditingSession::Stroke(Qt::Key_Return);
@@ -103,8 +117,10 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("focusAfterEnter");
-        QTest::newRow("MaskEdit1 stores at the press") << "MaskEdit1" << "MaskEdit1";
-        QTest::newRow("MaskEdit2 does not") << "MaskEdit2" << "MaskEdit3";
+        QTest::newRow("MaskEdit1 stores at the press") << "MaskEdit1"
+                                                       << "MaskEdit1";
+        QTest::newRow("MaskEdit2 does not") << "MaskEdit2"
+                                            << "MaskEdit3";
     }
     void theServicePasswordStoresAtThePressSoTheNextEnterDoesNotMoveOn()
     {

@@ -26,19 +26,33 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("stored"); // "slot N" or "header N"
         QTest::addColumn<QString>("focusAfter");
-        QTest::newRow("T150") << TDeviceType::T150 << false << "SGrid1" << 3 << 2 << "slot 7" << "SGrid1";
-        QTest::newRow("PKU-512T") << TDeviceType::PKU512T << false << "SGrid1" << 2 << 1 << "slot 0" << "SGrid1";
-        QTest::newRow("LMR 700 list") << TDeviceType::LMR702 << false << "SGrid2" << 5 << 2 << "slot 9" << "SGrid2";
-        QTest::newRow("LMR 700 guard keys") << TDeviceType::LMR702 << false << "SGrid3" << 1 << 4 << "header 3" << "SGrid3";
-        QTest::newRow("LMR 70x-2680 list") << TDeviceType::LMR70x2680 << false << "SGrid11" << 1 << 536 << "slot 2675" << "SGrid11";
-        QTest::newRow("LMR 70x-2680 guard keys") << TDeviceType::LMR70x2680 << false << "SGrid12" << 1 << 28 << "header 27" << "SGrid12";
-        QTest::newRow("PKU-618 refilled, focus stays") << TDeviceType::PKU618 << false << "SGrid5" << 30 << 1 << "slot 29" << "SGrid5";
-        QTest::newRow("PKU-630 refilled") << TDeviceType::PKU630 << false << "SGrid4" << 7 << 199 << "slot 1193" << "MaskEdit6";
-        QTest::newRow("G300 refilled") << TDeviceType::G300 << false << "SGrid6" << 2 << 300 << "slot 1794" << "MaskEdit8";
-        QTest::newRow("G300 DS1995 refilled") << TDeviceType::G300 << true << "StringGrid2" << 5 << 100 << "slot 399" << "MaskEdit11";
-        QTest::newRow("PKU-512S refilled, back in the table") << TDeviceType::PKU512S << false << "SGrid9" << 8 << 101 << "slot 1800"
-                                                              << "SGrid9";
-        QTest::newRow("PKU-512S system keys") << TDeviceType::PKU512S << false << "SGrid10" << 1 << 5 << "header 4" << "SGrid10";
+        QTest::newRow("T150") << TDeviceType::T150 << false << "SGrid1" << 3 << 2 << "slot 7"
+                              << "SGrid1";
+        QTest::newRow("PKU-512T") << TDeviceType::PKU512T << false << "SGrid1" << 2 << 1 << "slot 0"
+                                  << "SGrid1";
+        QTest::newRow("LMR 700 list") << TDeviceType::LMR702 << false << "SGrid2" << 5 << 2 << "slot 9"
+                                      << "SGrid2";
+        QTest::newRow("LMR 700 guard keys") << TDeviceType::LMR702 << false << "SGrid3" << 1 << 4 << "header 3"
+                                            << "SGrid3";
+        QTest::newRow("LMR 70x-2680 list") << TDeviceType::LMR70x2680 << false << "SGrid11" << 1 << 536 << "slot 2675"
+                                           << "SGrid11";
+        QTest::newRow("LMR 70x-2680 guard keys")
+            << TDeviceType::LMR70x2680 << false << "SGrid12" << 1 << 28 << "header 27"
+            << "SGrid12";
+        QTest::newRow("PKU-618 refilled, focus stays")
+            << TDeviceType::PKU618 << false << "SGrid5" << 30 << 1 << "slot 29"
+            << "SGrid5";
+        QTest::newRow("PKU-630 refilled") << TDeviceType::PKU630 << false << "SGrid4" << 7 << 199 << "slot 1193"
+                                          << "MaskEdit6";
+        QTest::newRow("G300 refilled") << TDeviceType::G300 << false << "SGrid6" << 2 << 300 << "slot 1794"
+                                       << "MaskEdit8";
+        QTest::newRow("G300 DS1995 refilled") << TDeviceType::G300 << true << "StringGrid2" << 5 << 100 << "slot 399"
+                                              << "MaskEdit11";
+        QTest::newRow("PKU-512S refilled, back in the table")
+            << TDeviceType::PKU512S << false << "SGrid9" << 8 << 101 << "slot 1800"
+            << "SGrid9";
+        QTest::newRow("PKU-512S system keys") << TDeviceType::PKU512S << false << "SGrid10" << 1 << 5 << "header 4"
+                                              << "SGrid10";
     }
     void aTypedKeyGoesToTheKeyStoreOfEveryTable()
     {
@@ -57,8 +71,8 @@ private slots:
         EditingSession::Type("1a2B3c");
 
         const int index = stored.section(' ', 1).toInt();
-        const KeySlot& slot = stored.startsWith("slot") ? session.Record().KeySlots[index]
-                                                        : session.Record().HeaderKeySlots[index];
+        const KeySlot& slot =
+            stored.startsWith("slot") ? session.Record().KeySlots[index] : session.Record().HeaderKeySlots[index];
         // The DS1995 table reads keys in stored order: what was typed first is the first byte.
         QCOMPARE(slot, smallIButton ? Key(0x1A, 0x2B, 0x3C) : Key(0x3C, 0x2B, 0x1A));
         QCOMPARE(table->Cell(column, row), QString("1A 2B 3C"));
@@ -180,7 +194,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("caption");
         QTest::newRow("Russian") << 0 << QString::fromUtf8("Не выбан тип ключа") << QString::fromUtf8("Ошибка");
-        QTest::newRow("English") << 1 << "not selected type of key" << "Error";
+        QTest::newRow("English") << 1 << "not selected type of key"
+                                 << "Error";
     }
     void withoutAReaderAKeyCellShowsTheMessageOncePerPressAndKeepsItsKey()
     {
@@ -279,7 +294,8 @@ private slots:
         EditingSession session(TDeviceType::PKU512S);
         TIntercomData& record = session.Record();
         const int taken = takenFrom1200 < 0 ? 1200 : takenFrom1200;
-        for (int slot = 1200; slot < 1200 + taken; ++slot) record.KeySlots[slot] = Key(std::uint8_t(slot), std::uint8_t(slot >> 8), 0x77);
+        for (int slot = 1200; slot < 1200 + taken; ++slot)
+            record.KeySlots[slot] = Key(std::uint8_t(slot), std::uint8_t(slot >> 8), 0x77);
         if (takenFrom1200 < 0) record.KeySlots[1199] = KeySlot{}; // every slot but the typed one
         session.form->PageControl1Change();
         session.StartReader();

@@ -51,8 +51,8 @@ public:
     CommandWindow()
     {
         for (const ChipItem& item : ChipItems()) Add(item.item);
-        for (const char* name : {"MCmd_Write", "MCmd_Read", "N1", "N3", "N5", "MFile_Save", "ToolButton3", "ToolButton5",
-                                 "ToolButton6", "ToolButton11", "ASave", "ASaveAs"})
+        for (const char* name : {"MCmd_Write", "MCmd_Read", "N1", "N3", "N5", "MFile_Save", "ToolButton3",
+                                 "ToolButton5", "ToolButton6", "ToolButton11", "ASave", "ASaveAs"})
             Add(name);
     }
     bool Enabled(ChipItemId id) const { return states.IsEnabled(ChipItemOf(id).item); }
@@ -69,8 +69,16 @@ class ControllerTypesTest : public QObject {
 private slots:
     void typeListKeepsItsIndexesAndTexts()
     {
-        const QStringList texts{"T150_QS150_KAVRO-R150", "PKU-511", "LMR 700_701_702", "PKU-618", "PKU-630", "G300",
-                                "PKU-512S", QString::fromUtf8("LMR 70\u0445-2680"), "QS151", "PKU-512T_PKU512T-80",
+        const QStringList texts{"T150_QS150_KAVRO-R150",
+                                "PKU-511",
+                                "LMR 700_701_702",
+                                "PKU-618",
+                                "PKU-630",
+                                "G300",
+                                "PKU-512S",
+                                QString::fromUtf8("LMR 70\u0445-2680"),
+                                "QS151",
+                                "PKU-512T_PKU512T-80",
                                 "PKU-630XE"};
         QCOMPARE(qsizetype(DeviceTypeCount), texts.size());
         for (int index = 0; index < DeviceTypeCount; ++index) {
@@ -110,7 +118,8 @@ private slots:
                 auto store = NewStore(type);
                 const QByteArray image = layout->encode(*store);
                 auto decoded = NewStore(type);
-                QCOMPARE(layout->decode(AsImage(image), *decoded, {prompts, Language::English}), DecodeOutcome::Accepted);
+                QCOMPARE(layout->decode(AsImage(image), *decoded, {prompts, Language::English}),
+                         DecodeOutcome::Accepted);
                 QVERIFY2(layout->encode(*decoded) == image, qPrintable(TypeText(type) + " " + layout->name));
             }
         }
@@ -146,7 +155,8 @@ private slots:
                     QCOMPARE(window.Enabled(item.id), row.newWriteChip.has_value() && item.kind == row.newWriteChip);
             window.states.AfterFill(FillOf(type, false));
             if (row.newWriteChip)
-                QVERIFY2(window.Enabled(ChipItemFor(ChipDirection::Write, *row.newWriteChip)->id), qPrintable(TypeText(type)));
+                QVERIFY2(window.Enabled(ChipItemFor(ChipDirection::Write, *row.newWriteChip)->id),
+                         qPrintable(TypeText(type)));
             QVERIFY(window.states.IsEnabled("MCmd_Write"));
         }
     }
@@ -174,7 +184,8 @@ private slots:
                         break;
                     case ReceiverKind::Nowhere: QVERIFY(!receiver.control.table && !receiver.control.field); break;
                     }
-                    const KeyArea area = ControllerTypeOf(type).usesExtensionSlots ? KeyArea::ExtensionSlots : KeyArea::Slots;
+                    const KeyArea area =
+                        ControllerTypeOf(type).usesExtensionSlots ? KeyArea::ExtensionSlots : KeyArea::Slots;
                     if (receiver.kind != ReceiverKind::Nowhere) QCOMPARE(receiver.duplicates.area, area);
                 }
             }
@@ -201,13 +212,15 @@ private slots:
 
     void everyPageHasItsReportAndItsTerms()
     {
-        const QByteArray addressOnly = ReportBytes(std::nullopt, false, Language::English,
-                                                   RecordReportSource(*NewStore(TDeviceType::T150)));
+        const QByteArray addressOnly =
+            ReportBytes(std::nullopt, false, Language::English, RecordReportSource(*NewStore(TDeviceType::T150)));
         for (const TDeviceType type : AllDeviceTypes) {
             for (const bool smallIButton : VariantsOf(type)) {
                 auto store = NewStore(type);
-                const QByteArray report = ReportBytes(type, smallIButton, Language::English, RecordReportSource(*store));
-                QVERIFY2(report.startsWith(addressOnly) && report.size() > addressOnly.size(), qPrintable(TypeText(type)));
+                const QByteArray report =
+                    ReportBytes(type, smallIButton, Language::English, RecordReportSource(*store));
+                QVERIFY2(report.startsWith(addressOnly) && report.size() > addressOnly.size(),
+                         qPrintable(TypeText(type)));
                 QVERIFY(!TermsOf(type, smallIButton).tables.empty());
                 QVERIFY(FillRuleOf(FillOf(type, smallIButton)).page);
             }

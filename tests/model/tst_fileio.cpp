@@ -29,7 +29,7 @@ QStringList LeftBehind(const QString& folder, const QStringList& expected)
 
 mode_t ModeOf(const QString& path)
 {
-    struct stat status{};
+    struct stat status {};
     stat(QFile::encodeName(path).constData(), &status);
     return status.st_mode & 0777;
 }
@@ -43,9 +43,12 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("disk full (file size limit)") << "limit" << "the file would be larger than allowed";
-        QTest::newRow("read-only folder") << "read-only" << "permission denied";
-        QTest::newRow("a folder at the name") << "folder" << "it is a folder";
+        QTest::newRow("disk full (file size limit)") << "limit"
+                                                     << "the file would be larger than allowed";
+        QTest::newRow("read-only folder") << "read-only"
+                                          << "permission denied";
+        QTest::newRow("a folder at the name") << "folder"
+                                              << "it is a folder";
     }
     void aWriteThatCannotCompleteLeavesThePreviousFileAndSaysWhy()
     {
@@ -53,8 +56,10 @@ private slots:
         QFETCH(QString, reason);
         WorkingDirectory dir;
         const QString path = dir.file(fault == "folder" ? "folder" : "data.kvr");
-        if (fault == "folder") QVERIFY(QDir(dir.path()).mkdir("folder"));
-        else WriteAll(path, Previous);
+        if (fault == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("folder"));
+        else
+            WriteAll(path, Previous);
         FileResult result;
         {
             std::optional<ReadOnlyFolder> readOnly;

@@ -15,8 +15,9 @@ private slots:
         const QString windowHeader = QStringLiteral("(app|views|editing|dumps)/|QtWidgets|Q(Widget|Dialog|MessageBox|"
                                                     "FileDialog|Application|MainWindow|TableWidget|LineEdit|CheckBox|"
                                                     "SpinBox|Label|ComboBox)\\b");
-        const QRegularExpression forbidden(QStringLiteral("^\\s*#\\s*include\\s*[<\"](") + windowHeader + QStringLiteral(")"),
-            QRegularExpression::MultilineOption);
+        const QRegularExpression forbidden(QStringLiteral("^\\s*#\\s*include\\s*[<\"](") + windowHeader +
+                                               QStringLiteral(")"),
+                                           QRegularExpression::MultilineOption);
         int filesRead = 0;
         QStringList offenders;
         for (const char* folder : {"model", "codecs", "programmer", "documents"}) {

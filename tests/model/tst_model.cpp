@@ -58,9 +58,9 @@ private slots:
 
         const auto* record = reinterpret_cast<const char*>(&store->Record);
         QCOMPARE(QByteArray(record, 9600), file.left(9600));
-        QCOMPARE(QByteArray(record + 10720, 400), file.mid(9600, 400));        // codes
-        QCOMPARE(QByteArray(record + 11120, 28), file.mid(10000, 28));         // header slots 0-6
-        QCOMPARE(QByteArray(record + 11232, 1092), file.mid(10028, 1092));     // ConciergeNumber on
+        QCOMPARE(QByteArray(record + 10720, 400), file.mid(9600, 400));    // codes
+        QCOMPARE(QByteArray(record + 11120, 28), file.mid(10000, 28));     // header slots 0-6
+        QCOMPARE(QByteArray(record + 11232, 1092), file.mid(10028, 1092)); // ConciergeNumber on
         QVERIFY(store->Record.KeySlots[2500].isEmpty());
         QVERIFY(store->Record.HeaderKeySlots[7].isEmpty() && store->Record.HeaderKeySlots[20].isEmpty());
     }

@@ -25,7 +25,7 @@
 class FakeProgrammerPort : public SerialPort {
 public:
     explicit FakeProgrammerPort(InstantClock& clock, FirmwareModel::Settings settings = {})
-        : clock_(clock), firmware_(memories, settings)
+            : clock_(clock), firmware_(memories, settings)
     {
     }
 
@@ -56,11 +56,11 @@ public:
     PortOpenResult openResult = PortOpenResult::Opened;
     LineSetupResult setupResult = LineSetupResult::Applied;
     bool silent = false;
-    int stallAfter = -1;   // replies answered before the programmer goes quiet; below 0 never
-    qint64 splitGapUs = -1;  // at or above 0: every longer reply arrives in two halves this far apart
+    int stallAfter = -1;        // replies answered before the programmer goes quiet; below 0 never
+    qint64 splitGapUs = -1;     // at or above 0: every longer reply arrives in two halves this far apart
     bool corruptWrites = false; // the chip stores every page with its last byte inverted
     std::optional<char> idleReplyOverride;
-    bool repeatReplies = false; // every reply comes twice, back to back
+    bool repeatReplies = false;   // every reply comes twice, back to back
     QByteArray junkBeforeReplies; // arrives with every reply, just before it
     int unplugAfter = -1;         // replies answered before the line hangs up; below 0 never
 
@@ -94,7 +94,11 @@ class RecordingProgress : public TransferProgress {
 public:
     void open() override { ++opened; }
     void reset(int maximum) override { maxima.append(maximum); }
-    void advance(int position, qint64 bytes) override { positions.append(position); byteCounts.append(bytes); }
+    void advance(int position, qint64 bytes) override
+    {
+        positions.append(position);
+        byteCounts.append(bytes);
+    }
     void close() override { ++closed; }
 
     int opened = 0;

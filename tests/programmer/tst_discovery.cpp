@@ -25,7 +25,7 @@ const QString ProgrammerName = QStringLiteral("USB\\VID_04D8&PID_E91A\\1-1:1.0")
 
 struct DiscoveryRig {
     explicit DiscoveryRig(FirmwareModel::Settings settings = {})
-        : port(clock, settings), link(port, prompts, clock), discovery(link, ports, display)
+            : port(clock, settings), link(port, prompts, clock), discovery(link, ports, display)
     {
     }
     InstantClock clock;
@@ -144,13 +144,13 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("titles"); // the programmer counts as present with the connected title
         const QList<PortEntry> withProgrammer{Ordinary("ttyS0"), Programmer("ttyACM0")};
-        QTest::newRow("compatible programmer") << true << withProgrammer << false << 3 << true << QStringList{}
-                                               << QStringList{ConnectedTitle()};
+        QTest::newRow("compatible programmer")
+            << true << withProgrammer << false << 3 << true << QStringList{} << QStringList{ConnectedTitle()};
         QTest::newRow("port list unreadable") << false << withProgrammer << false << 3 << false
                                               << QStringList{"Failed to get list of equipment"} << QStringList{};
-        QTest::newRow("only ordinary ports") << true << QList<PortEntry>{Ordinary("ttyS0")} << false << 3 << false
-                                             << QStringList{"There is no connection of the programmer"}
-                                             << QStringList{NotConnectedTitle()};
+        QTest::newRow("only ordinary ports")
+            << true << QList<PortEntry>{Ordinary("ttyS0")} << false << 3 << false
+            << QStringList{"There is no connection of the programmer"} << QStringList{NotConnectedTitle()};
         QTest::newRow("silent programmer")
             << true << withProgrammer << true << 3 << false
             << QStringList{"Connection to adapter failed(0)", "incompatible version of the software adapter"}
@@ -171,8 +171,10 @@ private slots:
         const bool present = titles == QStringList{ConnectedTitle()};
         DiscoveryRig rig({static_cast<std::uint8_t>(version), nullptr});
         rig.port.silent = silent;
-        if (listReadable) rig.ports.list = ports;
-        else rig.ports.list.reset();
+        if (listReadable)
+            rig.ports.list = ports;
+        else
+            rig.ports.list.reset();
         QCOMPARE(rig.discovery.FindProgrammer(Language::English), found);
         QCOMPARE(rig.prompts.texts(), messages);
         QCOMPARE(rig.display.titles, titles);
@@ -190,21 +192,22 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QStringList>("messages");
         const QList<PortEntry> withProgrammer{Programmer("ttyACM0")};
-        QTest::newRow("compatible programmer") << true << withProgrammer << PortOpenResult::Opened << LineSetupResult::Applied
-                                     << true << QStringList{};
-        QTest::newRow("port list unreadable") << false << withProgrammer << PortOpenResult::Opened << LineSetupResult::Applied
-                                    << false << QStringList{};
+        QTest::newRow("compatible programmer")
+            << true << withProgrammer << PortOpenResult::Opened << LineSetupResult::Applied << true << QStringList{};
+        QTest::newRow("port list unreadable")
+            << false << withProgrammer << PortOpenResult::Opened << LineSetupResult::Applied << false << QStringList{};
         QTest::newRow("only ordinary ports") << true << QList<PortEntry>{Ordinary("ttyS0")} << PortOpenResult::Opened
-                                   << LineSetupResult::Applied << false << QStringList{};
-        QTest::newRow("busy or absent") << true << withProgrammer << PortOpenResult::Failed << LineSetupResult::Applied << false
-                              << QStringList{"This port is busy or absent (port /dev/ttyACM0).\nDevice or resource busy"};
-        QTest::newRow("no permission") << true << withProgrammer << PortOpenResult::PermissionDenied << LineSetupResult::Applied
-                             << false
-                             << QStringList{"No permission to open the port /dev/ttyACM0. Install the udev rule "
-                                            "60-kavro-px17.rules, or add your user to the dialout group and log in again."};
-        QTest::newRow("line settings refused") << true << withProgrammer << PortOpenResult::Opened
-                                     << LineSetupResult::CannotApply << false
-                                     << QStringList{"Error 3 port initialization\n/dev/ttyACM0"};
+                                             << LineSetupResult::Applied << false << QStringList{};
+        QTest::newRow("busy or absent")
+            << true << withProgrammer << PortOpenResult::Failed << LineSetupResult::Applied << false
+            << QStringList{"This port is busy or absent (port /dev/ttyACM0).\nDevice or resource busy"};
+        QTest::newRow("no permission")
+            << true << withProgrammer << PortOpenResult::PermissionDenied << LineSetupResult::Applied << false
+            << QStringList{"No permission to open the port /dev/ttyACM0. Install the udev rule "
+                           "60-kavro-px17.rules, or add your user to the dialout group and log in again."};
+        QTest::newRow("line settings refused")
+            << true << withProgrammer << PortOpenResult::Opened << LineSetupResult::CannotApply << false
+            << QStringList{"Error 3 port initialization\n/dev/ttyACM0"};
     }
     void atStartUpOnlyAPortThatFailsIsReportedOnceByName()
     {
@@ -217,8 +220,10 @@ private slots:
         DiscoveryRig rig;
         rig.port.openResult = opens;
         rig.port.setupResult = setup;
-        if (listReadable) rig.ports.list = ports;
-        else rig.ports.list.reset();
+        if (listReadable)
+            rig.ports.list = ports;
+        else
+            rig.ports.list.reset();
         QCOMPARE(rig.discovery.FindProgrammerAtStartUp(Language::English), found);
         QCOMPARE(rig.prompts.texts(), messages);
         QCOMPARE(rig.display.titles, QStringList{found ? ConnectedTitle() : NotConnectedTitle()});
@@ -247,7 +252,7 @@ private slots:
     void noticesFollowPlugAndUnplug_data()
     {
         QTest::addColumn<QList<DeviceNotice>>("notices");
-        QTest::addColumn<int>("discoveries");   // version queries sent
+        QTest::addColumn<int>("discoveries"); // version queries sent
         QTest::addColumn<QString>("lastTitle");
         QTest::addColumn<bool>("present");
         QTest::addColumn<QString>("status");
@@ -260,20 +265,21 @@ private slots:
             << "конфигурация изменена";
         QTest::newRow("removal drops the flag at once")
             << QList<DeviceNotice>{removal} << 0 << QString() << false << "Извлечен интерфейс";
-        QTest::newRow("change after removal: not connected")
-            << QList<DeviceNotice>{arrival, removal, changed} << 0 << NotConnectedTitle() << false
-            << "конфигурация изменена";
+        QTest::newRow("change after removal: not connected") << QList<DeviceNotice>{arrival, removal, changed} << 0
+                                                             << NotConnectedTitle() << false << "конфигурация изменена";
         QTest::newRow("other device never counts")
-            << QList<DeviceNotice>{{DeviceEvent::Arrival, DeviceKind::Interface, "USB\\VID_0403&PID_6001\\1-2"}, changed}
+            << QList<DeviceNotice>{{DeviceEvent::Arrival, DeviceKind::Interface, "USB\\VID_0403&PID_6001\\1-2"},
+                                   changed}
             << 0 << NotConnectedTitle() << false << "конфигурация изменена";
         QTest::newRow("lower-case identifiers do not match")
-            << QList<DeviceNotice>{{DeviceEvent::Arrival, DeviceKind::Interface, "usb\\vid_04d8&pid_e91a\\1-1"}, changed}
+            << QList<DeviceNotice>{{DeviceEvent::Arrival, DeviceKind::Interface, "usb\\vid_04d8&pid_e91a\\1-1"},
+                                   changed}
             << 0 << NotConnectedTitle() << false << "конфигурация изменена";
         QTest::newRow("port notice only sets the status")
             << QList<DeviceNotice>{port} << 0 << QString() << true << "Вставлен новый port";
         QTest::newRow("port removal shows the arrival text")
-            << QList<DeviceNotice>{{DeviceEvent::RemovalComplete, DeviceKind::Port, "ttyACM0"}} << 0 << QString() << true
-            << "Вставлен новый port";
+            << QList<DeviceNotice>{{DeviceEvent::RemovalComplete, DeviceKind::Port, "ttyACM0"}} << 0 << QString()
+            << true << "Вставлен новый port";
     }
     void noticesFollowPlugAndUnplug()
     {

@@ -14,8 +14,7 @@ constexpr KeyBytes Key{0x3C, 0x2B, 0x1A};
 
 struct Rig {
     explicit Rig(TDeviceType type, InputTargets targets = {}, bool smallIButton = false)
-        : receiver(ReceiverOf(type, smallIButton, targets)),
-          table(ReceiverTable(receiver))
+            : receiver(ReceiverOf(type, smallIButton, targets)), table(ReceiverTable(receiver))
     {
         ResetRecord(*store);
     }
@@ -25,7 +24,10 @@ struct Rig {
             return KeyOfSlot(*store, *table, *SlotOfCell(*table, free)).isEmpty();
         });
     }
-    void fill(int slot) { KeyOfSlot(*store, *table, slot).bytes = {0x01, std::uint8_t(slot), std::uint8_t(slot >> 8), 0xFF}; }
+    void fill(int slot)
+    {
+        KeyOfSlot(*store, *table, slot).bytes = {0x01, std::uint8_t(slot), std::uint8_t(slot >> 8), 0xFF};
+    }
     const KeySlot& slot(int index) const { return KeyOfSlot(*store, *table, index); }
 
     std::unique_ptr<IntercomStore> store = std::make_unique<IntercomStore>();
@@ -66,7 +68,8 @@ private slots:
         QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU512S, false, targets)), "SGrid10");
         targets[PKU618] = 1;
         QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU618, false, targets)), "Edit3");
-        QCOMPARE(ReceiverOf(TDeviceType::PKU512T, false, targets).kind, ReceiverKind::Nowhere); // type 9 before any entry
+        QCOMPARE(ReceiverOf(TDeviceType::PKU512T, false, targets).kind,
+                 ReceiverKind::Nowhere); // type 9 before any entry
         targets[PKU512T] = 2;
         QCOMPARE(ControlName(ReceiverOf(TDeviceType::PKU512T, false, targets)), "StringGrid1");
     }
@@ -111,7 +114,8 @@ private slots:
         QTest::newRow("T150 first free 100 advances") << TDeviceType::T150 << 100 << 101 << int(KeySound::Beep);
         QTest::newRow("LMR 700 first free 668 stays") << TDeviceType::LMR702 << 668 << 668 << int(KeySound::Beep);
         QTest::newRow("PKU-618 first free 480 wraps") << TDeviceType::PKU618 << 480 << 0 << int(KeySound::Beep);
-        QTest::newRow("G300 stores elsewhere with the stored sound") << TDeviceType::G300 << 7 << 8 << int(KeySound::Stored);
+        QTest::newRow("G300 stores elsewhere with the stored sound")
+            << TDeviceType::G300 << 7 << 8 << int(KeySound::Stored);
     }
     void aTakenSelectedSlotSendsTheKeyToTheFirstFreeOneWithItsOwnSound()
     {

@@ -47,10 +47,11 @@ private slots:
         QTest::newRow("handshake pcIdle") << int(pcIdle) << 0 << true << QByteArray() << Hex("0b0000010000");
         QTest::newRow("version query") << int(pcVersion) << 0 << true << QByteArray() << Hex("120000010000");
         QTest::newRow("block read 15") << int(pcRead24C16) << 15 << true << QByteArray() << Hex("010f00010000");
-        QTest::newRow("block 256 low byte first") << int(pcRead24C512) << 256 << true << QByteArray() << Hex("160001010000");
+        QTest::newRow("block 256 low byte first")
+            << int(pcRead24C512) << 256 << true << QByteArray() << Hex("160001010000");
         QTest::newRow("block 1023") << int(pcRead24C1024) << 1023 << true << QByteArray() << Hex("17ff03010000");
-        QTest::newRow("16-byte chunk, 22 bytes") << int(pcWrite24C16) << 127 << true << Counting(16)
-                                                 << Hex("057f000110") + Counting(16) + Hex("00");
+        QTest::newRow("16-byte chunk, 22 bytes")
+            << int(pcWrite24C16) << 127 << true << Counting(16) << Hex("057f000110") + Counting(16) + Hex("00");
         QTest::newRow("32-byte chunk without flag, 38 bytes")
             << int(pcWrite24C512) << 300 << false << Counting(32) << Hex("102c010020") + Counting(32) + Hex("00");
         QTest::newRow("reader start") << int(pcStartRfid) << 0 << true << QByteArray() << Hex("0a0000010000");
@@ -95,8 +96,8 @@ private slots:
         QTest::addColumn<QString>("lastCaption");
         const QString busy = QStringLiteral("Device or resource busy");
         QTest::newRow("busy: two system errors, then the path")
-            << int(PortOpenResult::Failed) << 0 << QStringList{busy, busy, "This port is busy or absent (port /dev/ttyACM0)."}
-            << "Info";
+            << int(PortOpenResult::Failed) << 0
+            << QStringList{busy, busy, "This port is busy or absent (port /dev/ttyACM0)."} << "Info";
         QTest::newRow("no permission names the udev rule and dialout")
             << int(PortOpenResult::PermissionDenied) << 0
             << QStringList{busy, busy,
@@ -153,8 +154,8 @@ private slots:
         rig.port.silent = silent;
         if (idleReply >= 0) rig.port.idleReplyOverride = static_cast<char>(idleReply);
         QVERIFY(rig.link.OpenProgrammerPort(Language::English));
-        const bool result = versionQuery ? rig.link.QueryAdapterVersion(Language::English)
-                                         : rig.link.CheckAdapter(Language::English);
+        const bool result =
+            versionQuery ? rig.link.QueryAdapterVersion(Language::English) : rig.link.CheckAdapter(Language::English);
         QCOMPARE(result, outcome);
         QCOMPARE(rig.port.writes, QList<QByteArray>{Hex(versionQuery ? "120000010000" : "0b0000010000")});
         QCOMPARE(rig.prompts.messages().size(), reported ? 1 : 0);
@@ -185,9 +186,10 @@ private slots:
             *row("whole reply") << QByteArrayList{"abcd"} << QList<int>{0} << 4 << true;
             *row("short reply times out") << QByteArrayList{"ab"} << QList<int>{0} << 4 << false;
             *row("split by 2 ms is one reply") << QByteArrayList{"ab", "cd"} << QList<int>{0, 2000} << 4 << true;
-            *row("three pieces, each within 2 ms") << QByteArrayList{"a", "b", "cd"} << QList<int>{0, 1900, 2000} << 4
-                                                   << true;
-            *row("split by just over 2 ms times out") << QByteArrayList{"ab", "cd"} << QList<int>{0, 2001} << 4 << false;
+            *row("three pieces, each within 2 ms")
+                << QByteArrayList{"a", "b", "cd"} << QList<int>{0, 1900, 2000} << 4 << true;
+            *row("split by just over 2 ms times out")
+                << QByteArrayList{"ab", "cd"} << QList<int>{0, 2001} << 4 << false;
             *row("split by 3 ms times out") << QByteArrayList{"ab", "cd"} << QList<int>{0, 3000} << 4 << false;
         }
     }
@@ -215,8 +217,10 @@ private slots:
         // Nothing waits for a tick; a reply that never comes whole is given up 1.1 s after the send.
         QVERIFY(rig.clock.idles.isEmpty());
         const qint64 waited = rig.clock.nowMs() - sent;
-        if (complete) QVERIFY2(waited <= 2, qPrintable(QString::number(waited)));
-        else QCOMPARE(waited, ReplyTimeoutMs);
+        if (complete)
+            QVERIFY2(waited <= 2, qPrintable(QString::number(waited)));
+        else
+            QCOMPARE(waited, ReplyTimeoutMs);
     }
 
     void packetsAfterALongOneCarryOnlyTheirOwnBytes()

@@ -17,15 +17,16 @@ namespace {
 
 struct TransferRig {
     explicit TransferRig(const ProgrammerChip& chip)
-        : port(clock, {CompatibleFirmware, chip.read.command == pcReadIButton ? &chip : nullptr}),
-          link(port, prompts, clock)
+            : port(clock, {CompatibleFirmware, chip.read.command == pcReadIButton ? &chip : nullptr}),
+              link(port, prompts, clock)
     {
         link.ProgrammerPresent = true;
         link.ProgrammerPortPath = QStringLiteral("/dev/ttyACM0");
         QVERIFY(link.OpenProgrammerPort(Language::English));
     }
     // Reads `chip` into the image file at `path`, or writes that file to it.
-    TransferResult run(bool write, const ProgrammerChip& chip, const QString& path, Language language = Language::English)
+    TransferResult run(bool write, const ProgrammerChip& chip, const QString& path,
+                       Language language = Language::English)
     {
         return write ? WriteImageToChip(link, chip.write, ReadAll(path), progress, language)
                      : ReadChipToImage(link, chip.read, path, progress, language);
@@ -120,12 +121,14 @@ private slots:
         QTest::addColumn<bool>("split");
         QTest::addColumn<QString>("message");
         QTest::newRow("programmer goes quiet mid-read")
-            << false << false << "Cannot read the chip: connection failed\nBlock 5 (address 0x0280): no reply within 1.1 s.";
-        QTest::newRow("every block split by a long gap")
-            << false << true
-            << "Cannot read the chip: connection failed\nBlock 0 (address 0x0000): the reply broke off after 64 of 128 bytes.";
+            << false << false
+            << "Cannot read the chip: connection failed\nBlock 5 (address 0x0280): no reply within 1.1 s.";
+        QTest::newRow("every block split by a long gap") << false << true
+                                                         << "Cannot read the chip: connection failed\nBlock 0 (address "
+                                                            "0x0000): the reply broke off after 64 of 128 bytes.";
         QTest::newRow("programmer goes quiet mid-write")
-            << true << false << "Cannot write the chip: connection failed\nPage 5 (address 0x00A0): no reply within 1.1 s.";
+            << true << false
+            << "Cannot write the chip: connection failed\nPage 5 (address 0x00A0): no reply within 1.1 s.";
     }
     void lostConnectionEndsTheTransfer()
     {
@@ -153,8 +156,11 @@ private slots:
             // The read gives up 1.1 s after sending for the missing block, not a read's time-out
             // later; a block that broke off is refused as soon as the gap shows it.
             const qint64 waited = rig.clock.nowMs() - start;
-            if (split) QVERIFY2(waited < ReplyTimeoutMs, qPrintable(QString::number(waited)));
-            else QVERIFY2(waited >= ReplyTimeoutMs && waited <= ReplyTimeoutMs + 20, qPrintable(QString::number(waited)));
+            if (split)
+                QVERIFY2(waited < ReplyTimeoutMs, qPrintable(QString::number(waited)));
+            else
+                QVERIFY2(waited >= ReplyTimeoutMs && waited <= ReplyTimeoutMs + 20,
+                         qPrintable(QString::number(waited)));
         }
     }
 
@@ -224,10 +230,14 @@ private slots:
         QTest::addColumn<bool>("write");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
-        QTest::newRow("read cancelled at the prompt") << false << "chip.bin" << "Вставьте микросхему для чтения";
-        QTest::newRow("write cancelled at the prompt") << true << "chip.bin" << "Вставьте микросхему для записи";
-        QTest::newRow("read into a folder") << false << "folder" << "Ошибка открытия файла для записи";
-        QTest::newRow("read onto a symbolic link") << false << "link" << "Ошибка открытия файла для записи";
+        QTest::newRow("read cancelled at the prompt") << false << "chip.bin"
+                                                      << "Вставьте микросхему для чтения";
+        QTest::newRow("write cancelled at the prompt") << true << "chip.bin"
+                                                       << "Вставьте микросхему для записи";
+        QTest::newRow("read into a folder") << false << "folder"
+                                            << "Ошибка открытия файла для записи";
+        QTest::newRow("read onto a symbolic link") << false << "link"
+                                                   << "Ошибка открытия файла для записи";
     }
     void aTransferThatNeverStartsSendsNothingAndChangesNothing()
     {
@@ -332,10 +342,12 @@ private slots:
         TransferRig rig(kind);
         rig.link.ClosePort();
         rig.port.stallAfter = 3;
-        const VerifyResult result = VerifyChipAgainstImage(rig.link, kind, Pattern(2048), rig.progress, Language::English);
+        const VerifyResult result =
+            VerifyChipAgainstImage(rig.link, kind, Pattern(2048), rig.progress, Language::English);
         QVERIFY(!result.readBack && !result.matches());
-        QCOMPARE(rig.prompts.texts(),
-                 QStringList{"Cannot read the chip: connection failed\nBlock 3 (address 0x0180): no reply within 1.1 s."});
+        QCOMPARE(
+            rig.prompts.texts(),
+            QStringList{"Cannot read the chip: connection failed\nBlock 3 (address 0x0180): no reply within 1.1 s."});
         QVERIFY(!rig.port.isOpen());
     }
 };

@@ -11,7 +11,7 @@ public:
     // `answer` for every message box; a Yes/No/Cancel question (save the changes first?) gets
     // `yesNoCancel`.
     explicit FixedAnswerPrompts(PromptAnswer answer, PromptAnswer yesNoCancel)
-        : answer_(answer), yesNoCancel_(yesNoCancel)
+            : answer_(answer), yesNoCancel_(yesNoCancel)
     {
     }
     explicit FixedAnswerPrompts(PromptAnswer answer) : FixedAnswerPrompts(answer, answer) {}

@@ -9,8 +9,16 @@
 class InstantClock : public Clock {
 public:
     qint64 nowMs() const override { return nowNs_ / 1'000'000; }
-    void sleepMs(int ms) override { sleeps.append(ms); advance(ms); }
-    void idleMs(int ms) override { idles.append(ms); advance(ms); }
+    void sleepMs(int ms) override
+    {
+        sleeps.append(ms);
+        advance(ms);
+    }
+    void idleMs(int ms) override
+    {
+        idles.append(ms);
+        advance(ms);
+    }
     void advance(qint64 ms) { nowNs_ += ms * 1'000'000; }
     qint64 nowNs() const { return nowNs_; }
     void setNowNs(qint64 ns) { nowNs_ = ns; }

@@ -11,6 +11,7 @@ void SkipUnlessProgramsFound(const QStringList& programs)
     for (const QString& program : programs)
         if (QStandardPaths::findExecutable(program).isEmpty()) missing << program;
     if (missing.isEmpty()) return;
-    std::fprintf(stderr, "SKIP: %s not found (./dev test installs them)\n", qPrintable(missing.join(QStringLiteral(", "))));
+    std::fprintf(stderr, "SKIP: %s not found (./dev test installs them)\n",
+                 qPrintable(missing.join(QStringLiteral(", "))));
     std::exit(SkipReturnCode);
 }

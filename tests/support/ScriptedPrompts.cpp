@@ -14,8 +14,7 @@ ScriptedPrompts& ScriptedPrompts::choose(std::optional<FileDialogChoice> choice)
     return *this;
 }
 
-PromptAnswer ScriptedPrompts::message(const QString& text, const QString& caption, PromptButtons buttons,
-                                      PromptIcon)
+PromptAnswer ScriptedPrompts::message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon)
 {
     messages_.append({text, caption, buttons});
     if (answers_.empty()) {

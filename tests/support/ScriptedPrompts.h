@@ -22,8 +22,7 @@ public:
     // Queue the result of the next file dialog (open or save); nullopt cancels it.
     ScriptedPrompts& choose(std::optional<FileDialogChoice> choice);
 
-    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons,
-                         PromptIcon icon) override;
+    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) override;
     std::optional<FileDialogChoice> openFile(const FileDialogRequest& request) override;
     std::optional<FileDialogChoice> saveFile(const FileDialogRequest& request) override;
 

@@ -25,7 +25,8 @@ public:
         QObject::connect(&shared, &Session::ModifiedMarked, [this] { ++modifications; });
         page.show();
     }
-    template <typename T = QWidget> T* Find(const char* name) const
+    template <typename T = QWidget>
+    T* Find(const char* name) const
     {
         return page.findChild<T*>(QString::fromLatin1(name));
     }
@@ -62,7 +63,8 @@ private slots:
         QCOMPARE(session.Cell("SGrid1", 7, 100), QString("C3 B2 A1"));
         QCOMPARE(session.Find<MaskEdit>("MaskEdit1")->text(), QString("8527"));
         QCOMPARE(session.Find<MaskEdit>("MaskEdit2")->text(), QString("0042"));
-        QVERIFY(session.Find<MaskEdit>("MaskEdit3")->text() == "9385" && session.Find<MaskEdit>("MaskEdit3")->IsComplete());
+        QVERIFY(session.Find<MaskEdit>("MaskEdit3")->text() == "9385" &&
+                session.Find<MaskEdit>("MaskEdit3")->IsComplete());
         QCOMPARE(session.modifications, 0);
     }
 

@@ -61,8 +61,8 @@ private slots:
         QTest::keyClick(grid.InPlaceEditor(), 'x');
         QTest::keyClick(grid.InPlaceEditor(), '6');
         QCOMPARE(grid.Cell(1, 1), QString("56")); // readable while typing
-        QCOMPARE(seen, (QStringList{"press x", "release x", "press 5", "release 5", "press x", "release x",
-                                    "press 6", "release 6"}));
+        QCOMPARE(seen, (QStringList{"press x", "release x", "press 5", "release 5", "press x", "release x", "press 6",
+                                    "release 6"}));
     }
 
     void aClickOnALabelCellLeavesTheCurrentCellAndEveryMoveIsReportedOnce()
@@ -75,7 +75,8 @@ private slots:
         grid.SelectCell(2, 3);
         QCOMPARE(selected, (QList<QPair<int, int>>{{2, 3}}));
         const auto click = [&](int column, int row) {
-            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(row, column)).center());
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                              grid.visualRect(grid.model()->index(row, column)).center());
         };
         click(0, 5); // a row label
         click(3, 0); // a header cell

@@ -20,7 +20,13 @@ namespace {
 
 // A key whose three bytes tell the slot apart: first byte low, second high byte of the slot.
 KeySlot KeyOf(int slot) { return KeySlot{{std::uint8_t(slot), std::uint8_t(slot >> 8), 0xC7, 0xFF}}; }
-QString KeyTextOf(int slot) { return QStringLiteral("C7 %1 %2").arg(slot >> 8, 2, 16, QLatin1Char('0')).arg(slot & 0xFF, 2, 16, QLatin1Char('0')).toUpper(); }
+QString KeyTextOf(int slot)
+{
+    return QStringLiteral("C7 %1 %2")
+        .arg(slot >> 8, 2, 16, QLatin1Char('0'))
+        .arg(slot & 0xFF, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
 
 // A new document of `type` whose every key slot, header key slot and extension slot holds KeyOf.
 void NewDocumentWithKeys(WindowSession& session, TDeviceType type, bool smallIButton = false)
@@ -50,37 +56,37 @@ private slots:
         QTest::addColumn<int>("rows"); // header included
         QTest::addColumn<int>("lastRow");
         QTest::addColumn<QString>("lastLabel");
-        QTest::addColumn<int>("lastCode"); // -1: no code shown
+        QTest::addColumn<int>("lastCode");               // -1: no code shown
         QTest::addColumn<QList<int>>("columnsAndSlots"); // column, slot pairs of the last row
         QTest::addColumn<QString>("lastHeader");
         QTest::newRow("LMR 700 list") << TDeviceType::LMR702 << false << "SGrid2" << 135 << 134 << "666" << -1
                                       << QList<int>{1, 665, 5, 669} << "key";
-        QTest::newRow("LMR 700 guard keys") << TDeviceType::LMR702 << false << "SGrid3" << 8 << 7 << "7" << -1 << QList<int>{1, 6}
-                                            << "key";
-        QTest::newRow("LMR 70x-2680 list") << TDeviceType::LMR70x2680 << false << "SGrid11" << 537 << 536 << "2676" << -1
-                                           << QList<int>{1, 2675, 5, 2679} << "key";
-        QTest::newRow("LMR 70x-2680 guard keys") << TDeviceType::LMR70x2680 << false << "SGrid12" << 29 << 28 << "28" << -1
-                                                 << QList<int>{1, 27} << "key";
-        QTest::newRow("PKU-630XE extension keys") << TDeviceType::PKU630XE << false << "StringGrid3" << 501 << 500 << "4991" << -1
-                                                  << QList<int>{1, 4990, 10, 4999} << "key";
+        QTest::newRow("LMR 700 guard keys")
+            << TDeviceType::LMR702 << false << "SGrid3" << 8 << 7 << "7" << -1 << QList<int>{1, 6} << "key";
+        QTest::newRow("LMR 70x-2680 list") << TDeviceType::LMR70x2680 << false << "SGrid11" << 537 << 536 << "2676"
+                                           << -1 << QList<int>{1, 2675, 5, 2679} << "key";
+        QTest::newRow("LMR 70x-2680 guard keys")
+            << TDeviceType::LMR70x2680 << false << "SGrid12" << 29 << 28 << "28" << -1 << QList<int>{1, 27} << "key";
+        QTest::newRow("PKU-630XE extension keys") << TDeviceType::PKU630XE << false << "StringGrid3" << 501 << 500
+                                                  << "4991" << -1 << QList<int>{1, 4990, 10, 4999} << "key";
         QTest::newRow("PKU-618 apartment 40") << TDeviceType::PKU618 << false << "SGrid5" << 41 << 40 << "40" << -1
                                               << QList<int>{1, 1170, 30, 1199} << "key 30";
         QTest::newRow("PKU-630 apartment 199") << TDeviceType::PKU630 << false << "SGrid4" << 201 << 200 << "199" << 199
                                                << QList<int>{2, 1194, 7, 1199} << "HOTEL";
-        QTest::newRow("G300 DS1996 key-only row 300") << TDeviceType::G300 << false << "SGrid6" << 301 << 300 << "" << -1
-                                                      << QList<int>{2, 1794, 7, 1799} << "key 6";
-        QTest::newRow("G300 DS1996 apartment 199") << TDeviceType::G300 << false << "SGrid6" << 301 << 200 << "199" << 199
-                                                   << QList<int>{2, 1194, 7, 1199} << "key 6";
-        QTest::newRow("G300 DS1996 first key-only row") << TDeviceType::G300 << false << "SGrid6" << 301 << 201 << "" << -1
-                                                        << QList<int>{2, 1200} << "key 6";
+        QTest::newRow("G300 DS1996 key-only row 300") << TDeviceType::G300 << false << "SGrid6" << 301 << 300 << ""
+                                                      << -1 << QList<int>{2, 1794, 7, 1799} << "key 6";
+        QTest::newRow("G300 DS1996 apartment 199") << TDeviceType::G300 << false << "SGrid6" << 301 << 200 << "199"
+                                                   << 199 << QList<int>{2, 1194, 7, 1199} << "key 6";
+        QTest::newRow("G300 DS1996 first key-only row")
+            << TDeviceType::G300 << false << "SGrid6" << 301 << 201 << "" << -1 << QList<int>{2, 1200} << "key 6";
         QTest::newRow("PKU-512S apartment 99") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 100 << "99" << 99
                                                << QList<int>{2, 594, 7, 599, 8, 1194, 13, 1199} << "key 12";
-        QTest::newRow("PKU-512S apartment 100") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 101 << "100" << 100
-                                                << QList<int>{2, 1200, 7, 1205, 8, 1800, 13, 1805} << "key 12";
-        QTest::newRow("PKU-512S apartment 199") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 200 << "199" << 199
-                                                << QList<int>{2, 1794, 7, 1799, 8, 2394, 13, 2399} << "key 12";
-        QTest::newRow("PKU-512S system keys") << TDeviceType::PKU512S << false << "SGrid10" << 6 << 5 << "5" << -1 << QList<int>{1, 4}
-                                              << "key";
+        QTest::newRow("PKU-512S apartment 100") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 101 << "100"
+                                                << 100 << QList<int>{2, 1200, 7, 1205, 8, 1800, 13, 1805} << "key 12";
+        QTest::newRow("PKU-512S apartment 199") << TDeviceType::PKU512S << false << "SGrid9" << 201 << 200 << "199"
+                                                << 199 << QList<int>{2, 1794, 7, 1799, 8, 2394, 13, 2399} << "key 12";
+        QTest::newRow("PKU-512S system keys")
+            << TDeviceType::PKU512S << false << "SGrid10" << 6 << 5 << "5" << -1 << QList<int>{1, 4} << "key";
     }
     void everyTableShowsItsSlotsCodesAndLabelsUpToTheLastRow()
     {
@@ -178,24 +184,37 @@ private slots:
         QTest::addColumn<QString>("checkedAfterClick");
         QTest::addColumn<QString>("uncheckedAfterFill");
         QTest::addColumn<QString>("uncheckedAfterClick");
-        QTest::newRow("PKU-618 handsets") << TDeviceType::PKU618 << "CheckBox6" << 2 << "enable keys memorizing using subscriber devices"
-                                          << "enable keys memorizing using subscriber device"
-                                          << "disable keys memorizing using subscriber device"
-                                          << "disable keys memorizing using subscriber device";
-        QTest::newRow("PKU-618 priority") << TDeviceType::PKU618 << "CheckBox7" << 1 << "high priority" << "high priority"
-                                          << "low priority" << "low priority";
-        QTest::newRow("PKU-618 lock") << TDeviceType::PKU618 << "CheckBox8" << 0 << "lock type - ML" << "lock type - ML"
-                                      << "lock type - EL" << "lock type - EL";
-        QTest::newRow("PKU-512S lock") << TDeviceType::PKU512S << "CB70" << 6 << "lock type - EL" << "lock type - EL" << "lock type - ML"
+        QTest::newRow("PKU-618 handsets")
+            << TDeviceType::PKU618 << "CheckBox6" << 2 << "enable keys memorizing using subscriber devices"
+            << "enable keys memorizing using subscriber device"
+            << "disable keys memorizing using subscriber device"
+            << "disable keys memorizing using subscriber device";
+        QTest::newRow("PKU-618 priority") << TDeviceType::PKU618 << "CheckBox7" << 1 << "high priority"
+                                          << "high priority"
+                                          << "low priority"
+                                          << "low priority";
+        QTest::newRow("PKU-618 lock") << TDeviceType::PKU618 << "CheckBox8" << 0 << "lock type - ML"
+                                      << "lock type - ML"
+                                      << "lock type - EL"
+                                      << "lock type - EL";
+        QTest::newRow("PKU-512S lock") << TDeviceType::PKU512S << "CB70" << 6 << "lock type - EL"
+                                       << "lock type - EL"
+                                       << "lock type - ML"
                                        << "lock type - ML";
-        QTest::newRow("PKU-512S DS1991") << TDeviceType::PKU512S << "CB74" << 4 << "using key DS1991 - enable" << "using key DS1991 - enable"
-                                         << "using key DS1991 - disable" << "usinng key DS1991 - disable";
+        QTest::newRow("PKU-512S DS1991") << TDeviceType::PKU512S << "CB74" << 4 << "using key DS1991 - enable"
+                                         << "using key DS1991 - enable"
+                                         << "using key DS1991 - disable"
+                                         << "usinng key DS1991 - disable";
         QTest::newRow("PKU-512S general code") << TDeviceType::PKU512S << "CB79" << 1 << "enable general access code"
-                                               << "enable general access code" << "disable general access code"
+                                               << "enable general access code"
+                                               << "disable general access code"
                                                << "disable general access code";
-        QTest::newRow("G300 priority") << TDeviceType::G300 << "CheckBox16" << 0 << "priority - A" << "priority - A" << "priority - B"
+        QTest::newRow("G300 priority") << TDeviceType::G300 << "CheckBox16" << 0 << "priority - A"
+                                       << "priority - A"
+                                       << "priority - B"
                                        << "priority - B";
-        QTest::newRow("G300 codes") << TDeviceType::G300 << "CheckBox13" << 3 << "enable individual access codes (for all ap.)"
+        QTest::newRow("G300 codes") << TDeviceType::G300 << "CheckBox13" << 3
+                                    << "enable individual access codes (for all ap.)"
                                     << "enable individual access codes (for all ap.)"
                                     << "disable individual access codes (for all ap.)"
                                     << "disable individual access codes (for all ap.)";
@@ -307,8 +326,8 @@ private slots:
         QVERIFY(list->isVisible());
         QCOMPARE(list->currentText(), openedAt);
         QCOMPARE(list->geometry().topLeft(),
-                 grid->viewport()->mapTo(list->parentWidget(), grid->visualItemRect(grid->item(row, 8)).topLeft())
-                     + QPoint(1, 1));
+                 grid->viewport()->mapTo(list->parentWidget(), grid->visualItemRect(grid->item(row, 8)).topLeft()) +
+                     QPoint(1, 1));
         QCOMPARE(list->width(), 70);
         QTRY_COMPARE(QApplication::focusWidget(), list);
 
@@ -352,12 +371,17 @@ private slots:
             int value;
         };
         using enum InputTargetFamily;
-        for (const Entry& entry : {Entry{TDeviceType::LMR702, "SGrid3", LMR702AndPKU512S, 3}, Entry{TDeviceType::LMR702, "Edit2", LMR702AndPKU512S, 2},
-                                   Entry{TDeviceType::LMR702, "SGrid2", LMR702AndPKU512S, 0}, Entry{TDeviceType::PKU512S, "SGrid10", LMR702AndPKU512S, 2},
-                                   Entry{TDeviceType::PKU512S, "SGrid9", LMR702AndPKU512S, 1}, Entry{TDeviceType::LMR70x2680, "SGrid12", LMR70x2680, 3},
-                                   Entry{TDeviceType::LMR70x2680, "Edit4", LMR70x2680, 2}, Entry{TDeviceType::LMR70x2680, "SGrid11", LMR70x2680, 0},
-                                   Entry{TDeviceType::PKU618, "Edit3", PKU618, 1}, Entry{TDeviceType::PKU618, "SGrid5", PKU618, 0},
-                                   Entry{TDeviceType::PKU512T, "StringGrid1", PKU512T, 2}, Entry{TDeviceType::PKU512T, "SGrid1", PKU512T, 1}}) {
+        for (const Entry& entry :
+             {Entry{TDeviceType::LMR702, "SGrid3", LMR702AndPKU512S, 3},
+              Entry{TDeviceType::LMR702, "Edit2", LMR702AndPKU512S, 2},
+              Entry{TDeviceType::LMR702, "SGrid2", LMR702AndPKU512S, 0},
+              Entry{TDeviceType::PKU512S, "SGrid10", LMR702AndPKU512S, 2},
+              Entry{TDeviceType::PKU512S, "SGrid9", LMR702AndPKU512S, 1},
+              Entry{TDeviceType::LMR70x2680, "SGrid12", LMR70x2680, 3},
+              Entry{TDeviceType::LMR70x2680, "Edit4", LMR70x2680, 2},
+              Entry{TDeviceType::LMR70x2680, "SGrid11", LMR70x2680, 0}, Entry{TDeviceType::PKU618, "Edit3", PKU618, 1},
+              Entry{TDeviceType::PKU618, "SGrid5", PKU618, 0}, Entry{TDeviceType::PKU512T, "StringGrid1", PKU512T, 2},
+              Entry{TDeviceType::PKU512T, "SGrid1", PKU512T, 1}}) {
             // Leaving the field a fill gave the focus marks the document modified.
             if (session.Modified()) session.prompts.answer(PromptAnswer::No);
             session.NewDocument(entry.type);
@@ -373,8 +397,7 @@ private slots:
     {
         QTest::addColumn<TDeviceType>("type");
         QTest::addColumn<bool>("smallIButton");
-        for (const TDeviceType type : AllDeviceTypes)
-            QTest::newRow(qPrintable(TypeText(type))) << type << false;
+        for (const TDeviceType type : AllDeviceTypes) QTest::newRow(qPrintable(TypeText(type))) << type << false;
         QTest::newRow("G300 DS1995") << TDeviceType::G300 << true;
     }
     void everyPageFitsTheScreenAndScrollsInsteadOfCuttingOff()
@@ -435,8 +458,7 @@ private slots:
         WindowSession session;
         const QList<Page*> pages = session.form->findChildren<Page*>();
         QCOMPARE(pages.size(), PageIdCount);
-        for (const PageRow& row : PageRows())
-            QCOMPARE(session.Find<Page>(row.name)->Id(), row.id);
+        for (const PageRow& row : PageRows()) QCOMPARE(session.Find<Page>(row.name)->Id(), row.id);
         for (const TableSpec& table : TableSpecs()) {
             QList<RecordGrid*> grids;
             for (Page* page : pages)
