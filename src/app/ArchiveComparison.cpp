@@ -29,14 +29,6 @@ const Layout* LayoutOf(const ArchiveEntry& entry, std::optional<TDeviceType> typ
 
 bool IsDS1995(const ArchiveEntry& entry) { return ChipKindByName(entry.chip) == ChipKind::DS1995; }
 
-Comparison InPageTerms(const IntercomStore& before, const IntercomStore& after, TDeviceType type, bool ds1995,
-                       Language language)
-{
-    Comparison comparison;
-    for (DifferenceItem& item : CompareRecords(before, after, type, ds1995))
-        comparison.rows.append({DifferenceText(item, language), std::move(item)});
-    return comparison;
-}
 
 Comparison ByteByByte(const QByteArray& before, const QByteArray& after, Language language)
 {
@@ -74,7 +66,7 @@ Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& aft
     const auto afterRecord = Decoded(after, *layout, *blank, prompts, language);
     // Damaged data compares only as bytes.
     if (!beforeRecord || !afterRecord) return ByteByByte(before.image, after.image, language);
-    return InPageTerms(*beforeRecord, *afterRecord, *type, IsDS1995(before.entry), language);
+    return CompareInPageTerms(*beforeRecord, *afterRecord, *type, IsDS1995(before.entry), language);
 }
 
 Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document,
@@ -85,5 +77,14 @@ Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStor
     // Decoded over a copy of the document, what the chip does not hold is never a difference.
     const auto onChip = Decoded(archived, *layout, document, prompts, language);
     if (!onChip) return {{}, Rejected.in(language).arg(archived.entry.id)};
-    return InPageTerms(*onChip, document, *type, IsDS1995(archived.entry), language);
+    return CompareInPageTerms(*onChip, document, *type, IsDS1995(archived.entry), language);
+}
+
+Comparison CompareInPageTerms(const IntercomStore& before, const IntercomStore& after, TDeviceType type, bool ds1995,
+                              Language language)
+{
+    Comparison comparison;
+    for (DifferenceItem& item : CompareRecords(before, after, type, ds1995))
+        comparison.rows.append({DifferenceText(item, language), std::move(item)});
+    return comparison;
 }

@@ -29,3 +29,7 @@ Comparison CompareArchived(const ArchivedImage& before, const ArchivedImage& aft
 // From the archived image to the document, a record of `type`, in the terms of that type's page.
 Comparison CompareWithDocument(const ArchivedImage& archived, const IntercomStore& document,
                                std::optional<TDeviceType> type, Prompts& prompts, Language language);
+// From `before` to `after`, both records of `type` (the G300 on its DS1995 page when `ds1995`), in
+// the terms of the type's page.
+Comparison CompareInPageTerms(const IntercomStore& before, const IntercomStore& after, TDeviceType type, bool ds1995,
+                              Language language);

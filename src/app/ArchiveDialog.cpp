@@ -1,5 +1,7 @@
 #include "app/ArchiveDialog.h"
 
+#include "app/DifferenceList.h"
+
 #include "app/ArchiveEntryModel.h"
 #include "model/FileIO.h"
 #include "model/Prompts.h"
@@ -33,10 +35,7 @@ constexpr Bilingual CompareDocumentCaption{"Сравнить с документ
 constexpr Bilingual CloseCaption{"Закрыть", "Close"};
 constexpr Bilingual DifferencesCaption{"Различия:", "Differences:"};
 constexpr Bilingual EntryCount{"Записей: %1", "Entries: %1"};
-constexpr Bilingual NoDifferences{"Различий нет", "No differences"};
 constexpr Bilingual NoDocument{"Документ не открыт: сравнивать не с чем.", "No document is open to compare with."};
-constexpr Bilingual NotOnPage{"Это место не показано на текущей странице.",
-                              "The current page does not show this place."};
 constexpr Bilingual DeleteQuestion{"Удалить из архива запись %1 (микросхема %2, %3)? Её образ будет потерян.",
                                    "Delete entry %1 (chip %2, %3) from the archive? Its image will be lost."};
 constexpr Bilingual DumpFilter{"двоичные файлы|*.bin|все файлы|*", "binary files|*.bin|all files|*"};
@@ -113,11 +112,11 @@ ArchiveDialog::ArchiveDialog(ArchiveDialogHost host, QWidget* parent) : QDialog(
     actions->addWidget(compareButton_);
     actions->addStretch(1);
 
-    differences_ = new QListWidget(this);
+    differences_ = new DifferenceList(host_.pages, this);
     differences_->setObjectName(QStringLiteral("ArchiveDifferences"));
-    connect(differences_, &QListWidget::itemActivated, this, &ArchiveDialog::ShowDifference);
 
     status_ = label("ArchiveStatus", {"", ""});
+    connect(differences_, &DifferenceList::NotShown, status_, &QLabel::setText);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status_, 1);
     QPushButton* closeButton = AddButton("ArchiveClose", CloseCaption, nullptr);
@@ -272,29 +271,4 @@ void ArchiveDialog::CompareWithTheDocument()
                                        host_.prompts, host_.language));
 }
 
-void ArchiveDialog::ShowComparison(const Comparison& comparison)
-{
-    differences_->clear();
-    shownRows_ = comparison.rows;
-    if (!comparison.refusal.isEmpty())
-        differences_->addItem(comparison.refusal);
-    else if (shownRows_.isEmpty())
-        differences_->addItem(NoDifferences.in(host_.language));
-    for (const ComparisonRow& row : shownRows_) differences_->addItem(row.text);
-}
-
-void ArchiveDialog::ShowDifference(QListWidgetItem* row)
-{
-    // The message rows come first and stand for no difference.
-    const int index = differences_->row(row) - (differences_->count() - int(shownRows_.size()));
-    if (index < 0 || !shownRows_[index].item) return;
-    const DifferenceItem& item = *shownRows_[index].item;
-    auto* control = host_.pages.findChild<QWidget*>(QLatin1String(item.place));
-    if (!control || !control->isVisible()) {
-        status_->setText(NotOnPage.in(host_.language));
-        return;
-    }
-    if (auto* grid = qobject_cast<StringGrid*>(control); grid && item.cell.row >= 0)
-        grid->SelectCell(item.cell.column, item.cell.row);
-    control->setFocus();
-}
+void ArchiveDialog::ShowComparison(const Comparison& comparison) { differences_->Show(comparison, host_.language); }

@@ -12,10 +12,9 @@
 #include <functional>
 
 class ArchiveEntryModel;
+class DifferenceList;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QTableView;
 
@@ -47,7 +46,6 @@ public:
     void CompareEntries();
     void CompareWithTheDocument();
     // The difference's control selected on the page, when the page shows it.
-    void ShowDifference(QListWidgetItem* row);
 
 private:
     QList<ArchiveEntry> SelectedEntries() const;
@@ -65,9 +63,8 @@ private:
     QLineEdit* typeFilter_ = nullptr;
     QTableView* entries_ = nullptr;
     QLineEdit* noteText_ = nullptr;
-    QListWidget* differences_ = nullptr;
+    DifferenceList* differences_ = nullptr;
     QLabel* status_ = nullptr;
-    QList<ComparisonRow> shownRows_;
     QList<QPushButton*> oneEntryButtons_;
     QPushButton* compareButton_ = nullptr;
 };

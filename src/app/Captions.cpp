@@ -12,7 +12,7 @@ namespace {
 
 using enum CaptionKind;
 
-constexpr std::array<CaptionRow, 43> Rows{{
+constexpr std::array<CaptionRow, 45> Rows{{
     {"Label30", Caption, {"язык", "language"}},
     {"MFile", Caption, {"Файл", "File"}},
     {"MEdit", Caption, {"Правка", "Edit"}},
@@ -31,6 +31,8 @@ constexpr std::array<CaptionRow, 43> Rows{{
     {"MRecent", Caption, {"Последние файлы", "Recent files"}},
     {"AExportKeys", Caption, {"Экспорт ключей…", "Export keys…"}},
     {"AImportKeys", Caption, {"Импорт ключей…", "Import keys…"}},
+    {"ACompareWith", Caption, {"Сравнить с файлом…", "Compare with a file…"}},
+    {"MCompareChip", Caption, {"Сравнить с микросхемой", "Compare with the chip"}},
     {"N4", Caption, {"Печать", "Print"}},
     {"MFile_Archive", Caption, {"Архив микросхем...", "Archive..."}},
     {"MFile_Exit", Caption, {"Выход", "Exit"}},

@@ -117,29 +117,10 @@ void ChipCommands::Read(const ChipItem& item)
     host_.readers.StopAll();
     if (*item.kind == ChipKind::DS1995) host_.session.SetSmallIButton(true);
     if (*item.kind == ChipKind::DS1996) host_.session.SetSmallIButton(false);
-    const Language language = window.CurrentLanguage();
     const QString imagePath = ImageFileName(*item.kind);
-    // A link or a folder planted at the image file's name is refused before the port is opened.
-    if (!ImageFileNameUsable(imagePath, language)) {
-        Report(ChipNotRead, item.chip);
-        return;
-    }
-    if (!OpenPort(item.chip, ChipNotRead)) return;
-    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language) !=
-        TransferResult::Completed) {
-        Report(ChipNotRead, item.chip);
-        return;
-    }
-    QString error;
-    const std::optional<QByteArray> image = ReadImageBytes(imagePath, language, error, LinkUse::Refuse);
-    if (!image) {
-        ShowError(error, language);
-        Report(ChipNotRead, item.chip);
-        return;
-    }
+    const std::optional<QByteArray> image = FetchImage(item, imagePath);
+    if (!image) return;
     const std::optional<TDeviceType> type = window.CurrentType();
-    // The entry names the type only when the chip holds that type's data.
-    Keep(QString::fromLatin1(item.chip), ReadDecodingFor(*item.kind, type) ? type : std::nullopt, *image);
     switch (ShowImage(*item.kind, type, *image)) {
     case ShowOutcome::OtherType:
         QFile::remove(imagePath);
@@ -154,6 +135,46 @@ void ChipCommands::Read(const ChipItem& item)
         Report(ChipRead, item.chip);
         return;
     }
+}
+
+std::optional<QByteArray> ChipCommands::FetchImage(const ChipItem& item, const QString& imagePath)
+{
+    const Language language = host_.window.CurrentLanguage();
+    // A link or a folder planted at the image file's name is refused before the port is opened.
+    if (!ImageFileNameUsable(imagePath, language)) {
+        Report(ChipNotRead, item.chip);
+        return std::nullopt;
+    }
+    if (!OpenPort(item.chip, ChipNotRead)) return std::nullopt;
+    if (ReadChipToImage(host_.link, ProgrammerChipOf(item).read, imagePath, host_.progress, language) !=
+        TransferResult::Completed) {
+        Report(ChipNotRead, item.chip);
+        return std::nullopt;
+    }
+    QString error;
+    std::optional<QByteArray> image = ReadImageBytes(imagePath, language, error, LinkUse::Refuse);
+    if (!image) {
+        ShowError(error, language);
+        Report(ChipNotRead, item.chip);
+        return std::nullopt;
+    }
+    const std::optional<TDeviceType> type = host_.window.CurrentType();
+    // The entry names the type only when the chip holds that type's data.
+    Keep(QString::fromLatin1(item.chip), ReadDecodingFor(*item.kind, type) ? type : std::nullopt, *image);
+    return image;
+}
+
+std::optional<QByteArray> ChipCommands::ReadForComparison(const ChipItem& item)
+{
+    if (!item.kind) return std::nullopt;
+    host_.readers.StopAll();
+    const QString imagePath = ImageFileName(*item.kind);
+    std::optional<QByteArray> image = FetchImage(item, imagePath);
+    if (image) {
+        QFile::remove(imagePath);
+        Report(ChipRead, item.chip);
+    }
+    return image;
 }
 
 bool ChipCommands::OpenArchived(const ArchiveEntry& entry, const QByteArray& image)

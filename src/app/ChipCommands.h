@@ -36,6 +36,9 @@ public:
 
     void Read(const ChipItem& item);
     void Write(const ChipItem& item);
+    // The chip's content, read and kept in the archive, for a comparison with the document; the
+    // document stays as it is. Nothing when the read failed (said).
+    std::optional<QByteArray> ReadForComparison(const ChipItem& item);
     // The archived image as a new, unsaved document of its type; false (and said) when it is not
     // a controller's chip of a known type or does not decode.
     bool OpenArchived(const ArchiveEntry& entry, const QByteArray& image);
@@ -66,6 +69,8 @@ private:
     // False when no programmer is connected (and says so) or its port cannot be opened.
     bool OpenPort(const char* chip, const Bilingual& notDone);
     void Report(const Bilingual& text, const char* chip);
+    // Reads the chip into its image file and returns its bytes, kept in the archive.
+    std::optional<QByteArray> FetchImage(const ChipItem& item, const QString& imagePath);
     // A chip just read, kept in the archive.
     void Keep(const QString& chip, std::optional<TDeviceType> type, const QByteArray& image);
 

@@ -59,6 +59,8 @@ void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& recei
         const std::optional<QString> copy =
             DuplicatePlace(session_.Store(), receiver, key, pages_.ShownGrids(), language);
         status_.ShowEvent(copy ? KeyIsDuplicateOf.in(language).arg(*copy) : KeyIsDuplicate.in(language));
+        lastRefused_ = key;
+        status_.OfferToShowDuplicate(language);
         return;
     }
     std::optional<QString> place;
@@ -67,4 +69,9 @@ void KeyCapture::Report(const KeyStoreOutcome& outcome, const KeyReceiver& recei
     else if (grid && outcome.storedCell)
         place = PlaceOfCell(grid->Spec(), *outcome.storedCell, language);
     status_.ShowEvent(place ? KeyStoredAt.in(language).arg(*place) : KeyNotStored.in(language));
+}
+
+std::optional<KeyBytes> KeyCapture::OfferedDuplicate() const
+{
+    return status_.DuplicateOffered() ? lastRefused_ : std::nullopt;
 }

@@ -5,6 +5,8 @@
 
 #include "model/KeyStore.h"
 
+#include <optional>
+
 class PageLookup;
 class RecordGrid;
 class Session;
@@ -21,6 +23,8 @@ public:
     }
 
     void InsertKey(KeyBytes key);
+    // The key last refused as a duplicate, while the status line offers to show where it is.
+    std::optional<KeyBytes> OfferedDuplicate() const;
 
 private:
     void Report(const KeyStoreOutcome& outcome, const KeyReceiver& receiver, const RecordGrid* grid, KeyBytes key);
@@ -29,4 +33,5 @@ private:
     const PageLookup& pages_;
     SoundPlayer& sounds_;
     StatusLine& status_;
+    std::optional<KeyBytes> lastRefused_;
 };

@@ -12,6 +12,7 @@
 #include "programmer/PortList.h"
 #include "programmer/ProgrammerLink.h"
 #include "app/ChipCommands.h"
+#include "app/CompareCommands.h"
 #include "app/ConversionCommands.h"
 #include "app/KeyCapture.h"
 #include "app/MenuKeys.h"
@@ -107,11 +108,18 @@ TForm1::TForm1(TForm1Setup setup, QWidget* parent)
         {session_, *pages_, *documents_, *action("AUndo"), *action("ARedo"), [this] { ShowRestoredRecord(); }}, *this);
     findKey_ = new FindKeyDialog(session_, *pages_, this);
     keyFiles_ = std::make_unique<KeyFileCommands>(session_, *documents_);
-    connect(action("AFindKey"), &QAction::triggered, this, [this] { WhileDataSetShown([this] { findKey_->Open(); }); });
+    // Find key starts from a key just refused as a duplicate, to show where its copy is.
+    const auto findKey = [this] { WhileDataSetShown([this] { findKey_->Open(keyCapture_->OfferedDuplicate()); }); };
+    connect(action("AFindKey"), &QAction::triggered, this, findKey);
+    connect(statusLine_, &StatusLine::ShowDuplicateRequested, this, findKey);
     connect(action("AExportKeys"), &QAction::triggered, this,
             [this] { WhileDataSetShown([this] { keyFiles_->Export(); }); });
     connect(action("AImportKeys"), &QAction::triggered, this,
             [this] { WhileDataSetShown([this] { keyFiles_->Import(); }); });
+    compare_ = std::make_unique<CompareCommands>(session_, *documents_, *chipCommands_, *PageControl1, *this);
+    connect(action("ACompareWith"), &QAction::triggered, this,
+            [this] { WhileDataSetShown([this] { compare_->CompareWithFile(); }); });
+    connect(MCompareChip, &QMenu::aboutToShow, this, [this] { compare_->FillChipMenu(*MCompareChip); });
     documents_->SetHooks({[this] { editHistory_->Start(!documents_->State().DataModified); },
                           [this] { editHistory_->MarkSaved(); }, [this] { recentMenu_->Refill(); }});
     documents_->UseRecentFiles(languageIniPath_);
@@ -223,6 +231,7 @@ void TForm1::BuildActions()
         });
     }
     NamedAction("AExportKeys");
+    NamedAction("ACompareWith");
     NamedAction("AImportKeys");
     // The Edit menu's commands; the menu holds these actions themselves and shows their shortcuts.
     for (const auto& [name, key] :
@@ -278,7 +287,8 @@ void TForm1::BuildMenus()
     connect(AddItem(MFile, "MFile_Save"), &QAction::triggered, this, &TForm1::ASaveExecute);
     connect(AddItem(MFile, "N3"), &QAction::triggered, this, &TForm1::ASaveAsExecute);
     recentMenu_ = std::make_unique<RecentMenu>(*AddMenu(MFile, "MRecent"), *documents_);
-    for (const char* keyFiles : {"AExportKeys", "AImportKeys"}) MFile->addAction(action(keyFiles));
+    for (const char* keyFiles : {"AExportKeys", "AImportKeys", "ACompareWith"}) MFile->addAction(action(keyFiles));
+    MCompareChip = AddMenu(MFile, "MCompareChip");
     QAction* N4 = AddItem(MFile, "N4");
     N4->setShortcut(QKeySequence::Print);
     connect(N4, &QAction::triggered, this, &TForm1::N4Click);

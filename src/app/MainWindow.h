@@ -21,6 +21,7 @@
 #include <memory>
 
 class ChipCommands;
+class CompareCommands;
 class DataSetView;
 class EditHistory;
 class FindKeyDialog;
@@ -166,6 +167,7 @@ private:
     std::unique_ptr<DataSetView> dataSet_;
     std::unique_ptr<StatusFeed> statusFeed_;
     std::unique_ptr<KeyFileCommands> keyFiles_;
+    std::unique_ptr<CompareCommands> compare_;
     std::unique_ptr<RecentMenu> recentMenu_;
     EditHistory* editHistory_ = nullptr;
     FindKeyDialog* findKey_ = nullptr;
@@ -175,6 +177,7 @@ private:
     StatusLine* statusLine_ = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QComboBox* CBox2 = nullptr;
+    QMenu* MCompareChip = nullptr; // filled with the chips of the current type as it opens
     QComboBox* ComboBox1 = nullptr;
     QLabel* Image1 = nullptr;
     PageControl* PageControl1 = nullptr;

@@ -5,6 +5,7 @@
 
 namespace {
 
+constexpr Bilingual ShowDuplicate{"Показать, где он (Ctrl+F)", "Show where it is (Ctrl+F)"};
 constexpr Bilingual KeyGoesTo{"Ключ пойдёт: %1", "Key goes to: %1"};
 constexpr Bilingual KeyGoesNowhere{"Ключ некуда записать", "No place takes a key"};
 constexpr Bilingual TouchMemoryOn{"Чтение ТМ включено", "Touch-memory reader on"};
@@ -22,8 +23,10 @@ void SetShown(QLabel& label, const QString& text)
 
 StatusLine::StatusLine(QStatusBar& bar)
         : QObject(&bar), event_(AddLabel(bar, "StatusEvent")), keyTarget_(AddLabel(bar, "StatusKeyTarget")),
-          reader_(AddLabel(bar, "StatusReader")), modified_(AddLabel(bar, "StatusModified"))
+          reader_(AddLabel(bar, "StatusReader")), modified_(AddLabel(bar, "StatusModified")),
+          duplicateOffer_(AddLabel(bar, "StatusShowDuplicate"))
 {
+    connect(duplicateOffer_, &QLabel::linkActivated, this, &StatusLine::ShowDuplicateRequested);
 }
 
 // Permanent widgets: the device-change message shown by the bar never hides them.
@@ -36,7 +39,18 @@ QLabel* StatusLine::AddLabel(QStatusBar& bar, const char* name)
     return label;
 }
 
-void StatusLine::ShowEvent(const QString& text) { SetShown(*event_, text); }
+void StatusLine::ShowEvent(const QString& text)
+{
+    SetShown(*event_, text);
+    duplicateOffer_->hide();
+}
+
+void StatusLine::OfferToShowDuplicate(Language language)
+{
+    SetShown(*duplicateOffer_, QStringLiteral("<a href=\"find\">%1</a>").arg(ShowDuplicate.in(language)));
+}
+
+bool StatusLine::DuplicateOffered() const { return !duplicateOffer_->isHidden(); }
 
 void StatusLine::Show(const StatusFacts& facts, Language language)
 {

@@ -29,6 +29,12 @@ public:
     // What just happened: a stored or refused key, a chip command's outcome, the report's file.
     void ShowEvent(const QString& text);
     void Show(const StatusFacts& facts, Language language);
+    // After a key refused as a duplicate: a link that shows where the copy is, until the next event.
+    void OfferToShowDuplicate(Language language);
+    bool DuplicateOffered() const;
+
+signals:
+    void ShowDuplicateRequested();
 
 private:
     QLabel* AddLabel(QStatusBar& bar, const char* name);
@@ -37,4 +43,5 @@ private:
     QLabel* keyTarget_;
     QLabel* reader_;
     QLabel* modified_;
+    QLabel* duplicateOffer_;
 };

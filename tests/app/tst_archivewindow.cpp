@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
@@ -434,6 +435,63 @@ private slots:
         grid->SelectCell(5, 40);
         emit differences->itemActivated(differences->item(0));
         QVERIFY(grid->Col() == 2 && grid->Row() == 1);
+    }
+
+    // File > Compare with a file: a data file or a chip dump of the building's older state is listed
+    // in the page's terms, a row selects its cell, and the document stays as it is.
+    void comparingWithADataFileOrADumpListsTheChangesAndSelectsTheCell()
+    {
+        ArchiveFolder folder;
+        ArchiveSession session;
+        session.Open(session.WriteDataFile("building.kvr", TDeviceType::T150, 0x77));
+        const QString olderFile = session.WriteDataFile("older.kvr", TDeviceType::T150, 0x55);
+        auto older = std::make_unique<IntercomStore>(session.form->Store());
+        older->Record.KeySlots[0].bytes = {0x55, 0x22, 0x33, 0xFF};
+        const QString olderDump = session.File("older.bin");
+        WriteAll(olderDump, DumpLayoutFor(TDeviceType::T150)->encode(*older));
+        const QByteArray document = DataFileBytes(session.form->Store().Record);
+
+        for (const auto& [path, filter] : {std::pair{olderFile, 1}, std::pair{olderDump, 2}}) {
+            session.prompts.choose(FileDialogChoice{path, filter});
+            session.Trigger("ACompareWith");
+            auto* window = session.form->findChild<QDialog*>(QStringLiteral("ComparisonWindow"));
+            QVERIFY(window && window->isVisible());
+            QVERIFY(In<QLabel>(window, "ComparisonHeading")->text().contains(path));
+            QCOMPARE(DataFileBytes(session.form->Store().Record), document);
+            auto* list = In<QListWidget>(window, "ComparisonDifferences");
+            QCOMPARE(list->count(), 1);
+            QVERIFY2(list->item(0)->text().contains("33 22 55") && list->item(0)->text().contains("33 22 77"),
+                     qPrintable(list->item(0)->text()));
+            session.Find<StringGrid>("SGrid1")->setCurrentCell(5, 5);
+            emit list->itemActivated(list->item(0));
+            QCOMPARE(session.Find<StringGrid>("SGrid1")->currentRow(), 1);
+            QCOMPARE(session.Find<StringGrid>("SGrid1")->currentColumn(), 2);
+        }
+    }
+
+    // File > Compare with the chip: the chip is read and kept in the archive, its differences from
+    // the document listed; the document is not replaced.
+    void comparingWithTheChipKeepsItInTheArchiveAndLeavesTheDocument()
+    {
+        ArchiveFolder folder;
+        ArchiveSession session;
+        session.Chip("24C16") = ChipImage(ChipKind::C24C16, TDeviceType::T150, {0x1A, 0x2B, 0x3C});
+        session.Open(session.WriteDataFile("building.kvr", TDeviceType::T150, 0x77));
+        auto* menu = session.Find<QMenu>("MCompareChip");
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 1);      // the T150 keeps its data on a 24C16 only
+        session.prompts.answer(PromptAnswer::Ok); // the chip is in the socket
+        menu->actions().first()->trigger();
+        QVERIFY(session.prompts.allAnswersUsed());
+        auto* list = In<QListWidget>(session.form->findChild<QDialog*>(QStringLiteral("ComparisonWindow")),
+                                     "ComparisonDifferences");
+        QVERIFY(!list->findItems(QStringLiteral("3C 2B 1A"), Qt::MatchContains).isEmpty());
+        QVERIFY(!list->findItems(QStringLiteral("33 22 77"), Qt::MatchContains).isEmpty());
+        const QList<ArchiveEntry> kept = folder.entries();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept[0].source, ArchiveSource::Read);
+        QVERIFY(!session.form->Document().DataModified);
+        QCOMPARE(session.form->Store().Record.KeySlots[0].bytes[0], 0x77);
     }
 };
 

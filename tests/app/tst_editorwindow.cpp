@@ -278,6 +278,35 @@ private slots:
         QCOMPARE(session.Record().KeySlots[7], Slot(0x0A, 0x0B, 0x0C));
     }
 
+    // A key refused as a duplicate: the status line offers to show where its copy is, and the
+    // offer opens Find key on that key.
+    void aRefusedDuplicateOffersToShowWhereItsCopyIs()
+    {
+        WindowSession session;
+        session.ConnectProgrammer();
+        session.NewDocument(TDeviceType::LMR702);
+        session.Find<QToolButton>("ToolButton5")->click();
+        auto* list = session.Find<StringGrid>("SGrid2");
+        list->setFocus();
+        list->SelectCell(1, 3);
+        session.form->InsertKey({0x01, 0x02, 0x03});
+        auto* offer = session.Find<QLabel>("StatusShowDuplicate");
+        QVERIFY(offer->isHidden());
+        list->SelectCell(1, 5);
+        session.form->InsertKey({0x01, 0x02, 0x03});
+        QVERIFY(!offer->isHidden());
+        QVERIFY(offer->text().contains("Show where it is"));
+
+        emit offer->linkActivated(QStringLiteral("find"));
+        QCOMPARE(session.Find<QLineEdit>("FindKeyBox")->text().remove(' '), QString("030201"));
+        auto* places = session.Find<QListWidget>("FindKeyPlaces");
+        QCOMPARE(places->count(), 1);
+        QVERIFY2(places->item(0)->text().contains("11"), qPrintable(places->item(0)->text()));
+
+        session.form->InsertKey({0x04, 0x05, 0x06}); // the next key stored ends the offer
+        QVERIFY(offer->isHidden());
+    }
+
     void theEmptyWindowSaysWhatToDoFirst()
     {
         WindowSession session;
