@@ -4,8 +4,12 @@
 
 #include "tools/StandaloneWindow.h"
 #include "app/ArchiveDialog.h"
+#include "app/WritePreviewQuestion.h"
+#include "documents/WritePreview.h"
 #include "codecs/CodecTables.h"
+#include "model/NewDocument.h"
 #include "model/TypeName.h"
+#include "programmer/Chips.h"
 
 #include <QApplication>
 #include <QAction>
@@ -13,6 +17,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QDir>
+#include <QMessageBox>
 #include <QThread>
 
 #include <cstdio>
@@ -94,6 +99,49 @@ void ShootArchive(TForm1& window, const QString& file)
     dialog->close();
 }
 
+// Takes a picture of the message the question shows, as the desktop shows it, and answers No.
+class PictureOfMessage : public FixedAnswerPrompts {
+public:
+    explicit PictureOfMessage(QString file) : FixedAnswerPrompts(PromptAnswer::No), file_(std::move(file)) {}
+    PromptAnswer message(const QString& text, const QString& caption, PromptButtons, PromptIcon) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
+        box.show();
+        QApplication::processEvents();
+        box.grab().save(file_);
+        return PromptAnswer::No;
+    }
+
+private:
+    QString file_;
+};
+
+// The question before a write: the chip holds the building's keys, the document is another
+// building's, a little different.
+void ShootWritePreview(const QString& file)
+{
+    auto chip = std::make_unique<IntercomStore>();
+    ResetRecord(*chip);
+    ApplyNewDocument(*chip, TDeviceType::T150);
+    for (std::size_t slot = 0; slot < 40; slot += 3)
+        chip->Record.KeySlots[slot].bytes = {std::uint8_t(0x11 * (slot % 7 + 1)), std::uint8_t(0xA0 + slot), 0x3C,
+                                             0xFF};
+    for (std::size_t code = 0; code < 12; ++code)
+        chip->Record.Codes[code] = std::uint16_t(0x1234 + 0x1111 * (code % 5));
+    auto document = std::make_unique<IntercomStore>(*chip);
+    document->Record.KeySlots[3].bytes = {0x5E, 0x07, 0x91, 0xFF};
+    document->Record.KeySlots[9].clear();
+    document->Record.Codes[2] = 0x4826;
+    document->Record.ConfigByte ^= 0x08;
+    const Layout& layout = *WriteEncodingFor(ChipKind::C24C16, TDeviceType::T150).layout;
+    QByteArray onChip = layout.encode(*chip).left(ChipSize(ChipKind::C24C16));
+    onChip += QByteArray(ChipSize(ChipKind::C24C16) - onChip.size(), '\xFF'); // the rest erased
+    PictureOfMessage prompts(file);
+    const WritePreview preview =
+        PreviewWrite(onChip, layout, *document, TDeviceType::T150, {prompts, Language::English});
+    AskToWrite(prompts, preview, QStringLiteral("24C16"), TypeText(TDeviceType::T150), Language::English);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -126,5 +174,6 @@ int main(int argc, char* argv[])
     Shoot(window, TDeviceType::T150, false, folder.filePath(QStringLiteral("page-t150-ru.png")));
     window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(1); // english
     ShootArchive(window, folder.filePath(QStringLiteral("archive.png")));
+    ShootWritePreview(folder.filePath(QStringLiteral("write-preview.png")));
     return 0;
 }

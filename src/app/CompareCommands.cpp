@@ -31,8 +31,8 @@ constexpr int DumpFilter = 2;
 } // namespace
 
 ComparisonWindow::ComparisonWindow(QWidget& pages, QWidget* parent)
-    : QDialog(parent), heading_(new QLabel(this)), differences_(new DifferenceList(pages, this)),
-      status_(new QLabel(this))
+        : QDialog(parent), heading_(new QLabel(this)), differences_(new DifferenceList(pages, this)),
+          status_(new QLabel(this))
 {
     setObjectName(QStringLiteral("ComparisonWindow"));
     heading_->setObjectName(QStringLiteral("ComparisonHeading"));
@@ -60,7 +60,7 @@ void ComparisonWindow::Show(const QString& heading, const Comparison& comparison
 
 CompareCommands::CompareCommands(Session& session, DocumentCommands& documents, ChipCommands& chips, QWidget& pages,
                                  QWidget& window)
-    : session_(session), documents_(documents), chips_(chips), pages_(pages), window_(window)
+        : session_(session), documents_(documents), chips_(chips), pages_(pages), window_(window)
 {
 }
 
@@ -79,16 +79,17 @@ void CompareCommands::CompareWithFile()
     const std::optional<TDeviceType> type = session_.CurrentType();
     if (!type || pages_.isHidden()) return; // no document to compare with; the command is off
     const Language language = session_.CurrentLanguage();
-    FileDialogRequest request{DialogTitle.in(language), Filters.in(language), QStringLiteral("kvr"), QString(), 1, true,
-                              documents_.Recent().LastFolder()};
+    FileDialogRequest request{
+        DialogTitle.in(language),        Filters.in(language), QStringLiteral("kvr"), QString(), 1, true,
+        documents_.Recent().LastFolder()};
     const std::optional<FileDialogChoice> chosen = session_.Prompter().openFile(request);
     if (!chosen) return;
     const QString heading = FileHeading.in(language).arg(chosen->path);
     if (chosen->filterIndex == DumpFilter) {
         QString error;
         const std::optional<QByteArray> image = ReadImageBytes(chosen->path, language, error);
-        Show(heading, image ? CompareImage(*image, *DumpLayoutFor(type), session_.SmallIButton())
-                            : Comparison{{}, error});
+        Show(heading,
+             image ? CompareImage(*image, *DumpLayoutFor(type), session_.SmallIButton()) : Comparison{{}, error});
         return;
     }
     const InputBytes input = ReadInputFile(chosen->path, ExtendedFileSize);
