@@ -1,6 +1,6 @@
 #include "model/FieldSpecs.h"
 
-#include "model/IdRows.h"
+#include "model/IdTable.h"
 #include "model/TextForms.h"
 
 #include <array>
@@ -32,7 +32,7 @@ constexpr std::array<FieldSpec, FieldIdCount> Fields{{
     {FieldId::Edit4, "Edit4", 0, MasterKey},
 }};
 
-static_assert(ListedInIdOrder(Fields), "the field specs are listed in FieldId order");
+static_assert(RowsInIdOrder(Fields, &FieldSpec::id), "the field specs are listed in FieldId order");
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "model/PageIds.h"
 
-#include "model/IdRows.h"
+#include "model/IdTable.h"
 
 #include <array>
 #include <cstring>
@@ -20,7 +20,7 @@ constexpr std::array<PageRow, PageIdCount> Pages{{
     {PageId::TabSheet10, "TabSheet10"},
 }};
 
-static_assert(ListedInIdOrder(Pages), "the page rows are listed in PageId order");
+static_assert(RowsInIdOrder(Pages, &PageRow::id), "the page rows are listed in PageId order");
 
 } // namespace
 

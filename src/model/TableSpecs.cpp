@@ -1,6 +1,6 @@
 #include "model/TableSpecs.h"
 
-#include "model/IdRows.h"
+#include "model/IdTable.h"
 #include "model/TextForms.h"
 
 #include <cstring>
@@ -86,7 +86,7 @@ constexpr std::array<TableSpec, TableIdCount> Specs{{
 }};
 // clang-format on
 
-static_assert(ListedInIdOrder(Specs), "the table specs are listed in TableId order");
+static_assert(RowsInIdOrder(Specs, &TableSpec::id), "the table specs are listed in TableId order");
 
 const SlotBlock* BlockOfCell(const TableSpec& spec, CellRef cell)
 {
